@@ -1,0 +1,57 @@
+// The byte encodings of the project file: little-endian numbers, no padding, strings with
+// an escalating length prefix, list counts with an escalating 16/32-bit count.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvo {
+
+class ArchiveWriter {
+ public:
+  void U16(uint16_t value);
+  void I32(int32_t value);
+  void U32(uint32_t value);
+  void F64(double value);
+  // Length 0..254: one byte; up to 65533: 0xFF and 16 bits; longer: 0xFF, 0xFFFF, 32 bits.
+  void String(std::string_view text);
+  void Count(uint32_t count);
+
+  const std::string& bytes() const { return bytes_; }
+  std::string& bytes() { return bytes_; }
+
+ private:
+  std::string bytes_;
+};
+
+// Reads from a buffer it does not own. The first failure (end of data, a count or length
+// that the remaining bytes cannot hold, or one raised by a record reader) sticks: every later
+// read yields zero or empty, and error() keeps the first message. Nothing read is trusted to
+// size an allocation before the bytes are known to exist.
+class ArchiveReader {
+ public:
+  explicit ArchiveReader(std::string_view bytes) : bytes_(bytes) {}
+
+  uint16_t U16();
+  int32_t I32();
+  uint32_t U32();
+  double F64();
+  std::string String();
+  uint32_t Count();
+
+  bool ok() const { return error_.empty(); }
+  const std::string& error() const { return error_; }
+  void Fail(std::string message);
+  size_t remaining() const { return bytes_.size() - position_; }
+  size_t position() const { return position_; }
+
+ private:
+  bool Take(size_t size, const char*& data);
+
+  std::string_view bytes_;
+  size_t position_ = 0;
+  std::string error_;
+};
+
+}  // namespace orvo

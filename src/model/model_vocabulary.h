@@ -1,0 +1,43 @@
+// The fixed knowledge of the three simulation programs: system names, segment
+// parameters and kinetic time functions per simulation type.
+#pragma once
+
+#include <string>
+
+namespace orvo {
+
+// Simulation types as group A stores them (SIMTYP).
+enum SimulationType : int { kSimUnset = -1, kFenu5 = 0, kVerda5 = 1, kKobal5 = 2 };
+
+struct SegmentParameterRow {
+  const char* name;         // PNAME, the label written in card G
+  const char* number;       // ISC as text
+  const char* description;  // shown in the editors
+};
+
+struct TimeFunctionRow {
+  const char* name;
+  const char* number;
+  const char* description;
+  const char* units;
+};
+
+namespace vocabulary {
+
+// System name for system 1..8; empty for positions a type does not use or a bad type.
+std::string SystemName(int simtyp, int system);
+// 6 FENU5, 8 VERDA5, 7 KOBAL5, 0 otherwise.
+int SystemCount(int simtyp);
+
+// Segment parameters: 18 FENU5, 15 VERDA5, 32 KOBAL5, 0 otherwise.
+int SegmentParameterCount(int simtyp);
+// Row at slot 0..count-1; nullptr outside.
+const SegmentParameterRow* SegmentParameter(int simtyp, int slot);
+
+// Kinetic time functions offered: 17 FENU5, 22 VERDA5, 0 KOBAL5 (its one placeholder row is
+// never offered), 0 otherwise.
+int TimeFunctionCount(int simtyp);
+const TimeFunctionRow* TimeFunction(int simtyp, int slot);
+
+}  // namespace vocabulary
+}  // namespace orvo

@@ -1,0 +1,89 @@
+#include "number_text.h"
+
+#include <locale.h>
+
+#include <cctype>
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace orvo {
+namespace {
+
+locale_t CLocale() {
+  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return c_locale;
+}
+
+// Switches the calling thread to the C locale for its lifetime.
+class CLocaleScope {
+ public:
+  CLocaleScope() : previous_(uselocale(CLocale())) {}
+  ~CLocaleScope() { uselocale(previous_); }
+  CLocaleScope(const CLocaleScope&) = delete;
+  CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+ private:
+  locale_t previous_;
+};
+
+}  // namespace
+
+std::string CFormat(const char* format, ...) {
+  CLocaleScope scope;
+  char small[128];
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int needed = std::vsnprintf(small, sizeof small, format, args);
+  va_end(args);
+  std::string out;
+  if (needed < 0) {
+    va_end(again);
+    return out;
+  }
+  if (static_cast<size_t>(needed) < sizeof small) {
+    out.assign(small, static_cast<size_t>(needed));
+  } else {
+    out.resize(static_cast<size_t>(needed) + 1);
+    std::vsnprintf(out.data(), out.size(), format, again);
+    out.resize(static_cast<size_t>(needed));
+  }
+  va_end(again);
+  return out;
+}
+
+std::string IntText(long long value) { return CFormat("%lld", value); }
+
+std::string RealText(double value) { return CFormat("%g", value); }
+
+int AtoI(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) value = INT_MAX;
+  return static_cast<int>(value);
+}
+
+double AtoF(std::string_view text) {
+  // strtod needs a terminated string; after the blanks a number never needs 511 characters.
+  size_t start = 0;
+  while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
+  text.remove_prefix(start);
+  char buffer[512];
+  const size_t n = text.size() < sizeof buffer - 1 ? text.size() : sizeof buffer - 1;
+  text.copy(buffer, n);
+  buffer[n] = '\0';
+  return strtod_l(buffer, nullptr, CLocale());
+}
+
+}  // namespace orvo

@@ -1,0 +1,13 @@
+// Every per-user setting of the system, declared once.
+#pragma once
+
+#include "platform.h"
+
+namespace orvo::settings {
+
+// Start directory of the desktop program.
+inline constexpr SettingKey kStartDirectory{"ORVOBuilder", "ORVOBuilder CWD", ""};
+// Directory of the simulation programs.
+inline constexpr SettingKey kOrvoPath{"ORVO", "ORVO Path", ""};
+
+}  // namespace orvo::settings

@@ -1,0 +1,73 @@
+// StringArray: an ordered list of strings with a one-string, self-describing form
+// ("_StringArrayCookie_", a delimiter level, "_", the elements joined by that level's
+// delimiter). Elements may themselves be string forms of nested arrays.
+//
+// Failure: an array can only nest 38 levels deep. FromString, Resync and SetList return
+// false when a text asks for a level that does not exist; the array is then left exactly as
+// it was and error() holds the message ("[StringArray::FromString] delimiter out of range."
+// and the like). Whoever read the text (a project file, a parameter, a grid cell) reports
+// that message and fails its own operation; nothing here ends the program.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvo {
+
+class StringArray {
+ public:
+  static constexpr std::string_view kCookie = "_StringArrayCookie_";
+  static constexpr int kMaxLevel = 37;
+
+  StringArray() = default;
+  explicit StringArray(std::string_view text) { FromString(text); }
+  explicit StringArray(std::vector<std::string> elements);
+
+  // Replaces the contents from a string form. A text that does not start with the cookie
+  // leaves the array unchanged (and succeeds).
+  bool FromString(std::string_view text);
+  // The string form; the level is first raised above every nested element.
+  std::string ToString();
+  // Raises the level above every nested element's level.
+  bool Resync();
+  // Stores the string form of nested as element index (appending when index == size()).
+  bool SetList(StringArray nested, size_t index);
+  // FromString of element index into out; false when index is outside the list.
+  bool GetList(StringArray& out, size_t index) const;
+
+  std::vector<std::string>& GetList() { return elements_; }
+  const std::vector<std::string>& GetList() const { return elements_; }
+  size_t size() const { return elements_.size(); }
+  bool empty() const { return elements_.empty(); }
+
+  // Out of range: records "[StringArray::operator[]] Request out of range.\n" and yields an
+  // empty string that is not part of the array.
+  std::string& operator[](size_t index);
+  // Element or empty text, silently.
+  std::string At(size_t index) const { return index < elements_.size() ? elements_[index] : ""; }
+
+  void RemoveAll();
+  // Elements joined by one character; no cookie, no trailing separator.
+  std::string Join(char separator) const;
+  // Fills the array from free-form text (see the .cpp for the separator rules).
+  void Parse(std::string_view text, bool convert_to_number, std::string_view separators = {});
+
+  int level() const { return level_; }
+  const std::string& error() const { return error_; }
+
+  bool operator==(const StringArray& other) const {
+    return elements_ == other.elements_ && level_ == other.level_;
+  }
+
+ private:
+  std::vector<std::string> elements_;
+  int level_ = 0;
+  std::string error_;
+  std::string scratch_;
+};
+
+// Delimiter of a level 0..37: "|", one character of the level table, "|".
+std::string StringArrayDelimiter(int level);
+
+}  // namespace orvo
