@@ -16,10 +16,18 @@ void Append(std::string& out, T value) {
 
 }  // namespace
 
-void ArchiveWriter::U16(uint16_t value) { Append(bytes_, value); }
-void ArchiveWriter::I32(int32_t value) { Append(bytes_, value); }
-void ArchiveWriter::U32(uint32_t value) { Append(bytes_, value); }
-void ArchiveWriter::F64(double value) { Append(bytes_, value); }
+void ArchiveWriter::U16(uint16_t value) {
+  Append(bytes_, value);
+}
+void ArchiveWriter::I32(int32_t value) {
+  Append(bytes_, value);
+}
+void ArchiveWriter::U32(uint32_t value) {
+  Append(bytes_, value);
+}
+void ArchiveWriter::F64(double value) {
+  Append(bytes_, value);
+}
 
 void ArchiveWriter::String(std::string_view text) {
   const size_t length = text.size();

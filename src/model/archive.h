@@ -25,10 +25,10 @@ class ArchiveWriter {
   std::string bytes_;
 };
 
-// Reads from a buffer it does not own. The first failure (end of data, a count or length
-// that the remaining bytes cannot hold, or one raised by a record reader) sticks: every later
-// read yields zero or empty, and error() keeps the first message. Nothing read is trusted to
-// size an allocation before the bytes are known to exist.
+// Reads from a buffer it only views (keep the bytes alive while reading). The first failure (end of
+// data, a count or length that the remaining bytes cannot hold, or one raised by a record reader)
+// sticks: every later read yields zero or empty, and error() keeps the first message. Nothing read
+// is trusted to size an allocation before the bytes are known to exist.
 class ArchiveReader {
  public:
   explicit ArchiveReader(std::string_view bytes) : bytes_(bytes) {}

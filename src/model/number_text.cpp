@@ -55,9 +55,13 @@ std::string CFormat(const char* format, ...) {
   return out;
 }
 
-std::string IntText(long long value) { return CFormat("%lld", value); }
+std::string IntText(long long value) {
+  return CFormat("%lld", value);
+}
 
-std::string RealText(double value) { return CFormat("%g", value); }
+std::string RealText(double value) {
+  return CFormat("%g", value);
+}
 
 int AtoI(std::string_view text) {
   size_t i = 0;

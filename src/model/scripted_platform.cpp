@@ -7,7 +7,9 @@ void ScriptedPlatform::Record(const std::string& text) {
   if (echo) echo(text);
 }
 
-void ScriptedPlatform::ShowMessage(const std::string& text) { Record(text); }
+void ScriptedPlatform::ShowMessage(const std::string& text) {
+  Record(text);
+}
 
 bool ScriptedPlatform::Answer(const std::string& text) {
   Record("? " + text);
@@ -17,8 +19,12 @@ bool ScriptedPlatform::Answer(const std::string& text) {
   return answer;
 }
 
-bool ScriptedPlatform::AskYesNo(const std::string& text) { return Answer(text); }
-bool ScriptedPlatform::AskOkCancel(const std::string& text) { return Answer(text); }
+bool ScriptedPlatform::AskYesNo(const std::string& text) {
+  return Answer(text);
+}
+bool ScriptedPlatform::AskOkCancel(const std::string& text) {
+  return Answer(text);
+}
 
 std::optional<int> ScriptedPlatform::AskChoice(const std::string& title,
                                                const std::vector<std::string>& /*options*/,

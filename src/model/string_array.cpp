@@ -15,7 +15,9 @@ bool StartsWithCookie(std::string_view text) {
 }
 
 // The level written after the cookie ("%d" read: leading blanks and a sign allowed).
-int CookieLevel(std::string_view text) { return AtoI(text.substr(StringArray::kCookie.size())); }
+int CookieLevel(std::string_view text) {
+  return AtoI(text.substr(StringArray::kCookie.size()));
+}
 
 // Level the array needs so that its delimiter differs from every nested element's.
 bool RequiredLevel(const std::vector<std::string>& elements, int level, int& out) {

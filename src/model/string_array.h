@@ -9,6 +9,7 @@
 // that message and fails its own operation; nothing here ends the program.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,8 @@ class StringArray {
   StringArray() = default;
   explicit StringArray(std::string_view text) { FromString(text); }
   explicit StringArray(std::vector<std::string> elements);
+  StringArray(std::initializer_list<std::string> elements)
+      : StringArray(std::vector<std::string>(elements)) {}
 
   // Replaces the contents from a string form. A text that does not start with the cookie
   // leaves the array unchanged (and succeeds).

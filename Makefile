@@ -1,0 +1,65 @@
+# The two commands of the README:
+#   make run    installs what is missing, builds, and runs the orvo command line on the
+#               bundled example project
+#   make test   installs what is missing, builds with AddressSanitizer and
+#               UndefinedBehaviorSanitizer, and runs the whole suite through ctest
+# and, for developers:
+#   make fuzz   runs every fuzz target for FUZZ_SECONDS (default 60) each
+#   make bench  builds and runs the benchmarks (release build)
+
+SHELL := /bin/bash
+DEBIAN_PACKAGES := cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev \
+  qt6-base-dev libqt6charts6-dev libgl-dev rcs xvfb clang libclang-rt-14-dev locales
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+EXAMPLE := examples/river/river.orb
+
+.PHONY: run test deps locale fuzz bench clean
+
+run: deps
+	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVO_BUILD_TESTS=OFF
+	cmake --build build/release -j $(JOBS)
+	build/release/bin/orvo dump $(EXAMPLE)
+
+test: deps locale
+	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVO_SANITIZE=ON
+	cmake --build build/test -j $(JOBS)
+	cd build/test && ctest --output-on-failure -j $(JOBS)
+
+# Only calls apt-get when a package is missing, so a warm machine pays nothing.
+deps:
+	@missing=""; for p in $(DEBIAN_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+# The locale-independence test needs a comma-decimal locale to switch to.
+locale:
+	@if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$$'; then \
+	  echo "generating de_DE.UTF-8"; \
+	  $(SUDO) sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen && \
+	  $(SUDO) locale-gen >/dev/null || echo "could not generate de_DE.UTF-8; its test will skip"; \
+	fi
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build/fuzz -j $(JOBS)
+	@for target in build/fuzz/fuzz_*; do \
+	  name=$$(basename $$target); corpus=build/fuzz/corpus/$$name; \
+	  mkdir -p $$corpus && cp -n fuzz/corpus/$$name/* $$corpus/ 2>/dev/null; \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  $$target -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/fuzz/ $$corpus || exit 1; \
+	done
+
+bench: deps
+	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVO_BUILD_TESTS=OFF -DORVO_BUILD_BENCH=ON
+	cmake --build build/bench -j $(JOBS)
+	build/bench/bin/orvo_bench
+
+clean:
+	rm -rf build

@@ -1,0 +1,33 @@
+// The command table of the orvo command line. Each command takes its arguments (options
+// common to all commands already removed) and returns the exit status.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "model/scripted_platform.h"
+
+namespace orvo::cli {
+
+enum ExitStatus : int { kSuccess = 0, kFailed = 1, kUsage = 2 };
+
+struct Context {
+  ScriptedPlatform& platform;
+  std::ostream& out;
+};
+
+struct Command {
+  const char* name;
+  const char* usage;    // arguments, e.g. "PROJECT"
+  const char* summary;  // one line for the help text
+  int (*run)(Context& context, const std::vector<std::string>& args);
+};
+
+// Every command, in the order the help text lists them.
+const std::vector<Command>& Commands();
+
+// Commands, one file each.
+int Dump(Context& context, const std::vector<std::string>& args);
+
+}  // namespace orvo::cli

@@ -1,0 +1,107 @@
+// Group F (waste loads): per-system settings and, per system, the load functions by segment.
+// Also ListSlot, the per-system slot shape that groups F and J share.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/archive.h"
+#include "model/string_array.h"
+
+namespace orvo {
+
+// A system slot: a StringArray whose entry `list_entry` is the string form of a list that grows
+// to one element per segment. The list is kept as its element texts so that adding or changing
+// one element costs only that element; the slot's string form is assembled only when asked
+// for. Levels follow StringArray's rules (raised to fit nested elements, never lowered), and a
+// list that was set from text and never changed is given back byte for byte.
+class ListSlot {
+ public:
+  explicit ListSlot(size_t list_entry) : list_entry_(list_entry) {}
+
+  bool empty() const { return entries_.empty(); }
+  size_t entry_count() const { return entries_.size(); }
+  // Entry text, empty outside the slot; the list entry gives the list's string form.
+  std::string Entry(size_t index) const;
+  // Appends empty entries up to index. False (nothing changed) when text nests too deep.
+  bool SetEntry(size_t index, std::string text);
+
+  StringArray Array() const;
+  std::string Text() const;
+  void SetArray(const StringArray& array);
+
+  const std::vector<std::string>& items() const { return items_; }
+  // The item changers give the slot its list entry first (empty entries before it) and
+  // return false, changing nothing, when the text nests too deep for the slot's delimiters.
+  bool SetItems(std::vector<std::string> items);
+  bool InsertItem(size_t position, std::string text);
+  bool SetItem(size_t position, std::string text);
+  void EraseItem(size_t position);
+
+ private:
+  bool RaiseListLevel(int nested_level, int& list_level) const;
+  void Touch();
+  void ParseList();
+  std::string ListText() const;
+
+  size_t list_entry_;
+  std::vector<std::string> entries_;  // entries_[list_entry_] is stale unless verbatim_
+  int level_ = 0;
+  std::vector<std::string> items_;
+  int list_level_ = 0;
+  bool verbatim_ = false;
+};
+
+class GroupFDlg {
+ public:
+  static constexpr uint16_t kCookie = 0x1005;
+  static constexpr int kSystems = 8;
+  // Slot entries.
+  static constexpr size_t kScalw = 0, kConvw = 1, kUnits = 2, kTitle = 3, kLoadList = 4;
+
+  std::string nonpoint_file;  // not kept in the project file
+  int current_system = 0;     // selection of the global editor
+
+  void Serialize(ArchiveWriter& ar) const;
+  bool Serialize(ArchiveReader& ar, int version);
+
+  // Slots count systems from 0; an out-of-range system reads as an empty slot and ignores
+  // changes.
+  bool SlotEmpty(int system) const;
+  StringArray Slot(int system) const;
+  std::string SlotText(int system) const;
+  void SetSlot(int system, const StringArray& slot);
+  std::string Entry(int system, size_t entry) const;
+  void SetEntry(int system, size_t entry, std::string text);
+
+  void ApplyDefaultsToSlot(int system);
+  void ApplyDefaults(int nosys);
+
+  // Load records, in list order: (segment index as "%d", function text).
+  int LoadCount(int system) const;
+  StringArray LoadRecord(int system, int position) const;
+  int LookupLoad(int system, int segment_index) const;
+  int InsertLoad(int system, int segment_index);
+  void UpdateLoadList(int system, int segment_index, const std::string& function_text);
+
+ private:
+  struct RecordKey {
+    int index;   // atoi of the record's first entry
+    bool exact;  // the first entry is exactly the "%d" text of index
+  };
+  struct SystemSlot {
+    ListSlot data{kLoadList};
+    std::vector<RecordKey> keys;  // one per load record
+    bool sorted = true;           // keys never decrease: lookups may bisect
+  };
+
+  SystemSlot* At(int system);
+  const SystemSlot* At(int system) const;
+  static void Reindex(SystemSlot& slot);
+
+  std::array<SystemSlot, kSystems> slots_;
+};
+
+}  // namespace orvo

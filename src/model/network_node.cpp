@@ -1,0 +1,463 @@
+#include "network_node.h"
+
+#include <algorithm>
+
+#include "model/archive.h"
+#include "model/number_text.h"
+#include "model/project_document.h"
+#include "model/string_array.h"
+
+namespace orvo {
+namespace {
+
+// The only process-wide state of the system: every node ever constructed took a number.
+int node_number_counter = 0;
+
+constexpr uint16_t kNodeMagic = 0x6655;
+
+// Parameter booleans: "1" for true, "" for false; "0" and "" read as false.
+std::string BoolText(bool value) {
+  return value ? "1" : "";
+}
+bool TextBool(const std::string& text) {
+  return !(text.empty() || text == "0");
+}
+
+// The canonical string form of a StringArray text, as a node keeping a StringArray would
+// give it back. A text without the cookie leaves the previous value (StringArray keeps its
+// elements then); a text with an impossible delimiter level is refused.
+bool StoreArrayText(std::string& stored, const std::string& text, Platform& platform) {
+  StringArray array(std::vector<std::string>{});
+  if (!array.FromString(stored)) return false;
+  if (!array.FromString(text)) {
+    platform.ShowMessage(array.error());
+    return false;
+  }
+  stored = array.ToString();
+  return true;
+}
+
+// Brings the group B entries to count: copies of the last entry, or ("0.0", "0.0").
+void ResizeExchangeEntries(std::string& entries_text, int count) {
+  StringArray entries(entries_text);
+  std::vector<std::string>& list = entries.GetList();
+  const size_t wanted = count < 0 ? 0 : static_cast<size_t>(count);
+  if (list.size() < wanted) {
+    std::string fill = list.empty() ? StringArray({"0.0", "0.0"}).ToString() : list.back();
+    list.resize(wanted, fill);
+  } else {
+    list.resize(wanted);
+  }
+  entries_text = entries.ToString();
+}
+
+}  // namespace
+
+COrvoBuilderCntrItem::COrvoBuilderCntrItem(COrvoBuilderDoc& document, int node_number)
+    : document_(&document), number_(node_number) {}
+
+int COrvoBuilderCntrItem::NodeNumberCounter() {
+  return node_number_counter;
+}
+void COrvoBuilderCntrItem::SetNodeNumberCounter(int value) {
+  node_number_counter = value;
+}
+int COrvoBuilderCntrItem::TakeNodeNumber() {
+  return ++node_number_counter;
+}
+
+void COrvoBuilderCntrItem::SetType(int type) {
+  document_->SetModifiedFlag();
+  type_ = type;
+  switch (type) {
+    case kSegmentNode:
+      segment_ = std::make_unique<SegmentData>();
+      segment_->group_e = StringArray().ToString();
+      segment_->group_f = StringArray().ToString();
+      segment_->group_g = document_->DefaultSegmentGroupG();
+      break;
+    case kExchangeNode:
+      exchange_ = std::make_unique<ExchangeData>();
+      exchange_->entries = StringArray().ToString();
+      exchange_->group_d = StringArray().ToString();
+      break;
+    case kLabelNode:
+      label_ = std::make_unique<LabelData>();
+      break;
+    default:
+      break;
+  }
+}
+
+void COrvoBuilderCntrItem::SetParameter(int index, const std::string& text) {
+  if (index == 0) {
+    SetType(AtoI(text));
+    return;
+  }
+  if (index == 1) {
+    number_ = AtoI(text);
+  } else {
+    switch (type_) {
+      case kSegmentNode:
+        SetSegmentParameter(index, text);
+        break;
+      case kExchangeNode:
+        SetExchangeParameter(index, text);
+        break;
+      case kLabelNode:
+        SetLabelParameter(index, text);
+        break;
+      default:
+        document_->platform().ShowMessage(
+            "COrvoBuilderCntrItem::SetParameter called with unknown node type " + IntText(type_));
+        return;
+    }
+  }
+  document_->SetModifiedFlag();
+}
+
+std::string COrvoBuilderCntrItem::GetParameter(int index) const {
+  if (index == 0) return IntText(type_);
+  if (index == 1) return IntText(number_);
+  switch (type_) {
+    case kSegmentNode:
+      return GetSegmentParameter(index);
+    case kExchangeNode:
+      return GetExchangeParameter(index);
+    case kLabelNode:
+      return GetLabelParameter(index);
+    default:
+      document_->platform().ShowMessage(
+          "COrvoBuilderCntrItem::GetParameter called with unknown node type " + IntText(type_));
+      return "<error>";
+  }
+}
+
+void COrvoBuilderCntrItem::SetSegmentParameter(int index, const std::string& text) {
+  SegmentData& s = *segment_;
+  Platform& platform = document_->platform();
+  switch (index) {
+    case 2:
+      s.segment_id = AtoI(text);
+      break;
+    case 3:
+      s.segment_type = AtoI(text);
+      break;
+    case 4:
+      s.IBOTSEG = AtoI(text);
+      break;
+    case 5:
+      s.DMULT = AtoF(text);
+      break;
+    case 6:
+      s.DXP = AtoF(text);
+      break;
+    case 7:
+      s.VEXP = AtoF(text);
+      break;
+    case 8:
+      s.VMULT = AtoF(text);
+      break;
+    case 9:
+      s.BVOL = AtoF(text);
+      break;
+    case 10:
+      StoreArrayText(s.group_e, text, platform);
+      break;
+    case 11:
+      if (StoreArrayText(s.group_f, text, platform)) document_->CopyLoadsToGroupF(s);
+      break;
+    case 12:
+      StoreArrayText(s.group_g, text, platform);
+      break;
+    default:
+      break;
+  }
+}
+
+std::string COrvoBuilderCntrItem::GetSegmentParameter(int index) const {
+  const SegmentData& s = *segment_;
+  switch (index) {
+    case 2:
+      return IntText(s.segment_id);
+    case 3:
+      return IntText(s.segment_type);
+    case 4:
+      return IntText(s.IBOTSEG);
+    case 5:
+      return RealText(s.DMULT);
+    case 6:
+      return RealText(s.DXP);
+    case 7:
+      return RealText(s.VEXP);
+    case 8:
+      return RealText(s.VMULT);
+    case 9:
+      return RealText(s.BVOL);
+    case 10:
+      return s.group_e;
+    case 11:
+      return s.group_f;
+    case 12:
+      return s.group_g;
+    default:
+      return "";
+  }
+}
+
+// Indices 5 and 6 keep the entries sized for the exchange's own field: a change of the
+// surface-water count resizes them when the exchange is a surface-water exchange, and the
+// pore-water count likewise for pore-water exchanges.
+void COrvoBuilderCntrItem::SetExchangeParameter(int index, const std::string& text) {
+  ExchangeData& e = *exchange_;
+  switch (index) {
+    case 2:
+      e.upstream = AtoI(text);
+      break;
+    case 3:
+      e.downstream = AtoI(text);
+      break;
+    case 4:
+      e.exchange_field = AtoI(text);
+      break;
+    case 5: {
+      const int count = AtoI(text);
+      const bool changed = count != e.surface_count;
+      e.surface_count = count;
+      if (changed && e.exchange_field == 0) ResizeExchangeEntries(e.entries, count);
+      break;
+    }
+    case 6: {
+      const int count = AtoI(text);
+      const bool changed = count != e.pore_count;
+      e.pore_count = count;
+      if (changed && e.exchange_field == 1) ResizeExchangeEntries(e.entries, count);
+      break;
+    }
+    case 7:
+      StoreArrayText(e.entries, text, document_->platform());
+      break;
+    case 8:
+      StoreArrayText(e.group_d, text, document_->platform());
+      break;
+    default:
+      break;
+  }
+}
+
+std::string COrvoBuilderCntrItem::GetExchangeParameter(int index) const {
+  const ExchangeData& e = *exchange_;
+  switch (index) {
+    case 2:
+      return IntText(e.upstream);
+    case 3:
+      return IntText(e.downstream);
+    case 4:
+      return IntText(e.exchange_field);
+    case 5:
+      return IntText(e.surface_count);
+    case 6:
+      return IntText(e.pore_count);
+    case 7:
+      return e.entries;
+    case 8:
+      return e.group_d;
+    default:
+      return "";
+  }
+}
+
+void COrvoBuilderCntrItem::SetLabelParameter(int index, const std::string& text) {
+  if (index == 2) label_->text = text;
+  if (index == 3) label_->border = TextBool(text);
+}
+
+std::string COrvoBuilderCntrItem::GetLabelParameter(int index) const {
+  if (index == 2) return label_->text;
+  if (index == 3) return BoolText(label_->border);
+  return "<error>";
+}
+
+void COrvoBuilderCntrItem::Redraw() const {
+  document_->UpdateAllViews(kHintNodeChanged, this);
+}
+
+void COrvoBuilderCntrItem::SetRect(int left, int top, int right, int bottom) {
+  Redraw();
+  left_ = std::max(left, 0);
+  top_ = std::max(top, 0);
+  // The size comes from the unclamped corner, so a node dragged past the edge keeps its
+  // far side where it was.
+  width_ = right - left;
+  height_ = bottom - top;
+  Redraw();
+}
+
+bool COrvoBuilderCntrItem::Contains(int x, int y) const {
+  return x >= left_ && x < left_ + width_ && y >= top_ && y < top_ + height_;
+}
+
+void COrvoBuilderCntrItem::EnsureDefaultSize() {
+  if (width_ == 0 && height_ == 0) {
+    const int size = type_ == kExchangeNode ? 16 : 32;
+    width_ = size;
+    height_ = size;
+  }
+  Redraw();
+}
+
+void COrvoBuilderCntrItem::SwapGeometry(COrvoBuilderCntrItem& other) {
+  std::swap(left_, other.left_);
+  std::swap(top_, other.top_);
+  std::swap(width_, other.width_);
+  std::swap(height_, other.height_);
+  Redraw();
+  other.Redraw();
+}
+
+bool COrvoBuilderCntrItem::AddAnchor(const COrvoBuilderCntrItem& other) {
+  const std::string number = IntText(other.number_);
+  if (number == "0") {
+    document_->platform().ShowMessage(
+        "Anchor node needs an ID assigned before a connection can be made.");
+    return false;
+  }
+  if (std::find(anchors_.begin(), anchors_.end(), number) != anchors_.end()) return false;
+  anchors_.push_back(number);
+  return true;
+}
+
+void COrvoBuilderCntrItem::RemoveAnchor(const std::string& number) {
+  anchors_.erase(std::remove(anchors_.begin(), anchors_.end(), number), anchors_.end());
+}
+
+void COrvoBuilderCntrItem::WriteRecord(ArchiveWriter& ar, int counter,
+                                       const std::vector<std::string>& anchors) const {
+  ar.U16(kNodeMagic);
+  ar.I32(type_);
+  ar.I32(left_);
+  ar.I32(top_);
+  ar.I32(width_);
+  ar.I32(height_);
+  ar.I32(counter);
+  ar.I32(static_cast<int32_t>(anchors.size()));
+  for (const std::string& anchor : anchors) ar.String(anchor);
+  switch (type_) {
+    case kSegmentNode: {
+      const SegmentData& s = *segment_;
+      ar.I32(s.segment_id);
+      ar.I32(s.segment_type);
+      ar.I32(s.IBOTSEG);
+      ar.F64(s.DMULT);
+      ar.F64(s.DXP);
+      ar.F64(s.VEXP);
+      ar.F64(s.VMULT);
+      ar.F64(s.BVOL);
+      ar.String(s.group_e);
+      ar.String(s.group_f);
+      ar.String(s.group_g);
+      break;
+    }
+    case kExchangeNode: {
+      const ExchangeData& e = *exchange_;
+      ar.I32(e.upstream);
+      ar.I32(e.downstream);
+      ar.I32(e.exchange_field);
+      ar.I32(e.surface_count);
+      ar.I32(e.pore_count);
+      ar.String(e.entries);
+      const StringArray portions(e.group_d);
+      for (size_t field = 0; field < 6; ++field) ar.String(portions.At(field));
+      break;
+    }
+    case kLabelNode:
+      ar.String(label_->text);
+      ar.I32(label_->border ? 1 : 0);
+      break;
+    default:
+      break;
+  }
+}
+
+namespace {
+
+// A stored StringArray text: validated and kept in its canonical form.
+std::string ReadArrayText(ArchiveReader& ar) {
+  StringArray array;
+  if (!array.FromString(ar.String())) ar.Fail(array.error());
+  return array.ToString();
+}
+
+}  // namespace
+
+// Reads the record after the node was constructed (and numbered). The anchors are left as
+// stored; the document turns positions back into node numbers once every node exists.
+bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
+  if (ar.U16() != kNodeMagic) {
+    ar.Fail("The project file is damaged: a node record does not start where expected.");
+    return false;
+  }
+  type_ = ar.I32();
+  left_ = ar.I32();
+  top_ = ar.I32();
+  width_ = ar.I32();
+  height_ = ar.I32();
+  stored_counter = ar.I32();
+  const int32_t anchor_count = ar.I32();
+  // Each anchor takes at least its length byte.
+  if (anchor_count < 0 || static_cast<size_t>(anchor_count) > ar.remaining()) {
+    ar.Fail("The project file is damaged: impossible anchor count " + IntText(anchor_count) + ".");
+    return false;
+  }
+  anchors_.clear();
+  for (int32_t i = 0; i < anchor_count && ar.ok(); ++i) anchors_.push_back(ar.String());
+  switch (type_) {
+    case kSegmentNode: {
+      if (!segment_) segment_ = std::make_unique<SegmentData>();
+      SegmentData& s = *segment_;
+      s.segment_id = ar.I32();
+      s.segment_type = ar.I32();
+      s.IBOTSEG = ar.I32();
+      s.DMULT = ar.F64();
+      s.DXP = ar.F64();
+      s.VEXP = ar.F64();
+      s.VMULT = ar.F64();
+      s.BVOL = ar.F64();
+      s.group_e = ReadArrayText(ar);
+      s.group_f = ReadArrayText(ar);
+      s.group_g = ReadArrayText(ar);
+      break;
+    }
+    case kExchangeNode: {
+      if (!exchange_) exchange_ = std::make_unique<ExchangeData>();
+      ExchangeData& e = *exchange_;
+      e.upstream = ar.I32();
+      e.downstream = ar.I32();
+      e.exchange_field = ar.I32();
+      e.surface_count = ar.I32();
+      e.pore_count = ar.I32();
+      e.entries = ReadArrayText(ar);
+      std::vector<std::string> portions;
+      for (int field = 0; field < 6; ++field) {
+        std::string text = ar.String();
+        StringArray check;
+        if (!check.FromString(text)) ar.Fail(check.error());
+        portions.push_back(std::move(text));
+      }
+      StringArray group_d(std::move(portions));
+      if (!group_d.error().empty()) ar.Fail(group_d.error());
+      e.group_d = group_d.ToString();
+      break;
+    }
+    case kLabelNode:
+      if (!label_) label_ = std::make_unique<LabelData>();
+      label_->text = ar.String();
+      label_->border = ar.I32() != 0;
+      break;
+    default:
+      break;
+  }
+  return ar.ok();
+}
+
+}  // namespace orvo

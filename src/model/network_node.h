@@ -1,0 +1,128 @@
+// A member of the network: a segment, an exchange or a label, with its rectangle on the
+// drawing, its tethers and the per-node group data, all reached as text by parameter index.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvo {
+
+class COrvoBuilderDoc;
+class ArchiveReader;
+class ArchiveWriter;
+
+enum NodeType : int { kNoType = 0, kSegmentNode = 1, kExchangeNode = 2, kLabelNode = 3 };
+
+// Segment kind record: the segment ID and the per-segment data of groups C, E, F and G.
+// Groups E, F and G are kept as the string form of their StringArray, which is what the
+// parameter interface and the project file carry.
+struct SegmentData {
+  int segment_id = 0;
+  int segment_type = -1;  // list position: deck ITYPE - 1
+  int IBOTSEG = 0;
+  double DMULT = 0.0;
+  double DXP = 0.0;
+  double VEXP = 0.0;
+  double VMULT = 0.0;
+  double BVOL = 0.0;
+  std::string group_e;  // one time function per system
+  std::string group_f;  // one load function per system
+  std::string group_g;  // 32 label/value pairs
+};
+
+// Exchange kind record: the two ends and the per-exchange data of groups B and D.
+struct ExchangeData {
+  int upstream = 0;
+  int downstream = 0;
+  int exchange_field = 2;  // 0 surface water, 1 pore water, 2 no exchange data
+  int surface_count = 0;   // surface-water exchange functions the entries are sized for
+  int pore_count = 0;
+  std::string entries;  // group B (area, length) per exchange function
+  std::string group_d;  // six portion lists, one per flow field
+};
+
+struct LabelData {
+  std::string text;
+  bool border = true;
+  std::string font;  // chosen in the desktop program; not kept in the project file
+};
+
+class COrvoBuilderCntrItem {
+ public:
+  // Use COrvoBuilderDoc::NewNode, which numbers the node and appends it to the list.
+  COrvoBuilderCntrItem(COrvoBuilderDoc& document, int node_number);
+
+  COrvoBuilderDoc& document() const { return *document_; }
+
+  void SetType(int type);
+  void SetParameter(int index, const std::string& text);
+  std::string GetParameter(int index) const;
+
+  void SetRect(int left, int top, int right, int bottom);
+  void SetSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+  }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  int left() const { return left_; }
+  int top() const { return top_; }
+  // (left + width/2, top + height/2), halves truncated toward zero.
+  int CenterX() const { return left_ + width_ / 2; }
+  int CenterY() const { return top_ + height_ / 2; }
+  bool Contains(int x, int y) const;
+  void EnsureDefaultSize();
+  void SwapGeometry(COrvoBuilderCntrItem& other);
+
+  bool AddAnchor(const COrvoBuilderCntrItem& other);
+  void RemoveAnchor(const std::string& number);
+  const std::vector<std::string>& anchors() const { return anchors_; }
+
+  int type() const { return type_; }
+  int number() const { return number_; }
+  bool is_segment() const { return type_ == kSegmentNode; }
+  bool is_exchange() const { return type_ == kExchangeNode; }
+  bool is_label() const { return type_ == kLabelNode; }
+
+  // Kind records; null until the node was given that type. Direct access is for the
+  // document's own bookkeeping and the readers and writers; edits go through SetParameter.
+  SegmentData* segment() const { return segment_.get(); }
+  ExchangeData* exchange() const { return exchange_.get(); }
+  LabelData* label() const { return label_.get(); }
+
+  // Node record of the project file. Anchors are written as 1-based node-list positions by
+  // the caller's mapping (see project_file.cpp), so these take them ready-made.
+  void WriteRecord(ArchiveWriter& ar, int counter, const std::vector<std::string>& anchors) const;
+  bool ReadRecord(ArchiveReader& ar, int& stored_counter);
+
+  // The process-wide node-number counter: the number the last constructed node got.
+  static int NodeNumberCounter();
+  static void SetNodeNumberCounter(int value);
+  static int TakeNodeNumber();
+
+ private:
+  friend class COrvoBuilderDoc;
+
+  void SetSegmentParameter(int index, const std::string& text);
+  void SetExchangeParameter(int index, const std::string& text);
+  void SetLabelParameter(int index, const std::string& text);
+  std::string GetSegmentParameter(int index) const;
+  std::string GetExchangeParameter(int index) const;
+  std::string GetLabelParameter(int index) const;
+  void Redraw() const;
+
+  COrvoBuilderDoc* document_;
+  std::unique_ptr<SegmentData> segment_;
+  std::unique_ptr<ExchangeData> exchange_;
+  std::unique_ptr<LabelData> label_;
+  int width_ = 0;
+  int height_ = 0;
+  int type_ = kNoType;
+  int number_ = 0;
+  int left_ = 0;
+  int top_ = 0;
+  std::vector<std::string> anchors_;
+};
+
+}  // namespace orvo

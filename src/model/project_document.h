@@ -1,0 +1,129 @@
+// COrvoBuilderDoc: one project in memory. It owns the ten group holders and the network,
+// an ordered list of nodes, and keeps NOSEG (group A) equal to the segments it numbers.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/group_a.h"
+#include "model/group_b.h"
+#include "model/group_c.h"
+#include "model/group_d.h"
+#include "model/group_e.h"
+#include "model/group_f.h"
+#include "model/group_g.h"
+#include "model/group_h.h"
+#include "model/group_i.h"
+#include "model/group_j.h"
+#include "model/network_node.h"
+#include "model/platform.h"
+
+namespace orvo {
+
+// Update hints for the views.
+enum UpdateHint : int {
+  kHintRedrawAll = 0,
+  kHintNetworkDeleting = 1,
+  kHintNodeChanged = 2,
+  kHintNetworkBuilt = 3,
+};
+
+class DocumentObserver {
+ public:
+  virtual ~DocumentObserver() = default;
+  virtual void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem* node) = 0;
+};
+
+// Exchange placement modes of AddExchange.
+enum ExchangeMode : int { kInterface = 0, kInflow = 1, kOutflow = 2 };
+
+class COrvoBuilderDoc {
+ public:
+  explicit COrvoBuilderDoc(Platform& platform);
+  ~COrvoBuilderDoc();
+  COrvoBuilderDoc(const COrvoBuilderDoc&) = delete;
+  COrvoBuilderDoc& operator=(const COrvoBuilderDoc&) = delete;
+
+  Platform& platform() const { return *platform_; }
+
+  GroupADlg group_a;
+  GroupBDlg group_b;
+  GroupCDlg group_c;
+  GroupDDlg group_d;
+  GroupEDlg group_e;
+  GroupFDlg group_f;
+  GroupGDlg group_g;
+  GroupHDlg group_h;
+  GroupIDlg group_i;
+  GroupJDlg group_j;
+
+  std::string application_directory;  // with a trailing "/"
+  std::string input_deck_path;
+  std::string run_file_path;
+  std::string range_file_path;
+  int imported_NOSEG = 0;
+  int imported_NOSYS = 0;
+  int extent_width = 10000;
+  int extent_height = 500;
+  bool default_font = false;
+
+  // The node list, in creation (or file) order.
+  const std::vector<std::unique_ptr<COrvoBuilderCntrItem>>& nodes() const { return nodes_; }
+  // Constructs a node with the next node number and appends it to the list.
+  COrvoBuilderCntrItem* NewNode();
+
+  COrvoBuilderCntrItem* GetSegmentNode(int segment_id);
+  void BuildSegmentArray();
+  void AddSegment(COrvoBuilderCntrItem& node);
+  COrvoBuilderCntrItem* AddExchange(COrvoBuilderCntrItem* from, COrvoBuilderCntrItem* to, int mode);
+  void DeleteNode(COrvoBuilderCntrItem* node);
+  void DeleteNetwork();
+  void ChangeSegmentID(COrvoBuilderCntrItem& node, int old_id);
+  bool RemoveItem(const COrvoBuilderCntrItem* node);
+  COrvoBuilderCntrItem* HitTest(int x, int y) const;
+  // Sets parameter 5 (field 0) or 6 (field 1) of every exchange node to count.
+  void SetExchangeFunctionCount(int field, int count);
+
+  // The group G record a new segment starts with, for the current simulation type.
+  const std::string& DefaultSegmentGroupG();
+
+  // Project file. Save writes a temporary file beside path and renames it over path, so a
+  // failed save leaves the previous file as it was. Load expects a new, empty document; on
+  // failure it reports the reason and leaves the document unchanged.
+  bool Save(const std::string& path);
+  bool Load(const std::string& path);
+  std::string SaveToBytes() const;
+  bool LoadFromBytes(std::string_view bytes, std::string& error);
+
+  bool IsModified() const { return modified_; }
+  void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+
+  void AddObserver(DocumentObserver* observer);
+  void RemoveObserver(DocumentObserver* observer);
+  void UpdateAllViews(int hint, const COrvoBuilderCntrItem* node = nullptr) const;
+
+ private:
+  friend class COrvoBuilderCntrItem;
+
+  int NOSEG() const { return group_a.NOSEG; }
+  // Called by a segment node whose group F value was set.
+  void CopyLoadsToGroupF(const SegmentData& segment);
+  // Unlinks and destroys the nodes in doomed (one pass) and drops their numbers from every
+  // anchor list.
+  void EraseNodes(const std::vector<const COrvoBuilderCntrItem*>& doomed);
+  void EnsureSegmentArray();
+
+  Platform* platform_;
+  std::vector<std::unique_ptr<COrvoBuilderCntrItem>> nodes_;
+  std::vector<COrvoBuilderCntrItem*> segment_array_;
+  bool segment_array_built_ = false;
+  int invalid_segment_ids_ = 0;  // nodes left out of the last segment array
+  std::vector<DocumentObserver*> observers_;
+  bool modified_ = false;
+  int default_group_g_type_ = -2;
+  std::string default_group_g_;
+};
+
+}  // namespace orvo

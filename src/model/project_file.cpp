@@ -1,0 +1,197 @@
+// The project file (.orb): magic, version, the ten group records, the range file path and
+// the node records. Reading checks every count against the bytes that are left before it
+// trusts it, and builds the whole project aside before anything of the document changes.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <unordered_map>
+
+#include "model/archive.h"
+#include "model/number_text.h"
+#include "model/project_document.h"
+
+namespace orvo {
+namespace {
+
+constexpr uint16_t kFileMagic = 0x3DBF;
+constexpr int32_t kFileVersion = 1;
+// Magic, type, geometry, counter and anchor count: the least a node record can hold.
+constexpr size_t kSmallestNodeRecord = 2 + 4 * 7;
+
+}  // namespace
+
+std::string COrvoBuilderDoc::SaveToBytes() const {
+  ArchiveWriter ar;
+  ar.U16(kFileMagic);
+  ar.I32(kFileVersion);
+  group_a.Serialize(ar);
+  group_b.Serialize(ar);
+  group_c.Serialize(ar);
+  group_d.Serialize(ar);
+  group_e.Serialize(ar);
+  group_f.Serialize(ar);
+  group_g.Serialize(ar);
+  group_h.Serialize(ar);
+  group_i.Serialize(ar);
+  group_j.Serialize(ar);
+  ar.String(range_file_path);
+  ar.I32(static_cast<int32_t>(nodes_.size()));
+
+  // Node numbers are not stored and loaded nodes are numbered afresh, so tethers are saved
+  // as 1-based positions in the node list; an anchor naming no node is kept as it stands.
+  std::unordered_map<std::string, std::string> position_of;
+  position_of.reserve(nodes_.size());
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    position_of.emplace(IntText(nodes_[i]->number()), IntText(static_cast<long long>(i + 1)));
+  }
+  const int counter = COrvoBuilderCntrItem::NodeNumberCounter();
+  std::vector<std::string> anchors;
+  for (const auto& node : nodes_) {
+    anchors.clear();
+    for (const std::string& anchor : node->anchors()) {
+      const auto found = position_of.find(anchor);
+      anchors.push_back(found == position_of.end() ? anchor : found->second);
+    }
+    node->WriteRecord(ar, counter, anchors);
+  }
+  return std::move(ar.bytes());
+}
+
+bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) {
+  ArchiveReader ar(bytes);
+  // A file without the magic is an old one: version 0, its first two bytes already spent.
+  int version = 0;
+  if (ar.U16() == kFileMagic) version = ar.I32();
+
+  // Everything is read into a scratch document first.
+  COrvoBuilderDoc scratch(*platform_);
+  const bool groups_read =
+      scratch.group_a.Serialize(ar, version) && scratch.group_b.Serialize(ar, version) &&
+      scratch.group_c.Serialize(ar, version) && scratch.group_d.Serialize(ar, version) &&
+      scratch.group_e.Serialize(ar, version) && scratch.group_f.Serialize(ar, version) &&
+      scratch.group_g.Serialize(ar, version) && scratch.group_h.Serialize(ar, version) &&
+      scratch.group_i.Serialize(ar, version) && scratch.group_j.Serialize(ar, version);
+  if (!groups_read || !ar.ok()) {
+    error = ar.error();
+    return false;
+  }
+  std::string range_path = ar.String();
+  const int32_t node_count = ar.I32();
+  if (ar.ok() &&
+      (node_count < 0 || static_cast<size_t>(node_count) > ar.remaining() / kSmallestNodeRecord)) {
+    ar.Fail("The project file is damaged: it cannot hold " + IntText(node_count) + " nodes.");
+  }
+  if (!ar.ok()) {
+    error = ar.error();
+    return false;
+  }
+
+  scratch.nodes_.reserve(static_cast<size_t>(node_count));
+  int stored_counter = COrvoBuilderCntrItem::NodeNumberCounter();
+  for (int32_t i = 0; i < node_count; ++i) {
+    COrvoBuilderCntrItem* node = scratch.NewNode();
+    if (!node->ReadRecord(ar, stored_counter)) break;
+  }
+  if (!ar.ok()) {
+    error = ar.error();
+    return false;
+  }
+
+  // Anchor positions back to the numbers the loaded nodes now have.
+  for (const auto& node : scratch.nodes_) {
+    for (std::string& anchor : node->anchors_) {
+      const int position = AtoI(anchor);
+      if (IntText(position) == anchor && position >= 1 && position <= node_count) {
+        anchor = IntText(scratch.nodes_[static_cast<size_t>(position - 1)]->number());
+      }
+    }
+  }
+  // Numbers are never reused: the counter only moves forward.
+  if (stored_counter > COrvoBuilderCntrItem::NodeNumberCounter()) {
+    COrvoBuilderCntrItem::SetNodeNumberCounter(stored_counter);
+  }
+
+  group_a = std::move(scratch.group_a);
+  group_b = std::move(scratch.group_b);
+  group_c = std::move(scratch.group_c);
+  group_d = std::move(scratch.group_d);
+  group_e = std::move(scratch.group_e);
+  group_f = std::move(scratch.group_f);
+  group_g = std::move(scratch.group_g);
+  group_h = std::move(scratch.group_h);
+  group_i = std::move(scratch.group_i);
+  group_j = std::move(scratch.group_j);
+  range_file_path = std::move(range_path);
+  nodes_ = std::move(scratch.nodes_);
+  for (const auto& node : nodes_) node->document_ = this;
+  segment_array_.clear();
+  segment_array_built_ = false;
+  default_group_g_type_ = -2;
+  SetModifiedFlag(false);
+  UpdateAllViews(kHintRedrawAll);
+  return true;
+}
+
+bool COrvoBuilderDoc::Load(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream contents;
+  if (!in || !(contents << in.rdbuf())) {
+    platform_->ShowMessage("Unable to open " + path + " for reading.");
+    return false;
+  }
+  std::string error;
+  if (!LoadFromBytes(contents.view(), error)) {
+    platform_->ShowMessage(error);
+    platform_->ShowMessage("Failed to open document " + path + ".");
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    written += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool COrvoBuilderDoc::Save(const std::string& path) {
+  const std::string bytes = SaveToBytes();
+  // The new file is complete on disk before it takes the old one's name.
+  std::string temporary = path + ".XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
+    platform_->ShowMessage("Unable to save " + path + ": " + std::strerror(errno) + ".");
+    return false;
+  }
+  // A replaced file keeps its permissions; a new one gets the usual rw-r--r--.
+  struct stat old_file;
+  ::fchmod(fd, ::stat(path.c_str(), &old_file) == 0 ? old_file.st_mode & 07777 : 0644);
+  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  const int saved_errno = errno;
+  const bool closed = ::close(fd) == 0;
+  if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int reason = !written ? saved_errno : errno;
+    ::unlink(temporary.c_str());
+    platform_->ShowMessage("Unable to save " + path + ": " + std::strerror(reason) +
+                           ". The previous file is unchanged.");
+    return false;
+  }
+  SetModifiedFlag(false);
+  return true;
+}
+
+}  // namespace orvo

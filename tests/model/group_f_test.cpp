@@ -1,0 +1,208 @@
+#include "model/group_f.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "model/number_text.h"
+
+using namespace orvo;
+using namespace std::string_literals;
+
+namespace {
+
+const std::string kEmpty = "\x15_StringArrayCookie_0_"s;  // an empty slot's string
+
+std::string Save(const GroupFDlg& group) {
+  ArchiveWriter ar;
+  group.Serialize(ar);
+  return ar.bytes();
+}
+
+// The load list rules done the slow way, on whole StringArrays, to compare against.
+void ReferenceUpdate(StringArray& slot, int index, const std::string& function) {
+  if (slot.empty()) {
+    slot = StringArray(std::vector<std::string>{"0.0", "0.0", "kg/day", ""});
+    slot.SetList(StringArray(), 4);
+  }
+  StringArray list;
+  slot.GetList(list, 4);
+  size_t position = list.size();
+  bool found = false;
+  for (size_t i = 0; i < list.size() && !found; ++i) {
+    StringArray record;
+    list.GetList(record, i);
+    if (record.At(0) == IntText(index)) position = i, found = true;
+  }
+  if (!found) {
+    for (size_t i = 0; i < list.size(); ++i) {
+      StringArray record;
+      list.GetList(record, i);
+      if (AtoI(record.At(0)) > index) {
+        position = i;
+        break;
+      }
+    }
+    list.GetList().insert(list.GetList().begin() + static_cast<long>(position), "");
+    list.SetList(StringArray(std::vector<std::string>{IntText(index), ""}), position);
+  }
+  StringArray record;
+  list.GetList(record, position);
+  record[1] = function;
+  list.SetList(record, position);
+  slot.SetList(list, 4);
+}
+
+TEST(GroupFTest, FreshRecordBytes) {
+  GroupFDlg group;
+  std::string expected = "\x05\x10"s;
+  for (int i = 0; i < 8; ++i) expected += kEmpty;
+  EXPECT_EQ(Save(group), expected);
+}
+
+TEST(GroupFTest, DefaultSlotBytes) {
+  GroupFDlg group;
+  group.ApplyDefaults(1);
+  std::string expected =
+      "\x05\x10\x42_StringArrayCookie_1_0.0|@|0.0|@|kg/day|@||@|_StringArrayCookie_0_"s;
+  for (int i = 0; i < 7; ++i) expected += kEmpty;
+  EXPECT_EQ(Save(group), expected);
+  EXPECT_EQ(group.Entry(0, GroupFDlg::kUnits), "kg/day");
+  EXPECT_TRUE(group.SlotEmpty(1));
+}
+
+TEST(GroupFTest, DefaultsOnlyFillEmptySlots) {
+  GroupFDlg group;
+  group.SetSlot(1, StringArray(std::vector<std::string>{"2", "3"}));
+  group.ApplyDefaults(8);
+  EXPECT_EQ(group.Slot(1).size(), 2u);
+  EXPECT_EQ(group.Slot(7).size(), 5u);
+}
+
+TEST(GroupFTest, LoadRecordsStayOrderedBySegmentIndex) {
+  GroupFDlg group;
+  group.UpdateLoadList(0, 7, "1 0");
+  group.UpdateLoadList(0, 3, "2 0");
+  ASSERT_EQ(group.LoadCount(0), 2);
+  EXPECT_EQ(group.LookupLoad(0, 3), 0);
+  EXPECT_EQ(group.LookupLoad(0, 7), 1);
+  EXPECT_EQ(group.LookupLoad(0, 5), -1);
+  EXPECT_EQ(group.LoadRecord(0, 1).At(1), "1 0");
+  EXPECT_EQ(group.SlotText(0),
+            "_StringArrayCookie_2_0.0|#|0.0|#|kg/day|#||#|_StringArrayCookie_1_"
+            "_StringArrayCookie_0_3|!|2 0|@|_StringArrayCookie_0_7|!|1 0");
+  group.UpdateLoadList(0, 7, "");  // updating keeps one record per segment
+  EXPECT_EQ(group.LoadCount(0), 2);
+  EXPECT_EQ(group.LoadRecord(0, 1).GetList(), (std::vector<std::string>{"7", ""}));
+}
+
+TEST(GroupFTest, InsertGoesAfterEqualIndices) {
+  GroupFDlg group;
+  EXPECT_EQ(group.InsertLoad(2, 5), 0);
+  EXPECT_EQ(group.InsertLoad(2, 5), 1);
+  EXPECT_EQ(group.InsertLoad(2, 4), 0);
+  EXPECT_EQ(group.Slot(2).size(), 5u);  // the list entry was made
+  EXPECT_EQ(group.LookupLoad(2, 5), 1);
+}
+
+TEST(GroupFTest, OutOfRangeSystemsDoNothing) {
+  GroupFDlg group;
+  group.UpdateLoadList(8, 1, "1 0");
+  group.UpdateLoadList(-1, 1, "1 0");
+  group.ApplyDefaultsToSlot(8);
+  EXPECT_EQ(group.InsertLoad(8, 1), -1);
+  EXPECT_EQ(group.LookupLoad(-1, 1), -1);
+  EXPECT_EQ(group.LookupLoad(0, 1), -1);
+  EXPECT_EQ(group.SlotText(8), "_StringArrayCookie_0_");
+  EXPECT_TRUE(group.SlotEmpty(0));
+}
+
+// Nested function texts, an unordered list and a list with a needlessly high level all give
+// the same string forms as the whole-array rules.
+TEST(GroupFTest, MatchesWholeArrayRules) {
+  StringArray loaded;
+  ASSERT_TRUE(loaded.FromString(
+      "_StringArrayCookie_4_a|%|b|%|c|%||%|_StringArrayCookie_3__StringArrayCookie_0_9|!|x"
+      "|$|_StringArrayCookie_0_2|!|y|$|junk"));
+  StringArray reference = loaded;
+  GroupFDlg group;
+  group.SetSlot(3, loaded);
+  EXPECT_EQ(group.SlotText(3), StringArray(loaded).ToString());
+  EXPECT_EQ(group.LookupLoad(3, 2), 1);
+
+  StringArray nested(std::vector<std::string>{"5", "0", "6", "1"});
+  const std::string function = nested.ToString();
+  const std::pair<int, std::string> updates[] = {{4, function}, {2, "z"}, {12, ""}, {0, "w"}};
+  for (const auto& [index, text] : updates) {
+    group.UpdateLoadList(3, index, text);
+    ReferenceUpdate(reference, index, text);
+    EXPECT_EQ(group.SlotText(3), reference.ToString()) << "after segment " << index;
+  }
+  EXPECT_EQ(group.Slot(3), reference);
+
+  StringArray fresh;
+  for (int index : {6, 1, 9, 1}) {
+    group.UpdateLoadList(5, index, function);
+    ReferenceUpdate(fresh, index, function);
+  }
+  EXPECT_EQ(group.SlotText(5), fresh.ToString());
+}
+
+TEST(GroupFTest, KeepsLoadedListTextUntilChanged) {
+  StringArray loaded(std::vector<std::string>{"1", "1", "u", "t", "_StringArrayCookie_0junk_a"});
+  StringArray reference = loaded;
+  GroupFDlg group;
+  group.SetSlot(0, loaded);
+  EXPECT_EQ(group.SlotText(0), reference.ToString());
+  EXPECT_EQ(group.LoadCount(0), 1);
+  group.UpdateLoadList(0, 1, "5");
+  ReferenceUpdate(reference, 1, "5");
+  EXPECT_EQ(group.SlotText(0), reference.ToString());
+}
+
+TEST(GroupFTest, RoundTripKeepsBytes) {
+  GroupFDlg group;
+  group.ApplyDefaults(3);
+  group.SetEntry(1, GroupFDlg::kTitle, "loads");
+  for (int index : {0, 4, 2}) group.UpdateLoadList(1, index, "1 0 2 " + IntText(index));
+  group.nonpoint_file = "np.dat";
+  const std::string bytes = Save(group);
+
+  GroupFDlg loaded;
+  ArchiveReader reader(bytes);
+  ASSERT_TRUE(loaded.Serialize(reader, 1));
+  EXPECT_EQ(reader.remaining(), 0u);
+  EXPECT_EQ(Save(loaded), bytes);
+  EXPECT_EQ(loaded.LookupLoad(1, 4), 2);
+  EXPECT_EQ(loaded.nonpoint_file, "");
+}
+
+TEST(GroupFTest, BadCookieFails) {
+  GroupFDlg group;
+  const std::string bytes = "\x04\x10"s + kEmpty;
+  ArchiveReader reader(bytes);
+  EXPECT_FALSE(group.Serialize(reader, 1));
+  EXPECT_EQ(reader.error(), "Error reading group F from archive (bad cookie).");
+  EXPECT_EQ(reader.position(), 2u);
+}
+
+TEST(GroupFTest, BadDelimiterLevelFails) {
+  GroupFDlg group;
+  const std::string bytes = "\x05\x10\x16_StringArrayCookie_40_"s;
+  ArchiveReader reader(bytes);
+  EXPECT_FALSE(group.Serialize(reader, 1));
+  EXPECT_EQ(reader.error(), "[StringArray::FromString] delimiter out of range.");
+}
+
+TEST(GroupFTest, TruncatedInputFails) {
+  GroupFDlg group;
+  group.UpdateLoadList(0, 1, "1 0");
+  const std::string bytes = Save(group);
+  for (size_t size = 0; size < bytes.size(); ++size) {
+    GroupFDlg loaded;
+    ArchiveReader reader(std::string_view(bytes).substr(0, size));
+    EXPECT_FALSE(loaded.Serialize(reader, 1)) << size;
+  }
+}
+
+}  // namespace

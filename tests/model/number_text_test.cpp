@@ -1,0 +1,63 @@
+#include "model/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "model/string_array.h"
+
+namespace orvo {
+namespace {
+
+TEST(NumberTextTest, FormatsLikePrintf) {
+  EXPECT_EQ(IntText(-12), "-12");
+  EXPECT_EQ(RealText(0.0), "0");
+  EXPECT_EQ(RealText(1.5), "1.5");
+  EXPECT_EQ(RealText(1e20), "1e+20");
+  EXPECT_EQ(RealText(0.000123456), "0.000123456");
+  EXPECT_EQ(CFormat("%10.1f|%#10.1g", 12.0, 1e20), "      12.0|    1.e+20");
+  EXPECT_EQ(CFormat("%s", std::string(300, 'x').c_str()).size(), 300u);
+}
+
+TEST(NumberTextTest, ParsesTheLeadingNumber) {
+  EXPECT_EQ(AtoI("  42abc"), 42);
+  EXPECT_EQ(AtoI("-7"), -7);
+  EXPECT_EQ(AtoI("abc"), 0);
+  EXPECT_EQ(AtoI(""), 0);
+  EXPECT_EQ(AtoI("99999999999999999999"), 2147483647);
+  EXPECT_EQ(AtoI("-99999999999999999999"), -2147483647 - 1);
+  EXPECT_DOUBLE_EQ(AtoF(" 2.5e1xyz"), 25.0);
+  EXPECT_DOUBLE_EQ(AtoF("x"), 0.0);
+  EXPECT_DOUBLE_EQ(AtoF(std::string(5000, ' ') + "3.25"), 3.25);
+}
+
+// The desktop toolkit sets the process locale from the environment; a comma-decimal locale
+// must not reach number text.
+TEST(NumberTextTest, CommaDecimalLocaleDoesNotLeak) {
+  const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"};
+  const char* chosen = nullptr;
+  for (const char* name : names) {
+    if (std::setlocale(LC_ALL, name) != nullptr) {
+      chosen = name;
+      break;
+    }
+  }
+  if (chosen == nullptr) {
+    GTEST_SKIP() << "no comma-decimal locale is installed (make test generates de_DE.UTF-8)";
+  }
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%g", 1.5);
+  EXPECT_STREQ(probe, "1,5") << "the locale " << chosen << " should use a decimal comma";
+
+  EXPECT_EQ(RealText(1.5), "1.5");
+  EXPECT_EQ(CFormat("%10.1f", 2.0), "       2.0");
+  EXPECT_DOUBLE_EQ(AtoF("1.5"), 1.5);
+  StringArray parsed;
+  parsed.Parse("0.25 3", true);
+  EXPECT_EQ(parsed.Join(' '), "0.25 3");
+  std::setlocale(LC_ALL, "C");
+}
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,149 @@
+#include "model/string_array.h"
+
+#include <gtest/gtest.h>
+
+namespace orvo {
+namespace {
+
+std::vector<std::string> Elements(const std::string& text) {
+  StringArray array;
+  EXPECT_TRUE(array.FromString(text)) << text;
+  return array.GetList();
+}
+
+TEST(StringArrayTest, StringFormOfFlatArrays) {
+  EXPECT_EQ(StringArray({"a", "b"}).ToString(), "_StringArrayCookie_0_a|!|b");
+  EXPECT_EQ(StringArray({"a", ""}).ToString(), "_StringArrayCookie_0_a|!||!|");
+  EXPECT_EQ(StringArray({""}).ToString(), "_StringArrayCookie_0_|!|");
+  EXPECT_EQ(StringArray().ToString(), "_StringArrayCookie_0_");
+}
+
+TEST(StringArrayTest, EmptyFormsReadBackExactly) {
+  for (const std::string text : {"_StringArrayCookie_0_", "_StringArrayCookie_0_|!|",
+                                 "_StringArrayCookie_0_a|!||!|", "_StringArrayCookie_0_|!||!|"}) {
+    StringArray array(text);
+    EXPECT_EQ(array.ToString(), text);
+  }
+  EXPECT_TRUE(Elements("_StringArrayCookie_0_").empty());
+  EXPECT_EQ(Elements("_StringArrayCookie_0_|!|"), std::vector<std::string>{""});
+  EXPECT_EQ(Elements("_StringArrayCookie_0_|!||!|"), (std::vector<std::string>{"", ""}));
+}
+
+TEST(StringArrayTest, TextWithoutCookieLeavesTheArrayAsItWas) {
+  StringArray array({"kept"});
+  EXPECT_TRUE(array.FromString("1.5 2"));
+  EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
+  EXPECT_TRUE(array.FromString("x_StringArrayCookie_0_a"));
+  EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
+}
+
+TEST(StringArrayTest, NestedArrayRaisesTheLevel) {
+  StringArray inner({"x", "y"});
+  StringArray outer({"first", inner.ToString()});
+  EXPECT_EQ(outer.level(), 1);
+  const std::string text = outer.ToString();
+  EXPECT_EQ(text, "_StringArrayCookie_1_first|@|_StringArrayCookie_0_x|!|y");
+  StringArray back(text);
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back.At(0), "first");
+  EXPECT_EQ(back.At(1), "_StringArrayCookie_0_x|!|y");
+  StringArray nested;
+  ASSERT_TRUE(back.GetList(nested, 1));
+  EXPECT_EQ(nested.GetList(), (std::vector<std::string>{"x", "y"}));
+}
+
+TEST(StringArrayTest, SetListStoresNestedFormAboveItsLevel) {
+  StringArray deep({"v"});
+  for (int i = 0; i < 3; ++i) {
+    StringArray wrapper;
+    ASSERT_TRUE(wrapper.SetList(deep, 0));
+    deep = wrapper;
+  }
+  EXPECT_EQ(deep.level(), 3);
+  EXPECT_EQ(deep.ToString(),
+            "_StringArrayCookie_3_"
+            "_StringArrayCookie_2__StringArrayCookie_1__StringArrayCookie_0_v");
+  StringArray read(deep.ToString());
+  EXPECT_EQ(read.level(), 3);
+  EXPECT_EQ(read.ToString(), deep.ToString());
+}
+
+TEST(StringArrayTest, DelimiterTable) {
+  EXPECT_EQ(StringArrayDelimiter(0), "|!|");
+  EXPECT_EQ(StringArrayDelimiter(3), "|$|");
+  EXPECT_EQ(StringArrayDelimiter(11), "|_|");
+  EXPECT_EQ(StringArrayDelimiter(27), "|\\|");
+  EXPECT_EQ(StringArrayDelimiter(37), "|0|");
+  EXPECT_EQ(StringArrayDelimiter(38), "");
+}
+
+// Exhausted delimiter levels fail the operation and leave the array as it was.
+TEST(StringArrayTest, LevelsOutOfRangeFailWithoutChange) {
+  StringArray array({"kept"});
+  EXPECT_FALSE(array.FromString("_StringArrayCookie_40_a|!|b"));
+  EXPECT_EQ(array.error(), "[StringArray::FromString] delimiter out of range.");
+  EXPECT_FALSE(array.FromString("_StringArrayCookie_-1_a"));
+  EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
+
+  // A level-37 element has no free delimiter above it.
+  EXPECT_FALSE(array.FromString("_StringArrayCookie_0__StringArrayCookie_37_x"));
+  EXPECT_EQ(array.error(), "[StringArray::Resync] Out of array delimiters!");
+  EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
+
+  StringArray top;
+  top.GetList().push_back("_StringArrayCookie_37_x");
+  EXPECT_FALSE(top.Resync());
+  EXPECT_EQ(top.level(), 0);
+
+  StringArray nested;
+  nested.GetList().push_back("_StringArrayCookie_36_x");
+  ASSERT_TRUE(nested.Resync());
+  EXPECT_EQ(nested.level(), 37);
+  StringArray holder({"kept"});
+  EXPECT_FALSE(holder.SetList(nested, 0));
+  EXPECT_EQ(holder.error(), "[StringArray::SetList] Out of array delimiters!");
+  EXPECT_EQ(holder.GetList(), std::vector<std::string>{"kept"});
+}
+
+TEST(StringArrayTest, IndexOutsideTheListYieldsEmptyText) {
+  StringArray array({"a"});
+  array[5] = "ignored";
+  EXPECT_EQ(array.error(), "[StringArray::operator[]] Request out of range.\n");
+  EXPECT_EQ(array.GetList(), std::vector<std::string>{"a"});
+  EXPECT_EQ(array[5], "");
+  EXPECT_EQ(array.At(7), "");
+}
+
+TEST(StringArrayTest, ParseKeepsEmptyFieldsBetweenGivenSeparators) {
+  StringArray array;
+  array.Parse("1,,3", false, ",");
+  EXPECT_EQ(array.GetList(), (std::vector<std::string>{"1", " ", "3"}));
+  array.Parse("1,,3", true, ",");
+  EXPECT_EQ(array.GetList(), (std::vector<std::string>{"1", "0", "3"}));
+  array.Parse("a,", false, ",");
+  EXPECT_EQ(array.GetList(), (std::vector<std::string>{"a", " "}));
+  array.Parse("1,,,4", false, ",");
+  EXPECT_EQ(array.GetList(), (std::vector<std::string>{"1", " ", " ", "4"}));
+  array.Parse(",a", false, ",");
+  EXPECT_EQ(array.GetList(), std::vector<std::string>{"a"});
+}
+
+TEST(StringArrayTest, ParseWithDefaultSeparators) {
+  StringArray array;
+  array.Parse("2  4\t6", false);
+  EXPECT_EQ(array.GetList(), (std::vector<std::string>{"2", "4", "6"}));
+  array.Parse("1.5 2", false);
+  EXPECT_EQ(array.GetList(), (std::vector<std::string>{"1.5", "2"}));
+  array.Parse("1.50, 2e3\n x", true);
+  EXPECT_EQ(array.GetList(), (std::vector<std::string>{"1.5", "2000", "0"}));
+  array.Parse("", true);
+  EXPECT_TRUE(array.empty());
+}
+
+TEST(StringArrayTest, JoinHasNoTrailingSeparator) {
+  EXPECT_EQ(StringArray({"0.0", "1", "2"}).Join(' '), "0.0 1 2");
+  EXPECT_EQ(StringArray().Join(' '), "");
+}
+
+}  // namespace
+}  // namespace orvo
