@@ -24,6 +24,9 @@ struct Command {
   int (*run)(Context& context, const std::vector<std::string>& args);
 };
 
+// The whole command line: options, then a command of the table.
+int RunOrvo(std::vector<std::string> args, std::ostream& out, std::ostream& err);
+
 // Every command, in the order the help text lists them.
 const std::vector<Command>& Commands();
 

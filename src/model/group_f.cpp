@@ -1,6 +1,7 @@
 #include "model/group_f.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string_view>
 #include <utility>
 

@@ -38,7 +38,7 @@ void GroupHDlg::GiveEmptyShape(StringArray& block) {
 }
 
 void GroupHDlg::ApplyNames(int nosys, int simtyp) {
-  const int last = std::min(nosys, kBlocks - 1);
+  const int last = std::clamp(nosys, 0, kBlocks - 1);
   for (int k = 0; k <= last; ++k) {
     StringArray& block = blocks[static_cast<size_t>(k)];
     GiveEmptyShape(block);

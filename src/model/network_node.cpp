@@ -315,6 +315,15 @@ void COrvoBuilderCntrItem::SwapGeometry(COrvoBuilderCntrItem& other) {
   other.Redraw();
 }
 
+void COrvoBuilderCntrItem::Delete() {
+  for (const auto& node : document_->nodes()) {
+    if (node.get() == this) {
+      document_->EraseNodes({this});
+      return;
+    }
+  }
+}
+
 bool COrvoBuilderCntrItem::AddAnchor(const COrvoBuilderCntrItem& other) {
   const std::string number = IntText(other.number_);
   if (number == "0") {

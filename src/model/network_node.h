@@ -75,6 +75,10 @@ class COrvoBuilderCntrItem {
   void EnsureDefaultSize();
   void SwapGeometry(COrvoBuilderCntrItem& other);
 
+  // Unlinks the node from its document and destroys it; nothing when it is not listed there.
+  // The node must not be used afterwards.
+  void Delete();
+
   bool AddAnchor(const COrvoBuilderCntrItem& other);
   void RemoveAnchor(const std::string& number);
   const std::vector<std::string>& anchors() const { return anchors_; }

@@ -151,6 +151,16 @@ bool COrvoBuilderDoc::RemoveItem(const COrvoBuilderCntrItem* node) {
   return true;
 }
 
+void COrvoBuilderDoc::EditProperties(COrvoBuilderCntrItem& node,
+                                     const std::function<bool(COrvoBuilderCntrItem&)>& dialog) {
+  const bool segment = node.is_segment();
+  const int old_id = segment ? node.segment()->segment_id : 0;
+  if (dialog(node)) SetModifiedFlag();
+  if (!segment) return;
+  if (node.segment()->segment_id != old_id) ChangeSegmentID(node, old_id);
+  if (GetSegmentNode(node.segment()->segment_id) != &node) BuildSegmentArray();
+}
+
 void COrvoBuilderDoc::EraseNodes(const std::vector<const COrvoBuilderCntrItem*>& doomed) {
   if (doomed.empty()) return;
   const std::unordered_set<const COrvoBuilderCntrItem*> gone(doomed.begin(), doomed.end());

@@ -2,6 +2,7 @@
 // an ordered list of nodes, and keeps NOSEG (group A) equal to the segments it numbers.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -82,6 +83,9 @@ class COrvoBuilderDoc {
   void DeleteNetwork();
   void ChangeSegmentID(COrvoBuilderCntrItem& node, int old_id);
   bool RemoveItem(const COrvoBuilderCntrItem* node);
+  // Runs the node's dialog (true for OK) and carries out a segment ID typed into it.
+  void EditProperties(COrvoBuilderCntrItem& node,
+                      const std::function<bool(COrvoBuilderCntrItem&)>& dialog);
   COrvoBuilderCntrItem* HitTest(int x, int y) const;
   // Sets parameter 5 (field 0) or 6 (field 1) of every exchange node to count.
   void SetExchangeFunctionCount(int field, int count);

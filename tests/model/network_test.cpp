@@ -313,6 +313,34 @@ TEST_F(NetworkTest, AnchorsRefuseNodeZero) {
   EXPECT_TRUE(a->anchors().empty());
 }
 
+TEST_F(NetworkTest, EditPropertiesCarriesOutANewSegmentId) {
+  std::vector<COrvoBuilderCntrItem*> s = FourSegments();
+  doc.SetModifiedFlag(false);
+  doc.EditProperties(*s[0], [](COrvoBuilderCntrItem& node) {
+    node.SetParameter(2, "4");
+    return true;
+  });
+  EXPECT_EQ(s[0]->GetParameter(2), "1");
+  EXPECT_EQ(s[0]->left(), 400) << "juxtaposed with segment 4";
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.GetSegmentNode(1), s[0]);
+
+  doc.SetModifiedFlag(false);
+  doc.EditProperties(*s[1], [](COrvoBuilderCntrItem&) { return false; });
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(NetworkTest, DeleteUnlinksOnlyListedNodes) {
+  COrvoBuilderCntrItem* a = AddLabel(doc, "a");
+  COrvoBuilderCntrItem* b = AddLabel(doc, "b");
+  b->AddAnchor(*a);
+  a->Delete();
+  ASSERT_EQ(doc.nodes().size(), 1u);
+  EXPECT_TRUE(b->anchors().empty());
+  EXPECT_FALSE(doc.RemoveItem(a));
+  EXPECT_EQ(platform.messages.back(), "RemoveItem failed.");
+}
+
 TEST_F(NetworkTest, DeleteNetworkKeepsGroups) {
   FourSegments();
   doc.SetModifiedFlag(false);

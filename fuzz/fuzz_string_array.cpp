@@ -1,0 +1,60 @@
+// String forms come from project files, parameters and grid cells, so FromString sees
+// anything. A string form the array gives out must read back to the same string form.
+// Parse gets the free-form text of dialog fields, with a separator set of the input's
+// choosing.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "model/string_array.h"
+
+namespace {
+
+void Fail(const char* what, const std::string& first, const std::string& second) {
+  std::fprintf(stderr, "%s\n  first:  %s\n  second: %s\n", what, first.c_str(), second.c_str());
+  std::abort();
+}
+
+void CheckRoundTrip(std::string_view text) {
+  orvo::StringArray array;
+  if (!array.FromString(text)) return;
+  const std::string form = array.ToString();
+  orvo::StringArray again;
+  if (!again.FromString(form)) Fail("string form does not read back", form, again.error());
+  const std::string form_again = again.ToString();
+  if (form_again != form) Fail("string form changes on reading back", form, form_again);
+}
+
+// First byte: bit 7 the convert flag, bits 0-1 how many of the next bytes are separators.
+void CheckParse(std::string_view input) {
+  if (input.empty()) return;
+  const auto control = static_cast<unsigned char>(input[0]);
+  const bool convert = (control & 0x80) != 0;
+  input.remove_prefix(1);
+  const size_t separator_count = std::min<size_t>(control & 0x03, input.size());
+  const std::string separators(input.substr(0, separator_count));
+  input.remove_prefix(separator_count);
+
+  orvo::StringArray array;
+  array.Parse(input, convert, separators);
+  const std::string set = separators.empty() ? std::string(" ,\t\n") : separators;
+  for (const std::string& element : array.GetList()) {
+    // strtok never yields an empty token nor one holding a separator; converted tokens are
+    // number text, which may well hold a separator character.
+    if (element.empty() || (!convert && element.find_first_of(set) != std::string::npos)) {
+      Fail("Parse gave a bad element", std::string(input), element);
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  CheckRoundTrip(input);
+  CheckParse(input);
+  return 0;
+}

@@ -1,0 +1,51 @@
+#include <ostream>
+
+#include "cli_command.h"
+
+namespace orvo::cli {
+namespace {
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: orvo [--no] COMMAND ARGS...\n\n"
+         "  --no   answer No / Cancel to every question\n\ncommands:\n";
+  for (const auto& command : Commands()) {
+    out << "  " << command.name << ' ' << command.usage << "\n      " << command.summary << '\n';
+  }
+}
+
+}  // namespace
+
+int RunOrvo(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+  ScriptedPlatform platform;
+  platform.echo = [&err](const std::string& text) { err << text << '\n'; };
+
+  while (!args.empty() && args.front().rfind("--", 0) == 0) {
+    if (args.front() == "--no") {
+      platform.default_answer = false;
+    } else if (args.front() == "--help") {
+      PrintUsage(out);
+      return kSuccess;
+    } else {
+      err << "orvo: unknown option " << args.front() << '\n';
+      PrintUsage(err);
+      return kUsage;
+    }
+    args.erase(args.begin());
+  }
+  if (args.empty()) {
+    PrintUsage(err);
+    return kUsage;
+  }
+  for (const auto& command : Commands()) {
+    if (args.front() != command.name) continue;
+    Context context{platform, out};
+    const int status = command.run(context, {args.begin() + 1, args.end()});
+    if (status == kUsage) err << "usage: orvo " << command.name << ' ' << command.usage << '\n';
+    return status;
+  }
+  err << "orvo: unknown command " << args.front() << '\n';
+  PrintUsage(err);
+  return kUsage;
+}
+
+}  // namespace orvo::cli

@@ -1,0 +1,35 @@
+// The bundled example project is what BuildExampleRiver makes in a fresh program. Run with
+// ORVO_UPDATE_EXAMPLES=1 to write it again after a deliberate change of the example.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "model/project_document.h"
+#include "model/scripted_platform.h"
+#include "support/example_river.h"
+
+namespace orvo {
+namespace {
+
+TEST(ExampleProjectTest, BundledRiverMatchesItsBuilder) {
+  COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc(platform);
+  doc.range_file_path = "RangeDefaults.txt";
+  testing::BuildExampleRiver(doc);
+  EXPECT_TRUE(platform.messages.empty());
+
+  const std::string path = std::string(ORVO_SOURCE_DIR) + "/examples/river/river.orb";
+  if (std::getenv("ORVO_UPDATE_EXAMPLES") != nullptr) {
+    ASSERT_TRUE(doc.Save(path));
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream stored;
+  stored << in.rdbuf();
+  EXPECT_EQ(stored.str(), doc.SaveToBytes()) << path;
+}
+
+}  // namespace
+}  // namespace orvo
