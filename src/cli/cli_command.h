@@ -32,5 +32,7 @@ const std::vector<Command>& Commands();
 
 // Commands, one file each.
 int Dump(Context& context, const std::vector<std::string>& args);
+int Write(Context& context, const std::vector<std::string>& args);
+int Check(Context& context, const std::vector<std::string>& args);
 
 }  // namespace orvo::cli

@@ -5,6 +5,9 @@ namespace orvo::cli {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"dump", "PROJECT", "list the nodes of a project file, one TAB-separated line each", Dump},
+      {"write", "PROJECT DECK", "write the project's input deck", Write},
+      {"check", "PROJECT",
+       "report incomplete card data: group findings, then each segment and exchange", Check},
   };
   return commands;
 }

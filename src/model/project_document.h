@@ -20,6 +20,7 @@
 #include "model/group_j.h"
 #include "model/network_node.h"
 #include "model/platform.h"
+#include "model/value_range_table.h"
 
 namespace orvo {
 
@@ -64,6 +65,8 @@ class COrvoBuilderDoc {
   std::string input_deck_path;
   std::string run_file_path;
   std::string range_file_path;
+  // Filled from the ranges file only when the ranges are edited; empty means no bounds.
+  ValueRangeTable value_ranges;
   int imported_NOSEG = 0;
   int imported_NOSYS = 0;
   int extent_width = 10000;

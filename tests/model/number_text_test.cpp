@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <random>
 #include <string>
 
 #include "model/string_array.h"
@@ -18,6 +21,22 @@ TEST(NumberTextTest, FormatsLikePrintf) {
   EXPECT_EQ(RealText(0.000123456), "0.000123456");
   EXPECT_EQ(CFormat("%10.1f|%#10.1g", 12.0, 1e20), "      12.0|    1.e+20");
   EXPECT_EQ(CFormat("%s", std::string(300, 'x').c_str()).size(), 300u);
+}
+
+TEST(NumberTextTest, RealTextIsPrintfG) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> exponent(-320, 308);
+  char expected[64];
+  for (int i = 0; i < 50000; ++i) {
+    double value = std::pow(10.0, exponent(random)) * (i % 2 ? -1 : 1);
+    if (i % 5 == 0) value = std::round(value * 1000) / 1000;
+    std::snprintf(expected, sizeof expected, "%g", value);
+    ASSERT_EQ(RealText(value), expected) << value;
+  }
+  for (double value : {0.0, -0.0, 1e300 * 1e300, 0.5, 999999.5, 9999995.0, 1e-5, 123456.5}) {
+    std::snprintf(expected, sizeof expected, "%g", value);
+    EXPECT_EQ(RealText(value), expected) << value;
+  }
 }
 
 TEST(NumberTextTest, ParsesTheLeadingNumber) {

@@ -1,0 +1,66 @@
+#include "deck/deck_writer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "groups/cards.h"
+
+namespace orvo {
+
+std::string InpPath(const std::string& chosen) {
+  const size_t first = chosen.find(".inp");
+  if (first != std::string::npos && first + 4 == chosen.size()) return chosen;
+  return chosen + ".inp";
+}
+
+std::string DeckText(const COrvoBuilderDoc& doc, bool& ok) {
+  DeckOut out(doc.platform());
+  using CardWriter = bool (*)(const COrvoBuilderDoc&, DeckOut&);
+  const CardWriter writers[] = {
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_a::WriteCard(d, o); },
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_b::WriteCard(d, o); },
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_c::WriteCard(d, o); },
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_d::WriteCard(d, o); },
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_e::WriteCard(d, o); },
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_f::WriteCard(d, o); },
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_g::WriteCard(d, o); },
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_h::WriteCard(d, o); },
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_i::WriteCard(d, o); },
+      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_j::WriteCard(d, o); },
+  };
+  ok = true;
+  for (int group = 0; group < 10; ++group) {
+    if (!writers[group](doc, out) || !out.ok()) {
+      doc.platform().ShowMessage(
+          std::string("COrvoBuilderDoc::OrvoWrite: Failed to properly write group ") +
+          static_cast<char>('A' + group) + ".");
+      ok = false;
+      break;
+    }
+  }
+  return std::move(out.text());
+}
+
+bool OrvoWrite(const COrvoBuilderDoc& doc, const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) {
+    doc.platform().ShowMessage("Unable to open " + path + "for writing.");
+    return false;
+  }
+  bool cards_ok;
+  const std::string text = DeckText(doc, cards_ok);
+  // A full disk shows up at the write, the flush or the close.
+  const bool written =
+      std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+  const int reason = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    doc.platform().ShowMessage("Unable to write " + path + ": " +
+                               std::strerror(written ? errno : reason) + ".");
+    return false;
+  }
+  return cards_ok;
+}
+
+}  // namespace orvo

@@ -1,0 +1,100 @@
+#include "deck_format.h"
+
+#include <cmath>
+
+#include "model/number_text.h"
+#include "model/string_array.h"
+
+namespace orvo {
+
+namespace {
+
+std::string PadLeft(std::string text, int width) {
+  if (text.size() < static_cast<size_t>(width)) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
+bool PlainInteger(const std::string& text) {
+  for (char c : text) {
+    if (!(c == '-' || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FittedNumber(double value, int width) {
+  const std::string plain = RealText(value);
+  const bool has_point = plain.find('.') != std::string::npos;
+  const bool has_exponent = plain.find('e') != std::string::npos;
+  if (!has_point && !has_exponent) {
+    // "%g" printed all digits of a whole number: "%.1f" prints them and ".0". A value that
+    // only rounds to its "%g" text keeps its decimal through "%.1f".
+    if (PlainInteger(plain) && value == std::trunc(value)) return PadLeft(plain + ".0", width);
+    return CFormat("%*.1f", width, value);
+  }
+  if (!has_point) return CFormat("%#*.1g", width, value);
+  if (plain.size() <= static_cast<size_t>(width)) return PadLeft(plain, width);
+  // Some values never fit (width 5 holds no exponent form); precision 1 is the last try.
+  std::string text = plain;
+  for (int precision = width - 1; text.size() > static_cast<size_t>(width) && precision >= 1;
+       --precision) {
+    text = CFormat("%*.*g", width, precision, value);
+  }
+  return text;
+}
+
+void DeckOut::Fail(const std::string& message) {
+  if (!message.empty()) platform_->ShowMessage(message);
+  ok_ = false;
+}
+
+void DeckOut::Int(long long value, int width, std::string_view what) {
+  std::string digits = IntText(value);
+  if (digits.size() > static_cast<size_t>(width)) {
+    Fail(std::string(what) + " " + digits + " does not fit its " + IntText(width) +
+         "-column field.");
+  }
+  if (digits.size() < static_cast<size_t>(width)) text_.append(width - digits.size(), ' ');
+  text_ += digits;
+}
+
+void DeckOut::Name(std::string_view name, int width) {
+  const size_t w = static_cast<size_t>(width);
+  if (name.size() >= w) {
+    text_ += name.substr(0, w);
+  } else {
+    text_.append(w - name.size(), ' ');
+    text_ += name;
+  }
+}
+
+bool DeckOut::TimeFunction(const std::vector<double>& entries) {
+  Int(static_cast<long long>(entries.size() / 2), 5, "The number of breaks");
+  EndLine();
+  for (size_t i = 0; i < entries.size(); ++i) {
+    Real(entries[i]);
+    if (i % 2 == 1 && (i / 2) % 4 == 3) EndLine();
+  }
+  if (entries.size() % 2 == 1) {
+    Fail("");
+    return false;
+  }
+  if ((entries.size() / 2) % 4 != 0) EndLine();
+  return ok_;
+}
+
+bool DeckOut::TimeFunction(const std::vector<std::string>& entries) {
+  std::vector<double> values;
+  values.reserve(entries.size());
+  for (const std::string& entry : entries) values.push_back(AtoF(entry));
+  return TimeFunction(values);
+}
+
+std::vector<std::string> TimeFunctionEntries(std::string_view text) {
+  StringArray parsed;
+  parsed.Parse(text, false);
+  return std::move(parsed.GetList());
+}
+
+}  // namespace orvo

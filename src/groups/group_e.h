@@ -1,0 +1,46 @@
+// Pieces that cards E and F share: both keep one time function per system on every segment
+// and write them system by system in the same record shape.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "groups/deck_format.h"
+#include "groups/variation.h"
+#include "model/project_document.h"
+
+namespace orvo::group_e {
+
+// Systems the cards cover: NOSYS, at most the eight settings slots.
+int SystemCount(const COrvoBuilderDoc& doc);
+
+// A segment with its per-system record taken apart once: entry k is the string form of the
+// function for system k.
+struct SystemRecord {
+  const COrvoBuilderCntrItem* node;
+  int segment_id;
+  std::vector<std::string> systems;
+};
+
+// Segment nodes in ID order, each with the record `field` (group_e or group_f) parsed.
+std::vector<SystemRecord> SystemRecords(const COrvoBuilderDoc& doc,
+                                        std::string SegmentData::*field);
+
+// The numbers of one system's function; empty when the entry is missing or no list.
+std::vector<std::string> FunctionNumbers(const SystemRecord& record, int system);
+
+// Flags by segment ID (index ID) of the variation's targets, so a lookup costs nothing.
+std::vector<bool> TargetFlags(const Variation& variation, int noseg);
+
+// One record 3 entry: "%5d" with the segment ID, then the function's block. When varied,
+// every value (not the times) is replaced and carried as "%g" text as the deck would hold it.
+bool WriteSegmentFunction(DeckOut& out, int segment_id, std::vector<std::string> numbers,
+                          const Variation* variation);
+
+// The node check of a per-system record: none when no system has a break, first_missing
+// followed by the 1-based system without one, else all.
+std::string SystemsNodeCheck(const COrvoBuilderCntrItem& node, std::string SegmentData::*field,
+                             const std::string& none, const std::string& first_missing,
+                             const std::string& all);
+
+}  // namespace orvo::group_e

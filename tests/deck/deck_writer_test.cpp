@@ -1,0 +1,129 @@
+#include "deck/deck_writer.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "model/model_vocabulary.h"
+#include "model/scripted_platform.h"
+#include "support/network_builder.h"
+
+namespace orvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class DeckWriterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    directory = fs::temp_directory_path() /
+                ("orvo_deck_writer_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(directory);
+  }
+  void TearDown() override { fs::remove_all(directory); }
+
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+  fs::path directory;
+};
+
+TEST(InpPathTest, AppendsTheExtensionUnlessItEndsTheName) {
+  EXPECT_EQ(InpPath("run1"), "run1.inp");
+  EXPECT_EQ(InpPath("run1.inp"), "run1.inp");
+  EXPECT_EQ(InpPath("a.inp.txt"), "a.inp.txt.inp");
+  EXPECT_EQ(InpPath("/data/lake.v2/run"), "/data/lake.v2/run.inp");
+}
+
+const char kHeader[] =
+    " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS\n";
+
+// A new project writes all ten cards without a complaint.
+TEST_F(DeckWriterTest, EmptyProjectWritesEveryCard) {
+  const fs::path path = directory / "empty.inp";
+  ASSERT_TRUE(OrvoWrite(doc, path.string()));
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_FALSE(doc.IsModified());
+  const std::string expected =
+      std::string() +
+      // A: titles, header, options, ISEGOUT, two empty blocks, no bypass flags
+      "\n\n" + kHeader +
+      "    0    0   -1   -1   -1   -1   -1    0    1  0 0   -1\n"
+      "    0    0    0    0    0    0\n"
+      "    0\n"
+      "    0\n"
+      "\n"
+      // B: no exchange fields
+      "    0\n"
+      // C: options, factors, no segments
+      "    0    0       0.0\n"
+      "       1.0       1.0\n"
+      // D: option, no fields, an empty bypass record
+      "    0    0\n"
+      "\n"
+      // E: no systems. F: no systems, no nonpoint file
+      "         0\n"
+      // G: no parameters
+      "         0\n"
+      // H: title, the globals block without fields
+      "\n"
+      "                   0\n"
+      // I: no functions. J: no systems.
+      "         0\n";
+  EXPECT_EQ(ReadFile(path), expected);
+}
+
+TEST_F(DeckWriterTest, UnwritableDeckIsReported) {
+  const std::string path = (directory / "missing" / "deck.inp").string();
+  EXPECT_FALSE(OrvoWrite(doc, path));
+  EXPECT_EQ(platform.messages.back(), "Unable to open " + path + "for writing.");
+}
+
+TEST_F(DeckWriterTest, FullDiskIsReported) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  EXPECT_FALSE(OrvoWrite(doc, "/dev/full"));
+  EXPECT_NE(platform.messages.back().find("Unable to write /dev/full"), std::string::npos);
+}
+
+// The first group that fails ends the deck; what came before stays on disk.
+TEST_F(DeckWriterTest, FailingGroupStopsTheDeck) {
+  doc.group_a.time_steps.GetList() = {"1", "0", "2"};
+  const fs::path path = directory / "odd.inp";
+  EXPECT_FALSE(OrvoWrite(doc, path.string()));
+  ASSERT_GE(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[platform.messages.size() - 2],
+            "Error occurred while writing model timesteps.");
+  EXPECT_EQ(platform.messages.back(),
+            "COrvoBuilderDoc::OrvoWrite: Failed to properly write group A.");
+  const std::string text = ReadFile(path);
+  const std::string tail = "    1\n       1.0       0.0       2.0";
+  ASSERT_GE(text.size(), tail.size());
+  EXPECT_EQ(text.substr(text.size() - tail.size()), tail) << "ends at the unpaired value";
+}
+
+TEST_F(DeckWriterTest, GroupEFailureLeavesCardsAToD) {
+  doc.group_a.NOSYS = 1;
+  doc.group_e.ApplyDefaults(1);
+  COrvoBuilderCntrItem* segment = testing::AddSegmentWithLabel(doc, 80, 80);
+  segment->SetParameter(10, StringArray({StringArray({"1", "0", "2"}).ToString()}).ToString());
+  bool ok = true;
+  const std::string text = DeckText(doc, ok);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(platform.messages.back(),
+            "COrvoBuilderDoc::OrvoWrite: Failed to properly write group E.");
+  EXPECT_NE(text.find("    0    0\n"), std::string::npos) << "card D is complete";
+}
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "groups/cards.h"
+#include "model/model_vocabulary.h"
+#include "model/scripted_platform.h"
+#include "support/network_builder.h"
+
+namespace orvo {
+namespace {
+
+using List = std::vector<std::string>;
+
+// A segment's record of the type with the given values (slot -> value text).
+std::string Record(int simtyp, const std::map<size_t, std::string>& values) {
+  StringArray record = GroupGDlg::DefaultSegmentRecord(simtyp);
+  for (const auto& [slot, value] : values) record.GetList()[2 * slot + 1] = value;
+  return record.ToString();
+}
+
+class GroupGCardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    doc.group_a.SIMTYP = kFenu5;
+    doc.group_g.SetSlotCountFromType(kFenu5);
+    doc.group_g.RestoreDefaultNames(kFenu5);
+    doc.group_g.title = " Params";
+    doc.group_g.values[0] = 1;
+    doc.group_g.values[15] = 2.5;
+    for (int i = 0; i < 2; ++i) segments.push_back(testing::AddSegmentWithLabel(doc, 100 * i, 0));
+    segments[0]->SetParameter(12, Record(kFenu5, {{0, "3"}, {15, "0.25"}}));
+  }
+
+  std::string Write(const Variation* variation = nullptr) {
+    DeckOut out(platform);
+    written = group_g::WriteCard(doc, out, variation);
+    return out.text();
+  }
+
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+  std::vector<COrvoBuilderCntrItem*> segments;
+  bool written = false;
+};
+
+TEST_F(GroupGCardTest, WritesUsedParametersWithNamesCutToFiveColumns) {
+  EXPECT_EQ(Write(),
+            "         2 Params\n"
+            "VELFN    1       1.0TOTKG   16       2.5\n"
+            "         1\n"
+            "VELFN    1       3.0TOTKG   16      0.25\n"
+            "         2\n"
+            "VELFN    1       0.0TOTKG   16       0.0\n");
+  EXPECT_TRUE(written);
+  EXPECT_TRUE(platform.messages.empty());
+  std::vector<std::string> findings;
+  group_g::Check(doc, findings);
+  EXPECT_TRUE(findings.empty());
+}
+
+TEST_F(GroupGCardTest, FiveParametersTakeTwoLinesPerRecord) {
+  doc.group_g.values = {};
+  for (size_t slot = 0; slot < 5; ++slot) doc.group_g.values[slot] = 1;
+  doc.group_g.names[0] = "LONGNAME";
+  EXPECT_EQ(Write(),
+            "         5 Params\n"
+            "LONGN    1       1.0TMPFN    2       1.0 TEMP    3       1.0 WVEL    4       1.0\n"
+            " REAR    5       1.0\n"
+            "         1\n"
+            "VELFN    1       3.0TMPFN    2       0.0 TEMP    3       0.0 WVEL    4       0.0\n"
+            " REAR    5       0.0\n"
+            "         2\n"
+            "VELFN    1       0.0TMPFN    2       0.0 TEMP    3       0.0 WVEL    4       0.0\n"
+            " REAR    5       0.0\n");
+}
+
+TEST_F(GroupGCardTest, SlotsPastTheTypesTableAreNeverWritten) {
+  doc.group_g.slot_count = 32;
+  doc.group_g.values[20] = 5;
+  doc.group_g.values[15] = 0;
+  EXPECT_EQ(Write(),
+            "         1 Params\n"
+            "VELFN    1       1.0\n"
+            "         1\n"
+            "VELFN    1       3.0\n"
+            "         2\n"
+            "VELFN    1       0.0\n");
+}
+
+TEST_F(GroupGCardTest, KobalNumbersSkipThirty) {
+  doc.group_a.SIMTYP = kKobal5;
+  doc.group_g.slot_count = 0;
+  doc.group_g.SetSlotCountFromType(kKobal5);
+  doc.group_g.RestoreDefaultNames(kKobal5);
+  doc.group_g.values = {};
+  doc.group_g.values[29] = 1;
+  segments[0]->SetParameter(12, Record(kKobal5, {{29, "7"}}));
+  // The second segment keeps its FENU5 record, whose pair 29 has no label.
+  EXPECT_EQ(Write(),
+            "         1 Params\n"
+            "  SO4   31       1.0\n"
+            "         1\n"
+            "  SO4   31       7.0\n"
+            "         2\n"
+            "        31       0.0\n");
+}
+
+TEST_F(GroupGCardTest, NoParametersInUse) {
+  doc.group_g.values = {};
+  EXPECT_EQ(Write(), "         0 Params\n");
+  EXPECT_TRUE(written);
+  std::vector<std::string> findings;
+  group_g::Check(doc, findings);
+  EXPECT_EQ(findings, List{"Group G: Warning: No parameters defined (NOPAM)."});
+
+  doc.group_g.values[0] = 1;
+  doc.group_g.slot_count = 0;
+  EXPECT_EQ(Write(), "         0 Params\n");
+  findings.clear();
+  group_g::Check(doc, findings);
+  EXPECT_EQ(findings, List{"Group G: Warning: No parameters defined (NOPAM)."});
+}
+
+TEST_F(GroupGCardTest, VariationChangesTheItemSlotOfTargetsOnly) {
+  std::string note = "G";
+  Variation variation;
+  variation.targets = {1};
+  variation.item = 15;
+  variation.amount = 200;
+  variation.percent = true;
+  variation.note = &note;
+  const std::string stored = segments[0]->GetParameter(12);
+  EXPECT_EQ(Write(&variation),
+            "         2 Params\n"
+            "VELFN    1       1.0TOTKG   16       2.5\n"
+            "         1\n"
+            "VELFN    1       3.0TOTKG   16       0.5\n"
+            "         2\n"
+            "VELFN    1       0.0TOTKG   16       0.0\n");
+  EXPECT_EQ(note, "G 200%");
+  EXPECT_EQ(segments[0]->GetParameter(12), stored);
+  EXPECT_EQ(doc.group_g.values[15], 2.5);
+}
+
+TEST_F(GroupGCardTest, ShortRecordReadsAsEmpty) {
+  segments[1]->SetParameter(12, StringArray({"VELFN", "2"}).ToString());
+  EXPECT_EQ(Write(),
+            "         2 Params\n"
+            "VELFN    1       1.0TOTKG   16       2.5\n"
+            "         1\n"
+            "VELFN    1       3.0TOTKG   16      0.25\n"
+            "         2\n"
+            "VELFN    1       2.0        16       0.0\n");
+}
+
+TEST_F(GroupGCardTest, NodeCheckWalksTheTypesSlots) {
+  const COrvoBuilderCntrItem* label = testing::AddLabel(doc, "note");
+  EXPECT_EQ(group_g::NodeCheck(doc, *label), "Wrong Segment Type");
+  EXPECT_EQ(group_g::NodeCheck(doc, *segments[1]),
+            "Parameters with zero values: 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 ");
+
+  std::map<size_t, std::string> all;
+  for (size_t slot = 0; slot < 18; ++slot) all[slot] = "1";
+  segments[1]->SetParameter(12, Record(kFenu5, all));
+  EXPECT_EQ(group_g::NodeCheck(doc, *segments[1]), "All parameters initialized.");
+
+  all[0] = "0";
+  all[3] = "0";
+  segments[1]->SetParameter(12, Record(kFenu5, all));
+  EXPECT_EQ(group_g::NodeCheck(doc, *segments[1]), "Parameters with zero values: 0 3 ");
+
+  StringArray record(segments[1]->GetParameter(12));
+  record.GetList()[2] = "  ";
+  segments[1]->SetParameter(12, record.ToString());
+  EXPECT_EQ(group_g::NodeCheck(doc, *segments[1]), "No parameter name given for param no. 2");
+}
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,99 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "groups/cards.h"
+#include "model/model_vocabulary.h"
+#include "model/scripted_platform.h"
+
+namespace orvo {
+namespace {
+
+class GroupICardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    doc.group_a.SIMTYP = kVerda5;
+    doc.group_i.SetSlotCountFromType(kVerda5);
+    doc.group_i.title = "Kinetic functions";
+  }
+
+  std::string Write() {
+    DeckOut out(platform);
+    ok = group_i::WriteCard(doc, out);
+    return out.text();
+  }
+
+  std::vector<std::string> Check() {
+    std::vector<std::string> findings;
+    group_i::Check(doc, findings);
+    return findings;
+  }
+
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+  bool ok = false;
+};
+
+TEST_F(GroupICardTest, OneFunctionWithTwoBreakpoints) {
+  doc.group_i.names[0] = "TEMP1";
+  doc.group_i.functions[0] = "20 0 25 365";
+  EXPECT_EQ(Write(),
+            "         1Kinetic functions\n"
+            "TEMP1    2    1\n"
+            "      20.0       0.0      25.0     365.0\n");
+  EXPECT_TRUE(ok);
+  EXPECT_TRUE(Check().empty());
+}
+
+TEST_F(GroupICardTest, FourBreakpointsToALineAndNumbersFromTheTable) {
+  doc.group_i.functions[2] = "7";  // a single number is no breakpoint
+  doc.group_i.names[6] = "WIND SPEED";
+  doc.group_i.functions[6] = "1,0\t2 1\n3 2 4 3 5.5 4";
+  doc.group_i.functions[21] = "0.5 0 1 30 0.25 60 0 90";
+  EXPECT_EQ(Write(),
+            "         2Kinetic functions\n"
+            "WIND     5    7\n"
+            "       1.0       0.0       2.0       1.0       3.0       2.0       4.0       3.0\n"
+            "       5.5       4.0\n"
+            "         4   22\n"
+            "       0.5       0.0       1.0      30.0      0.25      60.0       0.0      90.0\n");
+  EXPECT_EQ(group_i::DefinedFunctions(doc), (std::vector<int>{6, 21}));
+}
+
+TEST_F(GroupICardTest, ValueWithoutTimeFailsAfterTheValue) {
+  doc.group_i.names[0] = "T";
+  doc.group_i.functions[0] = "20 0 25";
+  doc.group_i.functions[1] = "1 0";
+  EXPECT_EQ(Write(),
+            "         2Kinetic functions\n"
+            "    T    1    1\n"
+            "      20.0       0.0      25.0");
+  EXPECT_FALSE(ok);
+  // The dataset writer names the group; the card adds nothing of its own.
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(GroupICardTest, NoFunctionsWritesOnlyTheCountAndWarns) {
+  EXPECT_EQ(Write(), "         0Kinetic functions\n");
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(Check(),
+            std::vector<std::string>{"Group I: Warning: No time functions defined (NFUNC)."});
+}
+
+TEST_F(GroupICardTest, KobalOffersNoSlotsEvenWithStaleFunctions) {
+  doc.group_i.functions[0] = "1 0 2 1";  // left from an earlier simulation type
+  doc.group_a.SIMTYP = kKobal5;
+  EXPECT_EQ(Write(), "         0Kinetic functions\n");
+  EXPECT_TRUE(group_i::DefinedFunctions(doc).empty());
+  EXPECT_EQ(Check(),
+            std::vector<std::string>{"Group I: Warning: No time functions defined (NFUNC)."});
+
+  doc.group_a.SIMTYP = kVerda5;
+  doc.group_i.slot_count = 0;
+  EXPECT_TRUE(group_i::DefinedFunctions(doc).empty());
+}
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,197 @@
+#include "validate/value_ranges.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "model/number_text.h"
+#include "model/scripted_platform.h"
+
+namespace orvo {
+namespace {
+
+const std::string kBelow =
+    "? The entered value is less than the parameter's minimum.  Are you sure you want to keep "
+    "this value?";
+const std::string kAbove =
+    "? The entered value is greater than the parameter's maximum.  Are you sure you want to "
+    "keep this value?";
+
+class ValueRangesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::temp_directory_path() /
+          ("value_ranges_" + IntText(getpid()) + "_" + info->name());
+    std::filesystem::create_directories(dir);
+    path = (dir / "RangeDefaults.txt").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  void WriteFile(const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
+  std::string ReadFile() const {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  bool Read() { return ReadTableData(table, path, platform); }
+
+  std::filesystem::path dir;
+  std::string path;
+  ScriptedPlatform platform;
+  ValueRangeTable table;
+};
+
+TEST_F(ValueRangesTest, SaveAndReadBack) {
+  table = {path, "", "0", "100", "", "0", "1"};
+  ASSERT_TRUE(SaveTableData(table, platform));
+  EXPECT_EQ(ReadFile(), "Group J\nC 0 100\nDISSF 0 1\n");
+
+  ValueRangeTable read;
+  ASSERT_TRUE(ReadTableData(read, path, platform));
+  EXPECT_EQ(read.path, path);
+  EXPECT_EQ(read.c_name, "C");
+  EXPECT_EQ(read.c_min, "0");
+  EXPECT_EQ(read.c_max, "100");
+  EXPECT_EQ(read.dissf_name, "DISSF");
+  EXPECT_EQ(read.dissf_min, "0");
+  EXPECT_EQ(read.dissf_max, "1");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ValueRangesTest, LinesAreTakenByPositionAndNumbersKeptAsShortText) {
+  WriteFile("Ranges for Group J values\r\nConc  0.50  1e3 mg/L\r\nFrac\t+0.0 1.000\r\n");
+  ASSERT_TRUE(Read());
+  EXPECT_EQ(table.c_name, "Conc");
+  EXPECT_EQ(table.c_min, "0.5");
+  EXPECT_EQ(table.c_max, "1000");
+  EXPECT_EQ(table.dissf_name, "Frac");
+  EXPECT_EQ(table.dissf_min, "0");
+  EXPECT_EQ(table.dissf_max, "1");
+}
+
+TEST_F(ValueRangesTest, EmptyPathReadsAndSavesNothing) {
+  table = {"old", "C", "1", "2", "DISSF", "0", "1"};
+  EXPECT_TRUE(ReadTableData(table, "", platform));
+  EXPECT_EQ(table.path, "");
+  EXPECT_EQ(table.c_min, "1");
+  EXPECT_TRUE(SaveTableData(table, platform));
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ValueRangesTest, MissingFileKeepsTheTable) {
+  table.c_min = "1";
+  const std::string missing = (dir / "none.txt").string();
+  EXPECT_FALSE(ReadTableData(table, missing, platform));
+  EXPECT_EQ(platform.messages,
+            std::vector<std::string>{"Could not read range data from " + missing});
+  EXPECT_EQ(table.path, missing);
+  EXPECT_EQ(table.c_min, "1");
+}
+
+TEST_F(ValueRangesTest, EmptyFileAndMissingLines) {
+  WriteFile("");
+  EXPECT_FALSE(Read());
+  WriteFile("Group J\n");
+  EXPECT_FALSE(Read());
+  WriteFile("Group J\nC 1 2\n");
+  EXPECT_FALSE(Read());
+  EXPECT_EQ(platform.messages, std::vector<std::string>(3, "Unexpected EOF in " + path));
+  EXPECT_EQ(table.c_min, "1") << "the lines read before the fault stay set";
+  EXPECT_EQ(table.dissf_min, "");
+}
+
+TEST_F(ValueRangesTest, MarkerIsMatchedExactly) {
+  WriteFile("GROUP J\nC 1 2\nDISSF 0 1\n");
+  EXPECT_FALSE(Read());
+  EXPECT_EQ(platform.messages,
+            std::vector<std::string>{"Parse error in " + path + "; expected \"Group J\""});
+  EXPECT_EQ(table.c_name, "");
+}
+
+TEST_F(ValueRangesTest, RangeWithoutMaximumStopsBeforeDissf) {
+  table.dissf_max = "7";
+  WriteFile("Group J\nC 0\nDISSF 0 1\n");
+  EXPECT_FALSE(Read());
+  EXPECT_EQ(platform.messages, std::vector<std::string>{"Parse error in " + path + " at line C 0"});
+  EXPECT_EQ(table.c_name, "");
+  EXPECT_EQ(table.dissf_max, "7");
+
+  platform.messages.clear();
+  WriteFile("Group J\nC 0 1\nDISSF zero 1\n");
+  EXPECT_FALSE(Read());
+  EXPECT_EQ(platform.messages,
+            std::vector<std::string>{"Parse error in " + path + " at line DISSF zero 1"});
+  EXPECT_EQ(table.c_max, "1");
+}
+
+TEST_F(ValueRangesTest, EmptyBoundIsSavedButRejectedOnReading) {
+  table = {path, "C", "0", "", "DISSF", "0", "1"};
+  ASSERT_TRUE(SaveTableData(table, platform));
+  EXPECT_EQ(ReadFile(), "Group J\nC 0 \nDISSF 0 1\n");
+  ValueRangeTable read;
+  EXPECT_FALSE(ReadTableData(read, path, platform));
+  EXPECT_EQ(platform.messages,
+            std::vector<std::string>{"Parse error in " + path + " at line C 0 "});
+}
+
+TEST_F(ValueRangesTest, UnwritablePathIsReported) {
+  table.path = (dir / "no" / "such" / "dir.txt").string();
+  EXPECT_FALSE(SaveTableData(table, platform));
+  EXPECT_EQ(platform.messages,
+            std::vector<std::string>{"SaveTableData: Unable to open file " + table.path});
+}
+
+TEST_F(ValueRangesTest, OverlongLinesAreCutNotSplit) {
+  // The rest of an overlong line is not read as the next line.
+  WriteFile("Group J" + std::string(10000, 'x') + "\nC 1 2" + std::string(10000, ' ') +
+            "\nDISSF 0 1\n");
+  ASSERT_TRUE(Read());
+  EXPECT_EQ(table.c_max, "2");
+  EXPECT_EQ(table.dissf_max, "1");
+
+  // Only the first 511 characters count.
+  WriteFile(std::string(10000, ' ') + "Group J\nC 1 2\nDISSF 0 1\n");
+  EXPECT_FALSE(Read());
+  WriteFile("Group J\n" + std::string(10000, 'x') + "\nDISSF 0 1\n");
+  EXPECT_FALSE(Read());
+  EXPECT_EQ(
+      platform.messages,
+      (std::vector<std::string>{"Parse error in " + path + "; expected \"Group J\"",
+                                "Parse error in " + path + " at line " + std::string(511, 'x')}));
+}
+
+TEST_F(ValueRangesTest, QuestionsOnlyOutsideSetBounds) {
+  EXPECT_TRUE(CheckValue("", "", -1e300, platform));
+  EXPECT_TRUE(CheckValue("0", "1", 0, platform));
+  EXPECT_TRUE(CheckValue("0", "1", 1, platform));
+  EXPECT_TRUE(CheckValue("0", "", 1e300, platform));
+  EXPECT_TRUE(platform.messages.empty());
+
+  platform.answers = {false, true, false, true};
+  EXPECT_FALSE(CheckValue("0", "1", -0.5, platform));
+  EXPECT_TRUE(CheckValue("0", "1", -0.5, platform));
+  EXPECT_FALSE(CheckValue("0", "1", 1.5, platform));
+  EXPECT_TRUE(CheckValue("", "1", 1.5, platform));
+  EXPECT_EQ(platform.messages, (std::vector<std::string>{kBelow, kBelow, kAbove, kAbove}));
+}
+
+TEST_F(ValueRangesTest, ConcentrationAndFractionUseTheirOwnBounds) {
+  table = {path, "C", "10", "20", "DISSF", "0", "1"};
+  platform.default_answer = false;
+  EXPECT_FALSE(CheckC(table, 5, platform));
+  EXPECT_TRUE(CheckDissf(table, 0.5, platform));
+  EXPECT_FALSE(CheckDissf(table, 5, platform));
+  EXPECT_TRUE(CheckC(table, 15, platform));
+  EXPECT_EQ(platform.messages, (std::vector<std::string>{kBelow, kAbove}));
+}
+
+}  // namespace
+}  // namespace orvo
