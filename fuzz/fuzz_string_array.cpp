@@ -1,5 +1,6 @@
 // String forms come from project files, parameters and grid cells, so FromString sees
-// anything. A string form the array gives out must read back to the same string form.
+// anything. A string form the array gives out must read back to the same elements and the
+// same string form.
 // Parse gets the free-form text of dialog fields, with a separator set of the input's
 // choosing.
 #include <algorithm>
@@ -24,6 +25,11 @@ void CheckRoundTrip(std::string_view text) {
   const std::string form = array.ToString();
   orvo::StringArray again;
   if (!again.FromString(form)) Fail("string form does not read back", form, again.error());
+  if (again.GetList() != array.GetList()) {
+    Fail("string form reads back other elements",
+         form + " (" + std::to_string(array.size()) + " elements)",
+         std::to_string(again.size()) + " elements read back");
+  }
   const std::string form_again = again.ToString();
   if (form_again != form) Fail("string form changes on reading back", form, form_again);
 }

@@ -34,5 +34,7 @@ const std::vector<Command>& Commands();
 int Dump(Context& context, const std::vector<std::string>& args);
 int Write(Context& context, const std::vector<std::string>& args);
 int Check(Context& context, const std::vector<std::string>& args);
+int Read(Context& context, const std::vector<std::string>& args);
+int Import(Context& context, const std::vector<std::string>& args);
 
 }  // namespace orvo::cli

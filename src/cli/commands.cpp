@@ -8,6 +8,10 @@ const std::vector<Command>& Commands() {
       {"write", "PROJECT DECK", "write the project's input deck", Write},
       {"check", "PROJECT",
        "report incomplete card data: group findings, then each segment and exchange", Check},
+      {"read", "DECK PROJECT", "build a new project from the input deck DECK, saved as PROJECT",
+       Read},
+      {"import", "PROJECT DECK GROUP OUTPUT",
+       "import card group GROUP (B to J, or all) of DECK into PROJECT, saved as OUTPUT", Import},
   };
   return commands;
 }

@@ -32,6 +32,9 @@ class ArchiveWriter {
 class ArchiveReader {
  public:
   explicit ArchiveReader(std::string_view bytes) : bytes_(bytes) {}
+  explicit ArchiveReader(const char* bytes) : bytes_(bytes) {}
+  // A temporary string would be gone before the first read.
+  explicit ArchiveReader(std::string&&) = delete;
 
   uint16_t U16();
   int32_t I32();

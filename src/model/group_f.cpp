@@ -16,26 +16,13 @@ int CookieLevel(std::string_view text) {
   return AtoI(text.substr(StringArray::kCookie.size()));
 }
 
-// The cookie form of count elements at level, element(i) giving each element's text.
+// The cookie form of count elements from level up, element(i) giving each element's text;
+// empty when the elements cannot be told apart at any level.
 template <typename Element>
 std::string CookieForm(int level, size_t count, Element element) {
-  const std::string delimiter = StringArrayDelimiter(level);
-  size_t size = StringArray::kCookie.size() + 4 + delimiter.size();
-  for (size_t i = 0; i < count; ++i) size += element(i).size() + delimiter.size();
   std::string out;
-  out.reserve(size);
-  out += StringArray::kCookie;
-  out += IntText(level);
-  out += '_';
-  bool last_empty = false;
-  for (size_t i = 0; i < count; ++i) {
-    if (i > 0) out += delimiter;
-    const std::string& text = element(i);
-    out += text;
-    last_empty = text.empty();
-  }
-  // A trailing empty element needs one more delimiter to be read back.
-  if (last_empty) out += delimiter;
+  int used;
+  if (!FormatStringArray(level, count, element, out, used)) return {};
   return out;
 }
 
@@ -71,8 +58,13 @@ bool ListSlot::SetEntry(size_t index, std::string text) {
 std::string ListSlot::Text() const {
   std::string list;
   const bool assembled = entries_.size() > list_entry_ && !verbatim_;
-  if (assembled) list = ListText();
-  return CookieForm(level_, entries_.size(), [&](size_t i) -> const std::string& {
+  int level = level_;
+  if (assembled) {
+    list = ListText();
+    // The list may have needed a higher level than its items announce.
+    level = std::max(level, CookieLevel(list) + 1);
+  }
+  return CookieForm(level, entries_.size(), [&](size_t i) -> const std::string& {
     return assembled && i == list_entry_ ? list : entries_[i];
   });
 }

@@ -32,6 +32,8 @@ enum UpdateHint : int {
   kHintNetworkBuilt = 3,
 };
 
+class OrvoClass;
+
 class DocumentObserver {
  public:
   virtual ~DocumentObserver() = default;
@@ -61,6 +63,8 @@ class COrvoBuilderDoc {
   GroupIDlg group_i;
   GroupJDlg group_j;
 
+  // The deck read last by "Read ORVO Input Dataset"; consulted by later operations.
+  std::shared_ptr<const OrvoClass> dataset_reader;
   std::string application_directory;  // with a trailing "/"
   std::string input_deck_path;
   std::string run_file_path;

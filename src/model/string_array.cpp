@@ -83,23 +83,45 @@ bool StringArray::Resync() {
   return true;
 }
 
+namespace string_array_detail {
+
+// The form reads back as written when the delimiter occurs exactly at the boundaries.
+bool SplitsBack(std::string_view body, std::string_view delimiter, size_t count,
+                const size_t* boundaries) {
+  size_t from = 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (body.find(delimiter, from) != boundaries[i]) return false;
+    from = boundaries[i] + delimiter.size();
+  }
+  return body.find(delimiter, from) == std::string_view::npos;
+}
+
+std::string CookiePrefix(int level) {
+  std::string prefix(StringArray::kCookie);
+  prefix += IntText(level);
+  prefix += '_';
+  return prefix;
+}
+
+}  // namespace string_array_detail
+
 std::string StringArray::ToString() {
   Resync();
-  const std::string delimiter = StringArrayDelimiter(level_);
-  std::string out(kCookie);
-  out += IntText(level_);
-  out += '_';
-  for (size_t i = 0; i < elements_.size(); ++i) {
-    if (i > 0) out += delimiter;
-    out += elements_[i];
+  std::string out;
+  int used;
+  if (!FormatStringArray(
+          level_, elements_.size(), [this](size_t i) -> const std::string& { return elements_[i]; },
+          out, used)) {
+    error_ = "[StringArray::Resync] Out of array delimiters!";
+    return out;
   }
-  // A trailing empty element needs one more delimiter to be read back.
-  if (!elements_.empty() && elements_.back().empty()) out += delimiter;
+  level_ = used;
   return out;
 }
 
 bool StringArray::SetList(StringArray nested, size_t index) {
   if (index > elements_.size()) return false;
+  nested.error_.clear();
   std::string text = nested.ToString();
   if (!nested.error().empty() || nested.level() >= kMaxLevel) {
     error_ = "[StringArray::SetList] Out of array delimiters!";

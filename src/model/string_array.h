@@ -73,4 +73,54 @@ class StringArray {
 // Delimiter of a level 0..37: "|", one character of the level table, "|".
 std::string StringArrayDelimiter(int level);
 
+// The string form of count elements (element(i) gives each) at the lowest level from
+// `level` on at which reading the form gives back exactly these elements: an element may
+// itself contain a delimiter ("a|@|b"), and then a higher level is used. False when no level
+// up to 37 will do.
+template <typename Element>
+bool FormatStringArray(int level, size_t count, Element element, std::string& out,
+                       int& used_level);
+
+namespace string_array_detail {
+bool SplitsBack(std::string_view body, std::string_view delimiter, size_t count,
+                const size_t* boundaries);
+std::string CookiePrefix(int level);
+}  // namespace string_array_detail
+
+template <typename Element>
+bool FormatStringArray(int level, size_t count, Element element, std::string& out,
+                       int& used_level) {
+  bool has_bar = false;
+  for (size_t i = 0; i < count && !has_bar; ++i) {
+    has_bar = element(i).find('|') != std::string::npos;
+  }
+  std::vector<size_t> boundaries;
+  for (int candidate = level; candidate <= StringArray::kMaxLevel; ++candidate) {
+    const std::string delimiter = StringArrayDelimiter(candidate);
+    out = string_array_detail::CookiePrefix(candidate);
+    const size_t body_start = out.size();
+    boundaries.clear();
+    for (size_t i = 0; i < count; ++i) {
+      if (i > 0) {
+        boundaries.push_back(out.size() - body_start);
+        out += delimiter;
+      }
+      out += element(i);
+    }
+    // A trailing empty element needs one more delimiter to be read back.
+    if (count > 0 && element(count - 1).empty()) {
+      boundaries.push_back(out.size() - body_start);
+      out += delimiter;
+    }
+    // Without a bar in any element, every delimiter found is one that was put there.
+    if (!has_bar || string_array_detail::SplitsBack(std::string_view(out).substr(body_start),
+                                                    delimiter, boundaries.size(),
+                                                    boundaries.data())) {
+      used_level = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace orvo

@@ -1,0 +1,407 @@
+// Card B (dispersive exchanges): its parser, what group B takes from a whole deck, the
+// importer, and the exchange entries the network construction fills from the deck read last.
+// Also the time-function block shared by the importers of cards B, D, E and F.
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "deck/card_b.h"
+#include "deck/deck_reader.h"
+#include "deck/deck_reading.h"
+#include "model/number_text.h"
+#include "model/string_array.h"
+
+namespace orvo {
+namespace {
+
+// Bypass options are kept in eight system slots at most.
+constexpr int kMaxSystems = 8;
+
+bool Fail(Platform& platform, const std::string& message) {
+  platform.ShowMessage(message);
+  return false;
+}
+
+std::string FieldText(size_t field) {
+  return ", field " + IntText(static_cast<long long>(field));
+}
+
+// The two ends of an exchange in either order as one key.
+uint64_t PairKey(int a, int b) {
+  if (b < a) std::swap(a, b);
+  return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
+}
+
+std::string BreaksText(const Breaks& breaks) {
+  std::string text;
+  for (size_t i = 0; i < breaks.size(); ++i) {
+    if (i > 0) text += ' ';
+    text += RealText(breaks[i]);
+  }
+  return text;
+}
+
+std::string EntryText(double area, double length) {
+  return StringArray({RealText(area), RealText(length)}).ToString();
+}
+
+// An exchange takes an exchange line when both name the same two segments, in either order.
+struct ExchangeLine {
+  size_t field;
+  size_t function;
+  const SegmentPair* pair;
+};
+
+// The exchange lines of the deck read last by their two segments, in deck order. Network
+// construction asks once per exchange, so the index is kept while that deck stays the same.
+class ExchangeLineIndex {
+ public:
+  static const ExchangeLineIndex& For(const std::shared_ptr<const OrvoClass>& reader,
+                                      const DeckRecord& record) {
+    static ExchangeLineIndex index;
+    const bool same = index.record_ == &record && !index.owner_.expired() &&
+                      !index.owner_.owner_before(reader) && !reader.owner_before(index.owner_);
+    if (!same) index.Build(reader, record);
+    return index;
+  }
+
+  // Null when no line names these two segments.
+  const std::vector<ExchangeLine>* Lines(int up, int down) const {
+    const auto found = by_pair_.find(PairKey(up, down));
+    return found == by_pair_.end() ? nullptr : &found->second;
+  }
+
+ private:
+  void Build(const std::shared_ptr<const OrvoClass>& reader, const DeckRecord& record) {
+    owner_ = reader;
+    record_ = &record;
+    by_pair_.clear();
+    // Surface water, then pore water.
+    const size_t fields = std::min<size_t>(record.b.fields.size(), 2);
+    for (size_t field = 0; field < fields; ++field) {
+      const auto& functions = record.b.fields[field].functions;
+      for (size_t k = 0; k < functions.size(); ++k) {
+        for (const SegmentPair& pair : functions[k].pairs) {
+          by_pair_[PairKey(pair.from, pair.to)].push_back({field, k, &pair});
+        }
+      }
+    }
+  }
+
+  std::weak_ptr<const OrvoClass> owner_;
+  const DeckRecord* record_ = nullptr;
+  std::unordered_map<uint64_t, std::vector<ExchangeLine>> by_pair_;
+};
+
+}  // namespace
+
+namespace free_fields {
+namespace {
+
+bool IsSpace(char c) {
+  return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+Result Reader::Field(int width, size_t& limit) {
+  const size_t span = static_cast<size_t>(width > 0 ? width : 1);
+  for (;;) {
+    if (!loaded_) {
+      if (!in_.ReadLine(line_)) return Result::kEnd;
+      loaded_ = true;
+      at_ = 0;
+    }
+    // Where the field's columns begin: after the previous field, or at a new line.
+    const size_t columns = at_;
+    while (at_ < line_.size() && IsSpace(line_[at_])) ++at_;
+    if (at_ == line_.size()) {
+      loaded_ = false;
+      continue;
+    }
+    // The number ends with its columns; only blanks filling them all let it reach further.
+    limit = std::min(columns + span > at_ ? columns + span : at_ + span, line_.size());
+    return Result::kRead;
+  }
+}
+
+Result Reader::Int(int width, int& value) {
+  size_t limit = 0;
+  const Result found = Field(width, limit);
+  if (found != Result::kRead) return found;
+  size_t at = at_;
+  if (at < limit && (line_[at] == '+' || line_[at] == '-')) ++at;
+  const size_t digits = at;
+  while (at < limit && IsDigit(line_[at])) ++at;
+  if (at == digits) return Result::kNotANumber;
+  value = AtoI(std::string_view(line_).substr(at_, at - at_));
+  at_ = at;
+  return Result::kRead;
+}
+
+Result Reader::Real(int width, double& value) {
+  size_t limit = 0;
+  const Result found = Field(width, limit);
+  if (found != Result::kRead) return found;
+  // The longest beginning of the field that reads as a decimal number.
+  size_t at = at_;
+  if (at < limit && (line_[at] == '+' || line_[at] == '-')) ++at;
+  size_t mantissa = 0;
+  while (at < limit && IsDigit(line_[at])) ++at, ++mantissa;
+  if (at < limit && line_[at] == '.') {
+    ++at;
+    while (at < limit && IsDigit(line_[at])) ++at, ++mantissa;
+  }
+  if (mantissa == 0) return Result::kNotANumber;
+  if (at < limit && (line_[at] == 'e' || line_[at] == 'E')) {
+    size_t exponent = at + 1;
+    if (exponent < limit && (line_[exponent] == '+' || line_[exponent] == '-')) ++exponent;
+    if (exponent < limit && IsDigit(line_[exponent])) {
+      while (exponent < limit && IsDigit(line_[exponent])) ++exponent;
+      at = exponent;
+    }
+  }
+  value = AtoF(std::string_view(line_).substr(at_, at - at_));
+  at_ = at;
+  return Result::kRead;
+}
+
+bool Reader::EndLine() {
+  if (!loaded_) return in_.SkipRestOfLine();
+  loaded_ = false;
+  return !in_.AtEnd();
+}
+
+Result TimeFunction(DeckScanner& in, Breaks& breaks) {
+  breaks.clear();
+  Reader fields(in);
+  int count = 0;
+  Result result = fields.Int(5, count);
+  if (result != Result::kRead) return result;
+  // A huge count runs into the end of the text.
+  const long long numbers = count > 0 ? 2LL * count : 0;
+  for (long long i = 0; i < numbers; ++i) {
+    double value = 0;
+    result = fields.Real(10, value);
+    if (result != Result::kRead) return result;
+    breaks.push_back(value);
+  }
+  fields.EndLine();
+  return Result::kRead;
+}
+
+}  // namespace free_fields
+
+bool ScanTimeFunction(DeckScanner& in, Breaks& breaks) {
+  return free_fields::TimeFunction(in, breaks) == free_fields::Result::kRead;
+}
+
+bool ParseCardB(DeckScanner& in, const DeckShape& shape, CardBRecord& card, Platform& platform) {
+  card = CardBRecord{};
+  std::string line;
+  // NRFLD by its columns: the title follows column 5 directly and may begin with a digit.
+  const bool has_line = in.ReadLine(line);
+  const std::string nrfld_field = ColumnText(line, 1, 5);
+  DeckScanner nrfld_scanner(nrfld_field);
+  if (!has_line || !nrfld_scanner.ScanInt(5, card.NRFLD)) {
+    return Fail(platform, "ReadGroupB: Parse error reading nrfld in record 1");
+  }
+  if (card.NRFLD < 0 || card.NRFLD > 2) {
+    return Fail(platform, "ReadGroupB: NRFLD " + IntText(card.NRFLD) +
+                              " in record 1 is outside 0 to 2; card B cannot be read.");
+  }
+  card.title = TrimRight(ColumnsFrom(line, 6));
+  if (card.NRFLD == 0) return true;
+  if (shape.NOSYS > kMaxSystems) {
+    return Fail(platform, "ReadGroupB: The deck's NOSYS " + IntText(shape.NOSYS) +
+                              " is outside 0 to 8; card B cannot be read.");
+  }
+
+  for (size_t f = 0; f < static_cast<size_t>(card.NRFLD); ++f) {
+    if (!in.ReadLine(line))
+      return Fail(platform, "ReadGroupB: EOF reading record 2" + FieldText(f));
+    CardBRecord::Field& field = card.fields.emplace_back();
+    const int count = ColumnInt(line, 1, 5);
+    field.SCALR = ColumnReal(line, 6, 10);
+    field.CONVR = ColumnReal(line, 16, 10);
+    for (int t = 0; t < count; ++t) {
+      if (!in.ReadLine(line)) {
+        return Fail(platform, "ReadGroupB: EOF reading record 3" + FieldText(f));
+      }
+      PairFunction& function = field.functions.emplace_back();
+      const int exchanges = ColumnInt(line, 1, 5);
+      for (int i = 0; i < exchanges; ++i) {
+        if (!in.ReadLine(line)) {
+          return Fail(platform, "ReadGroupB: EOF reading record 4" + FieldText(f));
+        }
+        function.pairs.push_back({ColumnInt(line, 21, 5), ColumnInt(line, 26, 5),
+                                  ColumnReal(line, 1, 10), ColumnReal(line, 11, 10)});
+      }
+      const free_fields::Result read = free_fields::TimeFunction(in, function.breaks);
+      if (read != free_fields::Result::kRead) {
+        return Fail(platform, std::string("ReadGroupB: ") +
+                                  (read == free_fields::Result::kEnd ? "EOF" : "Parse error") +
+                                  " reading the time function" + FieldText(f));
+      }
+    }
+  }
+
+  if (!in.ReadLine(line)) return Fail(platform, "ReadGroupB: EOF reading record 5");
+  for (int i = 0; i < shape.NOSYS; ++i) card.bypass.push_back(ColumnInt(line, 5 * i + 1, 5));
+  return true;
+}
+
+namespace group_b {
+
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck) {
+  GroupBDlg& b = doc.group_b;
+  const CardBRecord& card = deck.b;
+  const CardBRecord::Field absent;
+  const CardBRecord::Field& surface = card.fields.size() > 0 ? card.fields[0] : absent;
+  const CardBRecord::Field& pore = card.fields.size() > 1 ? card.fields[1] : absent;
+  b.title = card.title;
+  b.surface_SCALR = surface.SCALR;
+  b.surface_CONVR = surface.CONVR;
+  b.pore_SCALR = pore.SCALR;
+  b.pore_CONVR = pore.CONVR;
+  b.surface_functions.RemoveAll();
+  for (const PairFunction& function : surface.functions) {
+    b.surface_functions.GetList().push_back(BreaksText(function.breaks));
+  }
+  b.pore_functions.RemoveAll();
+  for (const PairFunction& function : pore.functions) {
+    b.pore_functions.GetList().push_back(BreaksText(function.breaks));
+  }
+
+  if (card.NRFLD == 0) {
+    b.bypass.RemoveAll();
+    return;
+  }
+  // Systems the project has beyond the deck's are bypassed.
+  std::string text;
+  for (size_t i = 0; i < card.bypass.size(); ++i) {
+    if (i > 0) text += ' ';
+    text += RealText(card.bypass[i]);
+  }
+  for (int i = std::max(deck.a.NOSYS, 0); i < doc.group_a.NOSYS; ++i) text += " 1";
+  b.bypass.Parse(text, false);
+}
+
+}  // namespace group_b
+
+bool ReadGroupB(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
+  CardBRecord card;
+  if (!ParseCardB(in, ImportedShape(doc), card, doc.platform())) return false;
+  if (skip) return true;
+
+  GroupBDlg& b = doc.group_b;
+  b.title = card.title;
+  b.surface_functions.RemoveAll();
+  b.pore_functions.RemoveAll();
+  b.surface_SCALR = b.surface_CONVR = b.pore_SCALR = b.pore_CONVR = 0.0;
+  std::vector<COrvoBuilderCntrItem*> exchanges;
+  const std::string no_entries = StringArray().ToString();
+  for (const auto& node : doc.nodes()) {
+    if (!node->is_exchange()) continue;
+    exchanges.push_back(node.get());
+    node->SetParameter(7, no_entries);
+    node->SetParameter(4, "2");
+  }
+
+  // Entries being filled, by exchange position; stored back before anything else reads them.
+  std::unordered_map<size_t, std::vector<std::string>> pending;
+  auto store_pending = [&]() {
+    for (auto& [position, entries] : pending) {
+      exchanges[position]->SetParameter(7, StringArray(std::move(entries)).ToString());
+    }
+    pending.clear();
+  };
+  const std::string zero_entry = StringArray({"0.0", "0.0"}).ToString();
+
+  for (size_t f = 0; f < card.fields.size(); ++f) {
+    const CardBRecord::Field& field = card.fields[f];
+    const int f_code = static_cast<int>(f);
+    StringArray& functions = f == 0 ? b.surface_functions : b.pore_functions;
+    (f == 0 ? b.surface_SCALR : b.pore_SCALR) = field.SCALR;
+    (f == 0 ? b.surface_CONVR : b.pore_CONVR) = field.CONVR;
+    const int count = static_cast<int>(field.functions.size());
+    if (count != static_cast<int>(functions.size())) {
+      store_pending();
+      doc.SetExchangeFunctionCount(f_code, count);
+    }
+
+    // The first exchange of each pair of ends, among those that can take this field. Taking
+    // a line only moves an exchange from field 2 to this field, so the candidates stay the
+    // same for the whole field.
+    std::unordered_map<uint64_t, size_t> first;
+    for (size_t i = 0; i < exchanges.size(); ++i) {
+      const ExchangeData& e = *exchanges[i]->exchange();
+      if (e.exchange_field == f_code || e.exchange_field == 2) {
+        first.try_emplace(PairKey(e.upstream, e.downstream), i);
+      }
+    }
+    for (size_t t = 0; t < field.functions.size(); ++t) {
+      const PairFunction& function = field.functions[t];
+      for (const SegmentPair& pair : function.pairs) {
+        const auto found = first.find(PairKey(pair.from, pair.to));
+        if (found == first.end()) continue;  // no such exchange in the network
+        const size_t position = found->second;
+        COrvoBuilderCntrItem* node = exchanges[position];
+        auto [entry, added] = pending.try_emplace(position);
+        if (added) entry->second = StringArray(node->exchange()->entries).GetList();
+        std::vector<std::string>& entries = entry->second;
+        while (entries.size() <= t) entries.push_back(zero_entry);
+        entries[t] = EntryText(pair.first, pair.second);
+        if (node->exchange()->exchange_field != f_code) node->SetParameter(4, IntText(f_code));
+      }
+      functions.GetList().push_back(BreaksText(function.breaks));
+    }
+  }
+  store_pending();
+
+  if (card.NRFLD > 0) {
+    b.bypass.RemoveAll();
+    for (int value : card.bypass) b.bypass.GetList().push_back(IntText(value));
+  }
+  doc.SetModifiedFlag();
+  return true;
+}
+
+void SetGroupB_ExchangeData(COrvoBuilderDoc& doc, COrvoBuilderCntrItem& node) {
+  const DeckRecord* record = doc.dataset_reader ? doc.dataset_reader->record() : nullptr;
+  if (record == nullptr) {
+    doc.platform().ShowMessage(
+        "COrvoBuilderDoc::SetGroupB_ExchangeData called without first reading a ORVO input "
+        "file.");
+    return;
+  }
+  if (!node.is_exchange()) return;
+  const ExchangeData& exchange = *node.exchange();
+  if (exchange.upstream == 0 || exchange.downstream == 0) return;
+  const int field = exchange.exchange_field;
+  if (field != 0 && field != 1) return;
+
+  const std::vector<ExchangeLine>* lines = ExchangeLineIndex::For(doc.dataset_reader, *record)
+                                               .Lines(exchange.upstream, exchange.downstream);
+  if (lines == nullptr) return;
+  StringArray entries(exchange.entries);
+  bool changed = false;
+  for (const ExchangeLine& line : *lines) {
+    // The entry was made by the exchange's function count; a later line wins.
+    if (line.field != static_cast<size_t>(field) || line.function >= entries.size()) continue;
+    entries.GetList()[line.function] = EntryText(line.pair->first, line.pair->second);
+    changed = true;
+  }
+  if (changed) node.SetParameter(7, entries.ToString());
+}
+
+}  // namespace orvo

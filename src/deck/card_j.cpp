@@ -1,0 +1,162 @@
+// Card J (initial conditions): per system a settings line, then (ANAME, C, DISSF) for every
+// segment, three to a line.
+#include "deck/card_j.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "deck/deck_reading.h"
+#include "model/number_text.h"
+
+namespace orvo {
+
+bool LayoutFields::Hold() {
+  if (held_) return true;
+  if (!in_.ReadLine(line_)) return false;
+  at_ = 0;
+  held_ = true;
+  return true;
+}
+
+bool LayoutFields::Start(int offset, int width, size_t& limit) {
+  if (!Hold()) return false;
+  size_t begin = at_;
+  for (;;) {
+    while (at_ < line_.size() && std::isspace(static_cast<unsigned char>(line_[at_])) != 0) ++at_;
+    if (at_ < line_.size()) break;
+    if (!in_.ReadLine(line_)) return false;
+    at_ = 0;
+    begin = 0;
+  }
+  const size_t w = static_cast<size_t>(width);
+  const bool own_column = begin % static_cast<size_t>(period_) == static_cast<size_t>(offset);
+  limit = std::min(line_.size(), own_column && at_ < begin + w ? begin + w : at_ + w);
+  return true;
+}
+
+bool LayoutFields::Word(int offset, int width, std::string& value) {
+  size_t limit = 0;
+  if (!Start(offset, width, limit)) return false;
+  DeckScanner field(std::string_view(line_).substr(at_, limit - at_));
+  if (!field.ScanWord(width, value)) return false;
+  at_ += field.position();
+  return true;
+}
+
+bool LayoutFields::Int(int offset, int width, int& value) {
+  size_t limit = 0;
+  if (!Start(offset, width, limit)) return false;
+  DeckScanner field(std::string_view(line_).substr(at_, limit - at_));
+  if (!field.ScanInt(width, value)) return false;
+  at_ += field.position();
+  return true;
+}
+
+bool LayoutFields::Double(int offset, int width, double& value) {
+  size_t limit = 0;
+  if (!Start(offset, width, limit)) return false;
+  DeckScanner field(std::string_view(line_).substr(at_, limit - at_));
+  if (!field.ScanDouble(width, value)) return false;
+  at_ += field.position();
+  return true;
+}
+
+bool LayoutFields::Chars(int count, std::string& value) {
+  if (!Hold()) return false;
+  const size_t n = static_cast<size_t>(count);
+  if (at_ + n > line_.size()) return false;
+  value = line_.substr(at_, n);
+  at_ += n;
+  return true;
+}
+
+namespace {
+
+bool Fail(Platform& platform, const std::string& message) {
+  platform.ShowMessage(message);
+  return false;
+}
+
+// Slot `system` rebuilt from scratch: entries 0 to 4, then the segment list.
+void FillSlot(GroupJDlg& group, int system, const CardJRecord::System& read) {
+  group.SetSlot(system, StringArray());
+  group.SetEntry(system, GroupJDlg::kCheml, Trim(read.CHEML));
+  group.SetEntry(system, GroupJDlg::kIfield, IntText(read.IFIELD));
+  group.SetEntry(system, GroupJDlg::kDsed, RealText(read.DSED));
+  group.SetEntry(system, GroupJDlg::kCmax, RealText(read.CMAX));
+  group.SetEntry(system, GroupJDlg::kTitle, read.title);
+  std::vector<std::string> rows;
+  rows.reserve(read.segments.size());
+  for (const CardJRecord::Segment& segment : read.segments) {
+    rows.push_back(
+        StringArray({segment.name, RealText(segment.C), RealText(segment.DISSF)}).ToString());
+  }
+  group.SetRows(system, std::move(rows));
+}
+
+}  // namespace
+
+bool ParseCardJ(DeckScanner& in, const DeckShape& shape, CardJRecord& card, Platform& platform) {
+  card = CardJRecord{};
+  // The holder keeps eight system slots.
+  if (shape.NOSYS < 0 || shape.NOSYS > GroupJDlg::kSystems) {
+    return Fail(platform, "ReadGroupJ: The deck's NOSYS " + IntText(shape.NOSYS) +
+                              " is outside 0 to 8; card J cannot be read.");
+  }
+  std::string line;
+  for (int system = 0; system < shape.NOSYS; ++system) {
+    if (!in.ReadLine(line)) return Fail(platform, "ReadGroupJ: EOF reading record 1");
+    CardJRecord::System& read = card.systems.emplace_back();
+    read.CHEML = Trim(ColumnText(line, 1, 40));
+    read.IFIELD = ColumnInt(line, 41, 5);
+    read.DSED = ColumnReal(line, 46, 5);
+    read.CMAX = ColumnReal(line, 51, 10);
+    read.title = TrimRight(ColumnText(line, 61, 20));
+    // Entries of 25 columns: ANAME 5, C 10, DISSF 10. A negative NOSEG reads as no
+    // segments; a huge one runs into the end of the text.
+    LayoutFields fields(in, 25);
+    for (int position = 0; position < shape.NOSEG; ++position) {
+      CardJRecord::Segment segment;
+      if (!fields.Word(0, 5, segment.name) || !fields.Double(5, 10, segment.C) ||
+          !fields.Double(15, 10, segment.DISSF)) {
+        return Fail(platform, "ReadGroupJ: EOF reading record 2");
+      }
+      read.segments.push_back(std::move(segment));
+    }
+    // Without segments record 2 has no lines: the next line is the next system's record 1.
+    fields.EndLine();
+  }
+  return true;
+}
+
+namespace group_j {
+
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck) {
+  GroupJDlg& group = doc.group_j;
+  const size_t systems = std::min(deck.j.systems.size(), static_cast<size_t>(GroupJDlg::kSystems));
+  for (size_t system = 0; system < systems; ++system) {
+    FillSlot(group, static_cast<int>(system), deck.j.systems[system]);
+  }
+  group.ApplyDefaults(doc.group_a.NOSYS, doc.group_a.NOSEG, doc.group_a.SIMTYP);
+}
+
+}  // namespace group_j
+
+bool ReadGroupJ(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
+  CardJRecord card;
+  if (!ParseCardJ(in, ImportedShape(doc), card, doc.platform())) return false;
+  if (skip) return true;
+  GroupJDlg& group = doc.group_j;
+  const int systems = static_cast<int>(card.systems.size());
+  for (int system = 0; system < systems; ++system) group.SetSlot(system, StringArray());
+  for (int system = 0; system < systems; ++system) {
+    FillSlot(group, system, card.systems[static_cast<size_t>(system)]);
+  }
+  doc.SetModifiedFlag();
+  return true;
+}
+
+}  // namespace orvo

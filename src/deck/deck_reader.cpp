@@ -1,0 +1,117 @@
+#include "deck/deck_reader.h"
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "deck/deck_reading.h"
+#include "deck/deck_scanner.h"
+
+namespace orvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A directory "opens" as a stream on this platform but is no file to read.
+bool OpenForReading(const std::string& path, std::ifstream& in) {
+  std::error_code error;
+  if (fs::is_directory(path, error)) return false;
+  in.open(path, std::ios::binary);
+  return in.is_open();
+}
+
+bool CanOpen(const std::string& path) {
+  std::ifstream in;
+  return OpenForReading(path, in);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+  std::ifstream in;
+  if (!OpenForReading(path, in)) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) return false;
+  text = std::move(buffer).str();
+  return true;
+}
+
+// Before cards G to J a deck may simply have ended: what was read so far is kept.
+bool EndBefore(const DeckScanner& in, char card, Platform& platform) {
+  if (!in.AtEnd()) return false;
+  platform.ShowMessage(std::string("EOF trying to read card ") + card);
+  return true;
+}
+
+}  // namespace
+
+OrvoClass::OrvoClass(const std::string& path, Platform& platform) {
+  std::string text;
+  if (!ReadWholeFile(path, text)) {
+    platform.ShowMessage(path + " open attempt failed.");
+    return;
+  }
+  Read(text, fs::path(path).parent_path().string(), platform);
+}
+
+OrvoClass::OrvoClass(std::string_view text, const std::string& directory, Platform& platform) {
+  Read(text, directory, platform);
+}
+
+void OrvoClass::Read(std::string_view text, const std::string& directory, Platform& platform) {
+  ok_ = false;
+  record_ = DeckRecord{};
+  DeckScanner in(text);
+  if (!ParseCardA(in, record_.a, platform)) return;
+  const DeckShape shape{record_.a.NOSEG, record_.a.NOSYS};
+
+  if (!ParseCardB(in, shape, record_.b, platform)) return;
+  if (!ParseCardC(in, shape, record_.c, platform)) return;
+  if (!ParseCardD(in, shape, record_.d, platform)) return;
+  if (record_.d.IQOPT == 3 && record_.d.NFIELD >= 1) {
+    // Only reported: field 1 has no lines in the deck either way, and stopping here would
+    // leave cards E to J empty, to be lost when the project is written back over its deck.
+    const std::string name = Trim(record_.d.hydrodynamic_file);
+    fs::path file(name);
+    if (file.is_relative() && !directory.empty()) file = fs::path(directory) / file;
+    if (name.empty() || !CanOpen(file.string())) {
+      platform.ShowMessage(name + " open attempt failed.");
+    }
+  }
+  if (!ParseCardE(in, shape, record_.e, platform)) return;
+  if (!ParseCardF(in, shape, record_.f, platform)) return;
+  if (record_.f.nonpoint_source) {
+    // Nothing is taken from the file; it only has to exist.
+    platform.ShowMessage("Please input external nonpoint source file name.");
+    const std::optional<std::string> chosen =
+        platform.ChooseOpenFile("All Files (*.*) |*.*|Text Files (*.txt)|*.txt||");
+    if (chosen && !CanOpen(*chosen)) platform.ShowMessage(*chosen + " open attempt failed.");
+  }
+
+  ok_ = true;
+  if (EndBefore(in, 'G', platform)) return;
+  ok_ = ParseCardG(in, shape, record_.g, platform);
+  if (!ok_ || EndBefore(in, 'H', platform)) return;
+  ok_ = ParseCardH(in, shape, record_.h, platform);
+  if (!ok_ || EndBefore(in, 'I', platform)) return;
+  ok_ = ParseCardI(in, shape, record_.i, platform);
+  if (!ok_ || EndBefore(in, 'J', platform)) return;
+  ok_ = ParseCardJ(in, shape, record_.j, platform);
+}
+
+bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path) {
+  Platform& platform = doc.platform();
+  if (!doc.nodes().empty() &&
+      !platform.AskYesNo("Are you sure that you want to delete the current network?")) {
+    return false;
+  }
+  doc.input_deck_path = path;
+  auto reader = std::make_shared<const OrvoClass>(path, platform);
+  if (reader->record() == nullptr) return false;
+  doc.dataset_reader = std::move(reader);
+  BuildNetwork(doc);
+  return true;
+}
+
+}  // namespace orvo

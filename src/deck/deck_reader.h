@@ -1,0 +1,41 @@
+// The deck reader: a whole input deck into a dataset record, and the network built from it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "deck/deck_record.h"
+#include "model/project_document.h"
+
+namespace orvo {
+
+class OrvoClass {
+ public:
+  // Reads the whole deck at path. When the deck cannot be opened or used, the reason has
+  // been shown and record() is null.
+  OrvoClass(const std::string& path, Platform& platform);
+  // The same from text already in memory; directory is where the deck's own file names
+  // (the hydrodynamic file) are looked up.
+  OrvoClass(std::string_view text, const std::string& directory, Platform& platform);
+
+  const DeckRecord* record() const { return ok_ ? &record_ : nullptr; }
+
+ private:
+  void Read(std::string_view text, const std::string& directory, Platform& platform);
+
+  DeckRecord record_;
+  bool ok_ = false;
+};
+
+// "Read ORVO Input Dataset" after its file dialog: asks before deleting a network that has
+// nodes, reads the deck and, when it could be used, builds groups and network from it. False
+// (the project unchanged) when the user declines or the deck cannot be used.
+bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path);
+
+// Network construction from the document's dataset reader: deletes the network, lets groups
+// A to J take their values, lays out segments and labels by segment type, then creates the
+// exchanges of card B and the flow-only exchanges of card D.
+void BuildNetwork(COrvoBuilderDoc& doc);
+
+}  // namespace orvo

@@ -1,0 +1,73 @@
+// Reading decks: one parser per card, what each group takes from a whole deck
+// (LoadFromWC), and the group importers ReadGroupB .. ReadGroupJ.
+//
+// Parsers read their card at the scanner's position into a record and change nothing else;
+// on failure they have shown their message ("ReadGroupC: EOF reading record 1", ...) and
+// return false. Importers parse first and change the project only when the whole card was
+// read, so a failed import leaves its group as it was.
+#pragma once
+
+#include "deck/deck_record.h"
+#include "deck/deck_scanner.h"
+#include "model/project_document.h"
+
+namespace orvo {
+
+// Card A as the deck reader takes it (a "KOBALS" line passed over, fields by column, the
+// simulation type from NOSYS). False at the end of the file.
+bool ParseCardA(DeckScanner& in, CardARecord& card, Platform& platform);
+// Pairs of a time-function block: a line every four pairs, value and time by column.
+// Warns once per call when a later time reads as 0.
+Breaks ReadPairs(DeckScanner& in, int count, Platform& platform);
+
+bool ParseCardB(DeckScanner& in, const DeckShape& shape, CardBRecord& card, Platform& platform);
+bool ParseCardC(DeckScanner& in, const DeckShape& shape, CardCRecord& card, Platform& platform);
+// Under IQOPT 3 the first field has no lines in the deck.
+bool ParseCardD(DeckScanner& in, const DeckShape& shape, CardDRecord& card, Platform& platform);
+bool ParseCardE(DeckScanner& in, const DeckShape& shape, CardERecord& card, Platform& platform);
+bool ParseCardF(DeckScanner& in, const DeckShape& shape, CardFRecord& card, Platform& platform);
+bool ParseCardG(DeckScanner& in, const DeckShape& shape, CardGRecord& card, Platform& platform);
+bool ParseCardH(DeckScanner& in, const DeckShape& shape, CardHRecord& card, Platform& platform);
+bool ParseCardI(DeckScanner& in, const DeckShape& shape, CardIRecord& card, Platform& platform);
+bool ParseCardJ(DeckScanner& in, const DeckShape& shape, CardJRecord& card, Platform& platform);
+
+// The time-function block of the importers: a "%5d" count from the rest of the current line,
+// then twice that many "%10lg" numbers across lines, then the rest of the last line.
+bool ScanTimeFunction(DeckScanner& in, Breaks& breaks);
+
+// Each group takes its global values from a whole parsed deck (groups A to J in order;
+// per-node values come with the network construction).
+namespace group_a { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_b { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_c { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_d { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_e { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_f { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_g { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_h { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_i { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_j { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+
+// Fills one exchange node's group B entries from the deck read last (the document's
+// dataset reader).
+void SetGroupB_ExchangeData(COrvoBuilderDoc& doc, COrvoBuilderCntrItem& node);
+
+// Group importers: read one card of another deck at the scanner's position. With skip set
+// they only move past it. The deck's NOSEG and NOSYS are the document's imported_NOSEG and
+// imported_NOSYS, set by the import command.
+bool ReadGroupB(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
+bool ReadGroupC(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
+bool ReadGroupD(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
+bool ReadGroupE(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
+bool ReadGroupF(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
+bool ReadGroupG(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
+bool ReadGroupH(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
+bool ReadGroupI(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
+bool ReadGroupJ(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
+
+// The deck shape the importers use.
+inline DeckShape ImportedShape(const COrvoBuilderDoc& doc) {
+  return {doc.imported_NOSEG, doc.imported_NOSYS};
+}
+
+}  // namespace orvo

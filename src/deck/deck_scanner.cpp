@@ -1,0 +1,146 @@
+#include "deck/deck_scanner.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "model/number_text.h"
+
+namespace orvo {
+namespace {
+
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool DeckScanner::ReadLine(std::string& line) {
+  if (AtEnd()) return false;
+  const size_t end = text_.find('\n', position_);
+  const size_t stop = end == std::string_view::npos ? text_.size() : end;
+  std::string_view found = text_.substr(position_, stop - position_);
+  if (!found.empty() && found.back() == '\r') found.remove_suffix(1);
+  line.assign(found);
+  position_ = end == std::string_view::npos ? text_.size() : end + 1;
+  return true;
+}
+
+size_t DeckScanner::FieldLimit(int width) {
+  size_t field_start = position_;
+  while (position_ < text_.size() && IsSpace(text_[position_])) {
+    if (text_[position_] == '\n') field_start = position_ + 1;
+    ++position_;
+  }
+  const size_t w = static_cast<size_t>(width);
+  const size_t field_end = field_start + w;
+  const size_t limit = position_ < field_end ? field_end : position_ + w;
+  return std::min(limit, text_.size());
+}
+
+bool DeckScanner::ScanInt(int width, int& value) {
+  const size_t limit = FieldLimit(width);
+  const size_t start = position_;
+  size_t at = start;
+  if (at < limit && (text_[at] == '+' || text_[at] == '-')) ++at;
+  const size_t digits = at;
+  while (at < limit && IsDigit(text_[at])) ++at;
+  if (at == digits) return false;
+  value = AtoI(text_.substr(start, at - start));
+  position_ = at;
+  return true;
+}
+
+bool DeckScanner::ScanDouble(int width, double& value) {
+  const size_t limit = FieldLimit(width);
+  const size_t start = position_;
+  // The longest prefix of the field that reads as a decimal number.
+  size_t at = start;
+  if (at < limit && (text_[at] == '+' || text_[at] == '-')) ++at;
+  size_t mantissa = 0;
+  while (at < limit && IsDigit(text_[at])) ++at, ++mantissa;
+  if (at < limit && text_[at] == '.') {
+    ++at;
+    while (at < limit && IsDigit(text_[at])) ++at, ++mantissa;
+  }
+  if (mantissa == 0) return false;
+  if (at < limit && (text_[at] == 'e' || text_[at] == 'E')) {
+    size_t exponent = at + 1;
+    if (exponent < limit && (text_[exponent] == '+' || text_[exponent] == '-')) ++exponent;
+    if (exponent < limit && IsDigit(text_[exponent])) {
+      while (exponent < limit && IsDigit(text_[exponent])) ++exponent;
+      at = exponent;
+    }
+  }
+  value = AtoF(text_.substr(start, at - start));
+  position_ = at;
+  return true;
+}
+
+bool DeckScanner::ScanWord(int width, std::string& value) {
+  const size_t limit = FieldLimit(width);
+  const size_t start = position_;
+  size_t at = start;
+  while (at < limit && !IsSpace(text_[at])) ++at;
+  if (at == start) return false;
+  value.assign(text_.substr(start, at - start));
+  position_ = at;
+  return true;
+}
+
+bool DeckScanner::ScanName(int width, std::string& value) {
+  if (position_ < text_.size() && text_[position_] == '\r') ++position_;
+  if (position_ < text_.size() && text_[position_] == '\n') ++position_;
+  if (AtEnd()) return false;
+  size_t end = position_;
+  const size_t limit = std::min(text_.size(), position_ + static_cast<size_t>(width));
+  while (end < limit && text_[end] != '\n' && text_[end] != '\r') ++end;
+  value = Trim(text_.substr(position_, end - position_));
+  position_ = end;
+  return true;
+}
+
+bool DeckScanner::ScanChars(int count, std::string& value) {
+  const size_t end = position_ + static_cast<size_t>(count);
+  if (end > text_.size()) return false;
+  const std::string_view chars = text_.substr(position_, static_cast<size_t>(count));
+  if (chars.find('\n') != std::string_view::npos) return false;
+  value.assign(chars);
+  position_ = end;
+  return true;
+}
+
+int DeckScanner::LineNumber() const {
+  const size_t upto = std::min(position_, text_.size());
+  return 1 + static_cast<int>(std::count(text_.begin(), text_.begin() + static_cast<long>(upto),
+                                         '\n'));
+}
+
+std::string_view ColumnsFrom(std::string_view line, int first) {
+  const size_t start = static_cast<size_t>(first - 1);
+  return start < line.size() ? line.substr(start) : std::string_view{};
+}
+
+std::string ColumnText(std::string_view line, int first, int width) {
+  return std::string(ColumnsFrom(line, first).substr(0, static_cast<size_t>(width)));
+}
+
+int ColumnInt(std::string_view line, int first, int width) {
+  return AtoI(ColumnsFrom(line, first).substr(0, static_cast<size_t>(width)));
+}
+
+double ColumnReal(std::string_view line, int first, int width) {
+  return AtoF(ColumnsFrom(line, first).substr(0, static_cast<size_t>(width)));
+}
+
+std::string TrimRight(std::string_view text) {
+  size_t end = text.size();
+  while (end > 0 && IsSpace(text[end - 1])) --end;
+  return std::string(text.substr(0, end));
+}
+
+std::string Trim(std::string_view text) {
+  size_t start = 0;
+  while (start < text.size() && IsSpace(text[start])) ++start;
+  return TrimRight(text.substr(start));
+}
+
+}  // namespace orvo

@@ -1,0 +1,67 @@
+// Reads an input deck held in memory the way the simulation programs' decks are read: whole
+// lines, fields by fixed column, and free-format numbers that may run across line ends.
+// Lines end with "\n" or "\r\n"; a line may be of any length (columns past a card's layout
+// are simply never looked at).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvo {
+
+class DeckScanner {
+ public:
+  // The scanner only views its text: keep the text alive while scanning. A temporary
+  // string would be gone before the first read, so it is refused at compile time.
+  explicit DeckScanner(std::string_view text) : text_(text) {}
+  explicit DeckScanner(const char* text) : text_(text) {}
+  explicit DeckScanner(std::string&&) = delete;
+
+  bool AtEnd() const { return position_ >= text_.size(); }
+  // The rest of the current line (all of it at a line start), without its line end.
+  bool ReadLine(std::string& line);
+  bool SkipRestOfLine() {
+    std::string ignored;
+    return ReadLine(ignored);
+  }
+  // Free-format fields as a scanf conversion with a width reads them: white space (line ends
+  // included) is skipped, then at most `width` characters are taken. One difference keeps
+  // fixed columns apart: the field is taken to start where the scan starts (or at the start
+  // of the line the scan moved to), and a number found inside that field ends with it. The
+  // writers right-align every field, so a full-width field directly follows the one before
+  // it ("       0.010001" is DISSF 0.0, then segment name 10001).
+  bool ScanInt(int width, int& value);
+  bool ScanDouble(int width, double& value);
+  // "%<width>s": at most `width` characters up to the next white space, bounded as above.
+  bool ScanWord(int width, std::string& value);
+  // A name in a fixed column: the next `width` characters of the line (a line end first
+  // passed when the scan stands at one), blanks around it removed. Names may hold blanks
+  // ("FOC 1"), which a "%s" conversion would split.
+  bool ScanName(int width, std::string& value);
+  // "%<count>c": exactly `count` characters, blanks included, within the current line.
+  bool ScanChars(int count, std::string& value);
+
+  size_t position() const { return position_; }
+  void Rewind() { position_ = 0; }
+  // 1-based number of the line the position is on, for messages.
+  int LineNumber() const;
+
+ private:
+  // Skips white space and gives the limit a field of `width` may reach.
+  size_t FieldLimit(int width);
+
+  std::string_view text_;
+  size_t position_ = 0;
+};
+
+// Fixed-column fields of one line, columns counted from 1. A field whose first column lies
+// beyond the end of the line is 0; the conversion is atoi / atof of the field's characters.
+int ColumnInt(std::string_view line, int first, int width);
+double ColumnReal(std::string_view line, int first, int width);
+std::string ColumnText(std::string_view line, int first, int width);
+// The line from a column on, or empty when the line is shorter.
+std::string_view ColumnsFrom(std::string_view line, int first);
+std::string TrimRight(std::string_view text);
+std::string Trim(std::string_view text);
+
+}  // namespace orvo

@@ -1,0 +1,389 @@
+// Network construction from the deck read last: groups first, then segments and their ID
+// labels in rows by segment type, the exchanges of card B, the flow-only exchanges of card D
+// and the flow portions. Every lookup that the reading rules describe as a search of the node
+// list or of the deck goes through a map built once, so a deck of 100,000 segments builds in
+// linear time; each map keeps the match the search would have found.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "deck/deck_reader.h"
+#include "deck/deck_reading.h"
+#include "model/model_vocabulary.h"
+#include "model/number_text.h"
+#include "model/string_array.h"
+
+namespace orvo {
+namespace {
+
+constexpr int kRowHeight = 200;
+constexpr int kColumnWidth = 80;
+constexpr int kRowLength = 100;
+
+uint64_t OrderedKey(int from, int to) {
+  return (static_cast<uint64_t>(static_cast<uint32_t>(from)) << 32) | static_cast<uint32_t>(to);
+}
+
+uint64_t UnorderedKey(int a, int b) {
+  return a < b ? OrderedKey(a, b) : OrderedKey(b, a);
+}
+
+std::string BreaksText(const Breaks& breaks) {
+  std::vector<std::string> texts;
+  texts.reserve(breaks.size());
+  for (const double value : breaks) texts.push_back(RealText(value));
+  return StringArray(std::move(texts)).ToString();
+}
+
+// Per system, the time function a segment ID has in card E or F; a segment listed twice keeps
+// its later function, as filling segment by segment in deck order would.
+using FunctionsById = std::vector<std::unordered_map<int, const Breaks*>>;
+
+template <typename System, typename Member>
+FunctionsById IndexFunctions(const std::vector<System>& systems, Member member) {
+  FunctionsById index(systems.size());
+  for (size_t k = 0; k < systems.size(); ++k) {
+    for (const SegmentFunction& function : systems[k].*member) {
+      index[k][function.segment] = &function.breaks;
+    }
+  }
+  return index;
+}
+
+// A per-system record of groups E and F: one nested list per system of the deck, empty for
+// systems without a function at the segment.
+class PerSystemRecords {
+ public:
+  PerSystemRecords(FunctionsById index, int systems) : index_(std::move(index)) {
+    empty_.entries.assign(static_cast<size_t>(systems), StringArray().ToString());
+    empty_.text = StringArray(empty_.entries).ToString();
+  }
+
+  struct Record {
+    std::vector<std::string> entries;
+    std::string text;
+  };
+
+  // The record of a segment; `scratch` holds it when it is not the empty one.
+  const Record& For(int segment_id, Record& scratch) const {
+    bool found_any = false;
+    for (size_t k = 0; k < empty_.entries.size() && k < index_.size(); ++k) {
+      const auto found = index_[k].find(segment_id);
+      if (found == index_[k].end()) continue;
+      if (!found_any) scratch.entries = empty_.entries;
+      found_any = true;
+      scratch.entries[k] = BreaksText(*found->second);
+    }
+    if (!found_any) return empty_;
+    scratch.text = StringArray(scratch.entries).ToString();
+    return scratch;
+  }
+
+ private:
+  FunctionsById index_;
+  Record empty_;
+};
+
+// Group G: the simulation type's full parameter list with every value "0.0", and each card G
+// parameter of the segment at the slot of its ISC number.
+class SegmentParameters {
+ public:
+  SegmentParameters(int simtyp, const CardGRecord& card) {
+    base_ = GroupGDlg::DefaultSegmentRecord(simtyp).GetList();
+    for (size_t i = 1; i < base_.size(); i += 2) base_[i] = "0.0";
+    base_text_ = StringArray(base_).ToString();
+    for (int slot = 0; slot < GroupGDlg::kSlots; ++slot) {
+      const SegmentParameterRow* row = vocabulary::SegmentParameter(simtyp, slot);
+      // The first slot with a number wins, as a search of the table in slot order would.
+      if (row != nullptr) slot_by_isc_.emplace(row->number, slot);
+    }
+    for (const CardGRecord::Segment& segment : card.segments) {
+      by_segment_[segment.ISEG].push_back(&segment);
+    }
+  }
+
+  std::string Record(int segment_id) const {
+    const auto found = by_segment_.find(segment_id);
+    if (found == by_segment_.end()) return base_text_;
+    std::vector<std::string> record = base_;
+    for (const CardGRecord::Segment* segment : found->second) {
+      for (const ParameterEntry& entry : segment->parameters) {
+        const auto slot = slot_by_isc_.find(IntText(entry.isc));
+        if (slot == slot_by_isc_.end()) continue;
+        const size_t at = 2 * static_cast<size_t>(slot->second);
+        if (at + 1 >= record.size()) continue;
+        record[at] = entry.name;
+        record[at + 1] = RealText(entry.value);
+      }
+    }
+    return StringArray(std::move(record)).ToString();
+  }
+
+ private:
+  std::vector<std::string> base_;
+  std::string base_text_;
+  std::unordered_map<std::string, int> slot_by_isc_;
+  std::unordered_map<int, std::vector<const CardGRecord::Segment*>> by_segment_;
+};
+
+// A number as a parameter keeps it: through its "%g" text.
+double Stored(double value) {
+  return AtoF(RealText(value));
+}
+
+class NetworkBuilder {
+ public:
+  NetworkBuilder(COrvoBuilderDoc& doc, const DeckRecord& deck) : doc_(doc), deck_(deck) {}
+
+  void Segments();
+  void GroupBExchanges();
+  void FlowOnlyExchanges();
+  void FlowPortions();
+
+ private:
+  // field: 0 surface water, 1 pore water, -1 not set (flow-only).
+  COrvoBuilderCntrItem* NewExchange(int from, int to, int field);
+  COrvoBuilderCntrItem* SegmentNode(int id) const {
+    if (id < 1 || id > static_cast<int>(segments_by_id_.size())) return nullptr;
+    return segments_by_id_[static_cast<size_t>(id - 1)];
+  }
+
+  COrvoBuilderDoc& doc_;
+  const DeckRecord& deck_;
+  // What the document's segment array will hold (IDs 1..NOSEG, a later node wins), kept here
+  // so that the array itself is built once, at the end.
+  std::vector<COrvoBuilderCntrItem*> segments_by_id_;
+  // Exchanges created so far by their (upstream, downstream).
+  std::unordered_set<uint64_t> exchange_ends_;
+  std::vector<COrvoBuilderCntrItem*> exchanges_;
+  // The group B and D records an exchange of each kind (flow-only, surface water, pore
+  // water) gets from its parameters; they do not depend on its ends.
+  std::array<std::optional<ExchangeData>, 3> exchange_defaults_;
+};
+
+// Segment records are written straight into the nodes, in the stored form that setting each
+// parameter would leave (numbers through their "%d" or "%g" text, records as StringArray
+// text); setting them one by one would parse and print every record twice more.
+void NetworkBuilder::Segments() {
+  const std::vector<SegmentRecord>& records = deck_.c.segments;
+  const int nosys = std::clamp(deck_.a.NOSYS, 0, GroupEDlg::kSystemSlots);
+  segments_by_id_.assign(static_cast<size_t>(std::max(doc_.group_a.NOSEG, 0)), nullptr);
+  const PerSystemRecords boundaries(
+      IndexFunctions(deck_.e.systems, &CardERecord::System::boundaries), nosys);
+  const PerSystemRecords loads(IndexFunctions(deck_.f.systems, &CardFRecord::System::loads), nosys);
+  const SegmentParameters parameters(doc_.group_a.SIMTYP, deck_.g);
+  PerSystemRecords::Record scratch;
+
+  int y = 0;
+  int c = 1;
+  int widest = 1;
+  int type = records.empty() ? 0 : records.front().ITYPE;
+  for (const SegmentRecord& record : records) {
+    widest = std::max(widest, c);
+    if (record.ITYPE != type || c > kRowLength) {
+      y += kRowHeight;
+      c = 1;
+      type = record.ITYPE;
+    }
+    const int left = kColumnWidth * c;
+    COrvoBuilderCntrItem* segment = doc_.NewNode();
+    segment->SetType(kSegmentNode);
+    segment->SetRect(left, y + 80, left, y + 80);
+    segment->EnsureDefaultSize();
+    SegmentData& data = *segment->segment();
+    data.segment_id = record.ISEG;
+    data.segment_type = AtoI(IntText(static_cast<long long>(record.ITYPE) - 1));
+    data.IBOTSEG = record.IBOTSEG;
+    data.DMULT = Stored(record.DMULT);
+    data.DXP = Stored(record.DXP);
+    data.VEXP = Stored(record.VEXP);
+    data.VMULT = Stored(record.VMULT);
+    data.BVOL = Stored(record.VOLUME);
+    // By segment ID: a deck need not list its segments in ID order.
+    data.group_e = boundaries.For(record.ISEG, scratch).text;
+    const PerSystemRecords::Record& segment_loads = loads.For(record.ISEG, scratch);
+    data.group_f = segment_loads.text;
+    // What the document does whenever a segment's loads are set: group F's load lists follow.
+    for (size_t k = 0; k < segment_loads.entries.size() && k < 8; ++k) {
+      doc_.group_f.UpdateLoadList(static_cast<int>(k), record.ISEG - 1, segment_loads.entries[k]);
+    }
+    data.group_g = parameters.Record(record.ISEG);
+    if (record.ISEG >= 1 && record.ISEG <= static_cast<int>(segments_by_id_.size())) {
+      segments_by_id_[static_cast<size_t>(record.ISEG - 1)] = segment;
+    }
+
+    COrvoBuilderCntrItem* label = doc_.NewNode();
+    label->SetType(kLabelNode);
+    label->SetRect(left + 20, y + 40, left + 20, y + 40);
+    label->SetParameter(3, "0");
+    label->SetParameter(2, IntText(record.ISEG));
+    label->EnsureDefaultSize();
+    segment->AddAnchor(*label);
+    ++c;
+  }
+  doc_.extent_width = 100 * widest;
+  doc_.extent_height = y + kRowHeight;
+}
+
+COrvoBuilderCntrItem* NetworkBuilder::NewExchange(int from, int to, int field) {
+  COrvoBuilderCntrItem* node = doc_.NewNode();
+  node->SetType(kExchangeNode);
+  node->EnsureDefaultSize();
+  std::optional<ExchangeData>& defaults = exchange_defaults_[static_cast<size_t>(field + 1)];
+  if (!defaults) {
+    node->SetParameter(2, IntText(from));
+    node->SetParameter(3, IntText(to));
+    // The field comes before the counts: a surface-water exchange is then given one entry per
+    // surface-water function.
+    if (field >= 0) node->SetParameter(4, IntText(field));
+    node->SetParameter(5, IntText(doc_.group_b.SurfaceFunctionCount()));
+    node->SetParameter(6, IntText(doc_.group_b.PoreFunctionCount()));
+    node->SetParameter(8, doc_.group_d.EmptyExchangeRecord().ToString());
+    defaults = *node->exchange();
+  } else {
+    *node->exchange() = *defaults;
+    node->exchange()->upstream = from;
+    node->exchange()->downstream = to;
+  }
+  const COrvoBuilderCntrItem* up = SegmentNode(from);
+  const COrvoBuilderCntrItem* down = SegmentNode(to);
+  // With neither end on the drawing the node keeps its position.
+  int left = 0;
+  int top = 0;
+  if (up && down) {
+    left = (up->left() + down->left()) / 2;
+    top = (up->top() + down->top()) / 2;
+  } else if (down) {
+    left = down->left();
+    top = down->top() - 50;
+  } else if (up) {
+    left = up->left();
+    top = up->top() + 50;
+  }
+  if (up || down) node->SetRect(left, top, left + node->width(), top + node->height());
+  exchange_ends_.insert(OrderedKey(from, to));
+  exchanges_.push_back(node);
+  return node;
+}
+
+void NetworkBuilder::GroupBExchanges() {
+  const std::vector<CardBRecord::Field>& fields = deck_.b.fields;
+  const size_t field_count =
+      deck_.b.NRFLD >= 2 ? std::min<size_t>(fields.size(), 2) : std::min<size_t>(fields.size(), 1);
+  for (size_t f = 0; f < field_count; ++f) {
+    // A pair listed by two functions of one field is one exchange taking part in both; a
+    // second node would take part in both as well and double the exchange when written back.
+    std::unordered_set<uint64_t> pairs;
+    for (const PairFunction& function : fields[f].functions) {
+      for (const SegmentPair& pair : function.pairs) {
+        if (!pairs.insert(UnorderedKey(pair.from, pair.to)).second) continue;
+        COrvoBuilderCntrItem* node = NewExchange(pair.from, pair.to, static_cast<int>(f));
+        SetGroupB_ExchangeData(doc_, *node);
+      }
+    }
+  }
+}
+
+void NetworkBuilder::FlowOnlyExchanges() {
+  for (const CardDRecord::Field& field : deck_.d.fields) {
+    for (const PairFunction& function : field.functions) {
+      for (const SegmentPair& pair : function.pairs) {
+        if (exchange_ends_.count(OrderedKey(pair.from, pair.to)) > 0) continue;
+        NewExchange(pair.from, pair.to, -1);
+      }
+    }
+  }
+}
+
+void NetworkBuilder::FlowPortions() {
+  struct Portion {
+    size_t field;
+    size_t function;
+    double value;
+  };
+  // Portions by (upstream, downstream) in field, function and pair order: applied in that
+  // order, a pair listed twice in one function leaves its later portion.
+  std::unordered_map<uint64_t, std::vector<Portion>> portions;
+  for (size_t k = 0; k < deck_.d.fields.size(); ++k) {
+    const std::vector<PairFunction>& functions = deck_.d.fields[k].functions;
+    for (size_t t = 0; t < functions.size(); ++t) {
+      for (const SegmentPair& pair : functions[t].pairs) {
+        portions[OrderedKey(pair.from, pair.to)].push_back({k, t, pair.first});
+      }
+    }
+  }
+  if (portions.empty()) return;
+  // Every exchange still holds the empty record it was made with: it is parsed once.
+  std::string empty_record;
+  StringArray record;
+  std::vector<StringArray> lists;
+  for (COrvoBuilderCntrItem* node : exchanges_) {
+    ExchangeData& data = *node->exchange();
+    const auto found = portions.find(OrderedKey(data.upstream, data.downstream));
+    if (found == portions.end()) continue;
+    if (lists.empty() || data.group_d != empty_record) {
+      empty_record = data.group_d;
+      record = StringArray(empty_record);
+      lists.assign(record.size(), StringArray());
+      for (size_t k = 0; k < record.size(); ++k) record.GetList(lists[k], k);
+    }
+    StringArray changed = record;
+    std::vector<StringArray> changed_lists;
+    size_t current = SIZE_MAX;
+    for (const Portion& portion : found->second) {
+      while (changed.size() <= portion.field) changed.GetList().push_back(StringArray().ToString());
+      if (portion.field != current) {
+        if (current != SIZE_MAX) changed.SetList(changed_lists.back(), current);
+        current = portion.field;
+        StringArray list;
+        if (portion.field < lists.size()) list = lists[portion.field];
+        changed_lists.push_back(std::move(list));
+      }
+      std::vector<std::string>& entries = changed_lists.back().GetList();
+      if (entries.size() <= portion.function) entries.resize(portion.function + 1);
+      entries[portion.function] = RealText(portion.value);
+    }
+    changed.SetList(changed_lists.back(), current);
+    data.group_d = changed.ToString();
+  }
+}
+
+}  // namespace
+
+void BuildNetwork(COrvoBuilderDoc& doc) {
+  // Held for the whole construction: the groups and SetGroupB_ExchangeData read it.
+  const std::shared_ptr<const OrvoClass> reader = doc.dataset_reader;
+  if (reader == nullptr || reader->record() == nullptr) return;
+  const DeckRecord& deck = *reader->record();
+  WaitCursor wait(doc.platform());
+
+  doc.DeleteNetwork();
+  group_a::LoadFromWC(doc, deck);
+  group_b::LoadFromWC(doc, deck);
+  group_c::LoadFromWC(doc, deck);
+  group_d::LoadFromWC(doc, deck);
+  group_e::LoadFromWC(doc, deck);
+  group_f::LoadFromWC(doc, deck);
+  group_g::LoadFromWC(doc, deck);
+  group_h::LoadFromWC(doc, deck);
+  group_i::LoadFromWC(doc, deck);
+  group_j::LoadFromWC(doc, deck);
+
+  NetworkBuilder builder(doc, deck);
+  builder.Segments();
+  builder.GroupBExchanges();
+  builder.FlowOnlyExchanges();
+  builder.FlowPortions();
+
+  doc.UpdateAllViews(kHintRedrawAll);
+  doc.UpdateAllViews(kHintNetworkBuilt);
+  doc.BuildSegmentArray();
+}
+
+}  // namespace orvo

@@ -1,0 +1,404 @@
+// Card B: parsing, what group B takes from a whole deck, import into an existing network and
+// the exchange entries the network construction fills from the deck read last.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "deck/deck_reader.h"
+#include "deck/deck_reading.h"
+#include "deck/deck_writer.h"
+#include "groups/cards.h"
+#include "model/scripted_platform.h"
+#include "model/string_array.h"
+#include "support/network_builder.h"
+
+namespace orvo {
+namespace {
+
+using List = std::vector<std::string>;
+
+std::string Entries(const std::vector<std::pair<std::string, std::string>>& pairs) {
+  List entries;
+  for (const auto& [area, length] : pairs)
+    entries.push_back(StringArray({area, length}).ToString());
+  return StringArray(entries).ToString();
+}
+
+// An exchange's entries as "area length" texts.
+List EntryTexts(const COrvoBuilderCntrItem* node) {
+  List texts;
+  const StringArray entries(node->GetParameter(7));
+  for (const std::string& entry : entries.GetList()) {
+    texts.push_back(StringArray(entry).Join(' '));
+  }
+  return texts;
+}
+
+// Two fields for a deck of two systems. The pore-water lines name exchanges in both
+// directions; (4, 5) is in no network of these tests.
+const char kCard[] =
+    "    2Exchanges 2  \n"
+    "    2       2.5       1.0\t\t\t(surface water)\n"
+    "    2\n"
+    "      10.0       5.0    2    1\n"
+    "      20.0       6.0    4    5\n"
+    "    2\n"
+    "       1.0       0.0       2.0      10.0\n"
+    "    1\n"
+    "      30.0       7.0    1    2\n"
+    "    1\n"
+    "       3.0       0.0\n"
+    "    1       0.5       2.0\t\t\t(pore water)\n"
+    "    3\n"
+    "      40.0       8.0    1    2\n"
+    "      50.0       9.0    3    2\n"
+    "      60.0       1.5    3    0\n"
+    "    1\n"
+    "       4.0       0.0\n"
+    "    1    0\n";
+
+class CardBTest : public ::testing::Test {
+ protected:
+  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
+
+  // Segments 1 to 3 and exchanges 1-2, 2-1, 2-3, 3-3, 0-3 in this node-list order.
+  std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
+    COrvoBuilderCntrItem* s1 = testing::AddSegmentWithLabel(d, 80, 80);
+    COrvoBuilderCntrItem* s2 = testing::AddSegmentWithLabel(d, 160, 80);
+    COrvoBuilderCntrItem* s3 = testing::AddSegmentWithLabel(d, 240, 80);
+    return {d.AddExchange(s1, s2, kInterface), d.AddExchange(s2, s1, kInterface),
+            d.AddExchange(s2, s3, kInterface), d.AddExchange(s3, s3, kInterface),
+            d.AddExchange(nullptr, s3, kInflow)};
+  }
+
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+};
+
+TEST_F(CardBTest, ParsesBothFieldsAndStopsAfterTheCard) {
+  const std::string text = std::string(kCard) + "NEXT\n";
+  DeckScanner in(text);
+  CardBRecord card;
+  ASSERT_TRUE(ParseCardB(in, {3, 2}, card, platform));
+  EXPECT_EQ(card.NRFLD, 2);
+  EXPECT_EQ(card.title, "Exchanges 2");
+  ASSERT_EQ(card.fields.size(), 2u);
+  EXPECT_EQ(card.fields[0].SCALR, 2.5);
+  EXPECT_EQ(card.fields[0].CONVR, 1.0);
+  ASSERT_EQ(card.fields[0].functions.size(), 2u);
+  const PairFunction& first = card.fields[0].functions[0];
+  ASSERT_EQ(first.pairs.size(), 2u);
+  EXPECT_EQ(first.pairs[1].from, 4);
+  EXPECT_EQ(first.pairs[1].to, 5);
+  EXPECT_EQ(first.pairs[1].first, 20.0);
+  EXPECT_EQ(first.pairs[1].second, 6.0);
+  EXPECT_EQ(first.breaks, (Breaks{1, 0, 2, 10}));
+  EXPECT_EQ(card.fields[1].SCALR, 0.5);
+  EXPECT_EQ(card.fields[1].functions[0].pairs.size(), 3u);
+  EXPECT_EQ(card.bypass, (std::vector<int>{1, 0}));
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "NEXT");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+// NRFLD is columns 1 to 5, so a title starting with a digit stays a title.
+TEST_F(CardBTest, NoFieldsEndsAfterRecordOne) {
+  DeckScanner in("    012 exchanges\n    1    1\n");
+  CardBRecord card;
+  ASSERT_TRUE(ParseCardB(in, {1, 2}, card, platform));
+  EXPECT_EQ(card.NRFLD, 0);
+  EXPECT_EQ(card.title, "12 exchanges");
+  EXPECT_TRUE(card.bypass.empty());
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "    1    1");
+}
+
+TEST(ScanTimeFunctionTest, ReadsAcrossLinesAndSkipsTheRestOfTheLast) {
+  DeckScanner in(
+      "    5\n"
+      "       1.0       0.0       2.0       1.0       3.0       2.0       4.0       3.0\n"
+      "0.00012346-0.0001235 trailing text\n"
+      "NEXT\n");
+  Breaks breaks;
+  ASSERT_TRUE(ScanTimeFunction(in, breaks));
+  EXPECT_EQ(breaks, (Breaks{1, 0, 2, 1, 3, 2, 4, 3, 0.00012346, -0.0001235}));
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "NEXT");
+
+  // The writer's columns may run together: each number keeps to its own ten columns.
+  DeckScanner glued("    3\n      30.01.2346e+06-0.0001235    1.e-05       5.0      60.0\n");
+  ASSERT_TRUE(ScanTimeFunction(glued, breaks));
+  EXPECT_EQ(breaks, (Breaks{30, 1.2346e6, -0.0001235, 1e-05, 5, 60}));
+
+  DeckScanner none("   -2 ignored\nNEXT\n");
+  ASSERT_TRUE(ScanTimeFunction(none, breaks));
+  EXPECT_TRUE(breaks.empty());
+  ASSERT_TRUE(none.ReadLine(line));
+  EXPECT_EQ(line, "NEXT");
+}
+
+struct BadCase {
+  const char* name;
+  std::string text;
+  int nosys;
+  const char* message;  // null: the card reads
+};
+
+TEST_F(CardBTest, BadInputFailsCleanlyOrReadsSensibly) {
+  const std::string field = "    1       1.0       1.0\n";
+  const std::string tf = "    1\n       1.0       0.0\n";
+  const std::vector<BadCase> cases = {
+      {"empty", "", 1, "ReadGroupB: Parse error reading nrfld in record 1"},
+      {"letters", "  abc\n", 1, "ReadGroupB: Parse error reading nrfld in record 1"},
+      {"three fields", "    3\n", 1,
+       "ReadGroupB: NRFLD 3 in record 1 is outside 0 to 2; card B cannot be read."},
+      {"negative fields", "   -1\n", 1,
+       "ReadGroupB: NRFLD -1 in record 1 is outside 0 to 2; card B cannot be read."},
+      {"nine systems", "    1\n", 9,
+       "ReadGroupB: The deck's NOSYS 9 is outside 0 to 8; card B cannot be read."},
+      {"end in record 2", "    1\n", 1, "ReadGroupB: EOF reading record 2, field 0"},
+      {"end in pore field", "    2\n    0\n", 1, "ReadGroupB: EOF reading record 2, field 1"},
+      {"end in record 3", "    1\n" + field, 1, "ReadGroupB: EOF reading record 3, field 0"},
+      {"end in record 4", "    1\n" + field + "    2\n      10.0       5.0    1    2\n", 1,
+       "ReadGroupB: EOF reading record 4, field 0"},
+      {"end in time function", "    1\n" + field + "    0\n    2\n       1.0       0.0\n", 1,
+       "ReadGroupB: EOF reading the time function, field 0"},
+      {"letters in time function", "    1\n" + field + "    0\n    1\n       abc\n", 1,
+       "ReadGroupB: Parse error reading the time function, field 0"},
+      {"end before bypass", "    1\n" + field + "    0\n" + tf, 1,
+       "ReadGroupB: EOF reading record 5"},
+      {"huge function count", "    1\n99999       1.0       1.0\n", 1,
+       "ReadGroupB: EOF reading record 3, field 0"},
+      {"huge exchange count", "    1\n" + field + "99999\n", 1,
+       "ReadGroupB: EOF reading record 4, field 0"},
+      {"huge break count", "    1\n" + field + "    0\n99999\n       1.0\n", 1,
+       "ReadGroupB: EOF reading the time function, field 0"},
+      {"negative counts", "    1\n   -5       1.0       1.0\n    1\n", 1, nullptr},
+      {"negative exchange count", "    1\n" + field + "   -3\n" + tf + "    1\n", 1, nullptr},
+      {"long line",
+       "    1\n" + field + "    1\n      10.0       5.0    1    2" + std::string(10000, '7') +
+           "\n" + tf + "    1\n",
+       1, nullptr},
+  };
+  for (const BadCase& bad : cases) {
+    SCOPED_TRACE(bad.name);
+    platform.messages.clear();
+    DeckScanner in(bad.text);
+    CardBRecord card;
+    const bool ok = ParseCardB(in, {1, bad.nosys}, card, platform);
+    if (bad.message == nullptr) {
+      EXPECT_TRUE(ok);
+      EXPECT_TRUE(platform.messages.empty());
+    } else {
+      EXPECT_FALSE(ok);
+      EXPECT_EQ(platform.messages, List{bad.message});
+    }
+  }
+}
+
+TEST_F(CardBTest, OddColumnsReadAsZero) {
+  DeckScanner in(
+      "    1\n    1    abc      zz\n    1\n   abc   def    x    y\n    1\n       1.0       0.0\n  "
+      "z\n");
+  CardBRecord card;
+  ASSERT_TRUE(ParseCardB(in, {1, 1}, card, platform));
+  EXPECT_EQ(card.fields[0].SCALR, 0.0);
+  ASSERT_EQ(card.fields[0].functions.size(), 1u);
+  ASSERT_EQ(card.fields[0].functions[0].pairs.size(), 1u);
+  const SegmentPair& pair = card.fields[0].functions[0].pairs[0];
+  EXPECT_EQ(pair.from, 0);
+  EXPECT_EQ(pair.first, 0.0);
+  EXPECT_EQ(card.bypass, std::vector<int>{0});
+}
+
+TEST_F(CardBTest, LoadFromWCTakesTheFieldWideData) {
+  DeckRecord deck;
+  deck.a.NOSYS = 2;
+  DeckScanner in(kCard);
+  ASSERT_TRUE(ParseCardB(in, {3, 2}, deck.b, platform));
+  doc.group_a.NOSYS = 4;
+  group_b::LoadFromWC(doc, deck);
+  const GroupBDlg& b = doc.group_b;
+  EXPECT_EQ(b.title, "Exchanges 2");
+  EXPECT_EQ(b.surface_SCALR, 2.5);
+  EXPECT_EQ(b.surface_CONVR, 1.0);
+  EXPECT_EQ(b.pore_SCALR, 0.5);
+  EXPECT_EQ(b.pore_CONVR, 2.0);
+  EXPECT_EQ(b.surface_functions.GetList(), (List{"1 0 2 10", "3 0"}));
+  EXPECT_EQ(b.pore_functions.GetList(), List{"4 0"});
+  EXPECT_EQ(b.bypass.GetList(), (List{"1", "0", "1", "1"})) << "the project's extra systems";
+
+  deck.b = CardBRecord{};
+  group_b::LoadFromWC(doc, deck);
+  EXPECT_TRUE(b.surface_functions.empty());
+  EXPECT_TRUE(b.bypass.empty());
+  EXPECT_EQ(b.surface_SCALR, 0.0);
+}
+
+TEST_F(CardBTest, ImportMatchesExchangesInEitherDirection) {
+  const auto e = Network(doc);
+  e[0]->SetParameter(4, "1");
+  e[0]->SetParameter(7, Entries({{"9", "9"}}));
+  doc.group_b.bypass.GetList() = {"0", "0", "0"};
+  doc.imported_NOSYS = 2;
+  doc.SetModifiedFlag(false);
+  DeckScanner in(kCard);
+  ASSERT_TRUE(ReadGroupB(doc, in, false));
+  EXPECT_TRUE(platform.messages.empty()) << "unmatched lines are dropped silently";
+  EXPECT_TRUE(doc.IsModified());
+
+  const GroupBDlg& b = doc.group_b;
+  EXPECT_EQ(b.title, "Exchanges 2");
+  EXPECT_EQ(b.surface_functions.GetList(), (List{"1 0 2 10", "3 0"}));
+  EXPECT_EQ(b.pore_functions.GetList(), List{"4 0"});
+  EXPECT_EQ(b.pore_CONVR, 2.0);
+  EXPECT_EQ(b.bypass.GetList(), (List{"1", "0"}));
+  // 2-1 lands on 1-2, the first of the pair; the pore-water 1-2 then goes to 2-1 since 1-2
+  // holds surface water now.
+  EXPECT_EQ(e[0]->GetParameter(4), "0");
+  EXPECT_EQ(EntryTexts(e[0]), (List{"10 5", "30 7"}));
+  EXPECT_EQ(e[1]->GetParameter(4), "1");
+  EXPECT_EQ(EntryTexts(e[1]), List{"40 8"});
+  EXPECT_EQ(EntryTexts(e[2]), List{"50 9"});
+  EXPECT_EQ(e[3]->GetParameter(4), "2") << "3-3 is not the pair 3-0";
+  EXPECT_TRUE(EntryTexts(e[3]).empty());
+  EXPECT_EQ(e[4]->GetParameter(4), "1");
+  EXPECT_EQ(EntryTexts(e[4]), List{"60 1.5"});
+  for (const COrvoBuilderCntrItem* node : e) {
+    EXPECT_EQ(node->GetParameter(5), "2");
+    EXPECT_EQ(node->GetParameter(6), "1");
+  }
+}
+
+// An exchange that takes part only in a later function gets zero entries before it.
+TEST_F(CardBTest, ImportPadsEntriesBeforeALaterFunction) {
+  const auto e = Network(doc);
+  doc.imported_NOSYS = 0;
+  DeckScanner in(
+      "    1\n    2       1.0       1.0\n    0\n    0\n    1\n       1.5       2.5    3    2\n"
+      "    0\n\n");
+  ASSERT_TRUE(ReadGroupB(doc, in, false));
+  EXPECT_EQ(EntryTexts(e[2]), (List{"0.0 0.0", "1.5 2.5"}));
+  EXPECT_EQ(doc.group_b.surface_functions.GetList(), (List{"", ""}));
+  EXPECT_TRUE(doc.group_b.bypass.empty());
+}
+
+TEST_F(CardBTest, SkipAndFailureChangeNothing) {
+  Network(doc);
+  doc.group_b.title = "Kept";
+  doc.group_b.surface_functions.GetList() = {"1 0"};
+  doc.imported_NOSYS = 2;
+  doc.SetModifiedFlag(false);
+  const std::string before = doc.SaveToBytes();
+
+  const std::string text = std::string(kCard) + "NEXT\n";
+  DeckScanner in(text);
+  ASSERT_TRUE(ReadGroupB(doc, in, true));
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "NEXT");
+
+  const std::string cut = text.substr(0, text.rfind("    1    0\n"));
+  DeckScanner truncated(cut);
+  EXPECT_FALSE(ReadGroupB(doc, truncated, false));
+  EXPECT_EQ(platform.messages, List{"ReadGroupB: EOF reading record 5"});
+  EXPECT_EQ(doc.SaveToBytes(), before);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(CardBTest, WriteReadWriteIsIdentical) {
+  GroupBDlg& b = doc.group_b;
+  b.title = " Round trip";
+  b.surface_SCALR = 1.5;
+  b.surface_CONVR = 0.001;
+  b.pore_SCALR = 2;
+  b.surface_functions.GetList() = {"1 0 2 10 1.2346e+06 20 0.00012346 30 5 40", "0.5 0"};
+  b.pore_functions.GetList() = {"7 0 8 365"};
+  b.bypass.GetList() = {"0", "1", "0"};
+  const auto e = Network(doc);
+  e[0]->SetParameter(4, "0");
+  e[0]->SetParameter(7, Entries({{"1000", "50"}, {"12.5", "3"}}));
+  e[2]->SetParameter(4, "0");
+  e[2]->SetParameter(7, Entries({{"0.0", "0.0"}, {"2e+06", "0.001"}}));
+  e[4]->SetParameter(4, "1");
+  e[4]->SetParameter(7, Entries({{"40", "8"}}));
+  DeckOut out(platform);
+  ASSERT_TRUE(group_b::WriteCard(doc, out));
+
+  ScriptedPlatform copy_platform;
+  COrvoBuilderDoc copy(copy_platform);
+  Network(copy);
+  copy.imported_NOSYS = 3;
+  DeckScanner in(out.text());
+  ASSERT_TRUE(ReadGroupB(copy, in, false));
+  EXPECT_TRUE(in.AtEnd());
+  DeckOut again(copy_platform);
+  ASSERT_TRUE(group_b::WriteCard(copy, again));
+  EXPECT_EQ(again.text(), out.text());
+  EXPECT_TRUE(copy_platform.messages.empty());
+}
+
+TEST_F(CardBTest, ExchangeDataNeedsADeckReadFirst) {
+  const auto e = Network(doc);
+  const std::string before = doc.SaveToBytes();
+  SetGroupB_ExchangeData(doc, *e[0]);
+  EXPECT_EQ(platform.messages,
+            List{"COrvoBuilderDoc::SetGroupB_ExchangeData called without first reading a ORVO "
+                 "input file."});
+  EXPECT_EQ(doc.SaveToBytes(), before);
+}
+
+// The deck a project of three segments writes, read back as the document's last deck.
+std::shared_ptr<const OrvoClass> ReadDeck(const std::string& card_b, Platform& platform) {
+  ScriptedPlatform source_platform;
+  COrvoBuilderDoc source(source_platform);
+  for (int i = 0; i < 3; ++i) testing::AddSegmentWithLabel(source, 80 * (i + 1), 80);
+  bool ok = false;
+  std::string deck = DeckText(source, ok);
+  // Card B follows the eight lines of card A.
+  size_t at = 0;
+  for (int line = 0; line < 8; ++line) at = deck.find('\n', at) + 1;
+  deck.replace(at, deck.find('\n', at) + 1 - at, card_b);
+  return std::make_shared<const OrvoClass>(deck, "", platform);
+}
+
+TEST_F(CardBTest, ExchangeDataComesFromTheDeckReadLast) {
+  const auto e = Network(doc);
+  doc.dataset_reader = ReadDeck(
+      "    2\n    2       1.0       1.0\n    2\n      10.0       5.0    2    1\n"
+      "      11.0       6.0    1    2\n    0\n    1\n      20.0       7.0    3    2\n    0\n"
+      "    1       1.0       1.0\n    1\n      30.0       8.0    2    3\n    0\n\n",
+      platform);
+  ASSERT_NE(doc.dataset_reader->record(), nullptr);
+  const std::string two = Entries({{"0.0", "0.0"}, {"0.0", "0.0"}});
+  for (int i : {0, 1, 3}) {
+    e[i]->SetParameter(4, "0");
+    e[i]->SetParameter(7, two);
+  }
+  e[2]->SetParameter(4, "1");
+  e[2]->SetParameter(7, Entries({{"0.0", "0.0"}}));
+  e[4]->SetParameter(4, "0");
+  e[4]->SetParameter(7, two);
+  for (COrvoBuilderCntrItem* node : e) SetGroupB_ExchangeData(doc, *node);
+  EXPECT_EQ(EntryTexts(e[0]), (List{"11 6", "0.0 0.0"})) << "the later line of a pair wins";
+  EXPECT_EQ(EntryTexts(e[1]), (List{"11 6", "0.0 0.0"}));
+  EXPECT_EQ(EntryTexts(e[2]), List{"30 8"}) << "pore water for a pore-water exchange";
+  EXPECT_EQ(EntryTexts(e[3]), (List{"0.0 0.0", "0.0 0.0"})) << "3-3 is not the pair 3-2";
+  EXPECT_EQ(EntryTexts(e[4]), (List{"0.0 0.0", "0.0 0.0"})) << "an end outside the model";
+
+  // Another deck read later is consulted instead.
+  doc.dataset_reader =
+      ReadDeck("    1\n    1       1.0       1.0\n    1\n      99.0       1.0    1    2\n    0\n\n",
+               platform);
+  SetGroupB_ExchangeData(doc, *e[0]);
+  EXPECT_EQ(EntryTexts(e[0]), (List{"99 1", "0.0 0.0"}));
+}
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,324 @@
+// Card D: parsing, what group D takes from a whole deck and import into the exchanges.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "deck/deck_reading.h"
+#include "groups/cards.h"
+#include "model/scripted_platform.h"
+#include "model/string_array.h"
+#include "support/network_builder.h"
+
+namespace orvo {
+namespace {
+
+using List = std::vector<std::string>;
+
+std::string Portions(const std::vector<List>& fields) {
+  List record;
+  for (size_t k = 0; k < 6; ++k) {
+    record.push_back(StringArray(k < fields.size() ? fields[k] : List{}).ToString());
+  }
+  return StringArray(record).ToString();
+}
+
+std::vector<List> PortionsOf(const COrvoBuilderCntrItem* node) {
+  const StringArray record(node->GetParameter(8));
+  std::vector<List> fields;
+  for (const std::string& field : record.GetList()) fields.push_back(StringArray(field).GetList());
+  return fields;
+}
+
+// Three fields for a deck of two systems: five exchanges on two record 4 lines, an empty
+// second field and a function that no exchange carries.
+const char kCard[] =
+    "    1    3hydro.hyd  \n"
+    "    1       1.0       2.0\t\t(water column field)\n"
+    "    5\n"
+    "       0.5    1    2      0.25    2    3       1.0    3    0       0.1    0    1\n"
+    "       0.2    7    3\n"
+    "    2\n"
+    "     100.0       0.0     120.0      30.0\n"
+    "    0\n"
+    "    1       0.5       1.0\t\t(solids1 field)\n"
+    "    0\n"
+    "    1\n"
+    "       5.0       0.0\n"
+    "    0    1\n";
+
+class CardDTest : public ::testing::Test {
+ protected:
+  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
+
+  // Segments 1 to 3 and exchanges 1-2, 3-2, 2-3, 3-0, 0-1 in this node-list order.
+  std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
+    COrvoBuilderCntrItem* s1 = testing::AddSegmentWithLabel(d, 80, 80);
+    COrvoBuilderCntrItem* s2 = testing::AddSegmentWithLabel(d, 160, 80);
+    COrvoBuilderCntrItem* s3 = testing::AddSegmentWithLabel(d, 240, 80);
+    return {d.AddExchange(s1, s2, kInterface), d.AddExchange(s3, s2, kInterface),
+            d.AddExchange(s2, s3, kInterface), d.AddExchange(s3, nullptr, kOutflow),
+            d.AddExchange(nullptr, s1, kInflow)};
+  }
+
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+};
+
+TEST_F(CardDTest, ParsesFieldsAndStopsAfterTheCard) {
+  const std::string text = std::string(kCard) + "NEXT\n";
+  DeckScanner in(text);
+  CardDRecord card;
+  ASSERT_TRUE(ParseCardD(in, {3, 2}, card, platform));
+  EXPECT_EQ(card.IQOPT, 1);
+  EXPECT_EQ(card.NFIELD, 3);
+  EXPECT_EQ(card.hydrodynamic_file, "hydro.hyd");
+  const CardDRecord::Field& water = card.fields[0];
+  EXPECT_TRUE(water.read);
+  EXPECT_EQ(water.SCALQ, 1.0);
+  EXPECT_EQ(water.CONVQ, 2.0);
+  ASSERT_EQ(water.functions.size(), 1u);
+  const std::vector<SegmentPair>& pairs = water.functions[0].pairs;
+  ASSERT_EQ(pairs.size(), 5u);
+  EXPECT_EQ(pairs[3].from, 0);
+  EXPECT_EQ(pairs[3].to, 1);
+  EXPECT_EQ(pairs[3].first, 0.1);
+  EXPECT_EQ(pairs[4].from, 7);
+  EXPECT_EQ(pairs[4].first, 0.2);
+  EXPECT_EQ(water.functions[0].breaks, (Breaks{100, 0, 120, 30}));
+  EXPECT_TRUE(card.fields[1].read);
+  EXPECT_TRUE(card.fields[1].functions.empty());
+  ASSERT_EQ(card.fields[2].functions.size(), 1u);
+  EXPECT_TRUE(card.fields[2].functions[0].pairs.empty());
+  EXPECT_EQ(card.fields[2].functions[0].breaks, (Breaks{5, 0}));
+  EXPECT_FALSE(card.fields[3].read);
+  EXPECT_EQ(card.bypass, (std::vector<int>{0, 1}));
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "NEXT");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(CardDTest, FlowsFromTheHydrodynamicFileHaveNoFirstField) {
+  DeckScanner in("    3    2 flows.hyd\n    1       1.0       1.0\n    0\n    0\n    1    1\n");
+  CardDRecord card;
+  ASSERT_TRUE(ParseCardD(in, {3, 2}, card, platform));
+  EXPECT_FALSE(card.fields[0].read);
+  EXPECT_TRUE(card.fields[1].read);
+  EXPECT_EQ(card.fields[1].functions.size(), 1u);
+  EXPECT_EQ(card.bypass, (std::vector<int>{1, 1}));
+  EXPECT_TRUE(in.AtEnd());
+}
+
+// Full columns run together: a segment 10000 after 9999, a full-width portion after an ID.
+TEST_F(CardDTest, ColumnsThatRunTogetherKeepTheirWidths) {
+  DeckScanner in(
+      "    1    1\n    1       1.0       1.0\n    3\n"
+      "0.00012346 999910000       0.5    1    20.00012346    3    4\n    0\n\n");
+  CardDRecord card;
+  ASSERT_TRUE(ParseCardD(in, {10000, 0}, card, platform));
+  const std::vector<SegmentPair>& pairs = card.fields[0].functions[0].pairs;
+  ASSERT_EQ(pairs.size(), 3u);
+  EXPECT_EQ(pairs[0].first, 0.00012346);
+  EXPECT_EQ(pairs[0].from, 9999);
+  EXPECT_EQ(pairs[0].to, 10000);
+  EXPECT_EQ(pairs[1].to, 2);
+  EXPECT_EQ(pairs[2].first, 0.00012346);
+  EXPECT_EQ(pairs[2].from, 3);
+  EXPECT_TRUE(in.AtEnd());
+}
+
+struct BadCase {
+  const char* name;
+  std::string text;
+  int nosys;
+  const char* message;  // null: the card reads
+};
+
+TEST_F(CardDTest, BadInputFailsCleanlyOrReadsSensibly) {
+  const std::string one = "    1    1\n    1\n";  // one field with one function
+  const std::vector<BadCase> cases = {
+      {"empty", "", 1, "ReadGroupD: EOF reading record 1"},
+      {"seven fields", "    1    7\n", 1,
+       "ReadGroupD: NFIELD 7 in record 1 is more than the six flow fields; card D cannot be "
+       "read."},
+      {"nine systems", "    1    0\n\n", 9,
+       "ReadGroupD: The deck's NOSYS 9 is outside 0 to 8; card D cannot be read."},
+      {"end in record 2", "    1    1\n", 1, "ReadGroupD: EOF reading record 1, field 0"},
+      {"end in field 2", "    1    2\n    0\n", 1, "ReadGroupD: EOF reading record 1, field 1"},
+      {"end in record 3", one, 1, "ReadGroupD: EOF reading record 3, field 0"},
+      {"letters in record 4", one + "    2\n       0.5    1    2       abc\n", 1,
+       "ReadGroupD: parse error reading record 4, field 0"},
+      {"end in record 4", one + "    2\n", 1, "ReadGroupD: parse error reading record 4, field 0"},
+      {"end after record 4", one + "    1\n       0.5    1    2", 1,
+       "ReadGroupD: EOF reading record 4, field 0"},
+      {"end in time function", one + "    0\n", 1,
+       "ReadGroupD: EOF reading the time function, field 0"},
+      {"letters in time function", one + "    0\n  abc\n", 1,
+       "ReadGroupD: parse error reading the time function, field 0"},
+      {"end before bypass", one + "    0\n    0\n", 1, "ReadGroupD: EOF reading the bypass record"},
+      {"huge function count", "    1    1\n99999\n", 1,
+       "ReadGroupD: EOF reading record 3, field 0"},
+      {"largest exchange count", one + "2147483647\n       0.5    1    2\n", 1,
+       "ReadGroupD: parse error reading record 4, field 0"},
+      {"huge break count", one + "    0\n99999\n       1.0\n", 1,
+       "ReadGroupD: EOF reading the time function, field 0"},
+      {"negative field count", "    1   -2\n    1\n", 1, nullptr},
+      {"negative function count", "    1    1\n   -4\n    1\n", 1, nullptr},
+      {"negative exchange count", one + "   -9\n    0\n    1\n", 1, nullptr},
+      {"letters in columns", "  abc  xyz\n  q\n", 1, nullptr},
+      {"long lines",
+       "    1    1" + std::string(10000, 'h') + "\n    1       1.0       1.0" +
+           std::string(10000, '5') + "\n    1\n       0.5    1    2 " + std::string(10000, 'x') +
+           "\n    0\n    1" + std::string(10000, '0') + "\n",
+       1, nullptr},
+  };
+  for (const BadCase& bad : cases) {
+    SCOPED_TRACE(bad.name);
+    platform.messages.clear();
+    DeckScanner in(bad.text);
+    CardDRecord card;
+    const bool ok = ParseCardD(in, {1, bad.nosys}, card, platform);
+    if (bad.message == nullptr) {
+      EXPECT_TRUE(ok);
+      EXPECT_TRUE(in.AtEnd());
+      EXPECT_TRUE(platform.messages.empty());
+    } else {
+      EXPECT_FALSE(ok);
+      EXPECT_EQ(platform.messages, List{bad.message});
+    }
+  }
+}
+
+TEST_F(CardDTest, LoadFromWCTakesTheFields) {
+  DeckRecord deck;
+  deck.a.NOSYS = 2;
+  DeckScanner in(kCard);
+  ASSERT_TRUE(ParseCardD(in, {3, 2}, deck.d, platform));
+  doc.group_a.NOSYS = 3;
+  doc.group_d.fields[5].GetList() = {"1", "1", "m^3/sec"};
+  group_d::LoadFromWC(doc, deck);
+  const GroupDDlg& d = doc.group_d;
+  EXPECT_EQ(d.flow_option, 0);
+  EXPECT_EQ(d.hydrodynamic_file, "hydro.hyd");
+  EXPECT_EQ(d.fields[0].GetList(), (List{"1", "2", "m^3/sec", "100 0 120 30"}));
+  EXPECT_EQ(d.fields[1].GetList(), (List{"0", "0", "m^3/sec"}));
+  EXPECT_EQ(d.fields[2].GetList(), (List{"0.5", "1", "m^3/sec", "5 0"}));
+  EXPECT_TRUE(d.fields[5].empty());
+  EXPECT_EQ(d.bypass.GetList(), (List{"0", "1", "1"})) << "the project's extra system";
+
+  deck.d.IQOPT = 3;
+  group_d::LoadFromWC(doc, deck);
+  EXPECT_EQ(d.flow_option, 2);
+  EXPECT_TRUE(d.fields[0].empty());
+  EXPECT_EQ(d.fields[2].size(), 4u);
+
+  deck.d.NFIELD = 7;
+  group_d::LoadFromWC(doc, deck);
+  for (const StringArray& field : d.fields) EXPECT_TRUE(field.empty());
+}
+
+// Flows keep their direction: 3-2 does not take the line "2 3", and "7 3" has no exchange.
+TEST_F(CardDTest, ImportMatchesExchangesByDirection) {
+  const auto e = Network(doc);
+  e[1]->SetParameter(8, Portions({{"9"}}));
+  doc.imported_NOSYS = 2;
+  doc.SetModifiedFlag(false);
+  DeckScanner in(kCard);
+  ASSERT_TRUE(ReadGroupD(doc, in, false));
+  EXPECT_EQ(platform.messages,
+            List{"ReadGroupD: Warning: at least one exchange in the input was not found in "
+                 "network."});
+  EXPECT_TRUE(doc.IsModified());
+  const GroupDDlg& d = doc.group_d;
+  EXPECT_EQ(d.flow_option, 0);
+  EXPECT_EQ(d.hydrodynamic_file, "hydro.hyd");
+  EXPECT_EQ(d.fields[0].GetList(), (List{"1", "2", "m^3/s", "100 0 120 30"}));
+  EXPECT_EQ(d.fields[1].GetList(), (List{"0", "0", "m^3/s"}));
+  EXPECT_EQ(d.fields[2].GetList(), (List{"0.5", "1", "m^3/s", "5 0"}));
+  EXPECT_TRUE(d.fields[3].empty());
+  EXPECT_EQ(d.bypass.GetList(), (List{"0", "1"}));
+  const std::vector<List> none(6);
+  auto water = [](const List& portions) {
+    std::vector<List> fields(6);
+    fields[0] = portions;
+    return fields;
+  };
+  EXPECT_EQ(PortionsOf(e[0]), water({"0.5"}));
+  EXPECT_EQ(PortionsOf(e[1]), none);
+  EXPECT_EQ(PortionsOf(e[2]), water({"0.25"}));
+  EXPECT_EQ(PortionsOf(e[3]), water({"1"}));
+  EXPECT_EQ(PortionsOf(e[4]), water({"0.1"}));
+}
+
+TEST_F(CardDTest, ImportPadsPortionsBeforeALaterFunction) {
+  const auto e = Network(doc);
+  doc.imported_NOSYS = 0;
+  DeckScanner in(
+      "    1    1\n    2       1.0       1.0\n    0\n    0\n    1\n       0.3    2    3\n"
+      "    0\n\n");
+  ASSERT_TRUE(ReadGroupD(doc, in, false));
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(PortionsOf(e[2])[0], (List{"0.0", "0.3"}));
+  EXPECT_EQ(doc.group_d.fields[0].GetList(), (List{"1", "1", "m^3/s", "", ""}));
+  EXPECT_TRUE(doc.group_d.bypass.empty());
+}
+
+TEST_F(CardDTest, SkipAndFailureChangeNothing) {
+  Network(doc);
+  doc.group_d.flow_option = 1;
+  doc.group_d.fields[0].GetList() = {"1", "1", "m^3/sec", "5 0"};
+  doc.imported_NOSYS = 2;
+  doc.SetModifiedFlag(false);
+  const std::string before = doc.SaveToBytes();
+
+  const std::string text = std::string(kCard) + "NEXT\n";
+  DeckScanner in(text);
+  ASSERT_TRUE(ReadGroupD(doc, in, true));
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "NEXT");
+
+  const std::string cut = text.substr(0, text.rfind("    0    1\n"));
+  DeckScanner truncated(cut);
+  EXPECT_FALSE(ReadGroupD(doc, truncated, false));
+  EXPECT_EQ(platform.messages, List{"ReadGroupD: EOF reading the bypass record"});
+  EXPECT_EQ(doc.SaveToBytes(), before);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(CardDTest, WriteReadWriteIsIdentical) {
+  GroupDDlg& d = doc.group_d;
+  d.flow_option = 0;
+  d.hydrodynamic_file = " unused.hyd";
+  d.fields[0].GetList() = {"1", "0.0283", "m^3/sec", "100 0 120 30 1.2346e+06 60 80 90 70 120",
+                           "5 0"};
+  d.fields[1].GetList() = {"2", "1", "m^3/sec", "0.5 0"};
+  d.fields[2].GetList() = {"0.5", "1", "m^3/sec"};
+  d.bypass.GetList() = {"0", "1"};
+  doc.group_a.NOSYS = 2;
+  const auto e = Network(doc);
+  e[0]->SetParameter(8, Portions({{"1", ""}}));
+  e[1]->SetParameter(8, Portions({{"0.000123456", "1"}}));  // runs into the ID before it
+  e[2]->SetParameter(8, Portions({{"0.75", "0"}, {"0.5"}}));
+  e[3]->SetParameter(8, Portions({{"1", ""}}));
+  e[4]->SetParameter(8, Portions({{"1e-05", ""}}));
+  DeckOut out(platform);
+  ASSERT_TRUE(group_d::WriteCard(doc, out));
+
+  ScriptedPlatform copy_platform;
+  COrvoBuilderDoc copy(copy_platform);
+  Network(copy);
+  copy.group_a.NOSYS = 2;
+  copy.imported_NOSYS = 2;
+  DeckScanner in(out.text());
+  ASSERT_TRUE(ReadGroupD(copy, in, false));
+  EXPECT_TRUE(in.AtEnd());
+  DeckOut again(copy_platform);
+  ASSERT_TRUE(group_d::WriteCard(copy, again));
+  EXPECT_EQ(again.text(), out.text());
+  EXPECT_TRUE(copy_platform.messages.empty());
+}
+
+}  // namespace
+}  // namespace orvo

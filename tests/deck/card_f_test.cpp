@@ -1,0 +1,293 @@
+// Card F: waste loads read from deck text and imported into a project.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "deck/deck_reading.h"
+#include "groups/cards.h"
+#include "model/model_vocabulary.h"
+#include "model/scripted_platform.h"
+#include "support/network_builder.h"
+
+namespace orvo {
+namespace {
+
+using List = std::vector<std::string>;
+
+std::string Array(const List& elements) {
+  return StringArray(elements).ToString();
+}
+
+const char kFilter[] = "Nonpoint source files (*.*)|*.*|All Files (*.*)|*.*||";
+
+// Two systems: loads at segments 3 and 2 of the first (in that order), none in the second;
+// record 5 announces a nonpoint source file.
+const char kCard[] =
+    "         2  Point loads  \n"
+    "    1000.0       0.5\n"
+    "    3    2\n"
+    "      10.0       0.0      20.0       5.0\n"
+    "    2    1\n"
+    "      50.0       0.0\n"
+    "         0\n"
+    "         1\n";
+
+void MakeProject(COrvoBuilderDoc& doc, int segments, int nosys) {
+  doc.group_a.SIMTYP = kVerda5;
+  doc.group_a.NOSYS = nosys;
+  for (int i = 0; i < segments; ++i) testing::AddSegmentWithLabel(doc, 80 * (i + 1), 80);
+  doc.group_f.ApplyDefaults(nosys);
+  doc.imported_NOSEG = segments;
+  doc.imported_NOSYS = nosys;
+}
+
+std::string State(const COrvoBuilderDoc& doc) {
+  std::string state = doc.IsModified() ? "modified" : "unmodified";
+  state += "\n" + doc.group_f.nonpoint_file;
+  for (int k = 0; k < GroupFDlg::kSystems; ++k) state += "\n" + doc.group_f.SlotText(k);
+  for (const auto& node : doc.nodes()) {
+    if (node->is_segment()) state += "\n" + node->GetParameter(11);
+  }
+  return state;
+}
+
+// The load list of a system as (segment index, function) records.
+std::vector<StringArray> Loads(const COrvoBuilderDoc& doc, int system) {
+  std::vector<StringArray> loads;
+  for (int i = 0; i < doc.group_f.LoadCount(system); ++i)
+    loads.push_back(doc.group_f.LoadRecord(system, i));
+  return loads;
+}
+
+class CardFTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    MakeProject(doc, 3, 3);
+    doc.imported_NOSYS = 2;
+  }
+
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+};
+
+TEST_F(CardFTest, ParsesSystemsLoadsAndTheNonpointFlag) {
+  const std::string text = std::string(kCard) + "next card\n";
+  DeckScanner in(text);
+  CardFRecord card;
+  ASSERT_TRUE(ParseCardF(in, {3, 2}, card, platform));
+  ASSERT_EQ(card.systems.size(), 2u);
+  EXPECT_EQ(card.systems[0].title, "  Point loads");
+  EXPECT_DOUBLE_EQ(card.systems[0].SCALW, 1000.0);
+  EXPECT_DOUBLE_EQ(card.systems[0].CONVW, 0.5);
+  ASSERT_EQ(card.systems[0].loads.size(), 2u);
+  EXPECT_EQ(card.systems[0].loads[0].segment, 3);
+  EXPECT_EQ(card.systems[0].loads[0].breaks, (Breaks{10, 0, 20, 5}));
+  EXPECT_EQ(card.systems[0].loads[1].segment, 2);
+  EXPECT_EQ(card.systems[1].title, "");
+  EXPECT_TRUE(card.systems[1].loads.empty());
+  EXPECT_TRUE(card.nonpoint_source);
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "next card");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(CardFTest, ImportSetsSegmentsLoadListsAndAsksForTheNonpointFile) {
+  doc.nodes()[0]->SetParameter(11, Array({Array({"1", "0"}), "", ""}));
+  platform.files.push_back("/data/nps.txt");
+  DeckScanner in(kCard);
+  ASSERT_TRUE(ReadGroupF(doc, in, false));
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(platform.messages, List{std::string("? open ") + kFilter});
+  EXPECT_EQ(doc.group_f.nonpoint_file, "/data/nps.txt");
+  EXPECT_EQ(doc.group_f.Slot(0).GetList(),
+            (List{"1000", "0.5", "kg/day", "  Point loads", doc.group_f.Entry(0, 4)}));
+  EXPECT_EQ(doc.group_f.Slot(1).GetList(),
+            (List{"0.0", "0.0", "kg/day", "", doc.group_f.Entry(1, 4)}));
+  EXPECT_EQ(doc.GetSegmentNode(1)->GetParameter(11), Array({"", "", ""}));
+  EXPECT_EQ(doc.GetSegmentNode(2)->GetParameter(11), Array({Array({"50", "0"}), "", ""}));
+  EXPECT_EQ(doc.GetSegmentNode(3)->GetParameter(11),
+            Array({Array({"10", "0", "20", "5"}), "", ""}));
+  // Ordered by segment index, whatever the deck's order.
+  EXPECT_EQ(Loads(doc, 0), (std::vector<StringArray>{{"1", Array({"50", "0"})},
+                                                     {"2", Array({"10", "0", "20", "5"})}}));
+  // A system the deck lists after the loaded segments' last system starts empty; the
+  // project's third system keeps the cleared entries of every segment.
+  EXPECT_TRUE(Loads(doc, 1).empty());
+  EXPECT_EQ(Loads(doc, 2), (std::vector<StringArray>{{"0", ""}, {"1", ""}, {"2", ""}}));
+}
+
+TEST_F(CardFTest, LoadListsHoldSegmentsOfTheSameOrALaterSystem) {
+  // Segment 1 is loaded in systems 1 and 3, segment 2 in system 2 only.
+  doc.imported_NOSYS = 3;
+  DeckScanner in(
+      "         1\n       1.0       1.0\n    1    1\n       1.0       0.0\n"
+      "         1\n       1.0       1.0\n    2    1\n       2.0       0.0\n"
+      "         1\n       1.0       1.0\n    1    1\n       3.0       0.0\n"
+      "         0\n");
+  ASSERT_TRUE(ReadGroupF(doc, in, false));
+  EXPECT_EQ(Loads(doc, 0), (std::vector<StringArray>{{"0", Array({"1", "0"})}, {"1", ""}}));
+  EXPECT_EQ(Loads(doc, 1), (std::vector<StringArray>{{"0", ""}, {"1", Array({"2", "0"})}}));
+  EXPECT_EQ(Loads(doc, 2), (std::vector<StringArray>{{"0", Array({"3", "0"})}}));
+  EXPECT_EQ(doc.GetSegmentNode(1)->GetParameter(11),
+            Array({Array({"1", "0"}), "", Array({"3", "0"})}));
+}
+
+TEST_F(CardFTest, CancelledChooserAndRecordFiveZeroEmptyTheName) {
+  DeckScanner cancelled(kCard);
+  ASSERT_TRUE(ReadGroupF(doc, cancelled, false));
+  EXPECT_EQ(doc.group_f.nonpoint_file, "");
+
+  doc.group_f.nonpoint_file = "old.txt";
+  platform.messages.clear();
+  std::string card = kCard;
+  card.replace(card.rfind("1\n"), 1, "0");
+  DeckScanner none(card);
+  ASSERT_TRUE(ReadGroupF(doc, none, false));
+  EXPECT_EQ(doc.group_f.nonpoint_file, "");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(CardFTest, MissingSegmentIsReportedBeforeTheFileIsAskedFor) {
+  DeckScanner in(
+      "         1\n       1.0       1.0\n    9    1\n       1.0       0.0\n"
+      "         0\n         1\n");
+  ASSERT_TRUE(ReadGroupF(doc, in, false));
+  EXPECT_EQ(
+      platform.messages,
+      (List{"ReadGroupF: Warning: at least one segment in the input was not found in network.",
+            std::string("? open ") + kFilter}));
+}
+
+TEST_F(CardFTest, SkipChangesNothingAndLeavesTheScannerAfterTheCard) {
+  doc.group_f.nonpoint_file = "old.txt";
+  const std::string before = State(doc);
+  const std::string text = std::string(kCard) + "next card\n";
+  DeckScanner in(text);
+  ASSERT_TRUE(ReadGroupF(doc, in, true));
+  EXPECT_EQ(State(doc), before);
+  EXPECT_TRUE(platform.messages.empty());
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "next card");
+}
+
+TEST_F(CardFTest, LoadFromWCBuildsSlotsWithOrderedLoadLists) {
+  DeckRecord deck;
+  DeckScanner in(kCard);
+  ASSERT_TRUE(ParseCardF(in, {3, 2}, deck.f, platform));
+  deck.f.systems[1].loads.push_back({2, {4, 0}});
+  deck.f.systems[1].loads.push_back({2, {5, 1}});
+  doc.group_f.SetEntry(2, GroupFDlg::kTitle, "Changed");
+  group_f::LoadFromWC(doc, deck);
+  EXPECT_EQ(doc.group_f.Entry(0, GroupFDlg::kScalw), "1000");
+  EXPECT_EQ(doc.group_f.Entry(0, GroupFDlg::kTitle), "  Point loads");
+  EXPECT_EQ(Loads(doc, 0), (std::vector<StringArray>{{"1", Array({"50", "0"})},
+                                                     {"2", Array({"10", "0", "20", "5"})}}));
+  // A segment listed twice gets two records, in deck order.
+  EXPECT_EQ(Loads(doc, 1),
+            (std::vector<StringArray>{{"1", Array({"4", "0"})}, {"1", Array({"5", "1"})}}));
+  EXPECT_EQ(doc.group_f.Entry(1, GroupFDlg::kScalw), "0");
+  // Past the deck's systems: the defaults.
+  EXPECT_EQ(doc.group_f.Slot(2).GetList(), (List{"0.0", "0.0", "kg/day", "", Array({})}));
+  EXPECT_TRUE(doc.group_f.SlotEmpty(3));
+}
+
+TEST_F(CardFTest, EveryFailureIsReportedAndChangesNothing) {
+  struct Case {
+    int nosys;
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {2, "", "ReadGroupF: EOF reading record 1"},
+      {2, "         1A\n", "ReadGroupF: EOF reading record 2"},
+      {2, "         1A\n       1.0       1.0\n",
+       "ReadGroupF: parse error reading record 3, system 0"},
+      {2, "         0A\n         2B\n       1.0       1.0\n    1    0\n",
+       "ReadGroupF: parse error reading record 3, system 1"},
+      {2, "         0A\n         0B\n", "ReadGroupF: EOF reading record 5"},
+      {9, kCard, "ReadGroupF: the deck has NOSYS = 9; only 0 to 8 systems can be held."},
+  };
+  doc.group_f.nonpoint_file = "old.txt";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    doc.imported_NOSYS = c.nosys;
+    platform.messages.clear();
+    const std::string before = State(doc);
+    DeckScanner in(c.text);
+    EXPECT_FALSE(ReadGroupF(doc, in, false));
+    EXPECT_EQ(platform.messages, List{c.message});
+    EXPECT_EQ(State(doc), before);
+  }
+}
+
+TEST_F(CardFTest, RoundTripGivesTheSameCard) {
+  doc.group_f.SetSlot(0, StringArray{"2.5", "0.001", "kg/day", " Plant"});
+  doc.GetSegmentNode(3)->SetParameter(11, Array({Array({"0", "0", "0", "10"}), "", ""}));
+  doc.GetSegmentNode(1)->SetParameter(
+      11, Array({Array({"1.5", "0", "2", "30", "3", "60", "4", "90", "5", "120"}),
+                 Array({"7", "0"}), ""}));
+  doc.group_f.nonpoint_file = "nps.dat";
+  DeckOut first(platform);
+  ASSERT_TRUE(group_f::WriteCard(doc, first));
+
+  ScriptedPlatform other_platform;
+  other_platform.files.push_back("nps.dat");
+  COrvoBuilderDoc copy(other_platform);
+  MakeProject(copy, 3, 3);
+  DeckScanner in(first.text());
+  ASSERT_TRUE(ReadGroupF(copy, in, false));
+  EXPECT_TRUE(in.AtEnd());
+  DeckOut second(other_platform);
+  ASSERT_TRUE(group_f::WriteCard(copy, second));
+  EXPECT_EQ(second.text(), first.text());
+}
+
+TEST_F(CardFTest, BadInputFailsCleanlyOrReadsSensibly) {
+  const std::string long_line(10000, '7');
+  struct Case {
+    std::string text;
+    bool reads;
+  };
+  const std::vector<Case> cases = {
+      {"     99999T\n       1.0       1.0\n    1    1\n       1.0       0.0\n         0\n", false},
+      {"2147483647T\n       1.0       1.0\n    1    1\n       1.0       0.0\n         0\n", false},
+      {"         1T\n       1.0       1.0\n    1 99999\n       1.0       0.0\n", false},
+      {"         1T\n       1.0       1.0\n    1    1\n       1.0       xyz\n         0\n", false},
+      // A negative count still has record 2 (only 0 has none) and lists no segments.
+      {"        -3T\n       2.0       3.0\n         0U\n         0\n", true},
+      {"       abcT\n         0U\n       yes\n", true},
+      {"         0" + long_line + "\n         0\n" + long_line + "\n", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 60));
+    platform.messages.clear();
+    DeckScanner in(c.text);
+    CardFRecord card;
+    EXPECT_EQ(ParseCardF(in, {3, 2}, card, platform), c.reads);
+    EXPECT_EQ(platform.messages.size(), c.reads ? 0u : 1u);
+  }
+  DeckScanner negative("        -3T\n       2.0       3.0\n         0U\n         0\n");
+  CardFRecord card;
+  ASSERT_TRUE(ParseCardF(negative, {3, 2}, card, platform));
+  EXPECT_DOUBLE_EQ(card.systems[0].CONVW, 3.0);
+  EXPECT_TRUE(card.systems[0].loads.empty());
+  EXPECT_FALSE(card.nonpoint_source);
+
+  const std::string whole = kCard;
+  for (size_t end = whole.find('\n'); end + 1 < whole.size(); end = whole.find('\n', end + 1)) {
+    SCOPED_TRACE(end);
+    platform.messages.clear();
+    const std::string prefix = whole.substr(0, end + 1);
+    DeckScanner cut(prefix);
+    CardFRecord partial;
+    EXPECT_FALSE(ParseCardF(cut, {3, 2}, partial, platform));
+    EXPECT_EQ(platform.messages.size(), 1u);
+  }
+}
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,228 @@
+// Card H: constants by block and field, read from deck text and imported into a project.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "deck/deck_reading.h"
+#include "groups/cards.h"
+#include "model/model_vocabulary.h"
+#include "model/scripted_platform.h"
+
+namespace orvo {
+namespace {
+
+using List = std::vector<std::string>;
+
+std::string Array(const List& elements) {
+  return StringArray(elements).ToString();
+}
+
+// Globals with one field of three constants (two lines), then system 1 with one empty field.
+const char kCard[] =
+    "Constants of the run   \n"
+    "   Globals         1\n"
+    "  Kinetics         3\n"
+    "       K1C         1       0.3       K1T         2      1.08\n"
+    "    KDECAY         3     1e-05\n"
+    "       NH3         1\n"
+    "     Empty         0\n";
+
+class CardHTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    doc.group_a.SIMTYP = kVerda5;
+    doc.group_a.NOSYS = 2;
+    doc.group_h.ApplyNames(2, kVerda5);
+    doc.group_h.title = "Old";
+    doc.group_h.blocks[2].GetList()[1] = Array({"Keep", Array({"A", "1", "2"})});
+    doc.imported_NOSYS = 1;
+  }
+
+  std::array<std::string, GroupHDlg::kBlocks> Blocks() {
+    std::array<std::string, GroupHDlg::kBlocks> texts;
+    for (size_t k = 0; k < texts.size(); ++k) texts[k] = doc.group_h.blocks[k].ToString();
+    return texts;
+  }
+
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+};
+
+TEST_F(CardHTest, ParsesBlocksFieldsAndConstants) {
+  const std::string text = std::string(kCard) + "next card\n";
+  DeckScanner in(text);
+  CardHRecord card;
+  ASSERT_TRUE(ParseCardH(in, {0, 1}, card, platform));
+  EXPECT_EQ(card.title, "Constants of the run");
+  ASSERT_EQ(card.blocks.size(), 2u);
+  EXPECT_EQ(card.blocks[0].name, "   Globals");
+  ASSERT_EQ(card.blocks[0].fields.size(), 1u);
+  const CardHRecord::Field& field = card.blocks[0].fields[0];
+  EXPECT_EQ(field.name, "  Kinetics");
+  ASSERT_EQ(field.constants.size(), 3u);
+  EXPECT_EQ(field.constants[0].name, "       K1C");
+  EXPECT_EQ(field.constants[1].isc, 2);
+  EXPECT_DOUBLE_EQ(field.constants[1].value, 1.08);
+  EXPECT_EQ(field.constants[2].name, "    KDECAY");
+  EXPECT_DOUBLE_EQ(field.constants[2].value, 1e-5);
+  EXPECT_EQ(card.blocks[1].name, "       NH3");
+  ASSERT_EQ(card.blocks[1].fields.size(), 1u);
+  EXPECT_TRUE(card.blocks[1].fields[0].constants.empty());
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "next card");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(CardHTest, ImportReplacesTheDecksBlocksOnly) {
+  DeckScanner in(kCard);
+  ASSERT_TRUE(ReadGroupH(doc, in, false));
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.group_h.title, "Constants of the run");
+  const std::string kinetics =
+      Array({"       K1C", "1", "0.3", "       K1T", "2", "1.08", "    KDECAY", "3", "1e-05"});
+  EXPECT_EQ(doc.group_h.blocks[0], StringArray({"   Globals", Array({"  Kinetics", kinetics})}));
+  EXPECT_EQ(doc.group_h.blocks[1], StringArray({"       NH3", Array({"     Empty", Array({})})}));
+  // Block 2 lies past the deck's NOSYS.
+  EXPECT_EQ(doc.group_h.blocks[2].At(0), "NO3");
+  EXPECT_EQ(doc.group_h.blocks[2].At(1), Array({"Keep", Array({"A", "1", "2"})}));
+}
+
+TEST_F(CardHTest, SkipChangesNothingAndLeavesTheScannerAfterTheCard) {
+  const auto before = Blocks();
+  const std::string text = std::string(kCard) + "next card\n";
+  DeckScanner in(text);
+  ASSERT_TRUE(ReadGroupH(doc, in, true));
+  EXPECT_EQ(Blocks(), before);
+  EXPECT_EQ(doc.group_h.title, "Old");
+  EXPECT_FALSE(doc.IsModified());
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "next card");
+}
+
+TEST_F(CardHTest, LoadFromWCRebuildsDeckBlocksAndNamesTheRest) {
+  DeckRecord deck;
+  DeckScanner in(kCard);
+  ASSERT_TRUE(ParseCardH(in, {0, 1}, deck.h, platform));
+  doc.group_h.blocks[1].GetList().push_back("extra");
+  group_h::LoadFromWC(doc, deck);
+  EXPECT_EQ(doc.group_h.title, "Constants of the run");
+  EXPECT_EQ(doc.group_h.blocks[0].At(0), "   Globals");
+  EXPECT_EQ(doc.group_h.blocks[1], StringArray({"       NH3", Array({"     Empty", Array({})})}));
+  EXPECT_EQ(doc.group_h.blocks[2], StringArray({"NO3", Array({})}));
+
+  // Without card H every block up to NOSYS is named and empty.
+  group_h::LoadFromWC(doc, DeckRecord{});
+  EXPECT_EQ(doc.group_h.title, "");
+  EXPECT_EQ(doc.group_h.blocks[0], StringArray({"Globals", Array({})}));
+  EXPECT_EQ(doc.group_h.blocks[1], StringArray({"NH3", Array({})}));
+}
+
+TEST_F(CardHTest, RoundTripIsByteForByte) {
+  doc.group_h.title = " Kinetic constants";
+  doc.group_h.blocks[0].GetList()[1] = Array(
+      {"Rates", Array({"K12C", "12", "0.09", "K12T", "13", "1.047", "<NEW>", "<NEW>", "<NEW>"}),
+       "Light", Array({"IS1", "41", "300"})});
+  // Full-width values follow their ISC without a blank.
+  doc.group_h.blocks[1].GetList()[1] =
+      Array({"Nitrif", Array({"K1320C", "5", "0.000123456", "K1320T", "1320", "-1.2345e-05", "KNIT",
+                              "1234567890", "1.5"})});
+  DeckOut first(platform);
+  ASSERT_TRUE(group_h::WriteCard(doc, first));
+
+  ScriptedPlatform fresh_platform;
+  COrvoBuilderDoc fresh(fresh_platform);
+  fresh.group_a.SIMTYP = kVerda5;
+  fresh.group_a.NOSYS = 2;
+  fresh.imported_NOSYS = 2;
+  DeckScanner in(first.text());
+  ASSERT_TRUE(ReadGroupH(fresh, in, false));
+  EXPECT_TRUE(in.AtEnd());
+  DeckOut second(fresh_platform);
+  ASSERT_TRUE(group_h::WriteCard(fresh, second));
+  EXPECT_EQ(second.text(), first.text());
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(fresh_platform.messages.empty());
+}
+
+// Every proper prefix of the card, cut at a line end, fails and changes nothing.
+TEST_F(CardHTest, TruncatedAtEveryLineFails) {
+  const std::string card = kCard;
+  const auto before = Blocks();
+  for (size_t end = card.find('\n'); end + 1 < card.size(); end = card.find('\n', end + 1)) {
+    SCOPED_TRACE(end);
+    const std::string prefix = card.substr(0, end + 1);
+    DeckScanner in(prefix);
+    EXPECT_FALSE(ReadGroupH(doc, in, false));
+  }
+  DeckScanner empty("");
+  EXPECT_FALSE(ReadGroupH(doc, empty, true));
+  EXPECT_EQ(Blocks(), before);
+  EXPECT_EQ(doc.group_h.title, "Old");
+  EXPECT_FALSE(doc.IsModified());
+}
+
+struct BadCase {
+  const char* name;
+  std::string text;
+  int nosys;
+  bool ok;
+  std::string message;  // the last message shown; empty for none
+};
+
+TEST_F(CardHTest, BadInput) {
+  const std::string long_line(10000, 'x');
+  const std::vector<BadCase> cases = {
+      {"empty", "", 0, false, "ReadGroupH: EOF reading record 1"},
+      {"no block line", "T\n", 0, false, "ReadGroupH: EOF reading record 2"},
+      {"missing field line", "T\n   Globals         1\n", 0, false,
+       "ReadGroupH: EOF reading record 2"},
+      {"missing constants", "T\n   Globals         1\n         F         1\n", 0, false,
+       "ReadGroupH: Parse error reading record 4"},
+      {"non-numeric ISC", "T\n   Globals         1\n         F         1\n         A       abc\n",
+       0, false, "ReadGroupH: Parse error reading record 4"},
+      {"short constant line", "T\n   Globals         1\n         F         1\n     A\n", 0, false,
+       "ReadGroupH: Parse error reading record 4"},
+      {"unended last line", "T\n   Globals         1\n         F         1\n         A1       2.5",
+       0, true, ""},
+      {"nine systems", "T\n", 9, false,
+       "ReadGroupH: The deck's NOSYS 9 is outside 0 to 8; card H cannot be read."},
+      {"negative systems", "T\n", -1, false,
+       "ReadGroupH: The deck's NOSYS -1 is outside 0 to 8; card H cannot be read."},
+      {"huge field count", "T\n   Globals2147483647\n         F         0\n", 0, false,
+       "ReadGroupH: EOF reading record 2"},
+      {"huge constant count", "T\n   Globals         1\n         F     99999\n", 0, false,
+       "ReadGroupH: Parse error reading record 4"},
+      {"negative counts", "T\n   Globals        -3\n", 0, true, ""},
+      {"negative constant count", "T\n   Globals         1\n         F        -7\n", 0, true, ""},
+      {"non-numeric counts", "T\n   Globalsabcdefghij\n", 0, true, ""},
+      {"long lines",
+       long_line + "\n   Globals         1" + long_line + "\n         F         1" + long_line +
+           "\n         A         1       2.5" + long_line + "\n",
+       0, true, ""},
+  };
+  for (const BadCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform.messages.clear();
+    doc.imported_NOSYS = c.nosys;
+    DeckScanner in(c.text);
+    EXPECT_EQ(ReadGroupH(doc, in, false), c.ok);
+    if (c.message.empty()) {
+      EXPECT_TRUE(platform.messages.empty());
+    } else {
+      ASSERT_EQ(platform.messages.size(), 1u);
+      EXPECT_EQ(platform.messages.back(), c.message);
+    }
+  }
+  // The long lines read sensibly: fields by column, the rest ignored.
+  EXPECT_EQ(doc.group_h.title, std::string(10000, 'x'));
+  EXPECT_EQ(doc.group_h.blocks[0],
+            StringArray({"   Globals", Array({"         F", Array({"         A", "1", "2.5"})})}));
+}
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,573 @@
+// The deck reader: card A by column, time-step pairs, the frame around cards B to J, the
+// files a deck names, bad input, and "Read ORVO Input Dataset" on a project.
+#include "deck/deck_reader.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "deck/deck_reading.h"
+#include "deck/deck_writer.h"
+#include "groups/cards.h"
+#include "model/model_vocabulary.h"
+#include "model/scripted_platform.h"
+#include "support/network_builder.h"
+
+namespace orvo {
+namespace {
+
+namespace fs = std::filesystem;
+using List = std::vector<std::string>;
+
+std::string Array(const List& elements) {
+  return StringArray(elements).ToString();
+}
+
+const char kHeader[] = " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS";
+
+// A FENU5 project of one system: three segments, an exchange, a flow, a boundary, a load,
+// a segment parameter and a kinetic time function.
+void BuildProject(COrvoBuilderDoc& doc) {
+  GroupADlg& a = doc.group_a;
+  a.SIMTYP = kFenu5;
+  a.TITLE1 = "Reader";
+  a.TITLE2 = "one system";
+  a.NOSYS = 1;
+  a.ICFL = a.MFLAG = a.NEGSLN = a.INTYP = a.TFLG = 0;
+  a.JMASS = 1;
+  a.ADFAC = 1.0;
+  a.time_steps.GetList() = {"0.01", "10", "0.02", "30"};
+  a.print_intervals.GetList() = {"1", "30"};
+  a.SYSBY.GetList() = {"0"};
+  COrvoBuilderCntrItem* s1 = testing::AddSegmentWithLabel(doc, 80, 80, 0);
+  COrvoBuilderCntrItem* s2 = testing::AddSegmentWithLabel(doc, 160, 80, 0);
+  testing::AddSegmentWithLabel(doc, 240, 80, 2);
+  doc.group_b.surface_functions.GetList() = {"0.0001 0 0.0002 30"};
+  doc.group_b.bypass.GetList() = {"0"};
+  COrvoBuilderCntrItem* interface = doc.AddExchange(s1, s2, kInterface);
+  interface->SetParameter(4, "0");
+  interface->SetParameter(7, Array({Array({"150", "400"})}));
+  doc.group_c.IVOPT = 0;
+  doc.group_d.flow_option = 0;
+  doc.group_d.bypass.GetList() = {"0"};
+  doc.group_d.fields[0].GetList() = {"1", "1", "m^3/sec", "10 0 12 30"};
+  interface->SetParameter(
+      8, Array({Array({"1"}), Array({}), Array({}), Array({}), Array({}), Array({})}));
+  doc.group_e.ApplyDefaults(1);
+  s1->SetParameter(10, Array({Array({"5", "0", "5", "30"})}));
+  doc.group_f.ApplyDefaults(1);
+  s2->SetParameter(11, Array({Array({"2", "0", "2", "30"})}));
+  doc.group_g.SetSlotCountFromType(kFenu5);
+  doc.group_g.RestoreDefaultNames(kFenu5);
+  doc.group_g.values[0] = 1.0;
+  doc.group_h.title = "Constants";
+  doc.group_h.ApplyNames(1, kFenu5);
+  doc.group_i.SetSlotCountFromType(kFenu5);
+  doc.group_i.RestoreDefaultNames(kFenu5);
+  doc.group_i.functions[0] = "1 0 1 30";
+  doc.group_j.ApplyDefaults(1, 3, kFenu5);
+}
+
+// The deck card by card, A to J.
+std::array<std::string, 10> Cards(const COrvoBuilderDoc& doc, Platform& platform) {
+  std::array<std::string, 10> cards;
+  std::array<DeckOut, 10> out = {DeckOut(platform), DeckOut(platform), DeckOut(platform),
+                                 DeckOut(platform), DeckOut(platform), DeckOut(platform),
+                                 DeckOut(platform), DeckOut(platform), DeckOut(platform),
+                                 DeckOut(platform)};
+  EXPECT_TRUE(group_a::WriteCard(doc, out[0]));
+  EXPECT_TRUE(group_b::WriteCard(doc, out[1]));
+  EXPECT_TRUE(group_c::WriteCard(doc, out[2]));
+  EXPECT_TRUE(group_d::WriteCard(doc, out[3]));
+  EXPECT_TRUE(group_e::WriteCard(doc, out[4]));
+  EXPECT_TRUE(group_f::WriteCard(doc, out[5]));
+  EXPECT_TRUE(group_g::WriteCard(doc, out[6]));
+  EXPECT_TRUE(group_h::WriteCard(doc, out[7]));
+  EXPECT_TRUE(group_i::WriteCard(doc, out[8]));
+  EXPECT_TRUE(group_j::WriteCard(doc, out[9]));
+  for (size_t i = 0; i < cards.size(); ++i) cards[i] = out[i].text();
+  return cards;
+}
+
+std::string Join(const std::array<std::string, 10>& cards, size_t count = 10) {
+  std::string text;
+  for (size_t i = 0; i < count; ++i) text += cards[i];
+  return text;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+class DeckReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    directory = fs::temp_directory_path() /
+                ("orvo_deck_reader_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(directory);
+    BuildProject(project);
+    cards = Cards(project, platform);
+    deck = Join(cards);
+  }
+  void TearDown() override { fs::remove_all(directory); }
+
+  std::string WriteFile(const std::string& name, const std::string& text) {
+    const std::string path = (directory / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+
+  ScriptedPlatform platform;
+  COrvoBuilderDoc project{platform};
+  std::array<std::string, 10> cards;
+  std::string deck;
+  fs::path directory;
+};
+
+// ---- card A and its pairs ----
+
+TEST(CardATest, KobalsLineIsPassedOverAndNosysGivesTheType) {
+  ScriptedPlatform platform;
+  const std::string rest = std::string("Title two\n") + kHeader +
+                           "\n    3    7    0    0    1    0    0    1    1  0 0    0\n"
+                           "    1    2    3    0    0    0\n    0\n    0\n"
+                           "    0    0    0    0    0    0    1\n";
+  for (const std::string& first : {std::string("KOBALS\n"), std::string()}) {
+    const std::string text = first + "Title one\n" + rest;
+    DeckScanner in(text);
+    CardARecord card;
+    ASSERT_TRUE(ParseCardA(in, card, platform));
+    EXPECT_EQ(card.kobals_line, !first.empty());
+    EXPECT_EQ(card.simulation_type, "KOBAL5");
+    EXPECT_EQ(card.TITLE1, "Title one");
+    EXPECT_EQ(card.TITLE2, "Title two");
+    EXPECT_EQ(card.HEADER, kHeader);
+    EXPECT_EQ(card.NOSEG, 3);
+    EXPECT_EQ(card.ISEGOUT, (std::array<int, 6>{1, 2, 3, 0, 0, 0}));
+    EXPECT_EQ(card.bypass, (std::vector<int>{0, 0, 0, 0, 0, 0, 1}));
+    EXPECT_TRUE(in.AtEnd());
+  }
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(CardATest, OptionsByColumnAndTypeByNosys) {
+  ScriptedPlatform platform;
+  const auto parse = [&](const std::string& options, CardARecord& card) {
+    const std::string text = std::string(90, 'T') + "\nt2\nheader\n" + options +
+                             "\n    0    0    0    0    0    0\n    0\n    0\n\n";
+    DeckScanner in(text);
+    return ParseCardA(in, card, platform);
+  };
+  CardARecord card;
+  ASSERT_TRUE(parse("   12    8    2    1    3    1    1  0.5  3.5 1230    1", card));
+  EXPECT_EQ(card.TITLE1, std::string(75, 'T'));
+  EXPECT_EQ(card.simulation_type, "VERDA5");
+  EXPECT_EQ(card.NOSEG, 12);
+  EXPECT_EQ(card.ICFL, 2);
+  EXPECT_EQ(card.MFLAG, 1);
+  EXPECT_EQ(card.JMASS, 3);
+  EXPECT_EQ(card.NEGSLN, 1);
+  EXPECT_EQ(card.INTYP, 1);
+  EXPECT_EQ(card.ADFAC, 0.5);
+  EXPECT_EQ(card.ZDAY, 3.5);
+  EXPECT_EQ(card.ZHR, 12.0);
+  EXPECT_EQ(card.ZMIN, 30.0);
+  EXPECT_EQ(card.TFLG, 1);
+  EXPECT_EQ(card.bypass.size(), 8u);
+
+  // Forty characters reach NOSEG to INTYP and ADFAC; ZDAY starts at column 40.
+  ASSERT_TRUE(parse("    4    6    1    1    1    1    1  2.5", card));
+  EXPECT_EQ(card.simulation_type, "FENU5");
+  EXPECT_EQ(card.NOSEG, 4);
+  EXPECT_EQ(card.INTYP, 1);
+  EXPECT_EQ(card.ADFAC, 2.5);
+  EXPECT_EQ(card.ZDAY, 0.0);
+  EXPECT_EQ(card.ZHR, 0.0);
+  EXPECT_EQ(card.TFLG, 0);
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+const char kFourPairs[] =
+    "       1.0       1.0       2.0       2.0       3.0       3.0       4.0       4.0";
+
+TEST(CardATest, UnusableCountsAndEndsAreRefused) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string message;
+  };
+  const std::string head = std::string("t1\nt2\n") + kHeader + "\n";
+  const std::string tail = "    0    0    0    0    0    0\n    0\n    0\n\n";
+  const std::vector<Case> cases = {
+      {"NOSYS 9", head + "    3    9\n" + tail,
+       "OrvoClass: NOSYS 9 in card A is outside 0..8; the deck cannot be read."},
+      {"NOSYS -1", head + "    3   -1\n" + tail,
+       "OrvoClass: NOSYS -1 in card A is outside 0..8; the deck cannot be read."},
+      {"NOSEG -1", head + "   -1    1\n" + tail,
+       "OrvoClass: NOSEG -1 in card A is negative; the deck cannot be read."},
+      {"empty", "", "EOF trying to read card A"},
+      {"KOBALS only", "KOBALS\n", "EOF trying to read card A"},
+      {"no options", head, "EOF trying to read card A"},
+      {"no ISEGOUT", head + "    3    1\n", "EOF trying to read card A"},
+      {"no pairs", head + "    3    1\n    0    0\n   99999\n", "EOF trying to read card A"},
+      {"pairs cut short", head + "    3    1\n    0\n    5\n" + std::string(kFourPairs) + "\n",
+       "EOF trying to read card A"},
+      {"no print block", head + "    3    1\n    0\n    0\n", "EOF trying to read card A"},
+      {"no bypass line", head + "    3    1\n    0\n    0\n    0\n", "EOF trying to read card A"},
+  };
+  for (const Case& c : cases) {
+    ScriptedPlatform platform;
+    DeckScanner in(c.text);
+    CardARecord card;
+    EXPECT_FALSE(ParseCardA(in, card, platform)) << c.name;
+    EXPECT_EQ(platform.messages, List{c.message}) << c.name;
+  }
+}
+
+TEST(ReadPairsTest, FourPairsToALineByColumn) {
+  ScriptedPlatform platform;
+  DeckScanner in(
+      "       1.0       0.0       2.0      10.0       3.0      20.0       4.0      30.0\n"
+      "       5.0      40.0\n"
+      "next\n");
+  EXPECT_EQ(ReadPairs(in, 5, platform), (Breaks{1, 0, 2, 10, 3, 20, 4, 30, 5, 40}));
+  EXPECT_TRUE(platform.messages.empty());
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, "next");
+
+  DeckScanner none("untouched\n");
+  EXPECT_TRUE(ReadPairs(none, 0, platform).empty());
+  EXPECT_TRUE(ReadPairs(none, -3, platform).empty());
+  EXPECT_EQ(none.position(), 0u);
+}
+
+TEST(ReadPairsTest, ShiftedTimeWarnsOncePerCall) {
+  ScriptedPlatform platform;
+  // The second pair's time slipped five columns right; the third pair has no time.
+  const std::string line = "       1.0       0.0       2.0           10.0";
+  const std::string text = line + "\n";
+  DeckScanner in(text);
+  const Breaks breaks = ReadPairs(in, 3, platform);
+  EXPECT_EQ(breaks.size(), 6u);
+  EXPECT_EQ(platform.messages,
+            List{"Warning: you may have a column formatting error in line \"" + line + "\""});
+  // A first pair at time 0 is no error.
+  DeckScanner first("       1.0       0.0\n");
+  ReadPairs(first, 1, platform);
+  EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+TEST(ReadPairsTest, StopsAtTheEndOfTheText) {
+  ScriptedPlatform platform;
+  const std::string text = std::string(kFourPairs) + "\n";
+  DeckScanner in(text);
+  EXPECT_EQ(ReadPairs(in, 2147483647, platform).size(), 8u);
+  EXPECT_TRUE(in.AtEnd());
+}
+
+TEST(GroupALoadFromWCTest, CopiesCardAWithNumberTexts) {
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc(platform);
+  DeckRecord deck;
+  CardARecord& a = deck.a;
+  a.simulation_type = "VERDA5";
+  a.TITLE1 = "one";
+  a.TITLE2 = "two";
+  a.HEADER = "head";
+  a.NOSEG = 5;
+  a.NOSYS = 8;
+  a.ICFL = 1;
+  a.MFLAG = 2;
+  a.JMASS = 3;
+  a.NEGSLN = 1;
+  a.INTYP = 0;
+  a.ADFAC = 0.5;
+  a.ZDAY = 2;
+  a.ZHR = 3;
+  a.ZMIN = 4;
+  a.TFLG = 1;
+  a.ISEGOUT = {1, 2, 3, 4, 5, 0};
+  a.time_steps = {0.01, 10, 0.5, 1e6};
+  a.print_intervals = {1, 30};
+  a.bypass = {0, 1, 0, 0, 0, 0, 0, 1};
+  group_a::LoadFromWC(doc, deck);
+  const GroupADlg& g = doc.group_a;
+  EXPECT_EQ(g.SIMTYP, kVerda5);
+  EXPECT_EQ(g.TITLE1, "one");
+  EXPECT_EQ(g.TITLE2, "two");
+  EXPECT_EQ(g.HEADER, "head");
+  EXPECT_EQ(g.NOSEG, 5);
+  EXPECT_EQ(g.NOSYS, 8);
+  EXPECT_EQ(g.ICFL, 1);
+  EXPECT_EQ(g.MFLAG, 2);
+  EXPECT_EQ(g.JMASS, 3);
+  EXPECT_EQ(g.NEGSLN, 1);
+  EXPECT_EQ(g.INTYP, 0);
+  EXPECT_EQ(g.ADFAC, 0.5);
+  EXPECT_EQ(g.ZDAY, 2);
+  EXPECT_EQ(g.ZHR, 3);
+  EXPECT_EQ(g.ZMIN, 4);
+  EXPECT_EQ(g.TFLG, 1);
+  EXPECT_EQ(g.ISEGOUT, (std::array<int, 6>{1, 2, 3, 4, 5, 0}));
+  EXPECT_EQ(g.time_steps.GetList(), (List{"0.01", "10", "0.5", "1e+06"}));
+  EXPECT_EQ(g.print_intervals.GetList(), (List{"1", "30"}));
+  EXPECT_EQ(g.SYSBY.GetList(), (List{"0", "1", "0", "0", "0", "0", "0", "1"}));
+  EXPECT_TRUE(platform.messages.empty());
+
+  deck.a.simulation_type = "WASP";
+  group_a::LoadFromWC(doc, deck);
+  EXPECT_EQ(g.SIMTYP, kVerda5);
+  EXPECT_EQ(platform.messages, List{"[GroupADlg::LoadFromWC] Unable to match simtyp \"WASP\""});
+}
+
+// ---- whole decks ----
+
+TEST_F(DeckReaderTest, WholeDeckIsRead) {
+  const OrvoClass reader(deck, directory.string(), platform);
+  ASSERT_NE(reader.record(), nullptr);
+  EXPECT_TRUE(platform.messages.empty()) << ::testing::PrintToString(platform.messages);
+  const DeckRecord& r = *reader.record();
+  EXPECT_EQ(r.a.NOSEG, 3);
+  EXPECT_EQ(r.a.time_steps, (Breaks{0.01, 10, 0.02, 30}));
+  EXPECT_EQ(r.b.fields.size(), 1u);
+  EXPECT_EQ(r.c.segments.size(), 3u);
+  EXPECT_EQ(r.d.fields[0].functions.size(), 1u);
+  EXPECT_EQ(r.e.systems.size(), 1u);
+  EXPECT_EQ(r.f.systems.size(), 1u);
+  EXPECT_EQ(r.g.segments.size(), 3u);
+  EXPECT_EQ(r.h.title, "Constants");
+  EXPECT_EQ(r.i.functions.size(), 1u);
+  EXPECT_EQ(r.j.systems.size(), 1u);
+}
+
+TEST_F(DeckReaderTest, CarriageReturnLineEndsReadTheSame) {
+  std::string crlf;
+  for (const char c : deck) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const OrvoClass reader(crlf, "", platform);
+  ASSERT_NE(reader.record(), nullptr);
+  ScriptedPlatform other;
+  COrvoBuilderDoc doc(other);
+  doc.dataset_reader = std::make_shared<const OrvoClass>(crlf, "", other);
+  BuildNetwork(doc);
+  bool ok = false;
+  EXPECT_EQ(DeckText(doc, ok), deck);
+}
+
+// The end of the text before card G, H, I or J keeps the cards read so far.
+TEST_F(DeckReaderTest, EndBeforeALaterCardKeepsEarlierCards) {
+  const std::vector<std::pair<size_t, std::string>> cases = {
+      {6, "EOF trying to read card G"},
+      {7, "EOF trying to read card H"},
+      {8, "EOF trying to read card I"},
+      {9, "EOF trying to read card J"},
+  };
+  for (const auto& [count, message] : cases) {
+    ScriptedPlatform quiet;
+    const OrvoClass reader(Join(cards, count), "", quiet);
+    ASSERT_NE(reader.record(), nullptr) << message;
+    EXPECT_EQ(quiet.messages, List{message});
+    const DeckRecord& r = *reader.record();
+    EXPECT_EQ(r.f.systems.size(), 1u);
+    EXPECT_EQ(r.g.segments.size(), count > 6 ? 3u : 0u) << message;
+    EXPECT_EQ(r.h.blocks.empty(), count <= 7) << message;
+    EXPECT_EQ(r.i.functions.empty(), count <= 8) << message;
+    EXPECT_TRUE(r.j.systems.empty()) << message;
+  }
+}
+
+// Bad input: never a crash or a hang; a deck that cannot be used gives no record.
+TEST_F(DeckReaderTest, BadInputFailsCleanlyOrReadsSensibly) {
+  std::vector<size_t> line_starts = {0};
+  for (size_t i = 0; i < deck.size(); ++i) {
+    if (deck[i] == '\n') line_starts.push_back(i + 1);
+  }
+  std::vector<size_t> card_ends;
+  size_t end = 0;
+  for (const std::string& card : cards) card_ends.push_back(end += card.size());
+  // Truncated after every line: usable exactly when cut between cards from F on.
+  for (const size_t cut : line_starts) {
+    ScriptedPlatform quiet;
+    const OrvoClass reader(std::string_view(deck).substr(0, cut), "", quiet);
+    const bool usable = cut >= card_ends[5] &&
+                        std::find(card_ends.begin(), card_ends.end(), cut) != card_ends.end();
+    EXPECT_EQ(reader.record() != nullptr, usable) << "cut at " << cut;
+    EXPECT_FALSE(quiet.messages.empty() && cut < deck.size()) << "cut at " << cut;
+  }
+
+  struct Case {
+    const char* name;
+    std::string text;
+    int usable;                 // 1 yes, 0 no, -1 either way
+    std::string first_message;  // empty: no message
+  };
+  const std::string options = "    3    1    0    0    1    0    0";
+  const std::vector<Case> cases = {
+      {"NOSYS 9", Replace(deck, options, "    3    9    0    0    1    0    0"), false,
+       "OrvoClass: NOSYS 9 in card A is outside 0..8; the deck cannot be read."},
+      {"NOSEG -1", Replace(deck, options, "   -1    1    0    0    1    0    0"), false,
+       "OrvoClass: NOSEG -1 in card A is negative; the deck cannot be read."},
+      {"long title", Replace(deck, "one system\n", std::string(10000, 'x') + "\n"), true, ""},
+      {"long options line", Replace(deck, options, options + std::string(10000, '9')), true, ""},
+      {"long segment line",
+       Replace(deck, cards[2],
+               Replace(cards[2], "\n         2", std::string(10000, ' ') + "\n         2")),
+       true, ""},
+      {"non-numeric count", Replace(deck, "    0    0\n    2\n", "    0    0\n   xx\n"), -1, ""},
+      {"binary garbage", std::string("\0\xff\n\n\n\n", 6), false, ""},
+  };
+  for (const Case& c : cases) {
+    ScriptedPlatform quiet;
+    const OrvoClass reader(c.text, "", quiet);
+    if (c.usable >= 0) {
+      EXPECT_EQ(reader.record() != nullptr, c.usable == 1) << c.name;
+    }
+    if (!c.first_message.empty()) {
+      ASSERT_FALSE(quiet.messages.empty()) << c.name;
+      EXPECT_EQ(quiet.messages.front(), c.first_message) << c.name;
+    } else if (c.usable == 1) {
+      EXPECT_TRUE(quiet.messages.empty()) << c.name << ::testing::PrintToString(quiet.messages);
+    }
+  }
+}
+
+TEST_F(DeckReaderTest, LongLinesKeepTheirColumns) {
+  const std::string options = "    3    1    0    0    1    0    0";
+  const OrvoClass reader(Replace(deck, options, options + std::string(10000, '7')), "", platform);
+  ASSERT_NE(reader.record(), nullptr);
+  EXPECT_EQ(reader.record()->a.NOSEG, 3);
+  EXPECT_EQ(reader.record()->a.NOSYS, 1);
+}
+
+TEST_F(DeckReaderTest, MissingDeckFile) {
+  const std::string path = (directory / "missing.inp").string();
+  const OrvoClass reader(path, platform);
+  EXPECT_EQ(reader.record(), nullptr);
+  EXPECT_EQ(platform.messages, List{path + " open attempt failed."});
+
+  ScriptedPlatform folder;
+  const OrvoClass from_folder(directory.string(), folder);
+  EXPECT_EQ(from_folder.record(), nullptr);
+  EXPECT_EQ(folder.messages, List{directory.string() + " open attempt failed."});
+}
+
+TEST_F(DeckReaderTest, DeckFileIsReadWhole) {
+  const OrvoClass reader(WriteFile("deck.inp", deck), platform);
+  ASSERT_NE(reader.record(), nullptr);
+  EXPECT_EQ(reader.record()->c.segments.size(), 3u);
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+// Flow option 3: field 1 comes from the hydrodynamic file; a missing file is reported and
+// the rest of the deck is still read.
+TEST_F(DeckReaderTest, HydrodynamicFileOfFlowOptionThree) {
+  project.group_d.flow_option = 2;
+  project.group_d.hydrodynamic_file = "  flows.hyd";
+  const std::string text = Join(Cards(project, platform));
+  ASSERT_NE(text.find("    3    1  flows.hyd\n"), std::string::npos);
+  platform.messages.clear();
+  const std::string path = WriteFile("deck.inp", text);
+  {
+    const OrvoClass reader(path, platform);
+    ASSERT_NE(reader.record(), nullptr);
+    EXPECT_EQ(platform.messages, List{"flows.hyd open attempt failed."});
+    EXPECT_TRUE(reader.record()->d.fields[0].functions.empty());
+    EXPECT_EQ(reader.record()->e.systems.size(), 1u);
+    EXPECT_EQ(reader.record()->j.systems.size(), 1u);
+  }
+  // Named relative to the deck's own directory.
+  platform.messages.clear();
+  WriteFile("flows.hyd", "flows\n");
+  const OrvoClass reader(path, platform);
+  ASSERT_NE(reader.record(), nullptr);
+  EXPECT_TRUE(platform.messages.empty()) << ::testing::PrintToString(platform.messages);
+}
+
+TEST_F(DeckReaderTest, NonpointSourceFileIsAskedFor) {
+  project.group_f.nonpoint_file = "loads.txt";
+  const std::string text = Join(Cards(project, platform));
+  const std::string prompt = "Please input external nonpoint source file name.";
+  const std::string chooser = "? open All Files (*.*) |*.*|Text Files (*.txt)|*.txt||";
+  const std::string missing = (directory / "none.txt").string();
+  const std::string present = WriteFile("loads.txt", "1\n");
+  const std::vector<std::pair<std::optional<std::string>, List>> cases = {
+      {std::nullopt, {prompt, chooser}},
+      {present, {prompt, chooser}},
+      {missing, {prompt, chooser, missing + " open attempt failed."}},
+  };
+  for (const auto& [chosen, messages] : cases) {
+    ScriptedPlatform asked;
+    asked.files.push_back(chosen);
+    const OrvoClass reader(text, "", asked);
+    ASSERT_NE(reader.record(), nullptr);
+    EXPECT_EQ(asked.messages, messages);
+    EXPECT_TRUE(reader.record()->f.nonpoint_source);
+    EXPECT_EQ(reader.record()->j.systems.size(), 1u) << "reading goes on";
+  }
+}
+
+// ---- the read command on a project ----
+
+TEST_F(DeckReaderTest, ReadReplacesTheNetworkAfterAsking) {
+  const std::string path = WriteFile("deck.inp", deck);
+  ScriptedPlatform user;
+  COrvoBuilderDoc doc(user);
+  testing::AddSegmentWithLabel(doc, 500, 500);
+  user.answers = {true};
+  ASSERT_TRUE(ReadOrvoInputDataset(doc, path));
+  EXPECT_EQ(user.messages, List{"? Are you sure that you want to delete the current network?"});
+  EXPECT_EQ(doc.input_deck_path, path);
+  ASSERT_NE(doc.dataset_reader, nullptr);
+  EXPECT_EQ(doc.nodes().size(), 7u) << "three segments, three labels, one exchange";
+  EXPECT_EQ(doc.group_a.NOSEG, 3);
+  EXPECT_EQ(doc.GetSegmentNode(3), doc.nodes()[4].get());
+  bool ok = false;
+  EXPECT_EQ(DeckText(doc, ok), deck);
+}
+
+TEST_F(DeckReaderTest, AnEmptyProjectIsNotAsked) {
+  ScriptedPlatform user;
+  COrvoBuilderDoc doc(user);
+  ASSERT_TRUE(ReadOrvoInputDataset(doc, WriteFile("deck.inp", deck)));
+  EXPECT_TRUE(user.messages.empty());
+}
+
+TEST_F(DeckReaderTest, DecliningOrAFailedReadLeavesTheProject) {
+  ScriptedPlatform user;
+  COrvoBuilderDoc doc(user);
+  ASSERT_TRUE(ReadOrvoInputDataset(doc, WriteFile("first.inp", deck)));
+  const std::shared_ptr<const OrvoClass> first = doc.dataset_reader;
+  doc.SetModifiedFlag(false);
+  const std::string before = doc.SaveToBytes();
+
+  const std::string options = "    3    1    0    0    1    0    0";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"declined", WriteFile("other.inp", deck)},
+      {"missing file", (directory / "missing.inp").string()},
+      {"NOSYS 9",
+       WriteFile("nosys.inp", Replace(deck, options, "    3    9    0    0    1    0    0"))},
+      {"truncated in card C", WriteFile("cut.inp", Join(cards, 2) + cards[2].substr(0, 30))},
+      {"bad card J", WriteFile("j.inp", Join(cards, 9) + "    1\n")},
+  };
+  for (const auto& [name, path] : cases) {
+    user.answers = {name != "declined"};
+    EXPECT_FALSE(ReadOrvoInputDataset(doc, path)) << name;
+    EXPECT_EQ(doc.SaveToBytes(), before) << name;
+    EXPECT_FALSE(doc.IsModified()) << name;
+    EXPECT_EQ(doc.dataset_reader, first) << name;
+  }
+}
+
+}  // namespace
+}  // namespace orvo
