@@ -3,8 +3,8 @@
 //
 //   fuzz_replay <target> <directory or file>...
 //
-// The test build compiles each target file with its entry point renamed, so that both live in
-// this one program.
+// The test build compiles each target file with its entry point renamed, so that all of them
+// live in this one program.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +17,8 @@
 
 extern "C" int FuzzProjectFile(const uint8_t* data, size_t size);
 extern "C" int FuzzStringArray(const uint8_t* data, size_t size);
+extern "C" int FuzzDeckReader(const uint8_t* data, size_t size);
+extern "C" int FuzzGroupImport(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -30,6 +32,8 @@ struct Target {
 constexpr Target kTargets[] = {
     {"fuzz_project_file", FuzzProjectFile},
     {"fuzz_string_array", FuzzStringArray},
+    {"fuzz_deck_reader", FuzzDeckReader},
+    {"fuzz_group_import", FuzzGroupImport},
 };
 
 bool Run(Entry entry, const fs::path& file) {

@@ -170,13 +170,13 @@ bool ReadGroupD(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
       StringArray(std::vector<std::string>(kFields, empty_list)).ToString();
   for (const auto& node : doc.nodes()) {
     if (!node->is_exchange()) continue;
-    node->SetParameter(8, empty_record);
     const ExchangeData& e = *node->exchange();
     first.try_emplace(DirectedKey(e.upstream, e.downstream), exchanges.size());
     exchanges.push_back(node.get());
   }
 
-  // Portions being filled, by exchange position, stored back once at the end.
+  // Portions being filled, by exchange position. Every exchange's record starts empty; each is
+  // stored once at the end.
   std::unordered_map<size_t, std::array<std::vector<std::string>, kFields>> portions;
   bool missing = false;
   for (size_t k = 0; k < card.fields.size(); ++k) {
@@ -201,10 +201,13 @@ bool ReadGroupD(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
   }
   for (size_t i = 0; i < exchanges.size(); ++i) {
     const auto found = portions.find(i);
-    if (found == portions.end()) continue;
+    if (found == portions.end()) {
+      exchanges[i]->SetParameter(8, empty_record);
+      continue;
+    }
     std::vector<std::string> record;
     for (std::vector<std::string>& list : found->second) {
-      record.push_back(StringArray(std::move(list)).ToString());
+      record.push_back(list.empty() ? empty_list : StringArray(std::move(list)).ToString());
     }
     exchanges[i]->SetParameter(8, StringArray(std::move(record)).ToString());
   }

@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "deck/card_j.h"
 #include "deck/deck_reading.h"
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
@@ -66,15 +65,14 @@ bool ParseCardH(DeckScanner& in, const DeckShape& shape, CardHRecord& card, Plat
       field.name = ColumnText(line, 1, 10);
       const int constant_count = ColumnInt(line, 11, 10);
       // Constants of 30 columns: TNAME 10, ISC 10, CONST 10; two to a line.
-      LayoutFields constants(in, 30);
       for (int c = 0; c < constant_count; ++c) {
         CardHRecord::Constant constant;
-        if (!constants.Chars(10, constant.name) || !constants.Int(10, 10, constant.isc) ||
-            !constants.Double(20, 10, constant.value)) {
+        if (!in.ScanChars(10, constant.name) || !in.ScanInt(10, constant.isc) ||
+            !in.ScanDouble(10, constant.value)) {
           return Fail(platform, "ReadGroupH: Parse error reading record 4");
         }
         field.constants.push_back(std::move(constant));
-        if (c % 2 == 1 || c + 1 == constant_count) constants.EndLine();
+        if (c % 2 == 1 || c + 1 == constant_count) in.SkipRestOfLine();
       }
     }
   }

@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "deck/card_j.h"
 #include "deck/deck_reading.h"
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
@@ -59,18 +58,17 @@ bool ParseCardI(DeckScanner& in, const DeckShape& /*shape*/, CardIRecord& card,
     const int break_count = ColumnInt(line, 6, 5);
     function.number = ColumnInt(line, 11, 5);
     // Pairs are counted, not 2 * NOBRK numbers: that product overflows for a huge NOBRK.
-    LayoutFields numbers(in, 10);
     for (int k = 0; k < break_count; ++k) {
       double value = 0;
       double time = 0;
-      if (!numbers.Double(0, 10, value) || !numbers.Double(0, 10, time)) {
+      if (!in.ScanDouble(10, value) || !in.ScanDouble(10, time)) {
         return Fail(platform, "ReadGroupI: EOF reading record 3");
       }
       function.breaks.push_back(value);
       function.breaks.push_back(time);
     }
     // A function without breaks has no lines of its own: the next line is the next record 2.
-    numbers.EndLine();
+    if (break_count > 0) in.SkipRestOfLine();
   }
   return true;
 }

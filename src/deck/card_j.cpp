@@ -1,6 +1,6 @@
 // Card J (initial conditions): per system a settings line, then (ANAME, C, DISSF) for every
 // segment, three to a line.
-#include "deck/card_j.h"
+#include "deck/deck_scanner.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,66 +12,6 @@
 #include "model/number_text.h"
 
 namespace orvo {
-
-bool LayoutFields::Hold() {
-  if (held_) return true;
-  if (!in_.ReadLine(line_)) return false;
-  at_ = 0;
-  held_ = true;
-  return true;
-}
-
-bool LayoutFields::Start(int offset, int width, size_t& limit) {
-  if (!Hold()) return false;
-  size_t begin = at_;
-  for (;;) {
-    while (at_ < line_.size() && std::isspace(static_cast<unsigned char>(line_[at_])) != 0) ++at_;
-    if (at_ < line_.size()) break;
-    if (!in_.ReadLine(line_)) return false;
-    at_ = 0;
-    begin = 0;
-  }
-  const size_t w = static_cast<size_t>(width);
-  const bool own_column = begin % static_cast<size_t>(period_) == static_cast<size_t>(offset);
-  limit = std::min(line_.size(), own_column && at_ < begin + w ? begin + w : at_ + w);
-  return true;
-}
-
-bool LayoutFields::Word(int offset, int width, std::string& value) {
-  size_t limit = 0;
-  if (!Start(offset, width, limit)) return false;
-  DeckScanner field(std::string_view(line_).substr(at_, limit - at_));
-  if (!field.ScanWord(width, value)) return false;
-  at_ += field.position();
-  return true;
-}
-
-bool LayoutFields::Int(int offset, int width, int& value) {
-  size_t limit = 0;
-  if (!Start(offset, width, limit)) return false;
-  DeckScanner field(std::string_view(line_).substr(at_, limit - at_));
-  if (!field.ScanInt(width, value)) return false;
-  at_ += field.position();
-  return true;
-}
-
-bool LayoutFields::Double(int offset, int width, double& value) {
-  size_t limit = 0;
-  if (!Start(offset, width, limit)) return false;
-  DeckScanner field(std::string_view(line_).substr(at_, limit - at_));
-  if (!field.ScanDouble(width, value)) return false;
-  at_ += field.position();
-  return true;
-}
-
-bool LayoutFields::Chars(int count, std::string& value) {
-  if (!Hold()) return false;
-  const size_t n = static_cast<size_t>(count);
-  if (at_ + n > line_.size()) return false;
-  value = line_.substr(at_, n);
-  at_ += n;
-  return true;
-}
 
 namespace {
 
@@ -117,17 +57,16 @@ bool ParseCardJ(DeckScanner& in, const DeckShape& shape, CardJRecord& card, Plat
     read.title = TrimRight(ColumnText(line, 61, 20));
     // Entries of 25 columns: ANAME 5, C 10, DISSF 10. A negative NOSEG reads as no
     // segments; a huge one runs into the end of the text.
-    LayoutFields fields(in, 25);
     for (int position = 0; position < shape.NOSEG; ++position) {
       CardJRecord::Segment segment;
-      if (!fields.Word(0, 5, segment.name) || !fields.Double(5, 10, segment.C) ||
-          !fields.Double(15, 10, segment.DISSF)) {
+      if (!in.ScanWord(5, segment.name) || !in.ScanDouble(10, segment.C) ||
+          !in.ScanDouble(10, segment.DISSF)) {
         return Fail(platform, "ReadGroupJ: EOF reading record 2");
       }
       read.segments.push_back(std::move(segment));
     }
     // Without segments record 2 has no lines: the next line is the next system's record 1.
-    fields.EndLine();
+    if (shape.NOSEG > 0) in.SkipRestOfLine();
   }
   return true;
 }

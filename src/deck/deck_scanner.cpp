@@ -21,23 +21,30 @@ bool DeckScanner::ReadLine(std::string& line) {
   if (!found.empty() && found.back() == '\r') found.remove_suffix(1);
   line.assign(found);
   position_ = end == std::string_view::npos ? text_.size() : end + 1;
+  at_field_start_ = true;
   return true;
 }
 
-size_t DeckScanner::FieldLimit(int width) {
+size_t DeckScanner::FieldLimit(int width, size_t& field_end) {
   size_t field_start = position_;
+  bool known = at_field_start_;
   while (position_ < text_.size() && IsSpace(text_[position_])) {
-    if (text_[position_] == '\n') field_start = position_ + 1;
+    if (text_[position_] == '\n') {
+      field_start = position_ + 1;
+      known = true;
+    }
     ++position_;
   }
   const size_t w = static_cast<size_t>(width);
-  const size_t field_end = field_start + w;
-  const size_t limit = position_ < field_end ? field_end : position_ + w;
+  field_end = std::string_view::npos;
+  if (known && position_ < field_start + w) field_end = field_start + w;
+  const size_t limit = field_end != std::string_view::npos ? field_end : position_ + w;
   return std::min(limit, text_.size());
 }
 
 bool DeckScanner::ScanInt(int width, int& value) {
-  const size_t limit = FieldLimit(width);
+  size_t field_end;
+  const size_t limit = FieldLimit(width, field_end);
   const size_t start = position_;
   size_t at = start;
   if (at < limit && (text_[at] == '+' || text_[at] == '-')) ++at;
@@ -45,12 +52,13 @@ bool DeckScanner::ScanInt(int width, int& value) {
   while (at < limit && IsDigit(text_[at])) ++at;
   if (at == digits) return false;
   value = AtoI(text_.substr(start, at - start));
-  position_ = at;
+  Took(at, field_end);
   return true;
 }
 
 bool DeckScanner::ScanDouble(int width, double& value) {
-  const size_t limit = FieldLimit(width);
+  size_t field_end;
+  const size_t limit = FieldLimit(width, field_end);
   const size_t start = position_;
   // The longest prefix of the field that reads as a decimal number.
   size_t at = start;
@@ -71,30 +79,37 @@ bool DeckScanner::ScanDouble(int width, double& value) {
     }
   }
   value = AtoF(text_.substr(start, at - start));
-  position_ = at;
+  Took(at, field_end);
   return true;
 }
 
 bool DeckScanner::ScanWord(int width, std::string& value) {
-  const size_t limit = FieldLimit(width);
+  size_t field_end;
+  const size_t limit = FieldLimit(width, field_end);
   const size_t start = position_;
   size_t at = start;
   while (at < limit && !IsSpace(text_[at])) ++at;
   if (at == start) return false;
   value.assign(text_.substr(start, at - start));
-  position_ = at;
+  Took(at, field_end);
   return true;
 }
 
 bool DeckScanner::ScanName(int width, std::string& value) {
-  if (position_ < text_.size() && text_[position_] == '\r') ++position_;
-  if (position_ < text_.size() && text_[position_] == '\n') ++position_;
+  // A line whose rest is blank holds no more fields: the name starts the next line.
+  for (;;) {
+    size_t at = position_;
+    while (at < text_.size() && text_[at] != '\n' && IsSpace(text_[at])) ++at;
+    if (at >= text_.size() || text_[at] != '\n') break;
+    position_ = at + 1;
+  }
   if (AtEnd()) return false;
   size_t end = position_;
   const size_t limit = std::min(text_.size(), position_ + static_cast<size_t>(width));
   while (end < limit && text_[end] != '\n' && text_[end] != '\r') ++end;
   value = Trim(text_.substr(position_, end - position_));
   position_ = end;
+  at_field_start_ = true;
   return true;
 }
 
@@ -105,6 +120,7 @@ bool DeckScanner::ScanChars(int count, std::string& value) {
   if (chars.find('\n') != std::string_view::npos) return false;
   value.assign(chars);
   position_ = end;
+  at_field_start_ = true;
   return true;
 }
 

@@ -26,10 +26,11 @@ class DeckScanner {
   }
   // Free-format fields as a scanf conversion with a width reads them: white space (line ends
   // included) is skipped, then at most `width` characters are taken. One difference keeps
-  // fixed columns apart: the field is taken to start where the scan starts (or at the start
-  // of the line the scan moved to), and a number found inside that field ends with it. The
+  // fixed columns apart: when the scan starts where a field starts (a line start, or the end
+  // of a field read to its last column), a number found inside that field ends with it. The
   // writers right-align every field, so a full-width field directly follows the one before
-  // it ("       0.010001" is DISSF 0.0, then segment name 10001).
+  // it ("       0.010001" is DISSF 0.0, then segment name 10001); free-format and
+  // left-aligned numbers, which end before their field does, are read as scanf reads them.
   bool ScanInt(int width, int& value);
   bool ScanDouble(int width, double& value);
   // "%<width>s": at most `width` characters up to the next white space, bounded as above.
@@ -42,16 +43,25 @@ class DeckScanner {
   bool ScanChars(int count, std::string& value);
 
   size_t position() const { return position_; }
-  void Rewind() { position_ = 0; }
+  void Rewind() {
+    position_ = 0;
+    at_field_start_ = true;
+  }
   // 1-based number of the line the position is on, for messages.
   int LineNumber() const;
 
  private:
-  // Skips white space and gives the limit a field of `width` may reach.
-  size_t FieldLimit(int width);
+  // Skips white space and gives the limit a field of `width` may reach; field_end is where
+  // the field ends when its start is known, else npos.
+  size_t FieldLimit(int width, size_t& field_end);
+  void Took(size_t end, size_t field_end) {
+    position_ = end;
+    at_field_start_ = end == field_end;
+  }
 
   std::string_view text_;
   size_t position_ = 0;
+  bool at_field_start_ = true;
 };
 
 // Fixed-column fields of one line, columns counted from 1. A field whose first column lies

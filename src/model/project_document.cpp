@@ -51,7 +51,9 @@ const std::string& COrvoBuilderDoc::DefaultSegmentGroupG() {
 
 void COrvoBuilderDoc::BuildSegmentArray() {
   const int count = std::max(NOSEG(), 0);
-  segment_array_.assign(static_cast<size_t>(count), nullptr);
+  // Sized by the highest ID a node holds, not by NOSEG: IDs above it map to no node either
+  // way, and a damaged NOSEG must not decide how much memory is taken.
+  int highest = 0;
   invalid_segment_ids_ = 0;
   for (const auto& node : nodes_) {
     if (!node->is_segment()) continue;
@@ -62,7 +64,13 @@ void COrvoBuilderDoc::BuildSegmentArray() {
                              IntText(id));
       continue;
     }
-    segment_array_[static_cast<size_t>(id - 1)] = node.get();
+    highest = std::max(highest, id);
+  }
+  segment_array_.assign(static_cast<size_t>(highest), nullptr);
+  for (const auto& node : nodes_) {
+    if (!node->is_segment()) continue;
+    const int id = node->segment()->segment_id;
+    if (id >= 1 && id <= count) segment_array_[static_cast<size_t>(id - 1)] = node.get();
   }
   segment_array_built_ = true;
 }

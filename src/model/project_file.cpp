@@ -22,11 +22,14 @@ constexpr uint16_t kFileMagic = 0x3DBF;
 constexpr int32_t kFileVersion = 1;
 // Magic, type, geometry, counter and anchor count: the least a node record can hold.
 constexpr size_t kSmallestNodeRecord = 2 + 4 * 7;
+// Five-column segment IDs end at 99,999.
+constexpr int64_t kLargestNetwork = 99999;
 
 }  // namespace
 
 std::string COrvoBuilderDoc::SaveToBytes() const {
   ArchiveWriter ar;
+  ar.bytes().reserve(4096 + nodes_.size() * 160);
   ar.U16(kFileMagic);
   ar.I32(kFileVersion);
   group_a.Serialize(ar);
@@ -44,18 +47,18 @@ std::string COrvoBuilderDoc::SaveToBytes() const {
 
   // Node numbers are not stored and loaded nodes are numbered afresh, so tethers are saved
   // as 1-based positions in the node list; an anchor naming no node is kept as it stands.
-  std::unordered_map<std::string, std::string> position_of;
+  std::unordered_map<int, size_t> position_of;
   position_of.reserve(nodes_.size());
-  for (size_t i = 0; i < nodes_.size(); ++i) {
-    position_of.emplace(IntText(nodes_[i]->number()), IntText(static_cast<long long>(i + 1)));
-  }
+  for (size_t i = 0; i < nodes_.size(); ++i) position_of.emplace(nodes_[i]->number(), i + 1);
   const int counter = COrvoBuilderCntrItem::NodeNumberCounter();
   std::vector<std::string> anchors;
   for (const auto& node : nodes_) {
     anchors.clear();
     for (const std::string& anchor : node->anchors()) {
-      const auto found = position_of.find(anchor);
-      anchors.push_back(found == position_of.end() ? anchor : found->second);
+      const int number = AtoI(anchor);
+      const auto found = IntText(number) == anchor ? position_of.find(number) : position_of.end();
+      anchors.push_back(found == position_of.end() ? anchor
+                                                   : IntText(static_cast<long long>(found->second)));
     }
     node->WriteRecord(ar, counter, anchors);
   }
@@ -79,6 +82,11 @@ bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) 
   if (!groups_read || !ar.ok()) {
     error = ar.error();
     return false;
+  }
+  // NOSEG sizes what the network keeps per segment; a count no network could reach is damage.
+  const int32_t noseg = scratch.group_a.NOSEG;
+  if (noseg < 0 || noseg > std::max<int64_t>(kLargestNetwork, static_cast<int64_t>(ar.remaining()))) {
+    ar.Fail("The project file is damaged: impossible number of segments " + IntText(noseg) + ".");
   }
   std::string range_path = ar.String();
   const int32_t node_count = ar.I32();

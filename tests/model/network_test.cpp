@@ -234,6 +234,16 @@ TEST_F(NetworkTest, InvalidSegmentIdsAreReportedAndSkipped) {
   EXPECT_EQ(doc.GetSegmentNode(5), nullptr);
 }
 
+// The array follows the IDs the nodes hold; a damaged NOSEG must not size it.
+TEST_F(NetworkTest, SegmentArrayIgnoresAnAbsurdSegmentCount) {
+  std::vector<COrvoBuilderCntrItem*> s = FourSegments();
+  doc.group_a.NOSEG = 2147483647;
+  doc.BuildSegmentArray();
+  EXPECT_EQ(doc.GetSegmentNode(4), s[3]);
+  EXPECT_EQ(doc.GetSegmentNode(5), nullptr);
+  EXPECT_EQ(doc.GetSegmentNode(2147483647), nullptr);
+}
+
 TEST_F(NetworkTest, ChangeSegmentIdOutOfRangeReverts) {
   std::vector<COrvoBuilderCntrItem*> s = FourSegments();
   for (const char* typed : {"0", "5"}) {

@@ -347,6 +347,14 @@ TEST_F(ProjectFileTest, DamagedNetworkFailsCleanly) {
   EXPECT_NE(LoadError(anchors).find("anchor count"), std::string::npos);
 }
 
+TEST_F(ProjectFileTest, AbsurdSegmentCountFailsTheLoad) {
+  doc.group_a.NOSEG = 2147483647;
+  EXPECT_NE(LoadError(doc.SaveToBytes()).find("impossible number of segments 2147483647"),
+            std::string::npos);
+  doc.group_a.NOSEG = -3;
+  EXPECT_NE(LoadError(doc.SaveToBytes()).find("-3"), std::string::npos);
+}
+
 TEST_F(ProjectFileTest, FailedLoadLeavesTheDocumentAsItWas) {
   AddSegmentWithLabel(doc, 80, 80);
   doc.group_a.TITLE1 = "kept";

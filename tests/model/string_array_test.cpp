@@ -68,6 +68,22 @@ TEST(StringArrayTest, SetListStoresNestedFormAboveItsLevel) {
   EXPECT_EQ(read.ToString(), deep.ToString());
 }
 
+// An element may hold a delimiter as plain text; the string form then takes a level whose
+// delimiter it does not hold, so that reading gives back the same elements.
+TEST(StringArrayTest, ElementsHoldingADelimiterReadBack) {
+  StringArray array("_StringArrayCookie_0_a|@|b|!|_StringArrayCookie_0_");
+  ASSERT_EQ(array.size(), 2u);
+  EXPECT_EQ(array.At(0), "a|@|b");
+  const std::string text = array.ToString();
+  EXPECT_EQ(text, "_StringArrayCookie_2_a|@|b|#|_StringArrayCookie_0_");
+  EXPECT_EQ(StringArray(text).GetList(), array.GetList());
+
+  StringArray split_across({"x|@", "|@|", ""});
+  EXPECT_EQ(StringArray(split_across.ToString()).GetList(), split_across.GetList());
+  StringArray plain({"a|!|b"});
+  EXPECT_EQ(plain.ToString(), "_StringArrayCookie_1_a|!|b");
+}
+
 TEST(StringArrayTest, DelimiterTable) {
   EXPECT_EQ(StringArrayDelimiter(0), "|!|");
   EXPECT_EQ(StringArrayDelimiter(3), "|$|");
