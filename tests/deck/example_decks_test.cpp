@@ -91,14 +91,16 @@ TEST_P(ExampleDeckTest, CommittedProjectWritesTheSameDeck) {
   EXPECT_TRUE(platform.messages.empty()) << ::testing::PrintToString(platform.messages);
 }
 
+std::string ExampleName(const ::testing::TestParamInfo<Example>& param) {
+  return param.param.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleDeckTest,
                          ::testing::Values(Example{"Fenu5River", "examples/fenu5_river/river.inp",
                                                    "examples/fenu5_river/river.orb", kFenu5, 12, 6},
                                            Example{"Verda5Lake", "examples/verda5_lake/lake.inp",
                                                    "examples/verda5_lake/lake.orb", kVerda5, 6, 8}),
-                         [](const ::testing::TestParamInfo<Example>& info) {
-                           return info.param.name;
-                         });
+                         ExampleName);
 
 }  // namespace
 }  // namespace orvo
