@@ -1,17 +1,14 @@
 // Card B (dispersive exchanges): its parser, what group B takes from a whole deck, the
 // importer, and the exchange entries the network construction fills from the deck read last.
-// Also the time-function block shared by the importers of cards B, D, E and F.
+// Also the time-function block the importers of cards B, D, E and F share.
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "deck/card_b.h"
 #include "deck/deck_reader.h"
 #include "deck/deck_reading.h"
 #include "model/number_text.h"
@@ -101,108 +98,19 @@ class ExchangeLineIndex {
 
 }  // namespace
 
-namespace free_fields {
-namespace {
-
-bool IsSpace(char c) {
-  return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-}  // namespace
-
-Result Reader::Field(int width, size_t& limit) {
-  const size_t span = static_cast<size_t>(width > 0 ? width : 1);
-  for (;;) {
-    if (!loaded_) {
-      if (!in_.ReadLine(line_)) return Result::kEnd;
-      loaded_ = true;
-      at_ = 0;
-    }
-    // Where the field's columns begin: after the previous field, or at a new line.
-    const size_t columns = at_;
-    while (at_ < line_.size() && IsSpace(line_[at_])) ++at_;
-    if (at_ == line_.size()) {
-      loaded_ = false;
-      continue;
-    }
-    // The number ends with its columns; only blanks filling them all let it reach further.
-    limit = std::min(columns + span > at_ ? columns + span : at_ + span, line_.size());
-    return Result::kRead;
-  }
-}
-
-Result Reader::Int(int width, int& value) {
-  size_t limit = 0;
-  const Result found = Field(width, limit);
-  if (found != Result::kRead) return found;
-  size_t at = at_;
-  if (at < limit && (line_[at] == '+' || line_[at] == '-')) ++at;
-  const size_t digits = at;
-  while (at < limit && IsDigit(line_[at])) ++at;
-  if (at == digits) return Result::kNotANumber;
-  value = AtoI(std::string_view(line_).substr(at_, at - at_));
-  at_ = at;
-  return Result::kRead;
-}
-
-Result Reader::Real(int width, double& value) {
-  size_t limit = 0;
-  const Result found = Field(width, limit);
-  if (found != Result::kRead) return found;
-  // The longest beginning of the field that reads as a decimal number.
-  size_t at = at_;
-  if (at < limit && (line_[at] == '+' || line_[at] == '-')) ++at;
-  size_t mantissa = 0;
-  while (at < limit && IsDigit(line_[at])) ++at, ++mantissa;
-  if (at < limit && line_[at] == '.') {
-    ++at;
-    while (at < limit && IsDigit(line_[at])) ++at, ++mantissa;
-  }
-  if (mantissa == 0) return Result::kNotANumber;
-  if (at < limit && (line_[at] == 'e' || line_[at] == 'E')) {
-    size_t exponent = at + 1;
-    if (exponent < limit && (line_[exponent] == '+' || line_[exponent] == '-')) ++exponent;
-    if (exponent < limit && IsDigit(line_[exponent])) {
-      while (exponent < limit && IsDigit(line_[exponent])) ++exponent;
-      at = exponent;
-    }
-  }
-  value = AtoF(std::string_view(line_).substr(at_, at - at_));
-  at_ = at;
-  return Result::kRead;
-}
-
-bool Reader::EndLine() {
-  if (!loaded_) return in_.SkipRestOfLine();
-  loaded_ = false;
-  return !in_.AtEnd();
-}
-
-Result TimeFunction(DeckScanner& in, Breaks& breaks) {
+bool ScanTimeFunction(DeckScanner& in, Breaks& breaks) {
   breaks.clear();
-  Reader fields(in);
   int count = 0;
-  Result result = fields.Int(5, count);
-  if (result != Result::kRead) return result;
-  // A huge count runs into the end of the text.
+  if (!in.ScanInt(5, count)) return false;
+  // A negative count has no numbers; a huge one runs into the end of the text.
   const long long numbers = count > 0 ? 2LL * count : 0;
   for (long long i = 0; i < numbers; ++i) {
     double value = 0;
-    result = fields.Real(10, value);
-    if (result != Result::kRead) return result;
+    if (!in.ScanDouble(10, value)) return false;
     breaks.push_back(value);
   }
-  fields.EndLine();
-  return Result::kRead;
-}
-
-}  // namespace free_fields
-
-bool ScanTimeFunction(DeckScanner& in, Breaks& breaks) {
-  return free_fields::TimeFunction(in, breaks) == free_fields::Result::kRead;
+  in.SkipRestOfLine();
+  return true;
 }
 
 bool ParseCardB(DeckScanner& in, const DeckShape& shape, CardBRecord& card, Platform& platform) {
@@ -246,10 +154,9 @@ bool ParseCardB(DeckScanner& in, const DeckShape& shape, CardBRecord& card, Plat
         function.pairs.push_back({ColumnInt(line, 21, 5), ColumnInt(line, 26, 5),
                                   ColumnReal(line, 1, 10), ColumnReal(line, 11, 10)});
       }
-      const free_fields::Result read = free_fields::TimeFunction(in, function.breaks);
-      if (read != free_fields::Result::kRead) {
-        return Fail(platform, std::string("ReadGroupB: ") +
-                                  (read == free_fields::Result::kEnd ? "EOF" : "Parse error") +
+      // A failed scan has passed the blanks: at the end there was nothing left to read.
+      if (!ScanTimeFunction(in, function.breaks)) {
+        return Fail(platform, std::string("ReadGroupB: ") + (in.AtEnd() ? "EOF" : "Parse error") +
                                   " reading the time function" + FieldText(f));
       }
     }

@@ -7,7 +7,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "deck/card_b.h"
 #include "deck/deck_reading.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
@@ -53,26 +52,17 @@ std::string BypassText(const std::vector<int>& values, int deck_systems, int pro
   return text;
 }
 
-std::string ReadFailure(free_fields::Result result, const char* what, int field) {
-  return std::string("ReadGroupD: ") +
-         (result == free_fields::Result::kEnd ? "EOF" : "parse error") + " reading " + what +
-         FieldText(field);
-}
-
 // Record 4: "%10lg%5d%5d" per exchange, read across line ends, with the rest of the line
 // passed over after every fourth exchange and after the last.
 bool ReadFlowExchanges(DeckScanner& in, int count, int k, PairFunction& function,
                        Platform& platform) {
-  free_fields::Reader fields(in);
   for (int i = 0; i < count; ++i) {
     SegmentPair pair;
-    if (fields.Real(10, pair.first) != free_fields::Result::kRead ||
-        fields.Int(5, pair.from) != free_fields::Result::kRead ||
-        fields.Int(5, pair.to) != free_fields::Result::kRead) {
+    if (!in.ScanDouble(10, pair.first) || !in.ScanInt(5, pair.from) || !in.ScanInt(5, pair.to)) {
       return Fail(platform, "ReadGroupD: parse error reading record 4" + FieldText(k));
     }
     function.pairs.push_back(pair);
-    if ((i % 4 == 3 || i + 1 == count) && !fields.EndLine()) {
+    if ((i % 4 == 3 || i + 1 == count) && !in.SkipRestOfLine()) {
       return Fail(platform, "ReadGroupD: EOF reading record 4" + FieldText(k));
     }
   }
@@ -116,9 +106,10 @@ bool ParseCardD(DeckScanner& in, const DeckShape& shape, CardDRecord& card, Plat
       }
       PairFunction& function = field.functions.emplace_back();
       if (!ReadFlowExchanges(in, AtoI(line), k, function, platform)) return false;
-      const free_fields::Result read = free_fields::TimeFunction(in, function.breaks);
-      if (read != free_fields::Result::kRead) {
-        return Fail(platform, ReadFailure(read, "the time function", k));
+      // A failed scan has passed the blanks: at the end there was nothing left to read.
+      if (!ScanTimeFunction(in, function.breaks)) {
+        return Fail(platform, std::string("ReadGroupD: ") + (in.AtEnd() ? "EOF" : "parse error") +
+                                  " reading the time function" + FieldText(k));
       }
     }
   }
