@@ -61,11 +61,13 @@ Breaks ReadPairs(DeckScanner& in, int count, Platform& platform) {
   return breaks;
 }
 
+bool IsKobalsLine(std::string_view line) { return Trim(line) == "KOBALS"; }
+
 bool ParseCardA(DeckScanner& in, CardARecord& card, Platform& platform) {
   card = CardARecord{};
   std::string line;
   if (!in.ReadLine(line)) return EndOfCardA(platform);
-  if (line.find("KOBALS") != std::string::npos) {
+  if (IsKobalsLine(line)) {
     card.kobals_line = true;
     if (!in.ReadLine(line)) return EndOfCardA(platform);
   }

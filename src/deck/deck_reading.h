@@ -13,6 +13,10 @@
 
 namespace orvo {
 
+// The line a KOBAL5 deck starts with. Only the marker itself counts: a first title that
+// merely mentions the word must stay the title, or every later line would be misread.
+bool IsKobalsLine(std::string_view line);
+
 // Card A as the deck reader takes it (a "KOBALS" line passed over, fields by column, the
 // simulation type from NOSYS). False at the end of the file.
 bool ParseCardA(DeckScanner& in, CardARecord& card, Platform& platform);

@@ -86,7 +86,7 @@ bool PassCardA(DeckScanner& in, DeckShape& shape) {
   // place, as the deck reader takes it.
   for (int counted = 0, read = 0; counted < 4; ++read) {
     if (!in.ReadLine(line)) return false;
-    if (read > 0 || line.find("KOBALS") == std::string::npos) ++counted;
+    if (read > 0 || !IsKobalsLine(line)) ++counted;
   }
   if (ScanOptionsLine(line, shape) < 10) return false;
   if (!in.ReadLine(line)) return false;      // ISEGOUT

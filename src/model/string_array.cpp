@@ -1,5 +1,6 @@
 #include "string_array.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "number_text.h"
@@ -67,6 +68,20 @@ bool StringArray::FromString(std::string_view text) {
   if (!RequiredLevel(elements, level, resynced)) {
     error_ = "[StringArray::Resync] Out of array delimiters!";
     return false;
+  }
+  // Elements that no delimiter level can keep apart could never be written back.
+  const bool has_bar = std::any_of(elements.begin(), elements.end(), [](const std::string& e) {
+    return e.find('|') != std::string::npos;
+  });
+  if (has_bar) {
+    std::string form;
+    int used;
+    if (!FormatStringArray(
+            resynced, elements.size(),
+            [&elements](size_t i) -> const std::string& { return elements[i]; }, form, used)) {
+      error_ = "[StringArray::Resync] Out of array delimiters!";
+      return false;
+    }
   }
   elements_ = std::move(elements);
   level_ = resynced;
