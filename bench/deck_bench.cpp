@@ -45,12 +45,11 @@ std::unique_ptr<Project> SyntheticProject(int segments) {
     reach.back()->SetParameter(9, RealText(1000.0 + i));
   }
   doc.group_j.ApplyDefaults(8, segments, kVerda5);
-  const std::string boundary = StringArray({StringArray({"0.5", "0", "0.7", "30"}).ToString()})
-                                   .ToString();
+  const std::string boundary =
+      StringArray({StringArray({"0.5", "0", "0.7", "30"}).ToString()}).ToString();
   reach.front()->SetParameter(10, boundary);
   reach.front()->SetParameter(11, boundary);
-  const std::string dispersion = StringArray({StringArray({"150", "400"}).ToString()})
-                                     .ToString();
+  const std::string dispersion = StringArray({StringArray({"150", "400"}).ToString()}).ToString();
   const std::string flow =
       StringArray({StringArray({"1"}).ToString(), "", "", "", "", ""}).ToString();
   for (int i = 0; i + 1 < segments; ++i) {

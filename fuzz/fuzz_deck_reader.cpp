@@ -2,10 +2,10 @@
 // mistake). It must refuse them or read them; a deck it reads must build a network, and the
 // deck that network writes must read again, or a project read from a deck could not be
 // written back to one the program itself accepts.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>

@@ -61,7 +61,9 @@ Breaks ReadPairs(DeckScanner& in, int count, Platform& platform) {
   return breaks;
 }
 
-bool IsKobalsLine(std::string_view line) { return Trim(line) == "KOBALS"; }
+bool IsKobalsLine(std::string_view line) {
+  return Trim(line) == "KOBALS";
+}
 
 bool ParseCardA(DeckScanner& in, CardARecord& card, Platform& platform) {
   card = CardARecord{};

@@ -41,16 +41,36 @@ bool ScanTimeFunction(DeckScanner& in, Breaks& breaks);
 
 // Each group takes its global values from a whole parsed deck (groups A to J in order;
 // per-node values come with the network construction).
-namespace group_a { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
-namespace group_b { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
-namespace group_c { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
-namespace group_d { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
-namespace group_e { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
-namespace group_f { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
-namespace group_g { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
-namespace group_h { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
-namespace group_i { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
-namespace group_j { void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck); }
+namespace group_a {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
+namespace group_b {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
+namespace group_c {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
+namespace group_d {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
+namespace group_e {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
+namespace group_f {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
+namespace group_g {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
+namespace group_h {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
+namespace group_i {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
+namespace group_j {
+void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
+}
 
 // Fills one exchange node's group B entries from the deck read last (the document's
 // dataset reader).

@@ -12,15 +12,15 @@ namespace orvo {
 using Breaks = std::vector<double>;
 
 struct CardARecord {
-  bool kobals_line = false;  // the deck started with "KOBALS"
+  bool kobals_line = false;     // the deck started with "KOBALS"
   std::string simulation_type;  // "FENU5", "VERDA5" or "KOBAL5", from NOSYS
   std::string TITLE1, TITLE2, HEADER;
   int NOSEG = 0, NOSYS = 0, ICFL = 0, MFLAG = 0, JMASS = 0, NEGSLN = 0, INTYP = 0;
   double ADFAC = 0, ZDAY = 0, ZHR = 0, ZMIN = 0;
   int TFLG = 0;
   std::array<int, 6> ISEGOUT{};
-  Breaks time_steps;       // DTS, T
-  Breaks print_intervals;  // PRINT, TPRINT
+  Breaks time_steps;        // DTS, T
+  Breaks print_intervals;   // PRINT, TPRINT
   std::vector<int> bypass;  // NOSYS flags
 };
 

@@ -8,8 +8,12 @@
 namespace orvo {
 namespace {
 
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) {
+  return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -126,8 +130,8 @@ bool DeckScanner::ScanChars(int count, std::string& value) {
 
 int DeckScanner::LineNumber() const {
   const size_t upto = std::min(position_, text_.size());
-  return 1 + static_cast<int>(std::count(text_.begin(), text_.begin() + static_cast<long>(upto),
-                                         '\n'));
+  return 1 +
+         static_cast<int>(std::count(text_.begin(), text_.begin() + static_cast<long>(upto), '\n'));
 }
 
 std::string_view ColumnsFrom(std::string_view line, int first) {

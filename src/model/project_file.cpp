@@ -57,8 +57,8 @@ std::string COrvoBuilderDoc::SaveToBytes() const {
     for (const std::string& anchor : node->anchors()) {
       const int number = AtoI(anchor);
       const auto found = IntText(number) == anchor ? position_of.find(number) : position_of.end();
-      anchors.push_back(found == position_of.end() ? anchor
-                                                   : IntText(static_cast<long long>(found->second)));
+      anchors.push_back(
+          found == position_of.end() ? anchor : IntText(static_cast<long long>(found->second)));
     }
     node->WriteRecord(ar, counter, anchors);
   }
@@ -85,7 +85,8 @@ bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) 
   }
   // NOSEG sizes what the network keeps per segment; a count no network could reach is damage.
   const int32_t noseg = scratch.group_a.NOSEG;
-  if (noseg < 0 || noseg > std::max<int64_t>(kLargestNetwork, static_cast<int64_t>(ar.remaining()))) {
+  if (noseg < 0 ||
+      noseg > std::max<int64_t>(kLargestNetwork, static_cast<int64_t>(ar.remaining()))) {
     ar.Fail("The project file is damaged: impossible number of segments " + IntText(noseg) + ".");
   }
   std::string range_path = ar.String();

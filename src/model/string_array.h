@@ -78,8 +78,7 @@ std::string StringArrayDelimiter(int level);
 // itself contain a delimiter ("a|@|b"), and then a higher level is used. False when no level
 // up to 37 will do.
 template <typename Element>
-bool FormatStringArray(int level, size_t count, Element element, std::string& out,
-                       int& used_level);
+bool FormatStringArray(int level, size_t count, Element element, std::string& out, int& used_level);
 
 namespace string_array_detail {
 bool SplitsBack(std::string_view body, std::string_view delimiter, size_t count,
@@ -113,9 +112,9 @@ bool FormatStringArray(int level, size_t count, Element element, std::string& ou
       out += delimiter;
     }
     // Without a bar in any element, every delimiter found is one that was put there.
-    if (!has_bar || string_array_detail::SplitsBack(std::string_view(out).substr(body_start),
-                                                    delimiter, boundaries.size(),
-                                                    boundaries.data())) {
+    if (!has_bar ||
+        string_array_detail::SplitsBack(std::string_view(out).substr(body_start), delimiter,
+                                        boundaries.size(), boundaries.data())) {
       used_level = candidate;
       return true;
     }

@@ -44,8 +44,8 @@ TEST(DumpCommandTest, OneTabSeparatedLinePerNode) {
                 "\t2\n"
                 "2\t3\t100\t80\t32\t32\t1\t\t<error>\t<error>\t<error>\t<error>\t<error>\t"
                 "<error>\t<error>\t<error>\t<error>\t\n"
-                "3\t2\t80\t170\t16\t16\t1\t0\t2\t0\t0\t" + e + "\t" +
-                doc.group_d.EmptyExchangeRecord().ToString() + "\t\t\t\t\t\n");
+                "3\t2\t80\t170\t16\t16\t1\t0\t2\t0\t0\t" +
+                e + "\t" + doc.group_d.EmptyExchangeRecord().ToString() + "\t\t\t\t\t\n");
 }
 
 TEST(DumpCommandTest, FailuresAndUsage) {

@@ -50,10 +50,10 @@ inline void BuildExampleRiver(COrvoBuilderDoc& doc) {
     reach[i]->SetParameter(7, "0.4");
   }
   for (COrvoBuilderCntrItem* segment : bed) segment->SetParameter(9, "800");
-  reach[0]->SetParameter(10, StringArray({StringArray({"0.5", "0", "0.5", "30"}).ToString()})
-                                 .ToString());
-  reach[0]->SetParameter(11, StringArray({StringArray({"2", "0", "0", "10"}).ToString()})
-                                 .ToString());
+  reach[0]->SetParameter(
+      10, StringArray({StringArray({"0.5", "0", "0.5", "30"}).ToString()}).ToString());
+  reach[0]->SetParameter(11,
+                         StringArray({StringArray({"2", "0", "0", "10"}).ToString()}).ToString());
 
   COrvoBuilderCntrItem* inflow = doc.AddExchange(reach[0], reach[0], kInflow);
   COrvoBuilderCntrItem* outflow = doc.AddExchange(reach[3], reach[3], kOutflow);
@@ -65,8 +65,8 @@ inline void BuildExampleRiver(COrvoBuilderDoc& doc) {
     links.push_back(link);
   }
   links.push_back(outflow);
-  const std::string portion = StringArray({StringArray({"1"}).ToString(), "", "", "", "", ""})
-                                  .ToString();
+  const std::string portion =
+      StringArray({StringArray({"1"}).ToString(), "", "", "", "", ""}).ToString();
   for (COrvoBuilderCntrItem* link : links) link->SetParameter(8, portion);
 
   COrvoBuilderCntrItem* title = AddLabel(doc, "Example river");
