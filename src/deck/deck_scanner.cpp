@@ -67,6 +67,20 @@ bool DeckScanner::ScanDouble(int width, double& value) {
   // The longest prefix of the field that reads as a decimal number.
   size_t at = start;
   if (at < limit && (text_[at] == '+' || text_[at] == '-')) ++at;
+  // Infinities and NaNs as the writer prints them for values beyond the double range.
+  for (std::string_view word : {"infinity", "inf", "nan"}) {
+    if (at + word.size() <= limit) {
+      bool same = true;
+      for (size_t i = 0; i < word.size() && same; ++i) {
+        same = std::tolower(static_cast<unsigned char>(text_[at + i])) == word[i];
+      }
+      if (same) {
+        value = AtoF(text_.substr(start, at + word.size() - start));
+        Took(at + word.size(), field_end);
+        return true;
+      }
+    }
+  }
   size_t mantissa = 0;
   while (at < limit && IsDigit(text_[at])) ++at, ++mantissa;
   if (at < limit && text_[at] == '.') {

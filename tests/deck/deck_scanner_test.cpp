@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace orvo {
 namespace {
 
@@ -32,6 +34,18 @@ TEST(DeckScannerTest, FreeFormatAndLeftAlignedNumbers) {
   while (in.ScanDouble(10, value)) read.push_back(value);
   EXPECT_EQ(read, (std::vector<double>{1.5, 0, 2.75, 30, 20, 0, 25, 180}));
   EXPECT_TRUE(in.AtEnd());
+}
+
+// A value beyond the double range is written as "inf"; it must read back.
+TEST(DeckScannerTest, InfinitiesReadBack) {
+  DeckScanner in("       inf      -inf       1.0");
+  double value = 0;
+  ASSERT_TRUE(in.ScanDouble(10, value));
+  EXPECT_TRUE(std::isinf(value) && value > 0);
+  ASSERT_TRUE(in.ScanDouble(10, value));
+  EXPECT_TRUE(std::isinf(value) && value < 0);
+  ASSERT_TRUE(in.ScanDouble(10, value));
+  EXPECT_EQ(value, 1.0);
 }
 
 TEST(DeckScannerTest, NamesAreReadByTheirColumns) {
