@@ -1,6 +1,7 @@
 // A group import reads one card of a deck the user picked into a finished project. Whatever
-// the card holds, the import must take it or refuse it, and the project must then still save
-// to a file that opens again: a failed or odd import must not cost the user the project.
+// the card holds, the import must take it or refuse it (a refused or skipped card changes
+// nothing), and the project must then still save to a file that opens again: a failed or odd
+// import must not cost the user the project.
 //
 // First byte: bits 0-4 the card ('B' .. 'J' as letters, the rest wraps around), bit 5 (a
 // lower-case letter) only moves past the card, bit 7 takes the deck shape from the second
@@ -56,10 +57,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.imported_NOSYS = (shape & 0x0F) % 9;
   }
 
+  // Importers parse the whole card before changing anything: skipping a card, or failing to
+  // read it, must leave the project exactly as it was.
+  const std::string before = doc.SaveToBytes();
   orvo::DeckScanner in(input);
-  kReaders[index](doc, in, skip);
-
+  const bool imported = kReaders[index](doc, in, skip);
   const std::string saved = doc.SaveToBytes();
+  if ((skip || !imported) && saved != before) {
+    std::fprintf(stderr, "%s card %c changed the project\n",
+                 skip ? "skipping" : "failing to import", 'B' + index);
+    std::abort();
+  }
+
   // Opened again as by a freshly started program, so that the node numbers match.
   COrvoBuilderCntrItem::SetNodeNumberCounter(0);
   COrvoBuilderDoc reloaded(platform);
