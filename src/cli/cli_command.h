@@ -36,5 +36,8 @@ int Write(Context& context, const std::vector<std::string>& args);
 int Check(Context& context, const std::vector<std::string>& args);
 int Read(Context& context, const std::vector<std::string>& args);
 int Import(Context& context, const std::vector<std::string>& args);
+int Run(Context& context, const std::vector<std::string>& args);
+int Locate(Context& context, const std::vector<std::string>& args);
+int Show(Context& context, const std::vector<std::string>& args);
 
 }  // namespace orvo::cli

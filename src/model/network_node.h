@@ -29,6 +29,8 @@ struct SegmentData {
   std::string group_e;  // one time function per system
   std::string group_f;  // one load function per system
   std::string group_g;  // 32 label/value pairs
+
+  bool operator==(const SegmentData&) const = default;
 };
 
 // Exchange kind record: the two ends and the per-exchange data of groups B and D.
@@ -40,12 +42,16 @@ struct ExchangeData {
   int pore_count = 0;
   std::string entries;  // group B (area, length) per exchange function
   std::string group_d;  // six portion lists, one per flow field
+
+  bool operator==(const ExchangeData&) const = default;
 };
 
 struct LabelData {
   std::string text;
   bool border = true;
   std::string font;  // chosen in the desktop program; not kept in the project file
+
+  bool operator==(const LabelData&) const = default;
 };
 
 class COrvoBuilderCntrItem {

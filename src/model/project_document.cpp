@@ -6,6 +6,7 @@
 
 #include "model/number_text.h"
 #include "model/string_array.h"
+#include "model/undo_history.h"
 
 namespace orvo {
 namespace {
@@ -32,8 +33,6 @@ COrvoBuilderDoc::COrvoBuilderDoc(Platform& platform) : platform_(&platform) {
   application_directory = ExecutableDirectory();
   range_file_path = application_directory + "RangeDefaults.txt";
 }
-
-COrvoBuilderDoc::~COrvoBuilderDoc() = default;
 
 COrvoBuilderCntrItem* COrvoBuilderDoc::NewNode() {
   nodes_.push_back(

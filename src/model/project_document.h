@@ -43,6 +43,8 @@ class DocumentObserver {
 // Exchange placement modes of AddExchange.
 enum ExchangeMode : int { kInterface = 0, kInflow = 1, kOutflow = 2 };
 
+struct DocumentSnapshot;
+
 class COrvoBuilderDoc {
  public:
   explicit COrvoBuilderDoc(Platform& platform);
@@ -76,6 +78,14 @@ class COrvoBuilderDoc {
   int extent_width = 10000;
   int extent_height = 500;
   bool default_font = false;
+  // Shared by every view of the document: what a left click does (0 select, 1 to 4 place a
+  // segment of that type, 5 connect, 6 place a label, 8 tether, 9 untether), whether
+  // anchor lines are drawn, the font new labels get once "Set Font As Default" was chosen
+  // (the desktop program's font description), and whether the icon palette is shown.
+  int interaction_mode = 0;
+  bool anchor_lines = false;
+  std::string default_label_font;
+  bool palette_shown = false;
 
   // The node list, in creation (or file) order.
   const std::vector<std::unique_ptr<COrvoBuilderCntrItem>>& nodes() const { return nodes_; }
@@ -109,7 +119,23 @@ class COrvoBuilderDoc {
   bool LoadFromBytes(std::string_view bytes, std::string& error);
 
   bool IsModified() const { return modified_; }
-  void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+  // Marking the document unmodified also marks the current state as the saved one.
+  void SetModifiedFlag(bool modified = true);
+
+  // Undo history. Every change between BeginStep and the matching EndStep becomes one step,
+  // recorded only when the document differs afterwards; nested pairs make one step. Undo
+  // and Redo replace the groups and the network wholesale, so the views get hint 1 (drop
+  // every node pointer) and then hint 3. Undoing back to the state last saved or loaded
+  // clears the modified flag. Loading a project file clears the history.
+  void BeginStep(const std::string& label);
+  void EndStep();
+  bool CanUndo() const;
+  bool CanRedo() const;
+  std::string UndoLabel() const;
+  std::string RedoLabel() const;
+  bool Undo();
+  bool Redo();
+  void ClearHistory();
 
   void AddObserver(DocumentObserver* observer);
   void RemoveObserver(DocumentObserver* observer);
@@ -135,6 +161,25 @@ class COrvoBuilderDoc {
   bool modified_ = false;
   int default_group_g_type_ = -2;
   std::string default_group_g_;
+
+  std::unique_ptr<DocumentSnapshot> TakeSnapshot() const;
+  void RestoreSnapshot(DocumentSnapshot& snapshot);
+  struct History;
+  std::unique_ptr<History> history_;
+};
+
+// Makes the changes of its lifetime one undo step.
+class ScopedStep {
+ public:
+  ScopedStep(COrvoBuilderDoc& document, const std::string& label) : document_(document) {
+    document_.BeginStep(label);
+  }
+  ~ScopedStep() { document_.EndStep(); }
+  ScopedStep(const ScopedStep&) = delete;
+  ScopedStep& operator=(const ScopedStep&) = delete;
+
+ private:
+  COrvoBuilderDoc& document_;
 };
 
 }  // namespace orvo

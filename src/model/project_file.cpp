@@ -141,6 +141,7 @@ bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) 
   segment_array_.clear();
   segment_array_built_ = false;
   default_group_g_type_ = -2;
+  ClearHistory();
   SetModifiedFlag(false);
   UpdateAllViews(kHintRedrawAll);
   return true;

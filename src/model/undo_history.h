@@ -1,0 +1,60 @@
+// The states an undo step keeps: the groups and the network as they were before it. A copy
+// in memory is kept rather than project-file bytes because reading a large network back
+// costs several times more than copying it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/project_document.h"
+
+namespace orvo {
+
+struct NodeState {
+  int type = kNoType;
+  int number = 0;
+  int left = 0, top = 0, width = 0, height = 0;
+  std::vector<std::string> anchors;
+  std::optional<SegmentData> segment;
+  std::optional<ExchangeData> exchange;
+  std::optional<LabelData> label;
+
+  bool operator==(const NodeState&) const = default;
+};
+
+struct DocumentSnapshot {
+  GroupADlg group_a;
+  GroupBDlg group_b;
+  GroupCDlg group_c;
+  GroupDDlg group_d;
+  GroupEDlg group_e;
+  GroupFDlg group_f;
+  GroupGDlg group_g;
+  GroupHDlg group_h;
+  GroupIDlg group_i;
+  GroupJDlg group_j;
+  std::string group_bytes;  // the groups' project-file records, to tell states apart
+  std::vector<NodeState> nodes;
+  std::string range_file_path;
+  int extent_width = 0;
+  int extent_height = 0;
+  int id = 0;  // which document state this is
+};
+
+struct COrvoBuilderDoc::History {
+  struct Step {
+    std::string label;
+    std::unique_ptr<DocumentSnapshot> state;
+  };
+  std::vector<Step> undo;
+  std::vector<Step> redo;
+  std::unique_ptr<DocumentSnapshot> before;  // of the open step
+  std::string open_label;
+  int depth = 0;
+  int current_id = 0;
+  int saved_id = 0;
+  int next_id = 1;
+};
+
+}  // namespace orvo

@@ -1,0 +1,1 @@
+// Reading the output files of a model run.

@@ -1,0 +1,1 @@
+// Child processes with redirected standard handles.
