@@ -30,7 +30,9 @@ class Platform {
                                        const std::vector<std::string>& choices,
                                        int default_choice) = 0;
   // Filters are given in the "Name (*.ext)|*.ext|All Files (*.*)|*.*||" form. nullopt: cancelled.
-  virtual std::optional<std::string> ChooseOpenFile(const std::string& filter) = 0;
+  // An empty title leaves the chooser's usual one.
+  virtual std::optional<std::string> ChooseOpenFile(const std::string& filter,
+                                                    const std::string& title = {}) = 0;
   virtual std::optional<std::string> ChooseSaveFile(const std::string& filter,
                                                     const std::string& suggested_name) = 0;
 

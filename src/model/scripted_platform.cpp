@@ -36,8 +36,9 @@ std::optional<int> ScriptedPlatform::AskChoice(const std::string& title,
   return choice;
 }
 
-std::optional<std::string> ScriptedPlatform::ChooseOpenFile(const std::string& filter) {
-  Record("? open " + filter);
+std::optional<std::string> ScriptedPlatform::ChooseOpenFile(const std::string& filter,
+                                                            const std::string& title) {
+  Record("? open " + (title.empty() ? filter : title + " " + filter));
   if (files.empty()) return std::nullopt;
   std::optional<std::string> file = files.front();
   files.pop_front();

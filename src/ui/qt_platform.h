@@ -19,7 +19,8 @@ class QtPlatform : public Platform {
   bool AskOkCancel(const std::string& text) override;
   std::optional<int> AskChoice(const std::string& title, const std::vector<std::string>& choices,
                                int default_choice) override;
-  std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
+  std::optional<std::string> ChooseOpenFile(const std::string& filter,
+                                            const std::string& title = {}) override;
   std::optional<std::string> ChooseSaveFile(const std::string& filter,
                                             const std::string& suggested_name) override;
   void BeginWaitCursor() override;
