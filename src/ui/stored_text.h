@@ -1,0 +1,14 @@
+// Texts kept in project files and decks are 8-bit Windows-1252. The windows show them as
+// such and refuse characters that could not be stored, rather than corrupting them.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace orvo::ui {
+
+QString FromStored(const std::string& bytes);
+// false (out unchanged) when text holds a character Windows-1252 cannot store.
+bool ToStored(const QString& text, std::string& out);
+
+}  // namespace orvo::ui
