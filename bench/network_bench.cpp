@@ -127,6 +127,28 @@ void BM_DeleteMiddleSegment(benchmark::State& state) {
   }
 }
 
+// One undoable gesture on a large project: the step around a move, then its undo.
+void BM_MoveStepAndUndo(benchmark::State& state, bool undo) {
+  const int segments = static_cast<int>(state.range(0));
+  auto network = River(segments);
+  COrvoBuilderDoc& document = network->document;
+  for (auto _ : state) {
+    if (undo) {
+      state.PauseTiming();
+    }
+    {
+      ScopedStep step(document, "Move");
+      COrvoBuilderCntrItem* segment = document.GetSegmentNode(segments / 2);
+      segment->SetRect(segment->left() + 5, segment->top(), segment->left() + 37,
+                       segment->top() + 32);
+    }
+    if (undo) {
+      state.ResumeTiming();
+      if (!document.Undo()) state.SkipWithError("nothing to undo");
+    }
+  }
+}
+
 // Iterations are fixed per size: the untimed network building of the larger sizes would
 // otherwise make the run take many minutes.
 struct Size {
@@ -153,6 +175,8 @@ const bool kRegistered = [] {
   Register("BM_SaveProject/file", BM_SaveProject, true);
   Register("BM_LoadProject", BM_LoadProject);
   Register("BM_DeleteMiddleSegment", BM_DeleteMiddleSegment);
+  Register("BM_MoveStep", BM_MoveStepAndUndo, false);
+  Register("BM_MoveUndo", BM_MoveStepAndUndo, true);
   return true;
 }();
 

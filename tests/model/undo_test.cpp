@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "model/project_document.h"
+#include "model/scripted_platform.h"
+#include "support/network_builder.h"
+
+namespace orvo {
+namespace {
+
+using testing::AddSegmentWithLabel;
+
+struct HintLog : DocumentObserver {
+  std::vector<int> hints;
+  void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) override { hints.push_back(hint); }
+};
+
+class UndoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    for (int i = 0; i < 3; ++i) AddSegmentWithLabel(doc, 100 * (i + 1), 200);
+    doc.AddExchange(doc.GetSegmentNode(1), doc.GetSegmentNode(2), kInterface);
+    doc.SetModifiedFlag(false);
+    saved = Bytes();
+  }
+
+  // The project file with the node-number counter pinned: numbers are never handed out
+  // twice, so undo restores the nodes with their numbers but leaves the counter where it is.
+  std::string Bytes() {
+    const int counter = COrvoBuilderCntrItem::NodeNumberCounter();
+    COrvoBuilderCntrItem::SetNodeNumberCounter(1000);
+    std::string bytes = doc.SaveToBytes();
+    COrvoBuilderCntrItem::SetNodeNumberCounter(counter);
+    return bytes;
+  }
+
+  void Move(COrvoBuilderCntrItem& node, int left, int top) {
+    ScopedStep step(doc, "Move");
+    node.SetRect(left, top, left + node.width(), top + node.height());
+    doc.SetModifiedFlag();
+  }
+
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+  std::string saved;
+};
+
+TEST_F(UndoTest, UndoAndRedoRestoreTheProjectAndTheModifiedFlag) {
+  Move(*doc.GetSegmentNode(2), 500, 600);
+  const std::string moved = Bytes();
+  ASSERT_TRUE(doc.CanUndo());
+  EXPECT_EQ(doc.UndoLabel(), "Move");
+  EXPECT_TRUE(doc.IsModified());
+
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(Bytes(), saved);
+  EXPECT_FALSE(doc.IsModified()) << "back at the saved state";
+  EXPECT_EQ(doc.RedoLabel(), "Move");
+
+  ASSERT_TRUE(doc.Redo());
+  EXPECT_EQ(Bytes(), moved);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.GetSegmentNode(2)->left(), 500) << "the segment array follows the new nodes";
+}
+
+TEST_F(UndoTest, AGestureThatChangedNothingAddsNoStep) {
+  COrvoBuilderCntrItem& segment = *doc.GetSegmentNode(1);
+  Move(segment, segment.left(), segment.top());
+  EXPECT_FALSE(doc.CanUndo());
+  { ScopedStep step(doc, "Nothing"); }
+  EXPECT_FALSE(doc.CanUndo());
+}
+
+TEST_F(UndoTest, NestedStepsAreOneAndANewStepDropsTheRedoBranch) {
+  {
+    ScopedStep outer(doc, "Place");
+    AddSegmentWithLabel(doc, 900, 200);
+    Move(*doc.GetSegmentNode(1), 40, 40);
+  }
+  EXPECT_EQ(doc.group_a.NOSEG, 4);
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.group_a.NOSEG, 3);
+  EXPECT_EQ(Bytes(), saved);
+  EXPECT_FALSE(doc.CanUndo());
+
+  Move(*doc.GetSegmentNode(3), 10, 10);
+  EXPECT_FALSE(doc.CanRedo());
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(Bytes(), saved);
+}
+
+TEST_F(UndoTest, DeletionAndGroupEditsComeBackWhole) {
+  {
+    ScopedStep step(doc, "Delete");
+    doc.DeleteNode(doc.GetSegmentNode(2));
+  }
+  {
+    ScopedStep step(doc, "Group A");
+    doc.group_a.ICFL = 2;
+  }
+  EXPECT_EQ(doc.UndoLabel(), "Group A");
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.group_a.ICFL, -1);
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(Bytes(), saved);
+  EXPECT_EQ(doc.GetSegmentNode(3)->GetParameter(2), "3");
+}
+
+TEST_F(UndoTest, ViewsDropTheirNodesBeforeTheNetworkIsReplaced) {
+  Move(*doc.GetSegmentNode(1), 0, 0);
+  HintLog log;
+  doc.AddObserver(&log);
+  doc.Undo();
+  doc.RemoveObserver(&log);
+  EXPECT_EQ(log.hints, (std::vector<int>{kHintNetworkDeleting, kHintNetworkBuilt}));
+}
+
+TEST_F(UndoTest, SavingMovesTheCleanStateAndLoadingForgetsTheHistory) {
+  Move(*doc.GetSegmentNode(1), 0, 0);
+  doc.SetModifiedFlag(false);  // what a successful save does
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_TRUE(doc.IsModified()) << "the undone state is not the saved one any more";
+  ASSERT_TRUE(doc.Redo());
+  EXPECT_FALSE(doc.IsModified());
+
+  std::string error;
+  ASSERT_TRUE(doc.LoadFromBytes(saved, error)) << error;
+  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_FALSE(doc.CanRedo());
+}
+
+}  // namespace
+}  // namespace orvo
