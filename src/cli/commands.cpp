@@ -12,6 +12,19 @@ const std::vector<Command>& Commands() {
        Read},
       {"import", "PROJECT DECK GROUP OUTPUT",
        "import card group GROUP (B to J, or all) of DECK into PROJECT, saved as OUTPUT", Import},
+      {"run",
+       "PROJECT [DECK] [--timeout SECONDS] | DECK --type fenu|verda|kobals [--timeout SECONDS]",
+       "write the project's deck (default: the project's name with .inp) and run the model on it, "
+       "or run the model on an existing DECK; print the run's results",
+       Run},
+      {"locate", "PROGRAM",
+       "remember the directory of the simulation program PROGRAM for later runs", Locate},
+      {"show",
+       "RUNPATH [--type model|transport|massbalance] [--runs LIST] [--segments LIST] "
+       "[--variables LIST] [--differences SEGMENT]",
+       "print the output viewer's text for the run RUNPATH (deck path without extension) and "
+       "its numbered runs; LISTs are comma-separated run labels or 1-based numbers and ranges",
+       Show},
   };
   return commands;
 }

@@ -1,9 +1,32 @@
+#include <QSettings>
+#include <QString>
 #include <ostream>
 
 #include "cli_command.h"
 
 namespace orvo::cli {
 namespace {
+
+// The scripted answers of the command line, with the settings in the per-user store the
+// desktop program uses, so that a location chosen in either serves both.
+class CommandLinePlatform : public ScriptedPlatform {
+ public:
+  std::string GetSetting(const SettingKey& key) override {
+    QSettings store(kOrganisation, kApplication);
+    return store.value(Path(key), QString::fromUtf8(key.default_value)).toString().toStdString();
+  }
+  void SetSetting(const SettingKey& key, const std::string& value) override {
+    QSettings store(kOrganisation, kApplication);
+    store.setValue(Path(key), QString::fromStdString(value));
+  }
+
+ private:
+  static constexpr char kOrganisation[] = "OrvoBuilder";
+  static constexpr char kApplication[] = "orvobuilder";
+  static QString Path(const SettingKey& key) {
+    return QString::fromUtf8(key.section) + u'/' + QString::fromUtf8(key.key);
+  }
+};
 
 void PrintUsage(std::ostream& out) {
   out << "usage: orvo [--no] COMMAND ARGS...\n\n"
@@ -16,7 +39,7 @@ void PrintUsage(std::ostream& out) {
 }  // namespace
 
 int RunOrvo(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
-  ScriptedPlatform platform;
+  CommandLinePlatform platform;
   platform.echo = [&err](const std::string& text) { err << text << '\n'; };
 
   while (!args.empty() && args.front().rfind("--", 0) == 0) {
