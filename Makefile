@@ -1,6 +1,6 @@
 # The two commands of the README:
-#   make run    installs what is missing, builds, and runs the orvo command line on the
-#               bundled example project
+#   make run    installs what is missing, builds, and opens the desktop program on the
+#               bundled example project (without a display: orvo dump and a picture export)
 #   make test   installs what is missing, builds with AddressSanitizer and
 #               UndefinedBehaviorSanitizer, and runs the whole suite through ctest
 # and, for developers:
@@ -9,7 +9,8 @@
 
 SHELL := /bin/bash
 DEBIAN_PACKAGES := cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev \
-  qt6-base-dev libqt6charts6-dev libgl-dev rcs xvfb clang libclang-rt-14-dev locales
+  qt6-base-dev libqt6charts6-dev qt6-svg-dev qt6-charts-dev libgl-dev rcs xvfb clang \
+  libclang-rt-14-dev locales
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -20,7 +21,14 @@ EXAMPLE := examples/river/river.orb
 run: deps
 	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVO_BUILD_TESTS=OFF
 	cmake --build build/release -j $(JOBS)
-	build/release/bin/orvo dump $(EXAMPLE)
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	  build/release/bin/orvobuilder $(EXAMPLE); \
+	else \
+	  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running without windows."; \
+	  build/release/bin/orvo dump $(EXAMPLE) && \
+	  build/release/bin/orvobuilder --export-picture $(EXAMPLE) build/river.png && \
+	  echo "network picture written to build/river.png"; \
+	fi
 
 test: deps locale
 	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVO_SANITIZE=ON

@@ -1,1 +1,6 @@
-int main() { return 0; }
+// orvobuilder: the desktop program.
+#include "ui/application.h"
+
+int main(int argc, char** argv) {
+  return orvo::ui::RunOrvoBuilder(argc, argv);
+}

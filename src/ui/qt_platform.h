@@ -3,15 +3,37 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
+#include <memory>
 
 #include "model/platform.h"
 
+class QProgressDialog;
+
 namespace orvo::ui {
+
+// The per-user settings store shared by the desktop program and the command line: QSettings
+// of organisation "OrvoBuilder" and application "orvobuilder", one key "section/key" per
+// SettingKey.
+inline constexpr const char* kSettingsOrganisation = "OrvoBuilder";
+inline constexpr const char* kSettingsApplication = "orvobuilder";
+QString SettingsPath(const SettingKey& key);
+
+// A chooser filter of the "Name (*.ext)|*.ext|All Files (*.*)|*.*||" form as a Qt filter
+// ("Name (*.ext);;All Files (*)"). "*.*" becomes "*" so that files without an extension show.
+QString QtFileFilter(const std::string& filter);
+
+// Texts of the core for a window: UTF-8 when they are (paths), else the 8-bit stored form.
+QString MessageText(const std::string& text);
+// File names between the core (8-bit local encoding) and Qt.
+std::string LocalPath(const QString& path);
+QString FromLocalPath(const std::string& path);
 
 class QtPlatform : public Platform {
  public:
-  explicit QtPlatform(QWidget* parent = nullptr) : parent_(parent) {}
+  explicit QtPlatform(QWidget* parent = nullptr);
+  ~QtPlatform() override;
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   void ShowMessage(const std::string& text) override;
@@ -31,6 +53,7 @@ class QtPlatform : public Platform {
 
  private:
   QPointer<QWidget> parent_;
+  std::unique_ptr<QProgressDialog> progress_;
 };
 
 }  // namespace orvo::ui

@@ -1,0 +1,62 @@
+// CChildFrame: one window of a project, an MDI child holding a COrvoBuilderView. Several
+// windows may show the same project ("New Window"); they share one OpenProject, and the
+// project closes with its last window.
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "model/project_document.h"
+
+namespace orvo::ui {
+
+class COrvoBuilderView;
+
+// A project open in the desktop program: the document and the file it belongs to.
+struct OpenProject {
+  std::unique_ptr<COrvoBuilderDoc> document;
+  QString path;                  // empty until saved or opened
+  QString untitled_name;         // shown while path is empty ("OrvoB1")
+  int window_count = 0;          // windows open and not closing
+  bool discard_changes = false;  // the user already answered the question on closing
+  QString DisplayName() const;
+};
+
+class CChildFrame : public QMdiSubWindow, public DocumentObserver {
+  Q_OBJECT
+
+ public:
+  // Asked when the last window of a modified project closes; false keeps the window open.
+  using SaveModifiedHook = std::function<bool(CChildFrame&)>;
+
+  CChildFrame(std::shared_ptr<OpenProject> project, SaveModifiedHook save_modified,
+              QWidget* parent = nullptr);
+  ~CChildFrame() override;
+
+  const std::shared_ptr<OpenProject>& project() const { return project_; }
+  COrvoBuilderDoc& document() const { return *project_->document; }
+  COrvoBuilderView* view() const { return view_; }
+  // Title from the project's name, this window's number among its windows and the modified
+  // marker.
+  void RefreshTitle();
+
+  void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem* node) override;
+
+ signals:
+  // Something the menus depend on may have changed (document contents, selection).
+  void StateChanged();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::shared_ptr<OpenProject> project_;
+  SaveModifiedHook save_modified_;
+  COrvoBuilderView* view_;
+  int window_number_;
+  bool counted_ = true;  // still in the project's window_count
+};
+
+}  // namespace orvo::ui
