@@ -19,6 +19,7 @@ extern "C" int FuzzProjectFile(const uint8_t* data, size_t size);
 extern "C" int FuzzStringArray(const uint8_t* data, size_t size);
 extern "C" int FuzzDeckReader(const uint8_t* data, size_t size);
 extern "C" int FuzzGroupImport(const uint8_t* data, size_t size);
+extern "C" int FuzzOutputData(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -34,6 +35,7 @@ constexpr Target kTargets[] = {
     {"fuzz_string_array", FuzzStringArray},
     {"fuzz_deck_reader", FuzzDeckReader},
     {"fuzz_group_import", FuzzGroupImport},
+    {"fuzz_output_data", FuzzOutputData},
 };
 
 bool Run(Entry entry, const fs::path& file) {

@@ -1,1 +1,354 @@
-// Reading the output files of a model run.
+#include "orvo_output_data.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string_view>
+#include <utility>
+
+#include "line_reader.h"
+#include "model/number_text.h"
+#include "model/platform.h"
+#include "real_scan.h"
+
+namespace orvo {
+
+namespace {
+
+// The model programs write lines of at most 511 characters; a longer one means the file is
+// not what it claims to be.
+constexpr std::size_t kMaxOutputLine = 511;
+// Deck lines are read only for the header; titles may be long, but not without bound.
+constexpr std::size_t kMaxDeckLine = 64 * 1024;
+// Values sized beyond twice what the file holds (plus this much) mean an absurd segment or
+// variable count rather than a file cut short in its last time step.
+constexpr unsigned long long kSlackValues = 1ULL << 16;
+// Time steps gathered before they are moved into the series: enough that each series gets a
+// run of consecutive values at a time, few enough that the staging area stays in cache.
+constexpr std::size_t kStagedSteps = 32;
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && IsBlankChar(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  text = TrimRight(text);
+  while (!text.empty() && IsBlankChar(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string UnitsOf(std::string_view name) {
+  const std::size_t blank = name.rfind(' ');
+  std::string units(blank == std::string_view::npos ? name : name.substr(blank));
+  std::replace(units.begin(), units.end(), '{', ' ');
+  std::replace(units.begin(), units.end(), ')', ' ');
+  return std::string(Trim(units));
+}
+
+// A line from which "%d %lf" reads two values starts the data.
+bool IsDataLine(std::string_view line) {
+  const char* p = line.data();
+  const char* end = p + line.size();
+  long long segment = 0;
+  double time = 0;
+  return ScanInt(p, end, segment) && ScanReal(p, end, time);
+}
+
+}  // namespace
+
+OrvoOutputData::OrvoOutputData(std::string path)
+    : pathname(std::move(path)), basename(StripExtension(pathname)) {}
+
+std::string OrvoOutputData::StripExtension(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || dot <= name_start) return path;
+  return path.substr(0, dot);
+}
+
+std::string OrvoOutputData::ModelExtension(int type) {
+  switch (type) {
+    case 0:
+      return ".fdf";
+    case 1:
+      return ".vdf";
+    default:
+      return "";
+  }
+}
+
+bool OrvoOutputData::ReadInputData(Platform& platform) {
+  LineReader reader(basename + ".inp", kMaxDeckLine);
+  if (!reader.IsOpen()) {
+    platform.ShowMessage("OrvoOutputData::ReadInputData: Unable to open input file " + pathname);
+    return false;
+  }
+  const auto eof_at = [&](int line) {
+    platform.ShowMessage("OrvoOutputData::ReadInputData: Unexpected EOF at line " + IntText(line) +
+                         " in file " + pathname);
+    return false;
+  };
+  std::string_view line;
+  if (reader.Next(line) != LineReader::Status::kLine) return eof_at(1);
+  if (line.find("KOBALS") != std::string_view::npos) {
+    if (reader.Next(line) != LineReader::Status::kLine) return eof_at(2);
+  }
+  std::string first_title(TrimRight(line));
+  if (reader.Next(line) != LineReader::Status::kLine) return eof_at(2);
+  std::string second_title(TrimRight(line));
+  if (reader.Next(line) != LineReader::Status::kLine) return eof_at(3);
+  if (reader.Next(line) != LineReader::Status::kLine) return eof_at(4);
+  const char* p = line.data();
+  const char* end = p + line.size();
+  long long segments = 0;
+  long long systems = 0;
+  if (!ScanInt(p, end, segments) || !ScanInt(p, end, systems)) {
+    platform.ShowMessage(
+        "OrvoOutputData::ReadInputData: Failure to read no. of segments and no. of systems in "
+        "file " +
+        pathname);
+    return false;
+  }
+  title1 = std::move(first_title);
+  title2 = std::move(second_title);
+  number_of_segments = static_cast<int>(std::clamp<long long>(
+      segments, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  simulation_type = systems == 7 ? 2 : systems == 8 ? 1 : 0;
+  return true;
+}
+
+bool OrvoOutputData::ReadOutputData(Platform& platform) {
+  if (!ReadOutputFile(platform, ".trn", transport_variables, transport_times)) return false;
+  return ReadOutputFile(platform, ModelExtension(simulation_type), model_variables, model_times);
+}
+
+bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& extension,
+                                    std::vector<OutputVariable>& variables,
+                                    std::vector<double>& times) {
+  const std::string file = basename + extension;
+  LineReader reader(file, kMaxOutputLine);
+  if (!reader.IsOpen()) {
+    platform.ShowMessage("OrvoOutputData::ReadOutputData: Unable to open output file " + file);
+    return false;
+  }
+  variables.clear();
+  times.clear();
+  const auto fail = [&](const std::string& text) {
+    platform.ShowMessage("OrvoOutputData::ReadOutputData: " + text);
+    return false;
+  };
+  const std::string out_file = basename + ".out";
+  if (number_of_segments < 1) {
+    return fail("Number of segments " + IntText(number_of_segments) + " in " + basename +
+                ".inp is not positive; unable to read file " + file);
+  }
+  const std::string too_long =
+      "Line longer than " + IntText(kMaxOutputLine) + " characters in file " + file;
+  std::string_view line;
+  // Reads one line; false (after the message) at the end of the file or on a runaway line.
+  // The message is put together only when it is needed: this runs for every line.
+  const auto next = [&](const char* eof_text) {
+    const LineReader::Status status = reader.Next(line);
+    if (status == LineReader::Status::kLine) return true;
+    return fail(status == LineReader::Status::kTooLong ? too_long
+                                                       : eof_text + (" in file " + out_file));
+  };
+
+  if (const LineReader::Status status = reader.Next(line); status != LineReader::Status::kLine) {
+    return fail(status == LineReader::Status::kTooLong
+                    ? too_long
+                    : "Unexpected EOF at line 1 in file " + pathname + ".out");
+  }
+  const long long header_lines = AtoI(line);
+  for (long long i = 0; i < header_lines; ++i) {
+    if (!next("Unexpected EOF while skipping header lines")) return false;
+  }
+  if (!next("Unexpected EOF while reading timestep data")) return false;
+  if (!next("Unexpected EOF while reading number of segments")) return false;
+  long long first_data = 0;
+  for (;;) {
+    first_data = reader.Offset();
+    if (!next("Unexpected EOF while reading parameter names")) return false;
+    if (IsDataLine(line)) break;
+    const std::string_view name = TrimRight(line);
+    variables.push_back({std::string(name), UnitsOf(name), {}});
+  }
+
+  const std::size_t segments = static_cast<std::size_t>(number_of_segments);
+  const std::size_t variable_count = variables.size();
+  const std::size_t value_lines = (variable_count + 5) / 6;
+  const auto read_time = [&](double& time) {
+    // The time field is columns 7 to 16 of a record's header line.
+    const std::string_view field = line.size() > 6 ? line.substr(6, 10) : std::string_view();
+    const char* p = field.data();
+    if (ScanReal(p, p + field.size(), time)) return true;
+    return fail("Parse error reading the time (expected a number in columns 7 to 16 and got \"" +
+                std::string(line) + "\") in file " + file);
+  };
+
+  // First pass: count the time steps; a time step cut short still counts.
+  unsigned long long records = 0;
+  bool more = true;
+  while (more) {
+    for (std::size_t s = 0; s < segments && more; ++s) {
+      if (s == 0) {
+        double time = 0;
+        if (!read_time(time)) return false;
+        times.push_back(time);
+      }
+      for (std::size_t i = 0; i < value_lines; ++i) {
+        const LineReader::Status status = reader.Next(line);
+        if (status == LineReader::Status::kTooLong) return fail(too_long);
+        if (status == LineReader::Status::kEnd) {
+          platform.ShowMessage(
+              "OutputDlg::UpdateOutputView: Unexpected EOF while reading data values in file " +
+              out_file);
+          return false;
+        }
+      }
+      ++records;
+      const LineReader::Status status = reader.Next(line);
+      if (status == LineReader::Status::kTooLong) return fail(too_long);
+      more = status == LineReader::Status::kLine;
+    }
+  }
+
+  const std::size_t steps = times.size();
+  unsigned long long sized = 0;
+  if (__builtin_mul_overflow(static_cast<unsigned long long>(steps),
+                             static_cast<unsigned long long>(segments), &sized) ||
+      __builtin_mul_overflow(sized, static_cast<unsigned long long>(variable_count), &sized) ||
+      sized > 2 * records * variable_count + kSlackValues) {
+    return fail("Unexpected EOF while reading segment & timestep in file " + out_file);
+  }
+  for (OutputVariable& variable : variables) {
+    variable.series.resize(segments);
+    for (std::vector<double>& series : variable.series) series.reserve(steps);
+  }
+  // Whatever happens below, every series ends with one value per counted time step.
+  struct SizeSeries {
+    std::vector<OutputVariable>& variables;
+    std::size_t steps;
+    ~SizeSeries() {
+      for (OutputVariable& variable : variables) {
+        for (std::vector<double>& series : variable.series) series.resize(steps);
+      }
+    }
+  } size_series{variables, steps};
+
+  if (!reader.Seek(first_data)) {
+    return fail("Unexpected EOF while reading segment & timestep in file " + out_file);
+  }
+  if (steps == 0) return true;
+
+  // Second pass: the values. They arrive time step by time step but are kept series by
+  // series; a few time steps are staged in file order and then moved into the series several
+  // consecutive values at a time, rather than scattering every value into its own series.
+  const std::size_t step_size = segments * variable_count;
+  const std::size_t block = std::min<std::size_t>(kStagedSteps, steps);
+  std::vector<double> stage(block * step_size);  // [step in block][segment][variable]
+  OutputVariable* const variable_data = variables.data();
+  const auto move_staged = [&](std::size_t count) {
+    for (std::size_t s = 0; s < segments; ++s) {
+      for (std::size_t v = 0; v < variable_count; ++v) {
+        std::vector<double>& series = variable_data[v].series[s];
+        const double* from = stage.data() + s * variable_count + v;
+        for (std::size_t k = 0; k < count; ++k) series.push_back(from[k * step_size]);
+      }
+    }
+  };
+  std::size_t t = 0;
+  const auto read_values = [&] {
+    for (; t < steps; ++t) {
+      double* const row = stage.data() + (t % block) * step_size;
+      // Values that a failure leaves unread are 0.
+      std::fill(row, row + step_size, 0.0);
+      for (std::size_t s = 0; s < segments; ++s) {
+        if (!next("Unexpected EOF while reading segment & timestep")) return false;
+        double* record = row + s * variable_count;
+        for (std::size_t i = 0, v = 0; i < value_lines; ++i, v += 6) {
+          if (!next("Unexpected EOF while reading data values")) return false;
+          double values[6];
+          if (!ScanSixReals(line, values)) {
+            return fail("Parse error reading data values (expected 6 floats and got \"" +
+                        std::string(line) + "\") in file " + out_file);
+          }
+          std::copy_n(values, std::min<std::size_t>(6, variable_count - v), record + v);
+        }
+      }
+      if (t % block == block - 1) move_staged(block);
+    }
+    if (steps % block != 0) move_staged(steps % block);
+    return true;
+  };
+  if (read_values()) return true;
+  // What was read before the failure stays, the failing time step included.
+  move_staged(t % block + 1);
+  return false;
+}
+
+bool OrvoOutputData::GetValue(bool transport, int variable, int segment, int time_step,
+                              double& value) const {
+  const std::vector<OutputVariable>& variables = Variables(transport);
+  if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return false;
+  const auto& series = variables[static_cast<std::size_t>(variable)].series;
+  if (segment < 0 || static_cast<std::size_t>(segment) >= series.size()) return false;
+  const auto& values = series[static_cast<std::size_t>(segment)];
+  if (time_step < 0 || static_cast<std::size_t>(time_step) >= values.size()) return false;
+  value = values[static_cast<std::size_t>(time_step)];
+  return true;
+}
+
+bool OrvoOutputData::GetMaximum(bool transport, int variable, int segment, double& value) const {
+  const std::vector<OutputVariable>& variables = Variables(transport);
+  if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return false;
+  const auto& series = variables[static_cast<std::size_t>(variable)].series;
+  if (segment < -1 || (segment >= 0 && static_cast<std::size_t>(segment) >= series.size())) {
+    return false;
+  }
+  value = 0;
+  bool started = false;
+  const auto scan = [&](const std::vector<double>& values) {
+    for (double v : values) {
+      if (!started || v > value) value = v;
+      started = true;
+    }
+  };
+  if (segment >= 0) {
+    scan(series[static_cast<std::size_t>(segment)]);
+  } else {
+    for (const auto& values : series) scan(values);
+  }
+  return true;
+}
+
+std::string OrvoOutputData::GetName(bool transport, int variable) const {
+  const std::vector<OutputVariable>& variables = Variables(transport);
+  if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return "<error>";
+  return variables[static_cast<std::size_t>(variable)].name;
+}
+
+std::string OrvoOutputData::GetUnits(bool transport, int variable) const {
+  const std::vector<OutputVariable>& variables = Variables(transport);
+  if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return "<error>";
+  return variables[static_cast<std::size_t>(variable)].units;
+}
+
+int OrvoOutputData::GetNumVariables(bool transport) const {
+  return static_cast<int>(Variables(transport).size());
+}
+
+int OrvoOutputData::GetNumTimeSteps(bool transport) const {
+  return static_cast<int>((transport ? transport_times : model_times).size());
+}
+
+double OrvoOutputData::GetTime(bool transport, int time_step) const {
+  const std::vector<double>& times = transport ? transport_times : model_times;
+  if (time_step < 0 || static_cast<std::size_t>(time_step) >= times.size()) return 0;
+  return times[static_cast<std::size_t>(time_step)];
+}
+
+}  // namespace orvo

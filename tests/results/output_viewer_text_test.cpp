@@ -1,0 +1,199 @@
+#include "results/output_viewer_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/scripted_platform.h"
+#include "results/run_text.h"
+
+namespace orvo {
+namespace {
+
+namespace fs = std::filesystem;
+using Values = std::function<double(int variable, int segment, int step)>;
+
+class OutputViewerTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("orvo_viewer_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    base_ = (dir_ / "BASE").string();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  static void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  // A FENU5 run: its deck header and both output files in the model programs' layout.
+  static void WriteRun(const std::string& run, int segments, const std::vector<std::string>& names,
+                       int steps, const Values& values) {
+    WriteFile(run + ".inp", "T1\nT2\nx\n" + std::to_string(segments) + " 6\n");
+    std::ostringstream out;
+    out << "0\nsteps\nsegments\n";
+    for (const std::string& name : names) out << name << '\n';
+    for (int t = 0; t < steps; ++t) {
+      for (int s = 0; s < segments; ++s) {
+        char header[40];
+        std::snprintf(header, sizeof header, "%6d%10.3f\n", s + 1, 1.5 * t);
+        out << header;
+        for (std::size_t v = 0; v < names.size() || v == 0; v += 6) {
+          for (std::size_t j = v; j < v + 6; ++j) {
+            out << ' ' << (j < names.size() ? values(int(j), s, t) : 0.0);
+          }
+          out << '\n';
+        }
+      }
+    }
+    WriteFile(run + ".trn", out.str());
+    WriteFile(run + ".fdf", out.str());
+  }
+  static double Base(int v, int s, int t) { return v * 100 + s * 10 + t; }
+
+  fs::path dir_;
+  std::string base_;
+  ScriptedPlatform platform_;
+};
+
+TEST_F(OutputViewerTextTest, LoadsBaseAndNumberedRunsUpToTheFirstGap) {
+  WriteRun(base_, 2, {"A", "B"}, 2, Base);
+  WriteRun(base_ + "0", 2, {"A", "B"}, 2, Base);
+  WriteRun(base_ + "1", 2, {"A", "B", "C"}, 2, Base);
+  WriteRun(base_ + "3", 2, {"A", "B", "C", "D"}, 2, Base);
+  OutputViewerText viewer;
+  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 3u);
+  EXPECT_EQ(viewer.labels, (std::vector<std::string>{"Base", "0", "1"}));
+  EXPECT_EQ(viewer.current_run, 2);  // most transport variables
+  EXPECT_TRUE(platform_.messages.empty());
+  EXPECT_EQ(viewer.FileTypeList(),
+            (std::vector<std::string>{"Fenu results (.fdf)", "Transport variables (.trn)",
+                                      "Mass balance record (.msb)"}));
+  EXPECT_EQ(OutputViewerText::EntryExtension("Kobals results ()"), "");
+  EXPECT_EQ(OutputViewerText::EntryExtension("Transport variables (.trn)"), ".trn");
+  EXPECT_EQ(viewer.SegmentList(kModelResults), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(viewer.VariableList(kTransportVariables), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_TRUE(viewer.VariableList(kMassBalanceRecord).empty());
+
+  fs::remove(base_ + ".inp");
+  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 2u);
+  EXPECT_EQ(viewer.labels, (std::vector<std::string>{"0", "1"}));
+
+  WriteRun(base_ + "2", 3, {"A"}, 1, Base);
+  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 2u);
+  EXPECT_EQ(platform_.messages.back(),
+            "Error: Number of segments do not match between " + base_ + "0 and " + base_ +
+                "2.  All datasets must have the same number of segments.");
+  WriteFile(base_ + "2.inp", "T1\nT2\nx\n2 8\n");
+  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 2u);
+  EXPECT_EQ(platform_.messages.back(), "Error: Type of simulation does not match between " + base_ +
+                                           "0 and " + base_ +
+                                           "2.  All datasets must have the same simulation type.");
+  EXPECT_EQ(viewer.LoadRuns(dir_.string() + "/NONE", platform_), 0u);
+}
+
+TEST_F(OutputViewerTextTest, TextTablesForOneAndForSeveralRuns) {
+  WriteRun(base_, 2, {"A (mg/L)", "B"}, 2, Base);
+  WriteRun(base_ + "0", 2, {"A (mg/L)", "B"}, 2,
+           [](int v, int s, int t) { return v == 1 && s == 1 && t == 1 ? 7.25 : Base(v, s, t); });
+  WriteRun(base_ + "1", 2, {"A (mg/L)", "B"}, 1, Base);
+  OutputViewerText viewer;
+  ASSERT_EQ(viewer.LoadRuns(base_, platform_), 3u);
+
+  OutputSelection one{kModelResults, {0}, {0, 1}, {0}};
+  EXPECT_EQ(viewer.TableText(one),
+            "==============================================\r\n"
+            "Variable A (mg/L)\r\n"
+            "\r\n"
+            "Segment #        0      1.5\r\n"
+            "----------------------------------------------\r\n"
+            "   1 0 1\r\n"
+            "   2 10 11\r\n"
+            "\r\n");
+
+  OutputSelection several{kTransportVariables, {0, 1, 2}, {1}, {1}};
+  std::string text = "old";
+  viewer.BuildText(several, platform_, text);
+  EXPECT_EQ(text,
+            "==============================================\r\n"
+            "Variable B   Segment 2\r\n"
+            "\r\n"
+            "Run        0      1.5\r\n"
+            "----------------------------------------------\r\n"
+            "Base  110 111\r\n"
+            "0     110 7.25\r\n"
+            "1     110    --   \r\n"
+            "\r\n");
+  several.variables.clear();
+  EXPECT_EQ(viewer.TableText(several), "");
+
+  EXPECT_EQ(viewer.ShowDifferences({kModelResults, {0, 1}, {1}, {}}, platform_),
+            std::vector<int>{1});
+  EXPECT_EQ(viewer.ShowDifferences({kModelResults, {0, 1}, {0}, {}}, platform_),
+            std::vector<int>{});
+  EXPECT_EQ(viewer.ShowDifferences({kModelResults, {}, {0}, {}}, platform_), std::nullopt);
+  EXPECT_EQ(platform_.messages.back(), "Please select at least two runs to compare.");
+  EXPECT_EQ(viewer.ShowDifferences({kModelResults, {0, 1}, {0, 1}, {}}, platform_), std::nullopt);
+  EXPECT_EQ(platform_.messages.back(),
+            "Please select a single segment that will be used to generate the list of "
+            "variables that will show the differences between the runs.");
+
+  const std::string written = (dir_ / "table.txt").string();
+  ASSERT_TRUE(OutputViewerText::WriteText(written, text, platform_));
+  std::ifstream in(written, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+  EXPECT_FALSE(OutputViewerText::WriteText((dir_ / "no" / "t.txt").string(), text, platform_));
+}
+
+TEST_F(OutputViewerTextTest, MassBalanceRecordKeepsOldTextWhenAFileIsMissing) {
+  WriteRun(base_, 1, {"A"}, 1, Base);
+  WriteRun(base_ + "0", 1, {"A"}, 1, Base);
+  WriteRun(base_ + "1", 1, {"A"}, 1, Base);
+  WriteFile(base_ + ".msb", "LINE 1\nLINE 2");
+  WriteFile(base_ + "0.msb", "X\r\n");
+  OutputViewerText viewer;
+  ASSERT_EQ(viewer.LoadRuns(base_, platform_), 3u);
+  std::string text;
+  viewer.BuildText({kMassBalanceRecord, {0, 1}, {}, {}}, platform_, text);
+  EXPECT_EQ(text, "\r\n=================================\r\nMass Balance for " + base_ +
+                      ":\r\n\r\nLINE 1\r\nLINE 2\r\n"
+                      "\r\n=================================\r\nMass Balance for " +
+                      base_ + "0:\r\n\r\nX\r\n");
+  const std::string before = text;
+  viewer.BuildText({kMassBalanceRecord, {0, 2}, {}, {}}, platform_, text);
+  EXPECT_EQ(text, before);
+  EXPECT_EQ(platform_.messages.back(),
+            "OutputDlg::InitializeSegAndVarList: Unable to open output file " + base_ + ".msb");
+}
+
+TEST_F(OutputViewerTextTest, BaseRunModelTextShowsEverySegmentAndVariable) {
+  WriteRun(base_, 2, {"A", "B"}, 1, Base);
+  WriteRun(base_ + "0", 2, {"A", "B"}, 1, Base);  // numbered runs are not part of it
+  std::string text;
+  ASSERT_TRUE(BaseRunModelText(base_, platform_, text));
+  EXPECT_EQ(text,
+            "==============================================\r\nVariable A\r\n\r\n"
+            "Segment #        0\r\n----------------------------------------------\r\n"
+            "   1 0\r\n   2 10\r\n\r\n"
+            "==============================================\r\nVariable B\r\n\r\n"
+            "Segment #        0\r\n----------------------------------------------\r\n"
+            "   1 100\r\n   2 110\r\n\r\n");
+  EXPECT_FALSE(BaseRunModelText(base_ + "9", platform_, text));
+}
+
+TEST(OutputViewerTextPaths, SelectedOutputFileGivesTheBasePath) {
+  EXPECT_EQ(OutputViewerText::SelectedBasePath("/runs/v1.2/River.out"), "/runs/v1.2/River");
+  EXPECT_EQ(OutputViewerText::SelectedBasePath("/runs/v1.2/River"), "/runs/v1.2/River");
+  EXPECT_EQ(OutputViewerText::FileTypeOfEntry(1), kTransportVariables);
+}
+
+}  // namespace
+}  // namespace orvo
