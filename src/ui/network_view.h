@@ -4,13 +4,23 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QCursor>
+#include <QPoint>
+#include <QRect>
+#include <array>
+#include <memory>
 #include <vector>
 
 #include "model/project_document.h"
 
+class QMenu;
+class QPainter;
 class QPrinter;
 
 namespace orvo::ui {
+
+class IconPalette;
+class NetworkPainter;
 
 class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   Q_OBJECT
@@ -47,6 +57,16 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
 
   void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem* node) override;
 
+  // The scroll size ("New Window Dimensions" on OK); sizes of 0 or less are ignored.
+  void SetWindowDimensions(int width, int height);
+  // Client (viewport) and document coordinates, through the zoom and the scroll position.
+  QPoint ToDocument(QPoint client) const;
+  QPoint ToClient(QPoint document_point) const;
+  IconPalette* palette() const { return palette_; }
+  // The menu the right button opens at client point; null where none opens (and then a
+  // placing or linking mode is left). The caller owns the menu.
+  QMenu* CreateContextMenu(QPoint client);
+
  signals:
   void SelectionChanged();
 
@@ -62,12 +82,52 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
+  enum class Drag { kNone, kMove, kResize, kRubberBand };
+
+  void UpdateScrollBars();
+  void SetZoom(double zoom, QPoint anchor_client);
+  void ScrollToDocument(QPoint document_point);
+  void DropStalePointers();
+  std::vector<COrvoBuilderCntrItem*> AnchorGroup(COrvoBuilderCntrItem* node) const;
+  // Resize handle of the selected node under a client point: column * 3 + row (0 left or
+  // top, 2 right or bottom; 4, the middle, is no handle), or -1.
+  int HandleAt(QPoint client) const;
+  QRect HandleRect(const QRect& frame, int handle) const;
+  void BeginDrag(COrvoBuilderCntrItem* hit, QPoint client, int handle);
+  QRect TrackedRect() const;
+  void FinishDrag();
+  void PlaceNode(QPoint document_point);
+  void Connect(COrvoBuilderCntrItem* target);
+  void Tether(COrvoBuilderCntrItem* target, bool tether);
+  void UpdateCursor(QPoint client);
+  void SyncPalette();
+  void TogglePalette();
+  void PaintOverlay(QPainter& painter);
+
   COrvoBuilderDoc* document_;
   COrvoBuilderCntrItem* selected_ = nullptr;
   std::vector<COrvoBuilderCntrItem*> group_selection_;
   double zoom_ = 1.0;
+  bool stale_check_ = false;
+  bool first_show_ = true;
+  std::unique_ptr<NetworkPainter> painter_;
+  IconPalette* palette_ = nullptr;
+  QPoint last_mouse_;
+
+  // The gesture in progress with the left button.
+  Drag drag_ = Drag::kNone;
+  COrvoBuilderCntrItem* drag_node_ = nullptr;
+  std::vector<COrvoBuilderCntrItem*> companions_;
+  int drag_handle_ = -1;
+  QRect drag_start_rect_;  // document units
+  QPoint drag_start_;      // document point of the press
+  QPoint drag_now_;        // document point of the last move
+
+  // Cursors of the placing and linking modes, made once from the node pictures.
+  std::array<QCursor, 10> mode_cursors_;
 };
 
 }  // namespace orvo::ui

@@ -1,0 +1,121 @@
+// Drawing of the network shared by the view, printing and picture export: node pictures,
+// frames, exchange arrows, anchor lines and bottom-segment links. Nothing here changes the
+// document.
+#pragma once
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPixmap>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QPainter;
+class QSvgRenderer;
+
+namespace orvo {
+class COrvoBuilderDoc;
+class COrvoBuilderCntrItem;
+}  // namespace orvo
+
+namespace orvo::ui {
+
+// The line of an arrow from one rectangle to another, clipped at both rectangles, and the
+// two strokes of its head at the end point.
+struct ArrowGeometry {
+  QPoint start;
+  QPoint end;
+  QPointF head_left;
+  QPointF head_right;
+};
+
+// Node rectangles as left, top, width, height; nullopt when the centres coincide (the
+// direction of the arrow is undefined).
+std::optional<ArrowGeometry> ArrowBetween(const QRect& from, const QRect& to);
+
+QRect NodeRect(const COrvoBuilderCntrItem& node);
+
+// Pictures of the nodes and of the palette, by role.
+enum class NodePicture : int {
+  kSurface,
+  kSubsurface,
+  kUpperBed,
+  kLowerBed,
+  kExchangeSurface,
+  kExchangeSurfaceFlow,
+  kExchangePore,
+  kExchangePoreFlow,
+  kExchangeNone,
+  kExchangeNoneFlow,
+  kLabel,
+  kConnect,
+  kTether,
+  kUntether,
+  kCount
+};
+
+// The picture a segment or exchange node is drawn with.
+NodePicture PictureOf(const COrvoBuilderCntrItem& node);
+// True when the exchange carries any flow portion text.
+bool ExchangeHasFlows(const COrvoBuilderCntrItem& node);
+// A picture rendered at a pixel size (for buttons and cursors).
+QPixmap RenderPicture(NodePicture picture, QSize size);
+
+struct PaintOptions {
+  // Screen: the selected node gets handles, others thin frames, borderless labels none.
+  // Otherwise (print, export) every node gets a thin black frame.
+  bool screen = true;
+  bool anchor_lines = false;
+  const COrvoBuilderCntrItem* selected = nullptr;
+  const std::vector<COrvoBuilderCntrItem*>* group_selection = nullptr;
+  // Part of the drawing to paint, in document units; nodes outside are skipped.
+  QRectF visible;
+  // Device pixels per document unit, for the cached icon pixmaps; 0 draws icons as vectors.
+  double pixel_scale = 0.0;
+};
+
+// Size of the resize handles drawn inside the selected node's frame, in device pixels.
+inline constexpr int kHandleSize = 6;
+
+// Holds the parsed pictures and the pixmaps made from them, so that painting allocates
+// nothing per node once the cache is warm. The painter must map document units already.
+class NetworkPainter {
+ public:
+  NetworkPainter();
+  ~NetworkPainter();
+  NetworkPainter(const NetworkPainter&) = delete;
+  NetworkPainter& operator=(const NetworkPainter&) = delete;
+
+  void Paint(QPainter& painter, const COrvoBuilderDoc& document, const PaintOptions& options);
+
+ private:
+  void DrawPicture(QPainter& painter, NodePicture picture, const QRect& rect, double scale);
+  void DrawLabel(QPainter& painter, const COrvoBuilderCntrItem& node, double pixel_scale);
+  void DrawFrame(QPainter& painter, const COrvoBuilderCntrItem& node, const PaintOptions& options);
+
+  std::array<QSvgRenderer*, static_cast<size_t>(NodePicture::kCount)> renderers_{};
+  struct CachedPixmap {
+    int picture = -1;
+    QSize size;
+    QPixmap pixmap;
+  };
+  std::vector<CachedPixmap> pixmaps_;
+  std::vector<std::pair<int, const COrvoBuilderCntrItem*>> by_number_;
+  std::vector<std::pair<int, const COrvoBuilderCntrItem*>> by_segment_;
+  std::string font_text_;
+  QFont font_;
+  QFontMetricsF metrics_{QFont()};
+  std::vector<const COrvoBuilderCntrItem*> grouped_;
+  bool font_ready_ = false;
+  bool antialias_ = false;
+};
+
+// The font a label is drawn with: its own font text, or the application's font, sized in
+// pixels so that it scales with the drawing on every device.
+QFont LabelFont(const std::string& font_text);
+
+}  // namespace orvo::ui
