@@ -1,27 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli_command.h"
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "support/cli_run.h"
 #include "support/network_builder.h"
 
 namespace orvo::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunOrvo(std::move(args), out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::RunCli;
 
 TEST(DumpCommandTest, OneTabSeparatedLinePerNode) {
   COrvoBuilderCntrItem::SetNodeNumberCounter(0);

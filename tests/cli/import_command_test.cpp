@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli_command.h"
 #include "deck/deck_writer.h"
 #include "groups/cards.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "support/cli_run.h"
 #include "support/example_river.h"
 
 namespace orvo::cli {
@@ -19,17 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunOrvo(std::move(args), out, err);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::RunCli;
 
 std::string CardText(const COrvoBuilderDoc& doc,
                      bool (*write)(const COrvoBuilderDoc&, DeckOut&, const Variation*)) {
@@ -42,10 +31,6 @@ std::string CardText(const COrvoBuilderDoc& doc,
 class ImportCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    directory = fs::temp_directory_path() /
-                ("orvo_import_command_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(directory);
     project = (directory / "river.orb").string();
     deck = (directory / "river.inp").string();
     output = (directory / "imported.orb").string();
@@ -62,7 +47,6 @@ class ImportCommandTest : public ::testing::Test {
     ASSERT_TRUE(doc.Save(project));
     COrvoBuilderCntrItem::SetNodeNumberCounter(0);  // as in a freshly started program
   }
-  void TearDown() override { fs::remove_all(directory); }
 
   // The output project's card of a group.
   std::string OutputCard(bool (*write)(const COrvoBuilderDoc&, DeckOut&, const Variation*)) {
@@ -71,9 +55,10 @@ class ImportCommandTest : public ::testing::Test {
     return CardText(imported, write);
   }
 
+  testing::ScratchDir scratch{"orvo_import_command"};
+  const fs::path& directory = scratch.path();
   ScriptedPlatform platform;
   COrvoBuilderDoc source{platform};
-  fs::path directory;
   std::string project, deck, output;
 };
 
@@ -124,11 +109,6 @@ TEST_F(ImportCommandTest, FailuresWriteNoOutput) {
   EXPECT_EQ(result.status, kFailed);
   EXPECT_NE(result.err.find("Please select a simulation type"), std::string::npos);
   EXPECT_FALSE(fs::exists(output));
-
-  // The fragment's card D imports alone, read at its start.
-  result = RunCli({"import", project, fragment_path, "D", output});
-  EXPECT_EQ(result.status, kSuccess);
-  EXPECT_EQ(OutputCard(group_d::WriteCard), CardText(source, group_d::WriteCard));
 }
 
 TEST_F(ImportCommandTest, Usage) {

@@ -3,18 +3,17 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "cli_command.h"
 #include "deck/deck_writer.h"
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
-#include "support/network_builder.h"
+#include "support/cli_run.h"
+#include "support/node_records.h"
 
 namespace orvo::cli {
 namespace {
@@ -22,37 +21,11 @@ namespace {
 namespace fs = std::filesystem;
 using List = std::vector<std::string>;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Result = testing::CliResult;
+using testing::ReadFile;
+using testing::RunCli;
 
-Result RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunOrvo(std::move(args), out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string Array(const List& elements) {
-  return StringArray(elements).ToString();
-}
-
-std::string Entries(const std::string& area, const std::string& length) {
-  return Array({Array({area, length})});
-}
-
-// Flow field 1 only.
-std::string Portions(const List& field1) {
-  return Array({Array(field1), Array({}), Array({}), Array({}), Array({}), Array({})});
-}
+constexpr auto Array = testing::ArrayText;
 
 // A KOBAL5 record (every one of the 32 slots named) with every value 1 but the given ones.
 std::string Parameters(const std::map<size_t, std::string>& values, size_t unnamed = 99) {
@@ -125,12 +98,12 @@ class WriteCheckCommandTest : public ::testing::Test {
 
     COrvoBuilderCntrItem* e1 = doc.AddExchange(s1, s2, kInterface);
     e1->SetParameter(4, "0");
-    e1->SetParameter(7, Entries("100", "0"));
-    e1->SetParameter(8, Portions({"1", "0.5"}));
+    e1->SetParameter(7, testing::Entries({{"100", "0"}}));
+    e1->SetParameter(8, testing::Portions({{"1", "0.5"}}));
     COrvoBuilderCntrItem* e2 = doc.AddExchange(s2, s3, kInterface);
     e2->SetParameter(4, "0");
-    e2->SetParameter(7, Entries("0", "5"));
-    e2->SetParameter(8, Portions({"1", ""}));
+    e2->SetParameter(7, testing::Entries({{"0", "5"}}));
+    e2->SetParameter(8, testing::Portions({{"1", ""}}));
     doc.AddExchange(s3, s3, kOutflow);
   }
 

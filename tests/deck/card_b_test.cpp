@@ -13,29 +13,15 @@
 #include "groups/cards.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
-#include "support/network_builder.h"
+#include "support/deck_cards.h"
 
 namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
 
-std::string Entries(const std::vector<std::pair<std::string, std::string>>& pairs) {
-  List entries;
-  for (const auto& [area, length] : pairs)
-    entries.push_back(StringArray({area, length}).ToString());
-  return StringArray(entries).ToString();
-}
-
-// An exchange's entries as "area length" texts.
-List EntryTexts(const COrvoBuilderCntrItem* node) {
-  List texts;
-  const StringArray entries(node->GetParameter(7));
-  for (const std::string& entry : entries.GetList()) {
-    texts.push_back(StringArray(entry).Join(' '));
-  }
-  return texts;
-}
+using testing::Entries;
+using testing::EntryTexts;
 
 // Two fields for a deck of two systems. The pore-water lines name exchanges in both
 // directions; (4, 5) is in no network of these tests.
@@ -65,13 +51,9 @@ class CardBTest : public ::testing::Test {
   void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
 
   // Segments 1 to 3 and exchanges 1-2, 2-1, 2-3, 3-3, 0-3 in this node-list order.
-  std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
-    COrvoBuilderCntrItem* s1 = testing::AddSegmentWithLabel(d, 80, 80);
-    COrvoBuilderCntrItem* s2 = testing::AddSegmentWithLabel(d, 160, 80);
-    COrvoBuilderCntrItem* s3 = testing::AddSegmentWithLabel(d, 240, 80);
-    return {d.AddExchange(s1, s2, kInterface), d.AddExchange(s2, s1, kInterface),
-            d.AddExchange(s2, s3, kInterface), d.AddExchange(s3, s3, kInterface),
-            d.AddExchange(nullptr, s3, kInflow)};
+  static std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
+    testing::AddSegments(d, 3);
+    return testing::AddExchanges(d, {{1, 2}, {2, 1}, {2, 3}, {3, 3}, {0, 3}});
   }
 
   ScriptedPlatform platform;
@@ -99,9 +81,7 @@ TEST_F(CardBTest, ParsesBothFieldsAndStopsAfterTheCard) {
   EXPECT_EQ(card.fields[1].SCALR, 0.5);
   EXPECT_EQ(card.fields[1].functions[0].pairs.size(), 3u);
   EXPECT_EQ(card.bypass, (std::vector<int>{1, 0}));
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "NEXT");
+  testing::ExpectNextLine(in, "NEXT");
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -113,9 +93,7 @@ TEST_F(CardBTest, NoFieldsEndsAfterRecordOne) {
   EXPECT_EQ(card.NRFLD, 0);
   EXPECT_EQ(card.title, "12 exchanges");
   EXPECT_TRUE(card.bypass.empty());
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "    1    1");
+  testing::ExpectNextLine(in, "    1    1");
 }
 
 TEST(ScanTimeFunctionTest, ReadsAcrossLinesAndSkipsTheRestOfTheLast) {
@@ -127,9 +105,7 @@ TEST(ScanTimeFunctionTest, ReadsAcrossLinesAndSkipsTheRestOfTheLast) {
   Breaks breaks;
   ASSERT_TRUE(ScanTimeFunction(in, breaks));
   EXPECT_EQ(breaks, (Breaks{1, 0, 2, 1, 3, 2, 4, 3, 0.00012346, -0.0001235}));
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "NEXT");
+  testing::ExpectNextLine(in, "NEXT");
 
   // The writer's columns may run together: each number keeps to its own ten columns.
   DeckScanner glued("    3\n      30.01.2346e+06-0.0001235    1.e-05       5.0      60.0\n");
@@ -139,67 +115,80 @@ TEST(ScanTimeFunctionTest, ReadsAcrossLinesAndSkipsTheRestOfTheLast) {
   DeckScanner none("   -2 ignored\nNEXT\n");
   ASSERT_TRUE(ScanTimeFunction(none, breaks));
   EXPECT_TRUE(breaks.empty());
-  ASSERT_TRUE(none.ReadLine(line));
-  EXPECT_EQ(line, "NEXT");
+  testing::ExpectNextLine(none, "NEXT");
 }
-
-struct BadCase {
-  const char* name;
-  std::string text;
-  int nosys;
-  const char* message;  // null: the card reads
-};
 
 TEST_F(CardBTest, BadInputFailsCleanlyOrReadsSensibly) {
   const std::string field = "    1       1.0       1.0\n";
   const std::string tf = "    1\n       1.0       0.0\n";
-  const std::vector<BadCase> cases = {
-      {"empty", "", 1, "ReadGroupB: Parse error reading nrfld in record 1"},
-      {"letters", "  abc\n", 1, "ReadGroupB: Parse error reading nrfld in record 1"},
-      {"three fields", "    3\n", 1,
-       "ReadGroupB: NRFLD 3 in record 1 is outside 0 to 2; card B cannot be read."},
-      {"negative fields", "   -1\n", 1,
-       "ReadGroupB: NRFLD -1 in record 1 is outside 0 to 2; card B cannot be read."},
-      {"nine systems", "    1\n", 9,
-       "ReadGroupB: The deck's NOSYS 9 is outside 0 to 8; card B cannot be read."},
-      {"end in record 2", "    1\n", 1, "ReadGroupB: EOF reading record 2, field 0"},
-      {"end in pore field", "    2\n    0\n", 1, "ReadGroupB: EOF reading record 2, field 1"},
-      {"end in record 3", "    1\n" + field, 1, "ReadGroupB: EOF reading record 3, field 0"},
-      {"end in record 4", "    1\n" + field + "    2\n      10.0       5.0    1    2\n", 1,
-       "ReadGroupB: EOF reading record 4, field 0"},
-      {"end in time function", "    1\n" + field + "    0\n    2\n       1.0       0.0\n", 1,
-       "ReadGroupB: EOF reading the time function, field 0"},
-      {"letters in time function", "    1\n" + field + "    0\n    1\n       abc\n", 1,
-       "ReadGroupB: Parse error reading the time function, field 0"},
-      {"end before bypass", "    1\n" + field + "    0\n" + tf, 1,
-       "ReadGroupB: EOF reading record 5"},
-      {"huge function count", "    1\n99999       1.0       1.0\n", 1,
-       "ReadGroupB: EOF reading record 3, field 0"},
-      {"huge exchange count", "    1\n" + field + "99999\n", 1,
-       "ReadGroupB: EOF reading record 4, field 0"},
-      {"huge break count", "    1\n" + field + "    0\n99999\n       1.0\n", 1,
-       "ReadGroupB: EOF reading the time function, field 0"},
-      {"negative counts", "    1\n   -5       1.0       1.0\n    1\n", 1, nullptr},
-      {"negative exchange count", "    1\n" + field + "   -3\n" + tf + "    1\n", 1, nullptr},
-      {"long line",
-       "    1\n" + field + "    1\n      10.0       5.0    1    2" + std::string(10000, '7') +
-           "\n" + tf + "    1\n",
-       1, nullptr},
-  };
-  for (const BadCase& bad : cases) {
-    SCOPED_TRACE(bad.name);
-    platform.messages.clear();
-    DeckScanner in(bad.text);
-    CardBRecord card;
-    const bool ok = ParseCardB(in, {1, bad.nosys}, card, platform);
-    if (bad.message == nullptr) {
-      EXPECT_TRUE(ok);
-      EXPECT_TRUE(platform.messages.empty());
-    } else {
-      EXPECT_FALSE(ok);
-      EXPECT_EQ(platform.messages, List{bad.message});
-    }
-  }
+  testing::ExpectBadCards(
+      {
+          {"empty", "", {1, 1}, "ReadGroupB: Parse error reading nrfld in record 1"},
+          {"letters", "  abc\n", {1, 1}, "ReadGroupB: Parse error reading nrfld in record 1"},
+          {"three fields",
+           "    3\n",
+           {1, 1},
+           "ReadGroupB: NRFLD 3 in record 1 is outside 0 to 2; card B cannot be read."},
+          {"negative fields",
+           "   -1\n",
+           {1, 1},
+           "ReadGroupB: NRFLD -1 in record 1 is outside 0 to 2; card B cannot be read."},
+          {"nine systems",
+           "    1\n",
+           {1, 9},
+           "ReadGroupB: The deck's NOSYS 9 is outside 0 to 8; card B cannot be read."},
+          {"end in record 2", "    1\n", {1, 1}, "ReadGroupB: EOF reading record 2, field 0"},
+          {"end in pore field",
+           "    2\n    0\n",
+           {1, 1},
+           "ReadGroupB: EOF reading record 2, field 1"},
+          {"end in record 3",
+           "    1\n" + field,
+           {1, 1},
+           "ReadGroupB: EOF reading record 3, field 0"},
+          {"end in record 4",
+           "    1\n" + field + "    2\n      10.0       5.0    1    2\n",
+           {1, 1},
+           "ReadGroupB: EOF reading record 4, field 0"},
+          {"end in time function",
+           "    1\n" + field + "    0\n    2\n       1.0       0.0\n",
+           {1, 1},
+           "ReadGroupB: EOF reading the time function, field 0"},
+          {"letters in time function",
+           "    1\n" + field + "    0\n    1\n       abc\n",
+           {1, 1},
+           "ReadGroupB: Parse error reading the time function, field 0"},
+          {"end before bypass",
+           "    1\n" + field + "    0\n" + tf,
+           {1, 1},
+           "ReadGroupB: EOF reading record 5"},
+          {"huge function count",
+           "    1\n99999       1.0       1.0\n",
+           {1, 1},
+           "ReadGroupB: EOF reading record 3, field 0"},
+          {"huge exchange count",
+           "    1\n" + field + "99999\n",
+           {1, 1},
+           "ReadGroupB: EOF reading record 4, field 0"},
+          {"huge break count",
+           "    1\n" + field + "    0\n99999\n       1.0\n",
+           {1, 1},
+           "ReadGroupB: EOF reading the time function, field 0"},
+          {"negative counts", "    1\n   -5       1.0       1.0\n    1\n", {1, 1}, nullptr},
+          {"negative exchange count",
+           "    1\n" + field + "   -3\n" + tf + "    1\n",
+           {1, 1},
+           nullptr},
+          {"long line",
+           "    1\n" + field + "    1\n      10.0       5.0    1    2" + std::string(10000, '7') +
+               "\n" + tf + "    1\n",
+           {1, 1},
+           nullptr},
+      },
+      platform, [&](DeckScanner& in, DeckShape shape) {
+        CardBRecord card;
+        return ParseCardB(in, shape, card, platform);
+      });
 }
 
 TEST_F(CardBTest, OddColumnsReadAsZero) {
@@ -300,9 +289,7 @@ TEST_F(CardBTest, SkipAndFailureChangeNothing) {
   const std::string text = std::string(kCard) + "NEXT\n";
   DeckScanner in(text);
   ASSERT_TRUE(ReadGroupB(doc, in, true));
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "NEXT");
+  testing::ExpectNextLine(in, "NEXT");
 
   const std::string cut = text.substr(0, text.rfind("    1    0\n"));
   DeckScanner truncated(cut);
@@ -328,20 +315,11 @@ TEST_F(CardBTest, WriteReadWriteIsIdentical) {
   e[2]->SetParameter(7, Entries({{"0.0", "0.0"}, {"2e+06", "0.001"}}));
   e[4]->SetParameter(4, "1");
   e[4]->SetParameter(7, Entries({{"40", "8"}}));
-  DeckOut out(platform);
-  ASSERT_TRUE(group_b::WriteCard(doc, out));
-
-  ScriptedPlatform copy_platform;
-  COrvoBuilderDoc copy(copy_platform);
-  Network(copy);
-  copy.imported_NOSYS = 3;
-  DeckScanner in(out.text());
-  ASSERT_TRUE(ReadGroupB(copy, in, false));
-  EXPECT_TRUE(in.AtEnd());
-  DeckOut again(copy_platform);
-  ASSERT_TRUE(group_b::WriteCard(copy, again));
-  EXPECT_EQ(again.text(), out.text());
-  EXPECT_TRUE(copy_platform.messages.empty());
+  testing::ExpectCardRoundTrip(doc, testing::WriteCardOf<group_b::WriteCard>, ReadGroupB,
+                               [](COrvoBuilderDoc& copy, ScriptedPlatform&) {
+                                 Network(copy);
+                                 copy.imported_NOSYS = 3;
+                               });
 }
 
 TEST_F(CardBTest, ExchangeDataNeedsADeckReadFirst) {

@@ -7,7 +7,7 @@
 #include "deck/deck_reading.h"
 #include "groups/cards.h"
 #include "model/scripted_platform.h"
-#include "support/network_builder.h"
+#include "support/deck_cards.h"
 
 namespace orvo {
 namespace {
@@ -29,17 +29,11 @@ List Values(const COrvoBuilderCntrItem* node) {
   return values;
 }
 
+using testing::AddSegments;
+
 class CardCTest : public ::testing::Test {
  protected:
   void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
-  std::vector<COrvoBuilderCntrItem*> Segments(COrvoBuilderDoc& d, int count) {
-    std::vector<COrvoBuilderCntrItem*> segments;
-    for (int i = 0; i < count; ++i) {
-      segments.push_back(testing::AddSegmentWithLabel(d, 80 * (i + 1), 80));
-    }
-    return segments;
-  }
 
   ScriptedPlatform platform;
   COrvoBuilderDoc doc{platform};
@@ -68,47 +62,31 @@ TEST_F(CardCTest, ParsesColumnsAndStopsAfterTheCard) {
   EXPECT_EQ(short_line.VMULT, 0.0);
   EXPECT_EQ(short_line.DXP, 0.0);
   EXPECT_EQ(card.segments[2].VOLUME, 1.25e6);
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "NEXT");
+  testing::ExpectNextLine(in, "NEXT");
   EXPECT_TRUE(platform.messages.empty());
 }
-
-struct BadCase {
-  const char* name;
-  std::string text;
-  int noseg;
-  const char* message;  // null: the card reads
-};
 
 TEST_F(CardCTest, BadInputFailsCleanlyOrReadsSensibly) {
   const std::string head = "    1    0       1.0\n       1.0       1.0\n";
   const std::string line = "         1         0         1     100.0\n";
-  const std::vector<BadCase> cases = {
-      {"empty", "", 1, "ReadGroupC: EOF reading record 1"},
-      {"end before record 2", "    1    0       1.0\n", 1, "ReadGroupC: EOF reading record 2"},
-      {"end in segments", head + line, 2, "ReadGroupC: EOF reading record 2"},
-      {"huge NOSEG", head + line, 99999, "ReadGroupC: EOF reading record 2"},
-      {"largest NOSEG", head + line, 2147483647, "ReadGroupC: EOF reading record 2"},
-      {"negative NOSEG", head, -5, nullptr},
-      {"letters in columns", "  abc  xyz    1.5e\n  q\n  seg one   two\n", 1, nullptr},
-      {"long line", head + "         1" + std::string(10000, '9') + "\n", 1, nullptr},
-  };
-  for (const BadCase& bad : cases) {
-    SCOPED_TRACE(bad.name);
-    platform.messages.clear();
-    DeckScanner in(bad.text);
-    CardCRecord card;
-    const bool ok = ParseCardC(in, {bad.noseg, 1}, card, platform);
-    if (bad.message == nullptr) {
-      EXPECT_TRUE(ok);
-      EXPECT_TRUE(in.AtEnd());
-      EXPECT_TRUE(platform.messages.empty());
-    } else {
-      EXPECT_FALSE(ok);
-      EXPECT_EQ(platform.messages, List{bad.message});
-    }
-  }
+  testing::ExpectBadCards(
+      {
+          {"empty", "", {1, 1}, "ReadGroupC: EOF reading record 1"},
+          {"end before record 2",
+           "    1    0       1.0\n",
+           {1, 1},
+           "ReadGroupC: EOF reading record 2"},
+          {"end in segments", head + line, {2, 1}, "ReadGroupC: EOF reading record 2"},
+          {"huge NOSEG", head + line, {99999, 1}, "ReadGroupC: EOF reading record 2"},
+          {"largest NOSEG", head + line, {2147483647, 1}, "ReadGroupC: EOF reading record 2"},
+          {"negative NOSEG", head, {-5, 1}, nullptr},
+          {"letters in columns", "  abc  xyz    1.5e\n  q\n  seg one   two\n", {1, 1}, nullptr},
+          {"long line", head + "         1" + std::string(10000, '9') + "\n", {1, 1}, nullptr},
+      },
+      platform, [&](DeckScanner& in, DeckShape shape) {
+        CardCRecord card;
+        return ParseCardC(in, shape, card, platform);
+      });
 }
 
 TEST_F(CardCTest, LongLinesAndLettersReadByTheirColumns) {
@@ -142,7 +120,7 @@ TEST_F(CardCTest, LoadFromWCTakesTheOptions) {
 
 // Segment 4 is not in the card and is reset; segment 7 of the deck is not in the network.
 TEST_F(CardCTest, ImportFillsSegmentsByID) {
-  const auto s = Segments(doc, 4);
+  const auto s = AddSegments(doc, 4);
   for (COrvoBuilderCntrItem* node : s) {
     for (int index : {4, 5, 6, 7, 8, 9}) node->SetParameter(index, "9");
   }
@@ -165,7 +143,7 @@ TEST_F(CardCTest, ImportFillsSegmentsByID) {
 }
 
 TEST_F(CardCTest, SkipAndFailureChangeNothing) {
-  const auto s = Segments(doc, 3);
+  const auto s = AddSegments(doc, 3);
   s[0]->SetParameter(9, "42");
   doc.group_c.title = "Kept";
   doc.imported_NOSEG = 3;
@@ -175,9 +153,7 @@ TEST_F(CardCTest, SkipAndFailureChangeNothing) {
   const std::string text = std::string(kCard) + "NEXT\n";
   DeckScanner in(text);
   ASSERT_TRUE(ReadGroupC(doc, in, true));
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "NEXT");
+  testing::ExpectNextLine(in, "NEXT");
 
   doc.imported_NOSEG = 4;
   DeckScanner truncated(kCard);
@@ -195,27 +171,18 @@ TEST_F(CardCTest, WriteReadWriteIsIdentical) {
   c.title = " Lake volumes";
   c.SCALV = 1e-3;
   c.CONVV = 1e20;
-  const auto s = Segments(doc, 3);
+  const auto s = AddSegments(doc, 3);
   s[0]->SetParameter(9, "12345.6");
   s[0]->SetParameter(8, "0.000123456");
   s[1]->SetParameter(3, "2");
   s[1]->SetParameter(4, "3");
   s[1]->SetParameter(5, "-1.5");
   s[2]->SetParameter(3, "3");
-  DeckOut out(platform);
-  ASSERT_TRUE(group_c::WriteCard(doc, out));
-
-  ScriptedPlatform copy_platform;
-  COrvoBuilderDoc copy(copy_platform);
-  Segments(copy, 3);
-  copy.imported_NOSEG = 3;
-  DeckScanner in(out.text());
-  ASSERT_TRUE(ReadGroupC(copy, in, false));
-  EXPECT_TRUE(in.AtEnd());
-  DeckOut again(copy_platform);
-  ASSERT_TRUE(group_c::WriteCard(copy, again));
-  EXPECT_EQ(again.text(), out.text());
-  EXPECT_TRUE(copy_platform.messages.empty());
+  testing::ExpectCardRoundTrip(doc, testing::WriteCardOf<group_c::WriteCard>, ReadGroupC,
+                               [](COrvoBuilderDoc& copy, ScriptedPlatform&) {
+                                 AddSegments(copy, 3);
+                                 copy.imported_NOSEG = 3;
+                               });
 }
 
 }  // namespace

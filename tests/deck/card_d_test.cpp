@@ -8,27 +8,15 @@
 #include "groups/cards.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
-#include "support/network_builder.h"
+#include "support/deck_cards.h"
 
 namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
 
-std::string Portions(const std::vector<List>& fields) {
-  List record;
-  for (size_t k = 0; k < 6; ++k) {
-    record.push_back(StringArray(k < fields.size() ? fields[k] : List{}).ToString());
-  }
-  return StringArray(record).ToString();
-}
-
-std::vector<List> PortionsOf(const COrvoBuilderCntrItem* node) {
-  const StringArray record(node->GetParameter(8));
-  std::vector<List> fields;
-  for (const std::string& field : record.GetList()) fields.push_back(StringArray(field).GetList());
-  return fields;
-}
+using testing::Portions;
+using testing::PortionsOf;
 
 // Three fields for a deck of two systems: five exchanges on two record 4 lines, an empty
 // second field and a function that no exchange carries.
@@ -52,13 +40,9 @@ class CardDTest : public ::testing::Test {
   void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
 
   // Segments 1 to 3 and exchanges 1-2, 3-2, 2-3, 3-0, 0-1 in this node-list order.
-  std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
-    COrvoBuilderCntrItem* s1 = testing::AddSegmentWithLabel(d, 80, 80);
-    COrvoBuilderCntrItem* s2 = testing::AddSegmentWithLabel(d, 160, 80);
-    COrvoBuilderCntrItem* s3 = testing::AddSegmentWithLabel(d, 240, 80);
-    return {d.AddExchange(s1, s2, kInterface), d.AddExchange(s3, s2, kInterface),
-            d.AddExchange(s2, s3, kInterface), d.AddExchange(s3, nullptr, kOutflow),
-            d.AddExchange(nullptr, s1, kInflow)};
+  static std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
+    testing::AddSegments(d, 3);
+    return testing::AddExchanges(d, {{1, 2}, {3, 2}, {2, 3}, {3, 0}, {0, 1}});
   }
 
   ScriptedPlatform platform;
@@ -93,9 +77,7 @@ TEST_F(CardDTest, ParsesFieldsAndStopsAfterTheCard) {
   EXPECT_EQ(card.fields[2].functions[0].breaks, (Breaks{5, 0}));
   EXPECT_FALSE(card.fields[3].read);
   EXPECT_EQ(card.bypass, (std::vector<int>{0, 1}));
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "NEXT");
+  testing::ExpectNextLine(in, "NEXT");
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -128,66 +110,77 @@ TEST_F(CardDTest, ColumnsThatRunTogetherKeepTheirWidths) {
   EXPECT_TRUE(in.AtEnd());
 }
 
-struct BadCase {
-  const char* name;
-  std::string text;
-  int nosys;
-  const char* message;  // null: the card reads
-};
-
 TEST_F(CardDTest, BadInputFailsCleanlyOrReadsSensibly) {
   const std::string one = "    1    1\n    1\n";  // one field with one function
-  const std::vector<BadCase> cases = {
-      {"empty", "", 1, "ReadGroupD: EOF reading record 1"},
-      {"seven fields", "    1    7\n", 1,
-       "ReadGroupD: NFIELD 7 in record 1 is more than the six flow fields; card D cannot be "
-       "read."},
-      {"nine systems", "    1    0\n\n", 9,
-       "ReadGroupD: The deck's NOSYS 9 is outside 0 to 8; card D cannot be read."},
-      {"end in record 2", "    1    1\n", 1, "ReadGroupD: EOF reading record 1, field 0"},
-      {"end in field 2", "    1    2\n    0\n", 1, "ReadGroupD: EOF reading record 1, field 1"},
-      {"end in record 3", one, 1, "ReadGroupD: EOF reading record 3, field 0"},
-      {"letters in record 4", one + "    2\n       0.5    1    2       abc\n", 1,
-       "ReadGroupD: parse error reading record 4, field 0"},
-      {"end in record 4", one + "    2\n", 1, "ReadGroupD: parse error reading record 4, field 0"},
-      {"end after record 4", one + "    1\n       0.5    1    2", 1,
-       "ReadGroupD: EOF reading record 4, field 0"},
-      {"end in time function", one + "    0\n", 1,
-       "ReadGroupD: EOF reading the time function, field 0"},
-      {"letters in time function", one + "    0\n  abc\n", 1,
-       "ReadGroupD: parse error reading the time function, field 0"},
-      {"end before bypass", one + "    0\n    0\n", 1, "ReadGroupD: EOF reading the bypass record"},
-      {"huge function count", "    1    1\n99999\n", 1,
-       "ReadGroupD: EOF reading record 3, field 0"},
-      {"largest exchange count", one + "2147483647\n       0.5    1    2\n", 1,
-       "ReadGroupD: parse error reading record 4, field 0"},
-      {"huge break count", one + "    0\n99999\n       1.0\n", 1,
-       "ReadGroupD: EOF reading the time function, field 0"},
-      {"negative field count", "    1   -2\n    1\n", 1, nullptr},
-      {"negative function count", "    1    1\n   -4\n    1\n", 1, nullptr},
-      {"negative exchange count", one + "   -9\n    0\n    1\n", 1, nullptr},
-      {"letters in columns", "  abc  xyz\n  q\n", 1, nullptr},
-      {"long lines",
-       "    1    1" + std::string(10000, 'h') + "\n    1       1.0       1.0" +
-           std::string(10000, '5') + "\n    1\n       0.5    1    2 " + std::string(10000, 'x') +
-           "\n    0\n    1" + std::string(10000, '0') + "\n",
-       1, nullptr},
-  };
-  for (const BadCase& bad : cases) {
-    SCOPED_TRACE(bad.name);
-    platform.messages.clear();
-    DeckScanner in(bad.text);
-    CardDRecord card;
-    const bool ok = ParseCardD(in, {1, bad.nosys}, card, platform);
-    if (bad.message == nullptr) {
-      EXPECT_TRUE(ok);
-      EXPECT_TRUE(in.AtEnd());
-      EXPECT_TRUE(platform.messages.empty());
-    } else {
-      EXPECT_FALSE(ok);
-      EXPECT_EQ(platform.messages, List{bad.message});
-    }
-  }
+  testing::ExpectBadCards(
+      {
+          {"empty", "", {1, 1}, "ReadGroupD: EOF reading record 1"},
+          {"seven fields",
+           "    1    7\n",
+           {1, 1},
+           "ReadGroupD: NFIELD 7 in record 1 is more than the six flow fields; card D cannot be "
+           "read."},
+          {"nine systems",
+           "    1    0\n\n",
+           {1, 9},
+           "ReadGroupD: The deck's NOSYS 9 is outside 0 to 8; card D cannot be read."},
+          {"end in record 2", "    1    1\n", {1, 1}, "ReadGroupD: EOF reading record 1, field 0"},
+          {"end in field 2",
+           "    1    2\n    0\n",
+           {1, 1},
+           "ReadGroupD: EOF reading record 1, field 1"},
+          {"end in record 3", one, {1, 1}, "ReadGroupD: EOF reading record 3, field 0"},
+          {"letters in record 4",
+           one + "    2\n       0.5    1    2       abc\n",
+           {1, 1},
+           "ReadGroupD: parse error reading record 4, field 0"},
+          {"end in record 4",
+           one + "    2\n",
+           {1, 1},
+           "ReadGroupD: parse error reading record 4, field 0"},
+          {"end after record 4",
+           one + "    1\n       0.5    1    2",
+           {1, 1},
+           "ReadGroupD: EOF reading record 4, field 0"},
+          {"end in time function",
+           one + "    0\n",
+           {1, 1},
+           "ReadGroupD: EOF reading the time function, field 0"},
+          {"letters in time function",
+           one + "    0\n  abc\n",
+           {1, 1},
+           "ReadGroupD: parse error reading the time function, field 0"},
+          {"end before bypass",
+           one + "    0\n    0\n",
+           {1, 1},
+           "ReadGroupD: EOF reading the bypass record"},
+          {"huge function count",
+           "    1    1\n99999\n",
+           {1, 1},
+           "ReadGroupD: EOF reading record 3, field 0"},
+          {"largest exchange count",
+           one + "2147483647\n       0.5    1    2\n",
+           {1, 1},
+           "ReadGroupD: parse error reading record 4, field 0"},
+          {"huge break count",
+           one + "    0\n99999\n       1.0\n",
+           {1, 1},
+           "ReadGroupD: EOF reading the time function, field 0"},
+          {"negative field count", "    1   -2\n    1\n", {1, 1}, nullptr},
+          {"negative function count", "    1    1\n   -4\n    1\n", {1, 1}, nullptr},
+          {"negative exchange count", one + "   -9\n    0\n    1\n", {1, 1}, nullptr},
+          {"letters in columns", "  abc  xyz\n  q\n", {1, 1}, nullptr},
+          {"long lines",
+           "    1    1" + std::string(10000, 'h') + "\n    1       1.0       1.0" +
+               std::string(10000, '5') + "\n    1\n       0.5    1    2 " +
+               std::string(10000, 'x') + "\n    0\n    1" + std::string(10000, '0') + "\n",
+           {1, 1},
+           nullptr},
+      },
+      platform, [&](DeckScanner& in, DeckShape shape) {
+        CardDRecord card;
+        return ParseCardD(in, shape, card, platform);
+      });
 }
 
 TEST_F(CardDTest, LoadFromWCTakesTheFields) {
@@ -275,9 +268,7 @@ TEST_F(CardDTest, SkipAndFailureChangeNothing) {
   const std::string text = std::string(kCard) + "NEXT\n";
   DeckScanner in(text);
   ASSERT_TRUE(ReadGroupD(doc, in, true));
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "NEXT");
+  testing::ExpectNextLine(in, "NEXT");
 
   const std::string cut = text.substr(0, text.rfind("    0    1\n"));
   DeckScanner truncated(cut);
@@ -303,21 +294,12 @@ TEST_F(CardDTest, WriteReadWriteIsIdentical) {
   e[2]->SetParameter(8, Portions({{"0.75", "0"}, {"0.5"}}));
   e[3]->SetParameter(8, Portions({{"1", ""}}));
   e[4]->SetParameter(8, Portions({{"1e-05", ""}}));
-  DeckOut out(platform);
-  ASSERT_TRUE(group_d::WriteCard(doc, out));
-
-  ScriptedPlatform copy_platform;
-  COrvoBuilderDoc copy(copy_platform);
-  Network(copy);
-  copy.group_a.NOSYS = 2;
-  copy.imported_NOSYS = 2;
-  DeckScanner in(out.text());
-  ASSERT_TRUE(ReadGroupD(copy, in, false));
-  EXPECT_TRUE(in.AtEnd());
-  DeckOut again(copy_platform);
-  ASSERT_TRUE(group_d::WriteCard(copy, again));
-  EXPECT_EQ(again.text(), out.text());
-  EXPECT_TRUE(copy_platform.messages.empty());
+  testing::ExpectCardRoundTrip(doc, testing::WriteCardOf<group_d::WriteCard>, ReadGroupD,
+                               [](COrvoBuilderDoc& copy, ScriptedPlatform&) {
+                                 Network(copy);
+                                 copy.group_a.NOSYS = 2;
+                                 copy.imported_NOSYS = 2;
+                               });
 }
 
 }  // namespace

@@ -8,16 +8,14 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
-#include "support/network_builder.h"
+#include "support/deck_cards.h"
 
 namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
 
-std::string Array(const List& elements) {
-  return StringArray(elements).ToString();
-}
+constexpr auto Array = testing::ArrayText;
 
 // Two systems: the first with boundaries at segments 1 and 3 (one and five breaks), the
 // second with none.
@@ -33,12 +31,8 @@ const char kCard[] =
 
 // A network of `segments` segments with NOSYS systems, group E at its defaults.
 void MakeProject(COrvoBuilderDoc& doc, int segments, int nosys) {
-  doc.group_a.SIMTYP = kVerda5;
-  doc.group_a.NOSYS = nosys;
-  for (int i = 0; i < segments; ++i) testing::AddSegmentWithLabel(doc, 80 * (i + 1), 80);
+  testing::MakeProject(doc, segments, nosys, kVerda5);
   doc.group_e.ApplyDefaults(nosys);
-  doc.imported_NOSEG = segments;
-  doc.imported_NOSYS = nosys;
 }
 
 // Everything an import may change.
@@ -80,9 +74,7 @@ TEST_F(CardETest, ParsesSystemsFactorsAndFunctions) {
   EXPECT_EQ(first.boundaries[1].breaks, (Breaks{0.1, 0, 0.2, 1, 0.3, 2, 0.4, 3, 0.5, 4}));
   EXPECT_EQ(card.systems[1].title, "Nothing");
   EXPECT_TRUE(card.systems[1].boundaries.empty());
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -120,9 +112,7 @@ TEST_F(CardETest, SkipChangesNothingAndLeavesTheScannerAfterTheCard) {
   DeckScanner in(text);
   ASSERT_TRUE(ReadGroupE(doc, in, true));
   EXPECT_EQ(State(doc), before);
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
 }
 
 TEST_F(CardETest, LoadFromWCTakesTheDecksSystemsAndDefaultsTheRest) {
@@ -176,68 +166,58 @@ TEST_F(CardETest, RoundTripGivesTheSameCard) {
   doc.GetSegmentNode(3)->SetParameter(
       10, Array({Array({"0.25", "0", "1e+06", "1", "3", "2", "4", "3", "5", "365"}),
                  Array({"7", "0", "8", "30"}), ""}));
-  DeckOut first(platform);
-  ASSERT_TRUE(group_e::WriteCard(doc, first));
-
-  ScriptedPlatform other_platform;
-  COrvoBuilderDoc copy(other_platform);
-  COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-  MakeProject(copy, 3, 3);
-  DeckScanner in(first.text());
-  ASSERT_TRUE(ReadGroupE(copy, in, false));
-  EXPECT_TRUE(in.AtEnd());
-  DeckOut second(other_platform);
-  ASSERT_TRUE(group_e::WriteCard(copy, second));
-  EXPECT_EQ(second.text(), first.text());
-  EXPECT_TRUE(other_platform.messages.empty());
+  testing::ExpectCardRoundTrip(doc, testing::WriteCardOf<group_e::WriteCard>, ReadGroupE,
+                               [](COrvoBuilderDoc& copy, ScriptedPlatform&) {
+                                 COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+                                 MakeProject(copy, 3, 3);
+                               });
 }
 
 // Bad input: fails with one message, or reads what the columns say; never crashes or hangs.
 TEST_F(CardETest, BadInputFailsCleanlyOrReadsSensibly) {
   const std::string long_title(10000, 'x');
-  struct Case {
-    std::string text;
-    bool reads;
-  };
-  const std::vector<Case> cases = {
-      {"     99999T\n       1.0       1.0\n    1    1\n       1.0       0.0\n", false},
-      {"2147483647T\n       1.0       1.0\n    1    1\n       1.0       0.0\n", false},
-      {"         1T\n       1.0       1.0\n    1 99999\n       1.0       0.0\n", false},
-      {"         1T\n       1.0       1.0\n    1*****\n", false},
-      {"         1T\n       1.0       1.0\n    1    1\n       abc       0.0\n", false},
-      // A negative count lists no segments and has no record 2.
-      {"        -5T\n        -1U\n", true},
-      // Non-numeric counts and factors read as atoi and atof do.
-      {"       abcT\n         1U\n      junk       2.0\n    2    0\n", true},
-      {"         0" + long_title + "   \n         0U\n", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text.substr(0, 60));
-    platform.messages.clear();
-    DeckScanner in(c.text);
-    CardERecord card;
-    const bool read = ParseCardE(in, {3, 2}, card, platform);
-    EXPECT_EQ(read, c.reads);
-    EXPECT_EQ(platform.messages.size(), c.reads ? 0u : 1u);
-  }
   const std::string titled = "         0" + long_title + "   \n         0U\n";
+  const std::string tail = "\n       1.0       1.0\n    1    1\n       1.0       0.0\n";
+  auto parse = [&](DeckScanner& in, DeckShape shape) {
+    CardERecord card;
+    return ParseCardE(in, shape, card, platform);
+  };
+  testing::ExpectBadCards(
+      {
+          {"huge count", "     99999T" + tail, {3, 2}, ""},
+          {"largest count", "2147483647T" + tail, {3, 2}, ""},
+          {"huge break count",
+           "         1T\n       1.0       1.0\n    1 99999\n       1.0       0.0\n",
+           {3, 2},
+           ""},
+          {"stars for a break count",
+           "         1T\n       1.0       1.0\n    1*****\n",
+           {3, 2},
+           ""},
+          {"letters in breaks",
+           "         1T\n       1.0       1.0\n    1    1\n       abc       0.0\n",
+           {3, 2},
+           ""},
+          // A negative count lists no segments and has no record 2.
+          {"negative counts", "        -5T\n        -1U\n", {3, 2}, nullptr},
+          // Non-numeric counts and factors read as atoi and atof do.
+          {"letters",
+           "       abcT\n         1U\n      junk       2.0\n    2    0\n",
+           {3, 2},
+           nullptr},
+          {"long title", titled, {3, 2}, nullptr},
+      },
+      platform, parse);
   DeckScanner in(titled);
   CardERecord card;
   ASSERT_TRUE(ParseCardE(in, {3, 2}, card, platform));
   EXPECT_EQ(card.systems[0].title, long_title);
-
-  // Every line-prefix of the card is a truncated card.
-  const std::string whole = kCard;
-  for (size_t end = whole.find('\n'); end + 1 < whole.size(); end = whole.find('\n', end + 1)) {
-    SCOPED_TRACE(end);
-    platform.messages.clear();
-    const std::string prefix = whole.substr(0, end + 1);
-    DeckScanner cut(prefix);
+  testing::ExpectEveryLineCutFails(kCard, platform, [&](DeckScanner& cut) {
     CardERecord partial;
-    EXPECT_FALSE(ParseCardE(cut, {3, 2}, partial, platform));
-    EXPECT_EQ(platform.messages.size(), 1u);
+    const bool ok = ParseCardE(cut, {3, 2}, partial, platform);
     EXPECT_TRUE(partial.systems.empty());
-  }
+    return ok;
+  });
 }
 
 }  // namespace

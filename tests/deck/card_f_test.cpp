@@ -8,16 +8,14 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
-#include "support/network_builder.h"
+#include "support/deck_cards.h"
 
 namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
 
-std::string Array(const List& elements) {
-  return StringArray(elements).ToString();
-}
+constexpr auto Array = testing::ArrayText;
 
 const char kFilter[] = "Nonpoint source files (*.*)|*.*|All Files (*.*)|*.*||";
 
@@ -34,12 +32,8 @@ const char kCard[] =
     "         1\n";
 
 void MakeProject(COrvoBuilderDoc& doc, int segments, int nosys) {
-  doc.group_a.SIMTYP = kVerda5;
-  doc.group_a.NOSYS = nosys;
-  for (int i = 0; i < segments; ++i) testing::AddSegmentWithLabel(doc, 80 * (i + 1), 80);
+  testing::MakeProject(doc, segments, nosys, kVerda5);
   doc.group_f.ApplyDefaults(nosys);
-  doc.imported_NOSEG = segments;
-  doc.imported_NOSYS = nosys;
 }
 
 std::string State(const COrvoBuilderDoc& doc) {
@@ -88,9 +82,7 @@ TEST_F(CardFTest, ParsesSystemsLoadsAndTheNonpointFlag) {
   EXPECT_EQ(card.systems[1].title, "");
   EXPECT_TRUE(card.systems[1].loads.empty());
   EXPECT_TRUE(card.nonpoint_source);
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -169,9 +161,7 @@ TEST_F(CardFTest, SkipChangesNothingAndLeavesTheScannerAfterTheCard) {
   ASSERT_TRUE(ReadGroupF(doc, in, true));
   EXPECT_EQ(State(doc), before);
   EXPECT_TRUE(platform.messages.empty());
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
 }
 
 TEST_F(CardFTest, LoadFromWCBuildsSlotsWithOrderedLoadLists) {
@@ -231,62 +221,54 @@ TEST_F(CardFTest, RoundTripGivesTheSameCard) {
       11, Array({Array({"1.5", "0", "2", "30", "3", "60", "4", "90", "5", "120"}),
                  Array({"7", "0"}), ""}));
   doc.group_f.nonpoint_file = "nps.dat";
-  DeckOut first(platform);
-  ASSERT_TRUE(group_f::WriteCard(doc, first));
-
-  ScriptedPlatform other_platform;
-  other_platform.files.push_back("nps.dat");
-  COrvoBuilderDoc copy(other_platform);
-  MakeProject(copy, 3, 3);
-  DeckScanner in(first.text());
-  ASSERT_TRUE(ReadGroupF(copy, in, false));
-  EXPECT_TRUE(in.AtEnd());
-  DeckOut second(other_platform);
-  ASSERT_TRUE(group_f::WriteCard(copy, second));
-  EXPECT_EQ(second.text(), first.text());
+  testing::ExpectCardRoundTrip(doc, testing::WriteCardOf<group_f::WriteCard>, ReadGroupF,
+                               [](COrvoBuilderDoc& copy, ScriptedPlatform& copy_platform) {
+                                 copy_platform.files.push_back("nps.dat");
+                                 MakeProject(copy, 3, 3);
+                               });
 }
 
 TEST_F(CardFTest, BadInputFailsCleanlyOrReadsSensibly) {
   const std::string long_line(10000, '7');
-  struct Case {
-    std::string text;
-    bool reads;
-  };
-  const std::vector<Case> cases = {
-      {"     99999T\n       1.0       1.0\n    1    1\n       1.0       0.0\n         0\n", false},
-      {"2147483647T\n       1.0       1.0\n    1    1\n       1.0       0.0\n         0\n", false},
-      {"         1T\n       1.0       1.0\n    1 99999\n       1.0       0.0\n", false},
-      {"         1T\n       1.0       1.0\n    1    1\n       1.0       xyz\n         0\n", false},
-      // A negative count still has record 2 (only 0 has none) and lists no segments.
-      {"        -3T\n       2.0       3.0\n         0U\n         0\n", true},
-      {"       abcT\n         0U\n       yes\n", true},
-      {"         0" + long_line + "\n         0\n" + long_line + "\n", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text.substr(0, 60));
-    platform.messages.clear();
-    DeckScanner in(c.text);
+  const std::string tail = "\n       1.0       1.0\n    1    1\n       1.0       0.0\n         0\n";
+  auto parse = [&](DeckScanner& in, DeckShape shape) {
     CardFRecord card;
-    EXPECT_EQ(ParseCardF(in, {3, 2}, card, platform), c.reads);
-    EXPECT_EQ(platform.messages.size(), c.reads ? 0u : 1u);
-  }
+    return ParseCardF(in, shape, card, platform);
+  };
+  testing::ExpectBadCards(
+      {
+          {"huge count", "     99999T" + tail, {3, 2}, ""},
+          {"largest count", "2147483647T" + tail, {3, 2}, ""},
+          {"huge break count",
+           "         1T\n       1.0       1.0\n    1 99999\n       1.0       0.0\n",
+           {3, 2},
+           ""},
+          {"letters in breaks",
+           "         1T\n       1.0       1.0\n    1    1\n       1.0       xyz\n         0\n",
+           {3, 2},
+           ""},
+          // A negative count still has record 2 (only 0 has none) and lists no segments.
+          {"negative count",
+           "        -3T\n       2.0       3.0\n         0U\n         0\n",
+           {3, 2},
+           nullptr},
+          {"letters", "       abcT\n         0U\n       yes\n", {3, 2}, nullptr},
+          {"long lines",
+           "         0" + long_line + "\n         0\n" + long_line + "\n",
+           {3, 2},
+           nullptr},
+      },
+      platform, parse);
   DeckScanner negative("        -3T\n       2.0       3.0\n         0U\n         0\n");
   CardFRecord card;
   ASSERT_TRUE(ParseCardF(negative, {3, 2}, card, platform));
   EXPECT_DOUBLE_EQ(card.systems[0].CONVW, 3.0);
   EXPECT_TRUE(card.systems[0].loads.empty());
   EXPECT_FALSE(card.nonpoint_source);
-
-  const std::string whole = kCard;
-  for (size_t end = whole.find('\n'); end + 1 < whole.size(); end = whole.find('\n', end + 1)) {
-    SCOPED_TRACE(end);
-    platform.messages.clear();
-    const std::string prefix = whole.substr(0, end + 1);
-    DeckScanner cut(prefix);
+  testing::ExpectEveryLineCutFails(kCard, platform, [&](DeckScanner& cut) {
     CardFRecord partial;
-    EXPECT_FALSE(ParseCardF(cut, {3, 2}, partial, platform));
-    EXPECT_EQ(platform.messages.size(), 1u);
-  }
+    return ParseCardF(cut, {3, 2}, partial, platform);
+  });
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
-#include "support/network_builder.h"
+#include "support/deck_cards.h"
 
 namespace orvo {
 namespace {
@@ -40,16 +40,12 @@ const std::string kCard = "         5  Segment parameters \n" +
 constexpr size_t kTemp = 1, kWvel = 2, kPh = 27, kSo4 = 29;
 
 void MakeProject(COrvoBuilderDoc& doc, int segments) {
-  doc.group_a.SIMTYP = kKobal5;
-  doc.group_a.NOSYS = 7;
-  for (int i = 0; i < segments; ++i) testing::AddSegmentWithLabel(doc, 80 * (i + 1), 80);
+  testing::MakeProject(doc, segments, 7, kKobal5);
   doc.group_g.SetSlotCountFromType(kKobal5);
   doc.group_g.RestoreDefaultNames(kKobal5);
   for (const auto& node : doc.nodes()) {
     if (node->is_segment()) node->SetParameter(12, doc.DefaultSegmentGroupG());
   }
-  doc.imported_NOSEG = segments;
-  doc.imported_NOSYS = 7;
 }
 
 std::string State(const COrvoBuilderDoc& doc) {
@@ -103,9 +99,7 @@ TEST_F(CardGTest, ParsesParametersAndSegments) {
   EXPECT_EQ(card.segments[1].ISEG, 2);
   ASSERT_EQ(card.segments[1].parameters.size(), 5u);
   EXPECT_DOUBLE_EQ(card.segments[1].parameters[3].value, 7.2);
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -116,9 +110,7 @@ TEST_F(CardGTest, WithoutParametersNothingAfterRecordOneBelongsToTheCard) {
   EXPECT_EQ(card.title, "No parameters");
   EXPECT_TRUE(card.parameters.empty());
   EXPECT_TRUE(card.segments.empty());
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "Title of card H");
+  testing::ExpectNextLine(in, "Title of card H");
 
   DeckScanner again("         0No parameters\nTitle of card H\n");
   ASSERT_TRUE(ReadGroupG(doc, again, false));
@@ -126,8 +118,7 @@ TEST_F(CardGTest, WithoutParametersNothingAfterRecordOneBelongsToTheCard) {
   EXPECT_EQ(doc.group_g.values[0], 0.0);
   EXPECT_EQ(doc.group_g.names[0], "");
   EXPECT_EQ(StringArray(doc.GetSegmentNode(1)->GetParameter(12)).GetList(), Record({}));
-  ASSERT_TRUE(again.ReadLine(line));
-  EXPECT_EQ(line, "Title of card H");
+  testing::ExpectNextLine(again, "Title of card H");
 }
 
 TEST_F(CardGTest, ImportFillsSlotsByTheProjectsParameterNumbers) {
@@ -174,9 +165,7 @@ TEST_F(CardGTest, SkipChangesNothingAndLeavesTheScannerAfterTheCard) {
   DeckScanner in(text);
   ASSERT_TRUE(ReadGroupG(doc, in, true));
   EXPECT_EQ(State(doc), before);
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
 }
 
 TEST_F(CardGTest, LoadFromWCTakesTitleNamesAndValues) {
@@ -237,64 +226,47 @@ TEST_F(CardGTest, RoundTripGivesTheSameCard) {
       record.GetList()[2 * slot + 1] = RealText(0.5 + ++n);
     node->SetParameter(12, record.ToString());
   }
-  DeckOut first(platform);
-  ASSERT_TRUE(group_g::WriteCard(doc, first));
-
-  ScriptedPlatform other_platform;
-  COrvoBuilderDoc copy(other_platform);
-  MakeProject(copy, 3);
-  DeckScanner in(first.text());
-  ASSERT_TRUE(ReadGroupG(copy, in, false));
-  EXPECT_TRUE(in.AtEnd());
-  DeckOut second(other_platform);
-  ASSERT_TRUE(group_g::WriteCard(copy, second));
-  EXPECT_EQ(second.text(), first.text());
-  EXPECT_TRUE(other_platform.messages.empty());
+  testing::ExpectCardRoundTrip(
+      doc, testing::WriteCardOf<group_g::WriteCard>, ReadGroupG,
+      [](COrvoBuilderDoc& copy, ScriptedPlatform&) { MakeProject(copy, 3); });
 }
 
 TEST_F(CardGTest, BadInputFailsCleanlyOrReadsSensibly) {
   const std::string entry = Entry("TEMP", 2, "20.0");
   const std::string long_line(10000, 'z');
-  struct Case {
-    DeckShape shape;
-    std::string text;
-    bool reads;
-  };
-  const std::vector<Case> cases = {
-      {{2, 7}, "     99999T\n" + entry + entry + "\n         1\n" + entry + "\n", false},
-      {{2, 7}, "2147483647T\n" + entry + "\n", false},
-      {{2147483647, 7}, "         1T\n" + entry + "\n         1\n" + entry + "\n", false},
-      {{2, 7}, "         1T\n  ABC  XYZ       1.0\n", false},
-      // A negative NOPAM lists no parameters: nothing follows record 1.
-      {{2, 7}, "        -4T\n", true},
-      {{-3, 7}, "         1T\n" + entry + "\n", true},
-      // A segment ID that is not a number reads as 0.
-      {{1, 7}, "         1T\n" + entry + "\n       abc\n" + entry + "\n", true},
-      {{1, 7},
-       "         1" + long_line + "\n" + entry + long_line + "\n         1\n" + entry + "\n",
-       true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text.substr(0, 60));
-    platform.messages.clear();
-    DeckScanner in(c.text);
+  auto parse = [&](DeckScanner& in, DeckShape shape) {
     CardGRecord card;
-    EXPECT_EQ(ParseCardG(in, c.shape, card, platform), c.reads);
-    EXPECT_EQ(platform.messages.size(), c.reads ? 0u : 1u);
-    if (c.reads) {
-      EXPECT_TRUE(in.AtEnd());
-    }
-  }
-
-  for (size_t end = kCard.find('\n'); end + 1 < kCard.size(); end = kCard.find('\n', end + 1)) {
-    SCOPED_TRACE(end);
-    platform.messages.clear();
-    const std::string prefix = kCard.substr(0, end + 1);
-    DeckScanner cut(prefix);
-    CardGRecord partial;
-    EXPECT_FALSE(ParseCardG(cut, {2, 7}, partial, platform));
-    EXPECT_EQ(platform.messages.size(), 1u);
-  }
+    return ParseCardG(in, shape, card, platform);
+  };
+  testing::ExpectBadCards(
+      {
+          {"huge NOPAM",
+           "     99999T\n" + entry + entry + "\n         1\n" + entry + "\n",
+           {2, 7},
+           ""},
+          {"largest NOPAM", "2147483647T\n" + entry + "\n", {2, 7}, ""},
+          {"largest NOSEG",
+           "         1T\n" + entry + "\n         1\n" + entry + "\n",
+           {2147483647, 7},
+           ""},
+          {"letters for a number", "         1T\n  ABC  XYZ       1.0\n", {2, 7}, ""},
+          // A negative NOPAM lists no parameters: nothing follows record 1.
+          {"negative NOPAM", "        -4T\n", {2, 7}, nullptr},
+          {"negative NOSEG", "         1T\n" + entry + "\n", {-3, 7}, nullptr},
+          // A segment ID that is not a number reads as 0.
+          {"letters for a segment",
+           "         1T\n" + entry + "\n       abc\n" + entry + "\n",
+           {1, 7},
+           nullptr},
+          {"long lines",
+           "         1" + long_line + "\n" + entry + long_line + "\n         1\n" + entry + "\n",
+           {1, 7},
+           nullptr},
+      },
+      platform, parse);
+  testing::ExpectEveryLineCutFails(kCard, platform, [&](DeckScanner& in) {
+    return parse(in, {2, 7});
+  });
 }
 
 }  // namespace

@@ -9,15 +9,14 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
+#include "support/deck_cards.h"
 
 namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
 
-std::string Array(const List& elements) {
-  return StringArray(elements).ToString();
-}
+constexpr auto Array = testing::ArrayText;
 
 // Globals with one field of three constants (two lines), then system 1 with one empty field.
 const char kCard[] =
@@ -71,9 +70,7 @@ TEST_F(CardHTest, ParsesBlocksFieldsAndConstants) {
   EXPECT_EQ(card.blocks[1].name, "       NH3");
   ASSERT_EQ(card.blocks[1].fields.size(), 1u);
   EXPECT_TRUE(card.blocks[1].fields[0].constants.empty());
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -99,9 +96,7 @@ TEST_F(CardHTest, SkipChangesNothingAndLeavesTheScannerAfterTheCard) {
   EXPECT_EQ(Blocks(), before);
   EXPECT_EQ(doc.group_h.title, "Old");
   EXPECT_FALSE(doc.IsModified());
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
 }
 
 TEST_F(CardHTest, LoadFromWCRebuildsDeckBlocksAndNamesTheRest) {
@@ -131,34 +126,19 @@ TEST_F(CardHTest, RoundTripIsByteForByte) {
   doc.group_h.blocks[1].GetList()[1] =
       Array({"Nitrif", Array({"K1320C", "5", "0.000123456", "K1320T", "1320", "-1.2345e-05", "KNIT",
                               "1234567890", "1.5"})});
-  DeckOut first(platform);
-  ASSERT_TRUE(group_h::WriteCard(doc, first));
-
-  ScriptedPlatform fresh_platform;
-  COrvoBuilderDoc fresh(fresh_platform);
-  fresh.group_a.SIMTYP = kVerda5;
-  fresh.group_a.NOSYS = 2;
-  fresh.imported_NOSYS = 2;
-  DeckScanner in(first.text());
-  ASSERT_TRUE(ReadGroupH(fresh, in, false));
-  EXPECT_TRUE(in.AtEnd());
-  DeckOut second(fresh_platform);
-  ASSERT_TRUE(group_h::WriteCard(fresh, second));
-  EXPECT_EQ(second.text(), first.text());
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_TRUE(fresh_platform.messages.empty());
+  testing::ExpectCardRoundTrip(doc, testing::WriteCardOf<group_h::WriteCard>, ReadGroupH,
+                               [](COrvoBuilderDoc& fresh, ScriptedPlatform&) {
+                                 fresh.group_a.SIMTYP = kVerda5;
+                                 fresh.group_a.NOSYS = 2;
+                                 fresh.imported_NOSYS = 2;
+                               });
 }
 
 // Every proper prefix of the card, cut at a line end, fails and changes nothing.
 TEST_F(CardHTest, TruncatedAtEveryLineFails) {
-  const std::string card = kCard;
   const auto before = Blocks();
-  for (size_t end = card.find('\n'); end + 1 < card.size(); end = card.find('\n', end + 1)) {
-    SCOPED_TRACE(end);
-    const std::string prefix = card.substr(0, end + 1);
-    DeckScanner in(prefix);
-    EXPECT_FALSE(ReadGroupH(doc, in, false));
-  }
+  testing::ExpectEveryLineCutFails(kCard, platform,
+                                   [&](DeckScanner& in) { return ReadGroupH(doc, in, false); });
   DeckScanner empty("");
   EXPECT_FALSE(ReadGroupH(doc, empty, true));
   EXPECT_EQ(Blocks(), before);
@@ -166,58 +146,64 @@ TEST_F(CardHTest, TruncatedAtEveryLineFails) {
   EXPECT_FALSE(doc.IsModified());
 }
 
-struct BadCase {
-  const char* name;
-  std::string text;
-  int nosys;
-  bool ok;
-  std::string message;  // the last message shown; empty for none
-};
-
 TEST_F(CardHTest, BadInput) {
   const std::string long_line(10000, 'x');
-  const std::vector<BadCase> cases = {
-      {"empty", "", 0, false, "ReadGroupH: EOF reading record 1"},
-      {"no block line", "T\n", 0, false, "ReadGroupH: EOF reading record 2"},
-      {"missing field line", "T\n   Globals         1\n", 0, false,
-       "ReadGroupH: EOF reading record 2"},
-      {"missing constants", "T\n   Globals         1\n         F         1\n", 0, false,
-       "ReadGroupH: Parse error reading record 4"},
-      {"non-numeric ISC", "T\n   Globals         1\n         F         1\n         A       abc\n",
-       0, false, "ReadGroupH: Parse error reading record 4"},
-      {"short constant line", "T\n   Globals         1\n         F         1\n     A\n", 0, false,
-       "ReadGroupH: Parse error reading record 4"},
-      {"unended last line", "T\n   Globals         1\n         F         1\n         A1       2.5",
-       0, true, ""},
-      {"nine systems", "T\n", 9, false,
-       "ReadGroupH: The deck's NOSYS 9 is outside 0 to 8; card H cannot be read."},
-      {"negative systems", "T\n", -1, false,
-       "ReadGroupH: The deck's NOSYS -1 is outside 0 to 8; card H cannot be read."},
-      {"huge field count", "T\n   Globals2147483647\n         F         0\n", 0, false,
-       "ReadGroupH: EOF reading record 2"},
-      {"huge constant count", "T\n   Globals         1\n         F     99999\n", 0, false,
-       "ReadGroupH: Parse error reading record 4"},
-      {"negative counts", "T\n   Globals        -3\n", 0, true, ""},
-      {"negative constant count", "T\n   Globals         1\n         F        -7\n", 0, true, ""},
-      {"non-numeric counts", "T\n   Globalsabcdefghij\n", 0, true, ""},
-      {"long lines",
-       long_line + "\n   Globals         1" + long_line + "\n         F         1" + long_line +
-           "\n         A         1       2.5" + long_line + "\n",
-       0, true, ""},
-  };
-  for (const BadCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    platform.messages.clear();
-    doc.imported_NOSYS = c.nosys;
-    DeckScanner in(c.text);
-    EXPECT_EQ(ReadGroupH(doc, in, false), c.ok);
-    if (c.message.empty()) {
-      EXPECT_TRUE(platform.messages.empty());
-    } else {
-      ASSERT_EQ(platform.messages.size(), 1u);
-      EXPECT_EQ(platform.messages.back(), c.message);
-    }
-  }
+  testing::ExpectBadCards(
+      {
+          {"empty", "", {0, 0}, "ReadGroupH: EOF reading record 1"},
+          {"no block line", "T\n", {0, 0}, "ReadGroupH: EOF reading record 2"},
+          {"missing field line",
+           "T\n   Globals         1\n",
+           {0, 0},
+           "ReadGroupH: EOF reading record 2"},
+          {"missing constants",
+           "T\n   Globals         1\n         F         1\n",
+           {0, 0},
+           "ReadGroupH: Parse error reading record 4"},
+          {"non-numeric ISC",
+           "T\n   Globals         1\n         F         1\n         A       abc\n",
+           {0, 0},
+           "ReadGroupH: Parse error reading record 4"},
+          {"short constant line",
+           "T\n   Globals         1\n         F         1\n     A\n",
+           {0, 0},
+           "ReadGroupH: Parse error reading record 4"},
+          {"unended last line",
+           "T\n   Globals         1\n         F         1\n         A1       2.5",
+           {0, 0},
+           nullptr},
+          {"nine systems",
+           "T\n",
+           {0, 9},
+           "ReadGroupH: The deck's NOSYS 9 is outside 0 to 8; card H cannot be read."},
+          {"negative systems",
+           "T\n",
+           {0, -1},
+           "ReadGroupH: The deck's NOSYS -1 is outside 0 to 8; card H cannot be read."},
+          {"huge field count",
+           "T\n   Globals2147483647\n         F         0\n",
+           {0, 0},
+           "ReadGroupH: EOF reading record 2"},
+          {"huge constant count",
+           "T\n   Globals         1\n         F     99999\n",
+           {0, 0},
+           "ReadGroupH: Parse error reading record 4"},
+          {"negative counts", "T\n   Globals        -3\n", {0, 0}, nullptr},
+          {"negative constant count",
+           "T\n   Globals         1\n         F        -7\n",
+           {0, 0},
+           nullptr},
+          {"non-numeric counts", "T\n   Globalsabcdefghij\n", {0, 0}, nullptr},
+          {"long lines",
+           long_line + "\n   Globals         1" + long_line + "\n         F         1" + long_line +
+               "\n         A         1       2.5" + long_line + "\n",
+           {0, 0},
+           nullptr},
+      },
+      platform, [&](DeckScanner& in, DeckShape shape) {
+        doc.imported_NOSYS = shape.NOSYS;
+        return ReadGroupH(doc, in, false);
+      });
   // The long lines read sensibly: fields by column, the rest ignored.
   EXPECT_EQ(doc.group_h.title, std::string(10000, 'x'));
   EXPECT_EQ(doc.group_h.blocks[0],

@@ -8,6 +8,7 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
+#include "support/deck_cards.h"
 
 namespace orvo {
 namespace {
@@ -60,9 +61,7 @@ TEST_F(CardITest, ParsesFunctions) {
   EXPECT_EQ(card.functions[1].number, 7);
   EXPECT_EQ(card.functions[1].breaks.size(), 10u);
   EXPECT_EQ(card.functions[2].number, 99);
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -114,9 +113,7 @@ TEST_F(CardITest, SkipChangesNothingAndLeavesTheScannerAfterTheCard) {
   ASSERT_TRUE(ReadGroupI(doc, in, true));
   EXPECT_EQ(State(), before);
   EXPECT_FALSE(doc.IsModified());
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
 }
 
 TEST_F(CardITest, RoundTripIsByteForByte) {
@@ -125,83 +122,59 @@ TEST_F(CardITest, RoundTripIsByteForByte) {
   doc.group_i.functions[0] = "20 0 25 180";
   doc.group_i.functions[4] = "1 0 2 10 3 20 4 30 5 40";  // five breaks: two lines
   doc.group_i.functions[20] = "10 0 0.000123456 365";    // a full-width value after "0.0"
-  DeckOut first(platform);
-  ASSERT_TRUE(group_i::WriteCard(doc, first));
-
-  ScriptedPlatform fresh_platform;
-  COrvoBuilderDoc fresh(fresh_platform);
-  fresh.group_a.SIMTYP = kVerda5;
-  fresh.group_i.SetSlotCountFromType(kVerda5);
-  DeckScanner in(first.text());
-  ASSERT_TRUE(ReadGroupI(fresh, in, false));
-  EXPECT_TRUE(in.AtEnd());
-  EXPECT_EQ(fresh.group_i.names[4], " ITOT");
-  DeckOut second(fresh_platform);
-  ASSERT_TRUE(group_i::WriteCard(fresh, second));
-  EXPECT_EQ(second.text(), first.text());
-  EXPECT_TRUE(fresh_platform.messages.empty());
+  testing::ExpectCardRoundTrip(doc, group_i::WriteCard, ReadGroupI,
+                               [](COrvoBuilderDoc& fresh, ScriptedPlatform&) {
+                                 fresh.group_a.SIMTYP = kVerda5;
+                                 fresh.group_i.SetSlotCountFromType(kVerda5);
+                               });
 }
 
 TEST_F(CardITest, TruncatedAtEveryLineFails) {
-  const std::string card = kCard;
   const auto before = State();
-  for (size_t end = card.find('\n'); end + 1 < card.size(); end = card.find('\n', end + 1)) {
-    SCOPED_TRACE(end);
-    const std::string prefix = card.substr(0, end + 1);
-    DeckScanner in(prefix);
-    EXPECT_FALSE(ReadGroupI(doc, in, false));
-  }
+  testing::ExpectEveryLineCutFails(kCard, platform,
+                                   [&](DeckScanner& in) { return ReadGroupI(doc, in, false); });
   EXPECT_EQ(State(), before);
   EXPECT_FALSE(doc.IsModified());
 }
 
-struct BadCase {
-  const char* name;
-  std::string text;
-  bool ok;
-  std::string message;  // the one message shown; empty for none
-};
-
 TEST_F(CardITest, BadInput) {
   const std::string long_line(10000, 'x');
-  const std::vector<BadCase> cases = {
-      {"empty", "", false, "ReadGroupI: EOF reading record 1"},
-      {"no record 2", "         1\n", false, "ReadGroupI: EOF reading record 2"},
-      {"no breaks", "         1\nTEMP1    1    1\n", false, "ReadGroupI: EOF reading record 3"},
-      {"odd numbers", "         1\nTEMP1    2    1\n       1.0       2.0       3.0\n", false,
-       "ReadGroupI: EOF reading record 3"},
-      {"non-numeric break", "         1\nTEMP1    1    1\n       1.0       abc\n", false,
-       "ReadGroupI: EOF reading record 3"},
-      {"huge NFUNC", "     99999\nTEMP1    1    1\n       1.0       2.0\n", false,
-       "ReadGroupI: EOF reading record 2"},
-      {"largest NFUNC", "2147483647\n", false, "ReadGroupI: EOF reading record 2"},
-      {"huge NOBRK", "         1\nTEMP199999    1\n       1.0       2.0\n", false,
-       "ReadGroupI: EOF reading record 3"},
-      {"negative NFUNC", "        -3 T\n", true, ""},
-      {"non-numeric NFUNC", "       abcT\n", true, ""},
-      // No breaks, no lines: the next line is the next function.
-      {"negative NOBRK", "         2\nNONE    -4    1\nTEMP2    1    2\n       1.0       2.0\n",
-       true, ""},
-      {"long lines",
-       "         1" + long_line + "\nTEMP1    1    3" + long_line + "\n       1.0       2.0" +
-           long_line + "\n",
-       true, ""},
-  };
-  for (const BadCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    platform.messages.clear();
-    DeckScanner in(c.text);
-    EXPECT_EQ(ReadGroupI(doc, in, false), c.ok);
-    if (c.message.empty()) {
-      EXPECT_TRUE(platform.messages.empty());
-    } else {
-      ASSERT_EQ(platform.messages.size(), 1u);
-      EXPECT_EQ(platform.messages.back(), c.message);
-    }
-    if (c.ok) {
-      EXPECT_TRUE(in.AtEnd());
-    }
-  }
+  testing::ExpectBadCards(
+      {
+          {"empty", "", {}, "ReadGroupI: EOF reading record 1"},
+          {"no record 2", "         1\n", {}, "ReadGroupI: EOF reading record 2"},
+          {"no breaks", "         1\nTEMP1    1    1\n", {}, "ReadGroupI: EOF reading record 3"},
+          {"odd numbers",
+           "         1\nTEMP1    2    1\n       1.0       2.0       3.0\n",
+           {},
+           "ReadGroupI: EOF reading record 3"},
+          {"non-numeric break",
+           "         1\nTEMP1    1    1\n       1.0       abc\n",
+           {},
+           "ReadGroupI: EOF reading record 3"},
+          {"huge NFUNC",
+           "     99999\nTEMP1    1    1\n       1.0       2.0\n",
+           {},
+           "ReadGroupI: EOF reading record 2"},
+          {"largest NFUNC", "2147483647\n", {}, "ReadGroupI: EOF reading record 2"},
+          {"huge NOBRK",
+           "         1\nTEMP199999    1\n       1.0       2.0\n",
+           {},
+           "ReadGroupI: EOF reading record 3"},
+          {"negative NFUNC", "        -3 T\n", {}, nullptr},
+          {"non-numeric NFUNC", "       abcT\n", {}, nullptr},
+          // No breaks, no lines: the next line is the next function.
+          {"negative NOBRK",
+           "         2\nNONE    -4    1\nTEMP2    1    2\n       1.0       2.0\n",
+           {},
+           nullptr},
+          {"long lines",
+           "         1" + long_line + "\nTEMP1    1    3" + long_line + "\n       1.0       2.0" +
+               long_line + "\n",
+           {},
+           nullptr},
+      },
+      platform, [&](DeckScanner& in, DeckShape) { return ReadGroupI(doc, in, false); });
   // The long lines read by column; the title is columns 11 to 70.
   EXPECT_EQ(doc.group_i.title, std::string(60, 'x'));
   EXPECT_EQ(doc.group_i.functions[2], "1 2");

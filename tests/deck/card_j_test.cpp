@@ -8,6 +8,7 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
+#include "support/deck_cards.h"
 
 namespace orvo {
 namespace {
@@ -80,9 +81,7 @@ TEST_F(CardJTest, ParsesSystemsAndSegments) {
   EXPECT_DOUBLE_EQ(ammonia.segments[3].DISSF, 0.5);
   EXPECT_EQ(card.systems[1].CHEML, "Nitrate");
   EXPECT_EQ(card.systems[1].title, "");
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -112,9 +111,7 @@ TEST_F(CardJTest, SkipChangesNothingAndLeavesTheScannerAfterTheCard) {
   ASSERT_TRUE(ReadGroupJ(doc, in, true));
   EXPECT_EQ(Slots(), before);
   EXPECT_FALSE(doc.IsModified());
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
 }
 
 TEST_F(CardJTest, LoadFromWCRebuildsDeckSystemsThenAppliesDefaults) {
@@ -143,23 +140,14 @@ TEST_F(CardJTest, RoundTripIsByteForByte) {
   doc.group_j.SetRow(1, 3, StringArray{"Bed", "-3e-08", "1"});
   // A five-digit name after "0.25", full-width values after the name and after C.
   doc.group_j.SetRow(0, 2, StringArray{"10003", "0.000123456", "-1.2345e-05"});
-  DeckOut first(platform);
-  ASSERT_TRUE(group_j::WriteCard(doc, first));
-
-  ScriptedPlatform fresh_platform;
-  COrvoBuilderDoc fresh(fresh_platform);
-  fresh.group_a.SIMTYP = kVerda5;
-  fresh.group_a.NOSYS = 3;
-  fresh.group_a.NOSEG = 4;
-  fresh.imported_NOSYS = 3;
-  fresh.imported_NOSEG = 4;
-  DeckScanner in(first.text());
-  ASSERT_TRUE(ReadGroupJ(fresh, in, false));
-  EXPECT_TRUE(in.AtEnd());
-  DeckOut second(fresh_platform);
-  ASSERT_TRUE(group_j::WriteCard(fresh, second));
-  EXPECT_EQ(second.text(), first.text());
-  EXPECT_TRUE(fresh_platform.messages.empty());
+  testing::ExpectCardRoundTrip(doc, testing::WriteCardOf<group_j::WriteCard>, ReadGroupJ,
+                               [](COrvoBuilderDoc& fresh, ScriptedPlatform&) {
+                                 fresh.group_a.SIMTYP = kVerda5;
+                                 fresh.group_a.NOSYS = 3;
+                                 fresh.group_a.NOSEG = 4;
+                                 fresh.imported_NOSYS = 3;
+                                 fresh.imported_NOSEG = 4;
+                               });
 }
 
 // Default names from 10000 on fill their five columns and follow the previous DISSF directly.
@@ -206,9 +194,7 @@ TEST_F(CardJTest, ReadsFreeFormatAndLeftAlignedEntries) {
   EXPECT_DOUBLE_EQ(segments[2].DISSF, 0.75);
   EXPECT_EQ(segments[3].name, "4");
   EXPECT_DOUBLE_EQ(segments[3].C, 1);
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next card");
+  testing::ExpectNextLine(in, "next card");
 }
 
 // Record 2 is read word by word: a segment name holding a blank splits, and the card fails
@@ -237,91 +223,57 @@ TEST_F(CardJTest, NoSegments) {
 }
 
 TEST_F(CardJTest, TruncatedAtEveryLineFails) {
-  const std::string card = kCard;
   const auto before = Slots();
-  for (size_t end = card.find('\n'); end + 1 < card.size(); end = card.find('\n', end + 1)) {
-    SCOPED_TRACE(end);
-    const std::string prefix = card.substr(0, end + 1);
-    DeckScanner in(prefix);
-    EXPECT_FALSE(ReadGroupJ(doc, in, false));
-  }
+  testing::ExpectEveryLineCutFails(kCard, platform,
+                                   [&](DeckScanner& in) { return ReadGroupJ(doc, in, false); });
   EXPECT_EQ(Slots(), before);
   EXPECT_FALSE(doc.IsModified());
 }
 
-struct BadCase {
-  const char* name;
-  std::string text;
-  DeckShape shape;
-  bool ok;
-  std::string message;  // the one message shown; empty for none
-};
-
 TEST_F(CardJTest, BadInput) {
   const std::string long_line(10000, 'x');
-  const std::vector<BadCase> cases = {
-      {"empty", "", {1, 1}, false, "ReadGroupJ: EOF reading record 1"},
-      {"second system missing",
-       "A\n    1       0.5       1.0\n",
-       {1, 2},
-       false,
-       "ReadGroupJ: EOF reading record 1"},
-      {"no record 2", "A\n", {1, 1}, false, "ReadGroupJ: EOF reading record 2"},
-      {"incomplete entry",
-       "A\n    1       0.5\n",
-       {1, 1},
-       false,
-       "ReadGroupJ: EOF reading record 2"},
-      {"non-numeric C",
-       "A\n    1       abc       1.0\n",
-       {1, 1},
-       false,
-       "ReadGroupJ: EOF reading record 2"},
-      {"largest NOSEG",
-       "A\n    1       0.5       1.0\n",
-       {2147483647, 1},
-       false,
-       "ReadGroupJ: EOF reading record 2"},
-      {"nine systems",
-       "A\n",
-       {1, 9},
-       false,
-       "ReadGroupJ: The deck's NOSYS 9 is outside 0 to 8; card J cannot be read."},
-      {"negative systems",
-       "",
-       {1, -2},
-       false,
-       "ReadGroupJ: The deck's NOSYS -2 is outside 0 to 8; card J cannot be read."},
-      {"no systems", "", {5, 0}, true, ""},
-      {"negative NOSEG", "A\nB\n", {-4, 2}, true, ""},
-      {"non-numeric columns",
-       "A" + std::string(39, ' ') + "abcdefghijklmnopqrst\n",
-       {0, 1},
-       true,
-       ""},
-      {"long lines",
-       "Long" + std::string(56, ' ') + long_line + "\n    1       0.5       1.0" + long_line + "\n",
-       {1, 1},
-       true,
-       ""},
-  };
-  for (const BadCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    platform.messages.clear();
-    doc.imported_NOSEG = c.shape.NOSEG;
-    doc.imported_NOSYS = c.shape.NOSYS;
-    DeckScanner in(c.text);
-    EXPECT_EQ(ReadGroupJ(doc, in, false), c.ok);
-    if (c.message.empty()) {
-      EXPECT_TRUE(platform.messages.empty());
-    } else {
-      ASSERT_EQ(platform.messages.size(), 1u);
-      EXPECT_EQ(platform.messages.back(), c.message);
-    }
-    if (c.ok) {
-      EXPECT_TRUE(in.AtEnd());
-    }
-  }
+  testing::ExpectBadCards(
+      {
+          {"empty", "", {1, 1}, "ReadGroupJ: EOF reading record 1"},
+          {"second system missing",
+           "A\n    1       0.5       1.0\n",
+           {1, 2},
+           "ReadGroupJ: EOF reading record 1"},
+          {"no record 2", "A\n", {1, 1}, "ReadGroupJ: EOF reading record 2"},
+          {"incomplete entry", "A\n    1       0.5\n", {1, 1}, "ReadGroupJ: EOF reading record 2"},
+          {"non-numeric C",
+           "A\n    1       abc       1.0\n",
+           {1, 1},
+           "ReadGroupJ: EOF reading record 2"},
+          {"largest NOSEG",
+           "A\n    1       0.5       1.0\n",
+           {2147483647, 1},
+           "ReadGroupJ: EOF reading record 2"},
+          {"nine systems",
+           "A\n",
+           {1, 9},
+           "ReadGroupJ: The deck's NOSYS 9 is outside 0 to 8; card J cannot be read."},
+          {"negative systems",
+           "",
+           {1, -2},
+           "ReadGroupJ: The deck's NOSYS -2 is outside 0 to 8; card J cannot be read."},
+          {"no systems", "", {5, 0}, nullptr},
+          {"negative NOSEG", "A\nB\n", {-4, 2}, nullptr},
+          {"non-numeric columns",
+           "A" + std::string(39, ' ') + "abcdefghijklmnopqrst\n",
+           {0, 1},
+           nullptr},
+          {"long lines",
+           "Long" + std::string(56, ' ') + long_line + "\n    1       0.5       1.0" + long_line +
+               "\n",
+           {1, 1},
+           nullptr},
+      },
+      platform, [&](DeckScanner& in, DeckShape shape) {
+        doc.imported_NOSEG = shape.NOSEG;
+        doc.imported_NOSYS = shape.NOSYS;
+        return ReadGroupJ(doc, in, false);
+      });
   // The long lines read by column: the title is columns 61 to 80.
   EXPECT_EQ(Contents(doc, 0),
             (List{"Long", "0", "0", "0", std::string(20, 'x'), Row({"1", "0.5", "1"})}));

@@ -3,11 +3,9 @@
 #include "deck/deck_reader.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +15,9 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
-#include "support/network_builder.h"
+#include "support/deck_cards.h"
+#include "support/scratch_dir.h"
+#include "support/small_project.h"
 
 namespace orvo {
 namespace {
@@ -25,54 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 using List = std::vector<std::string>;
 
-std::string Array(const List& elements) {
-  return StringArray(elements).ToString();
-}
-
 const char kHeader[] = " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS";
-
-// A FENU5 project of one system: three segments, an exchange, a flow, a boundary, a load,
-// a segment parameter and a kinetic time function.
-void BuildProject(COrvoBuilderDoc& doc) {
-  GroupADlg& a = doc.group_a;
-  a.SIMTYP = kFenu5;
-  a.TITLE1 = "Reader";
-  a.TITLE2 = "one system";
-  a.NOSYS = 1;
-  a.ICFL = a.MFLAG = a.NEGSLN = a.INTYP = a.TFLG = 0;
-  a.JMASS = 1;
-  a.ADFAC = 1.0;
-  a.time_steps.GetList() = {"0.01", "10", "0.02", "30"};
-  a.print_intervals.GetList() = {"1", "30"};
-  a.SYSBY.GetList() = {"0"};
-  COrvoBuilderCntrItem* s1 = testing::AddSegmentWithLabel(doc, 80, 80, 0);
-  COrvoBuilderCntrItem* s2 = testing::AddSegmentWithLabel(doc, 160, 80, 0);
-  testing::AddSegmentWithLabel(doc, 240, 80, 2);
-  doc.group_b.surface_functions.GetList() = {"0.0001 0 0.0002 30"};
-  doc.group_b.bypass.GetList() = {"0"};
-  COrvoBuilderCntrItem* interface = doc.AddExchange(s1, s2, kInterface);
-  interface->SetParameter(4, "0");
-  interface->SetParameter(7, Array({Array({"150", "400"})}));
-  doc.group_c.IVOPT = 0;
-  doc.group_d.flow_option = 0;
-  doc.group_d.bypass.GetList() = {"0"};
-  doc.group_d.fields[0].GetList() = {"1", "1", "m^3/sec", "10 0 12 30"};
-  interface->SetParameter(
-      8, Array({Array({"1"}), Array({}), Array({}), Array({}), Array({}), Array({})}));
-  doc.group_e.ApplyDefaults(1);
-  s1->SetParameter(10, Array({Array({"5", "0", "5", "30"})}));
-  doc.group_f.ApplyDefaults(1);
-  s2->SetParameter(11, Array({Array({"2", "0", "2", "30"})}));
-  doc.group_g.SetSlotCountFromType(kFenu5);
-  doc.group_g.RestoreDefaultNames(kFenu5);
-  doc.group_g.values[0] = 1.0;
-  doc.group_h.title = "Constants";
-  doc.group_h.ApplyNames(1, kFenu5);
-  doc.group_i.SetSlotCountFromType(kFenu5);
-  doc.group_i.RestoreDefaultNames(kFenu5);
-  doc.group_i.functions[0] = "1 0 1 30";
-  doc.group_j.ApplyDefaults(1, 3, kFenu5);
-}
 
 // The deck card by card, A to J.
 std::array<std::string, 10> Cards(const COrvoBuilderDoc& doc, Platform& platform) {
@@ -112,27 +65,21 @@ class DeckReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    directory = fs::temp_directory_path() /
-                ("orvo_deck_reader_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(directory);
-    BuildProject(project);
+    testing::BuildSmallProject(project);
     cards = Cards(project, platform);
     deck = Join(cards);
   }
-  void TearDown() override { fs::remove_all(directory); }
 
   std::string WriteFile(const std::string& name, const std::string& text) {
-    const std::string path = (directory / name).string();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
+    return scratch.Write(name, text);
   }
 
+  testing::ScratchDir scratch{"orvo_deck_reader"};
+  const fs::path& directory = scratch.path();
   ScriptedPlatform platform;
   COrvoBuilderDoc project{platform};
   std::array<std::string, 10> cards;
   std::string deck;
-  fs::path directory;
 };
 
 // ---- card A and its pairs ----
@@ -243,9 +190,7 @@ TEST(ReadPairsTest, FourPairsToALineByColumn) {
       "next\n");
   EXPECT_EQ(ReadPairs(in, 5, platform), (Breaks{1, 0, 2, 10, 3, 20, 4, 30, 5, 40}));
   EXPECT_TRUE(platform.messages.empty());
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, "next");
+  testing::ExpectNextLine(in, "next");
 
   DeckScanner none("untouched\n");
   EXPECT_TRUE(ReadPairs(none, 0, platform).empty());
@@ -277,52 +222,20 @@ TEST(ReadPairsTest, StopsAtTheEndOfTheText) {
   EXPECT_TRUE(in.AtEnd());
 }
 
+// Field by field, card A is covered by the whole-deck round trips; here only the number texts
+// and an unknown type.
 TEST(GroupALoadFromWCTest, CopiesCardAWithNumberTexts) {
   ScriptedPlatform platform;
   COrvoBuilderDoc doc(platform);
   DeckRecord deck;
-  CardARecord& a = deck.a;
-  a.simulation_type = "VERDA5";
-  a.TITLE1 = "one";
-  a.TITLE2 = "two";
-  a.HEADER = "head";
-  a.NOSEG = 5;
-  a.NOSYS = 8;
-  a.ICFL = 1;
-  a.MFLAG = 2;
-  a.JMASS = 3;
-  a.NEGSLN = 1;
-  a.INTYP = 0;
-  a.ADFAC = 0.5;
-  a.ZDAY = 2;
-  a.ZHR = 3;
-  a.ZMIN = 4;
-  a.TFLG = 1;
-  a.ISEGOUT = {1, 2, 3, 4, 5, 0};
-  a.time_steps = {0.01, 10, 0.5, 1e6};
-  a.print_intervals = {1, 30};
-  a.bypass = {0, 1, 0, 0, 0, 0, 0, 1};
+  deck.a.simulation_type = "VERDA5";
+  deck.a.time_steps = {0.01, 10, 0.5, 1e6};
+  deck.a.bypass = {0, 1, 0, 0, 0, 0, 0, 1};
   group_a::LoadFromWC(doc, deck);
   const GroupADlg& g = doc.group_a;
   EXPECT_EQ(g.SIMTYP, kVerda5);
-  EXPECT_EQ(g.TITLE1, "one");
-  EXPECT_EQ(g.TITLE2, "two");
-  EXPECT_EQ(g.HEADER, "head");
-  EXPECT_EQ(g.NOSEG, 5);
-  EXPECT_EQ(g.NOSYS, 8);
-  EXPECT_EQ(g.ICFL, 1);
-  EXPECT_EQ(g.MFLAG, 2);
-  EXPECT_EQ(g.JMASS, 3);
-  EXPECT_EQ(g.NEGSLN, 1);
-  EXPECT_EQ(g.INTYP, 0);
-  EXPECT_EQ(g.ADFAC, 0.5);
-  EXPECT_EQ(g.ZDAY, 2);
-  EXPECT_EQ(g.ZHR, 3);
-  EXPECT_EQ(g.ZMIN, 4);
-  EXPECT_EQ(g.TFLG, 1);
-  EXPECT_EQ(g.ISEGOUT, (std::array<int, 6>{1, 2, 3, 4, 5, 0}));
   EXPECT_EQ(g.time_steps.GetList(), (List{"0.01", "10", "0.5", "1e+06"}));
-  EXPECT_EQ(g.print_intervals.GetList(), (List{"1", "30"}));
+  EXPECT_TRUE(g.print_intervals.empty());
   EXPECT_EQ(g.SYSBY.GetList(), (List{"0", "1", "0", "0", "0", "0", "0", "1"}));
   EXPECT_TRUE(platform.messages.empty());
 
@@ -440,14 +353,6 @@ TEST_F(DeckReaderTest, BadInputFailsCleanlyOrReadsSensibly) {
       EXPECT_TRUE(quiet.messages.empty()) << c.name << ::testing::PrintToString(quiet.messages);
     }
   }
-}
-
-TEST_F(DeckReaderTest, LongLinesKeepTheirColumns) {
-  const std::string options = "    3    1    0    0    1    0    0";
-  const OrvoClass reader(Replace(deck, options, options + std::string(10000, '7')), "", platform);
-  ASSERT_NE(reader.record(), nullptr);
-  EXPECT_EQ(reader.record()->a.NOSEG, 3);
-  EXPECT_EQ(reader.record()->a.NOSYS, 1);
 }
 
 TEST_F(DeckReaderTest, MissingDeckFile) {

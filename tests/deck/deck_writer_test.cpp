@@ -1,42 +1,29 @@
 #include "deck/deck_writer.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/network_builder.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadFile;
 
 class DeckWriterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    directory = fs::temp_directory_path() /
-                ("orvo_deck_writer_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(directory);
-  }
-  void TearDown() override { fs::remove_all(directory); }
+  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
 
+  testing::ScratchDir scratch{"orvo_deck_writer"};
+  const fs::path& directory = scratch.path();
   ScriptedPlatform platform;
   COrvoBuilderDoc doc{platform};
-  fs::path directory;
 };
 
 TEST(InpPathTest, AppendsTheExtensionUnlessItEndsTheName) {

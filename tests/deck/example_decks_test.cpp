@@ -3,9 +3,7 @@
 // file writes the same deck.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "deck/deck_reader.h"
@@ -13,6 +11,7 @@
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
@@ -34,12 +33,7 @@ std::string SourcePath(const std::string& relative) {
   return std::string(ORVO_SOURCE_DIR) + "/" + relative;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadFile;
 
 class ExampleDeckTest : public ::testing::TestWithParam<Example> {
  protected:

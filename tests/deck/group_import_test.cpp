@@ -1,10 +1,8 @@
 #include "deck/group_import.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,7 +10,9 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
+#include "support/deck_cards.h"
 #include "support/example_river.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
@@ -29,33 +29,15 @@ std::string Cards(const COrvoBuilderDoc& doc, std::initializer_list<CardWriter> 
   for (const CardWriter write : writers) EXPECT_TRUE(write(doc, out));
   return out.text();
 }
-bool CardB(const COrvoBuilderDoc& d, DeckOut& o) {
-  return group_b::WriteCard(d, o);
-}
-bool CardC(const COrvoBuilderDoc& d, DeckOut& o) {
-  return group_c::WriteCard(d, o);
-}
-bool CardD(const COrvoBuilderDoc& d, DeckOut& o) {
-  return group_d::WriteCard(d, o);
-}
-bool CardE(const COrvoBuilderDoc& d, DeckOut& o) {
-  return group_e::WriteCard(d, o);
-}
-bool CardF(const COrvoBuilderDoc& d, DeckOut& o) {
-  return group_f::WriteCard(d, o);
-}
-bool CardG(const COrvoBuilderDoc& d, DeckOut& o) {
-  return group_g::WriteCard(d, o);
-}
-bool CardH(const COrvoBuilderDoc& d, DeckOut& o) {
-  return group_h::WriteCard(d, o);
-}
-bool CardI(const COrvoBuilderDoc& d, DeckOut& o) {
-  return group_i::WriteCard(d, o);
-}
-bool CardJ(const COrvoBuilderDoc& d, DeckOut& o) {
-  return group_j::WriteCard(d, o);
-}
+using testing::WriteCardOf;
+constexpr CardWriter CardB = WriteCardOf<group_b::WriteCard>,
+                     CardC = WriteCardOf<group_c::WriteCard>,
+                     CardD = WriteCardOf<group_d::WriteCard>,
+                     CardE = WriteCardOf<group_e::WriteCard>,
+                     CardF = WriteCardOf<group_f::WriteCard>,
+                     CardG = WriteCardOf<group_g::WriteCard>,
+                     CardH = WriteCardOf<group_h::WriteCard>, CardI = group_i::WriteCard,
+                     CardJ = WriteCardOf<group_j::WriteCard>;
 
 Lines SplitLines(const std::string& text) {
   Lines lines;
@@ -100,16 +82,8 @@ class GroupImportTest : public ::testing::Test {
     testing::BuildExampleRiver(doc);
     doc.SetModifiedFlag(false);
     doc.AddObserver(&redraws);
-
-    directory = fs::temp_directory_path() /
-                ("orvo_group_import_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(directory);
   }
-  void TearDown() override {
-    doc.RemoveObserver(&redraws);
-    fs::remove_all(directory);
-  }
+  void TearDown() override { doc.RemoveObserver(&redraws); }
 
   std::string SourceDeck() {
     bool ok = false;
@@ -119,18 +93,18 @@ class GroupImportTest : public ::testing::Test {
   }
   // Writes text as a deck and lets the next file chooser answer with it.
   std::string Offer(const std::string& text) {
-    const std::string path = (directory / ("deck" + std::to_string(++decks) + ".inp")).string();
-    std::ofstream(path, std::ios::binary) << text;
+    const std::string path = scratch.Write("deck" + std::to_string(++decks) + ".inp", text);
     platform.files.push_back(path);
     return path;
   }
 
+  testing::ScratchDir scratch{"orvo_group_import"};
+  const fs::path& directory = scratch.path();
   ScriptedPlatform source_platform;
   COrvoBuilderDoc source{source_platform};
   ScriptedPlatform platform;
   COrvoBuilderDoc doc{platform};
   RedrawCounter redraws;
-  fs::path directory;
   int decks = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "support/card_writer_test.h"
 #include "support/network_builder.h"
 
 namespace orvo {
@@ -22,10 +23,8 @@ std::string Tail(const std::string& text, const std::string& expected) {
 const std::string kHeader =
     " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS\n";
 
-class GroupACardTest : public ::testing::Test {
+class GroupACardTest : public testing::CardWriterTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // A KOBAL5 project with every option chosen and two segments drawn.
   void FillIn() {
     GroupADlg& a = doc.group_a;
@@ -58,14 +57,7 @@ class GroupACardTest : public ::testing::Test {
     return out.text();
   }
 
-  std::vector<std::string> Findings() {
-    std::vector<std::string> findings;
-    group_a::Check(doc, findings);
-    return findings;
-  }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
+  std::vector<std::string> Findings() { return CardWriterTest::Findings(group_a::Check); }
 };
 
 TEST_F(GroupACardTest, NewProject) {

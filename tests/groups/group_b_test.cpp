@@ -10,26 +10,21 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
-#include "support/network_builder.h"
+#include "support/card_writer_test.h"
+#include "support/node_records.h"
 
 namespace orvo {
 namespace {
 
 using testing::AddLabel;
-using testing::AddSegmentWithLabel;
 
-// Parameter 7 text: one (area, length) entry per exchange function.
-std::string Entries(const std::vector<std::pair<std::string, std::string>>& pairs) {
-  std::vector<std::string> entries;
-  for (const auto& [area, length] : pairs) entries.push_back(StringArray{area, length}.ToString());
-  return StringArray(std::move(entries)).ToString();
-}
+using testing::Entries;
 
-class GroupBCardTest : public ::testing::Test {
+class GroupBCardTest : public testing::CardWriterTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    for (int i = 0; i < 3; ++i) AddSegmentWithLabel(doc, 100 * (i + 1), 100);
+    CardWriterTest::SetUp();
+    DrawSegments(3);
   }
 
   // The global editor's OK: the functions change, then every exchange follows the counts.
@@ -42,10 +37,7 @@ class GroupBCardTest : public ::testing::Test {
 
   // The exchange editor's OK: a field and its entries.
   COrvoBuilderCntrItem* Exchange(int up, int down, int field, const std::string& entries) {
-    const int mode = up == 0 ? kInflow : down == 0 ? kOutflow : kInterface;
-    COrvoBuilderCntrItem* from = doc.GetSegmentNode(up == 0 ? down : up);
-    COrvoBuilderCntrItem* to = doc.GetSegmentNode(down == 0 ? up : down);
-    COrvoBuilderCntrItem* node = doc.AddExchange(from, to, mode);
+    COrvoBuilderCntrItem* node = DrawExchange(up, down);
     node->SetParameter(4, IntText(field));
     node->SetParameter(7, entries);
     return node;
@@ -57,14 +49,7 @@ class GroupBCardTest : public ::testing::Test {
     return out.text();
   }
 
-  std::vector<std::string> Findings() {
-    std::vector<std::string> findings;
-    group_b::Check(doc, findings);
-    return findings;
-  }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
+  std::vector<std::string> Findings() { return CardWriterTest::Findings(group_b::Check); }
 };
 
 TEST_F(GroupBCardTest, NoFunctionsWritesOnlyTheFirstRecord) {

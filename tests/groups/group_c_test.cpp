@@ -6,6 +6,7 @@
 #include "groups/cards.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "support/card_writer_test.h"
 #include "support/network_builder.h"
 
 namespace orvo {
@@ -24,10 +25,8 @@ const std::string kLine2 =
 const std::string kLine3 =
     "         3         0         3      12.0       0.0       0.0       0.0       0.0\n";
 
-class GroupCCardTest : public ::testing::Test {
+class GroupCCardTest : public testing::CardWriterTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // The segment editor's OK.
   static void SetVolumes(COrvoBuilderCntrItem* segment, const char* bottom, const char* volume,
                          const char* vmult, const char* vexp, const char* dmult, const char* dxp) {
@@ -57,14 +56,7 @@ class GroupCCardTest : public ::testing::Test {
     return out.text();
   }
 
-  std::vector<std::string> Findings() {
-    std::vector<std::string> findings;
-    group_c::Check(doc, findings);
-    return findings;
-  }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
+  std::vector<std::string> Findings() { return CardWriterTest::Findings(group_c::Check); }
 };
 
 TEST_F(GroupCCardTest, Card) {

@@ -7,38 +7,27 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
-#include "support/network_builder.h"
+#include "support/card_writer_test.h"
+#include "support/node_records.h"
 
 namespace orvo {
 namespace {
 
 using testing::AddLabel;
-using testing::AddSegmentWithLabel;
 
-// Parameter 8 text: the portions of each flow field, fields not given left empty.
-std::string Portions(const std::vector<std::vector<std::string>>& fields) {
-  std::vector<std::string> record;
-  for (size_t k = 0; k < 6; ++k) {
-    record.push_back(
-        StringArray(k < fields.size() ? fields[k] : std::vector<std::string>{}).ToString());
-  }
-  return StringArray(std::move(record)).ToString();
-}
+using testing::Portions;
 
-class GroupDCardTest : public ::testing::Test {
+class GroupDCardTest : public testing::CardWriterTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    for (int i = 0; i < 3; ++i) AddSegmentWithLabel(doc, 100 * (i + 1), 100);
+    CardWriterTest::SetUp();
+    DrawSegments(3);
   }
 
   // The exchange editor's OK.
   COrvoBuilderCntrItem* Exchange(int up, int down,
                                  const std::vector<std::vector<std::string>>& portions) {
-    const int mode = up == 0 ? kInflow : down == 0 ? kOutflow : kInterface;
-    COrvoBuilderCntrItem* from = doc.GetSegmentNode(up == 0 ? down : up);
-    COrvoBuilderCntrItem* to = doc.GetSegmentNode(down == 0 ? up : down);
-    COrvoBuilderCntrItem* node = doc.AddExchange(from, to, mode);
+    COrvoBuilderCntrItem* node = DrawExchange(up, down);
     node->SetParameter(8, Portions(portions));
     return node;
   }
@@ -62,14 +51,7 @@ class GroupDCardTest : public ::testing::Test {
     return out.text();
   }
 
-  std::vector<std::string> Findings() {
-    std::vector<std::string> findings;
-    group_d::Check(doc, findings);
-    return findings;
-  }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
+  std::vector<std::string> Findings() { return CardWriterTest::Findings(group_d::Check); }
 };
 
 TEST_F(GroupDCardTest, FieldOne) {

@@ -5,7 +5,7 @@
 
 #include "groups/cards.h"
 #include "model/scripted_platform.h"
-#include "support/network_builder.h"
+#include "support/card_writer_test.h"
 
 namespace orvo {
 namespace {
@@ -31,14 +31,14 @@ List Function(const COrvoBuilderCntrItem* node, size_t system) {
   return StringArray(StringArray(node->GetParameter(10)).At(system)).GetList();
 }
 
-class GroupECardTest : public ::testing::Test {
+class GroupECardTest : public testing::CardWriterTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    CardWriterTest::SetUp();
     doc.group_a.NOSYS = 2;
     doc.group_e.ApplyDefaults(2);
     doc.group_e.systems[0] = StringArray({"2", "0.5", "mg/L", " Inflow"});
-    for (int i = 0; i < 3; ++i) segments.push_back(testing::AddSegmentWithLabel(doc, 100 * i, 0));
+    DrawSegments(3);
     // Segment 2 holds only zeros and negatives for system 1 and no entry for system 2;
     // segment 3 is a boundary of system 1 through a time alone.
     segments[0]->SetParameter(10, Record({Fn({"1.5", "0", "2", "10"}), Fn({"0", "0"})}));
@@ -48,15 +48,8 @@ class GroupECardTest : public ::testing::Test {
   }
 
   std::string Write(const Variation* variation = nullptr) {
-    DeckOut out(platform);
-    written = group_e::WriteCard(doc, out, variation);
-    return out.text();
+    return Written(group_e::WriteCard, variation);
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-  std::vector<COrvoBuilderCntrItem*> segments;
-  bool written = false;
 };
 
 const std::string kSystem1 =

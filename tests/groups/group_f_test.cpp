@@ -5,7 +5,7 @@
 
 #include "groups/cards.h"
 #include "model/scripted_platform.h"
-#include "support/network_builder.h"
+#include "support/card_writer_test.h"
 
 namespace orvo {
 namespace {
@@ -19,31 +19,24 @@ std::string Record(const List& functions) {
   return StringArray(functions).ToString();
 }
 
-class GroupFCardTest : public ::testing::Test {
+class GroupFCardTest : public testing::CardWriterTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    CardWriterTest::SetUp();
     doc.group_a.NOSYS = 2;
     doc.group_f.ApplyDefaults(2);
     doc.group_f.SetEntry(0, GroupFDlg::kScalw, "1");
     doc.group_f.SetEntry(0, GroupFDlg::kConvw, "0.5");
     doc.group_f.SetEntry(0, GroupFDlg::kTitle, " Loads");
-    for (int i = 0; i < 3; ++i) segments.push_back(testing::AddSegmentWithLabel(doc, 100 * i, 0));
+    DrawSegments(3);
     // A function of zeros is a load; an empty list or entry is none.
     segments[0]->SetParameter(11, Record({Fn({"0", "0"}), ""}));
     segments[1]->SetParameter(11, Record({Fn({}), Fn({"2.5", "1"})}));
   }
 
   std::string Write(const Variation* variation = nullptr) {
-    DeckOut out(platform);
-    written = group_f::WriteCard(doc, out, variation);
-    return out.text();
+    return Written(group_f::WriteCard, variation);
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-  std::vector<COrvoBuilderCntrItem*> segments;
-  bool written = false;
 };
 
 const std::string kSystem1 =

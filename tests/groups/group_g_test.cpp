@@ -7,7 +7,7 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
-#include "support/network_builder.h"
+#include "support/card_writer_test.h"
 
 namespace orvo {
 namespace {
@@ -21,30 +21,23 @@ std::string Record(int simtyp, const std::map<size_t, std::string>& values) {
   return record.ToString();
 }
 
-class GroupGCardTest : public ::testing::Test {
+class GroupGCardTest : public testing::CardWriterTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    CardWriterTest::SetUp();
     doc.group_a.SIMTYP = kFenu5;
     doc.group_g.SetSlotCountFromType(kFenu5);
     doc.group_g.RestoreDefaultNames(kFenu5);
     doc.group_g.title = " Params";
     doc.group_g.values[0] = 1;
     doc.group_g.values[15] = 2.5;
-    for (int i = 0; i < 2; ++i) segments.push_back(testing::AddSegmentWithLabel(doc, 100 * i, 0));
+    DrawSegments(2);
     segments[0]->SetParameter(12, Record(kFenu5, {{0, "3"}, {15, "0.25"}}));
   }
 
   std::string Write(const Variation* variation = nullptr) {
-    DeckOut out(platform);
-    written = group_g::WriteCard(doc, out, variation);
-    return out.text();
+    return Written(group_g::WriteCard, variation);
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-  std::vector<COrvoBuilderCntrItem*> segments;
-  bool written = false;
 };
 
 TEST_F(GroupGCardTest, WritesUsedParametersWithNamesCutToFiveColumns) {

@@ -6,14 +6,15 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
+#include "support/card_writer_test.h"
 
 namespace orvo {
 namespace {
 
-class GroupHCardTest : public ::testing::Test {
+class GroupHCardTest : public testing::CardWriterTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    CardWriterTest::SetUp();
     doc.group_a.SIMTYP = kVerda5;
     doc.group_a.NOSYS = 2;
     doc.group_h.title = "constants";
@@ -31,14 +32,8 @@ class GroupHCardTest : public ::testing::Test {
   }
 
   std::string Write(const Variation* variation = nullptr) {
-    DeckOut out(platform);
-    ok = group_h::WriteCard(doc, out, variation);
-    return out.text();
+    return Written(group_h::WriteCard, variation);
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-  bool ok = false;
 };
 
 TEST_F(GroupHCardTest, BlocksFieldsAndConstantsTwoToALine) {
@@ -57,7 +52,7 @@ TEST_F(GroupHCardTest, BlocksFieldsAndConstantsTwoToALine) {
             "       NO3         1\n"
             "  settling         2\n"
             "        VS         3     -0.25        VB         40.00012346\n");
-  EXPECT_TRUE(ok);
+  EXPECT_TRUE(written);
   EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -75,7 +70,7 @@ TEST_F(GroupHCardTest, NosysBeyondTheBlocksStopsAtBlockEight) {
   doc.group_a.NOSYS = 12;
   doc.group_h.blocks[2] = StringArray();  // a block never given its entries
   const std::string text = Write();
-  EXPECT_TRUE(ok);
+  EXPECT_TRUE(written);
   EXPECT_EQ(text,
             "constants\n"
             "   Globals         0\n"
@@ -92,7 +87,7 @@ TEST_F(GroupHCardTest, NosysBeyondTheBlocksStopsAtBlockEight) {
 TEST_F(GroupHCardTest, UnfittingConstantNumberFailsWithItsValue) {
   AddField(0, "rates", {"K1", "-99999999999", "1"});
   Write();
-  EXPECT_FALSE(ok);
+  EXPECT_FALSE(written);
   EXPECT_EQ(platform.messages,
             std::vector<std::string>{"Group H: the constant number ISC -2147483648 does not fit "
                                      "its 10-column field."});

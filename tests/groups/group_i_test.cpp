@@ -6,34 +6,26 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
+#include "support/card_writer_test.h"
 
 namespace orvo {
 namespace {
 
-class GroupICardTest : public ::testing::Test {
+class GroupICardTest : public testing::CardWriterTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    CardWriterTest::SetUp();
     doc.group_a.SIMTYP = kVerda5;
     doc.group_i.SetSlotCountFromType(kVerda5);
     doc.group_i.title = "Kinetic functions";
   }
 
   std::string Write() {
-    DeckOut out(platform);
-    ok = group_i::WriteCard(doc, out);
-    return out.text();
+    return Written([](const COrvoBuilderDoc& d, DeckOut& out, const Variation*) {
+      return group_i::WriteCard(d, out);
+    });
   }
-
-  std::vector<std::string> Check() {
-    std::vector<std::string> findings;
-    group_i::Check(doc, findings);
-    return findings;
-  }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-  bool ok = false;
+  std::vector<std::string> Check() { return Findings(group_i::Check); }
 };
 
 TEST_F(GroupICardTest, OneFunctionWithTwoBreakpoints) {
@@ -43,7 +35,7 @@ TEST_F(GroupICardTest, OneFunctionWithTwoBreakpoints) {
             "         1Kinetic functions\n"
             "TEMP1    2    1\n"
             "      20.0       0.0      25.0     365.0\n");
-  EXPECT_TRUE(ok);
+  EXPECT_TRUE(written);
   EXPECT_TRUE(Check().empty());
 }
 
@@ -70,14 +62,14 @@ TEST_F(GroupICardTest, ValueWithoutTimeFailsAfterTheValue) {
             "         2Kinetic functions\n"
             "    T    1    1\n"
             "      20.0       0.0      25.0");
-  EXPECT_FALSE(ok);
+  EXPECT_FALSE(written);
   // The dataset writer names the group; the card adds nothing of its own.
   EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(GroupICardTest, NoFunctionsWritesOnlyTheCountAndWarns) {
   EXPECT_EQ(Write(), "         0Kinetic functions\n");
-  EXPECT_TRUE(ok);
+  EXPECT_TRUE(written);
   EXPECT_EQ(Check(),
             std::vector<std::string>{"Group I: Warning: No time functions defined (NFUNC)."});
 }

@@ -6,44 +6,31 @@
 #include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
-#include "support/network_builder.h"
+#include "support/card_writer_test.h"
 
 namespace orvo {
 namespace {
 
-using testing::AddSegmentWithLabel;
-
 // Column pieces of record 2.
 const std::string kZero = "       0.0";
 
-class GroupJCardTest : public ::testing::Test {
+class GroupJCardTest : public testing::CardWriterTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    CardWriterTest::SetUp();
     doc.group_a.SIMTYP = kVerda5;
     doc.group_a.NOSYS = 2;
     // As accepting group A does; the segments then add their rows.
     doc.group_j.ApplyDefaults(2, 0, kVerda5);
   }
 
-  void AddSegments(int count) {
-    for (int i = 0; i < count; ++i) segments.push_back(AddSegmentWithLabel(doc, 100 * i, 0));
-  }
-
   std::string Write(const Variation* variation = nullptr) {
-    DeckOut out(platform);
-    ok = group_j::WriteCard(doc, out, variation);
-    return out.text();
+    return Written(group_j::WriteCard, variation);
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-  std::vector<COrvoBuilderCntrItem*> segments;
-  bool ok = false;
 };
 
 TEST_F(GroupJCardTest, SevenSegmentsOnThreeLines) {
-  AddSegments(7);
+  DrawSegments(7);
   doc.group_j.SetEntry(0, GroupJDlg::kIfield, "3");
   doc.group_j.SetEntry(0, GroupJDlg::kDsed, "2.5");
   doc.group_j.SetEntry(0, GroupJDlg::kCmax, "100");
@@ -58,7 +45,7 @@ TEST_F(GroupJCardTest, SevenSegmentsOnThreeLines) {
             "    1       0.0       0.0    2       0.0       0.0    3       0.0       0.0\n"
             "    4       0.0       0.0    5       0.0       0.0    6       0.0       0.0\n"
             "    7       0.0       0.0\n");
-  EXPECT_TRUE(ok);
+  EXPECT_TRUE(written);
 }
 
 TEST_F(GroupJCardTest, DensityInFiveColumnsAndLongNamesKept) {
@@ -74,21 +61,21 @@ TEST_F(GroupJCardTest, DensityInFiveColumnsAndLongNamesKept) {
   EXPECT_EQ(Write(), "S" + std::string(39, ' ') + "    00.0001       0.0\n");
   doc.group_j.SetEntry(0, GroupJDlg::kDsed, "-12345.6");
   EXPECT_EQ(Write(), "S" + std::string(39, ' ') + "    0-1e+04       0.0\n");
-  EXPECT_TRUE(ok);
+  EXPECT_TRUE(written);
 }
 
 TEST_F(GroupJCardTest, UnfittingSolidsFieldFailsWithItsValue) {
   doc.group_a.NOSYS = 1;
   doc.group_j.SetEntry(0, GroupJDlg::kIfield, "123456");
   Write();
-  EXPECT_FALSE(ok);
+  EXPECT_FALSE(written);
   EXPECT_EQ(platform.messages,
             std::vector<std::string>{"Group J: the solids field IFIELD 123456 does not fit its "
                                      "5-column field."});
 }
 
 TEST_F(GroupJCardTest, ShortListGivesMissingSegmentsTheirDefaultEntry) {
-  AddSegments(4);
+  DrawSegments(4);
   doc.group_a.NOSYS = 1;
   doc.group_j.SetRows(0, {StringArray{"a", "1", "0.5"}.ToString(), "not a row"});
   EXPECT_EQ(Write(),
@@ -100,7 +87,7 @@ TEST_F(GroupJCardTest, ShortListGivesMissingSegmentsTheirDefaultEntry) {
 }
 
 TEST_F(GroupJCardTest, RemovedSegmentKeepsLaterDefaultNames) {
-  AddSegments(3);
+  DrawSegments(3);
   doc.group_a.NOSYS = 1;
   doc.DeleteNode(segments[1]);
   EXPECT_EQ(Write(),
@@ -109,7 +96,7 @@ TEST_F(GroupJCardTest, RemovedSegmentKeepsLaterDefaultNames) {
 }
 
 TEST_F(GroupJCardTest, VariationChangesTheChosenQuantityOfTheTargets) {
-  AddSegments(3);
+  DrawSegments(3);
   for (int position = 0; position < 3; ++position) {
     doc.group_j.SetRow(1, position, StringArray{"s", "2", "0.5"});
   }
@@ -144,10 +131,10 @@ TEST_F(GroupJCardTest, VariationChangesTheChosenQuantityOfTheTargets) {
 }
 
 TEST_F(GroupJCardTest, NoSystemsWriteNothing) {
-  AddSegments(2);
+  DrawSegments(2);
   doc.group_a.NOSYS = 0;
   EXPECT_EQ(Write(), "");
-  EXPECT_TRUE(ok);
+  EXPECT_TRUE(written);
 }
 
 }  // namespace

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "support/example_river.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
@@ -25,10 +24,7 @@ TEST(ExampleProjectTest, BundledRiverMatchesItsBuilder) {
   if (std::getenv("ORVO_UPDATE_EXAMPLES") != nullptr) {
     ASSERT_TRUE(doc.Save(path));
   }
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream stored;
-  stored << in.rdbuf();
-  EXPECT_EQ(stored.str(), doc.SaveToBytes()) << path;
+  EXPECT_EQ(testing::ReadFile(path), doc.SaveToBytes()) << path;
 }
 
 }  // namespace

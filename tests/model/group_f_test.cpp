@@ -5,19 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "model/number_text.h"
+#include "support/group_records.h"
 
 using namespace orvo;
 using namespace std::string_literals;
 
 namespace {
 
-const std::string kEmpty = "\x15_StringArrayCookie_0_"s;  // an empty slot's string
-
-std::string Save(const GroupFDlg& group) {
-  ArchiveWriter ar;
-  group.Serialize(ar);
-  return ar.bytes();
-}
+using orvo::testing::kEmptyArrayRecord;
+using orvo::testing::SaveRecord;
 
 // The load list rules done the slow way, on whole StringArrays, to compare against.
 void ReferenceUpdate(StringArray& slot, int index, const std::string& function) {
@@ -56,8 +52,8 @@ void ReferenceUpdate(StringArray& slot, int index, const std::string& function) 
 TEST(GroupFTest, FreshRecordBytes) {
   GroupFDlg group;
   std::string expected = "\x05\x10"s;
-  for (int i = 0; i < 8; ++i) expected += kEmpty;
-  EXPECT_EQ(Save(group), expected);
+  for (int i = 0; i < 8; ++i) expected += kEmptyArrayRecord;
+  EXPECT_EQ(SaveRecord(group), expected);
 }
 
 TEST(GroupFTest, DefaultSlotBytes) {
@@ -65,8 +61,8 @@ TEST(GroupFTest, DefaultSlotBytes) {
   group.ApplyDefaults(1);
   std::string expected =
       "\x05\x10\x42_StringArrayCookie_1_0.0|@|0.0|@|kg/day|@||@|_StringArrayCookie_0_"s;
-  for (int i = 0; i < 7; ++i) expected += kEmpty;
-  EXPECT_EQ(Save(group), expected);
+  for (int i = 0; i < 7; ++i) expected += kEmptyArrayRecord;
+  EXPECT_EQ(SaveRecord(group), expected);
   group.SetSlot(1, StringArray(std::vector<std::string>{"2", "3"}));
   group.ApplyDefaults(8);  // only empty slots take defaults
   EXPECT_EQ(group.Slot(1).size(), 2u);
@@ -150,49 +146,19 @@ TEST(GroupFTest, MatchesWholeArrayRules) {
   EXPECT_EQ(group.SlotText(0), odd_reference.ToString());
 }
 
-TEST(GroupFTest, RoundTripKeepsBytes) {
+TEST(GroupFTest, RoundTripAndDamage) {
   GroupFDlg group;
   group.ApplyDefaults(3);
   group.SetEntry(1, GroupFDlg::kTitle, "loads");
   for (int index : {0, 4, 2}) group.UpdateLoadList(1, index, "1 0 2 " + IntText(index));
   group.nonpoint_file = "np.dat";
-  const std::string bytes = Save(group);
-
-  GroupFDlg loaded;
-  ArchiveReader reader(bytes);
-  ASSERT_TRUE(loaded.Serialize(reader, 1));
-  EXPECT_EQ(reader.remaining(), 0u);
-  EXPECT_EQ(Save(loaded), bytes);
+  const std::string bytes = SaveRecord(group);
+  const GroupFDlg loaded = orvo::testing::ExpectReloads<GroupFDlg>(bytes);
   EXPECT_EQ(loaded.LookupLoad(1, 4), 2);
   EXPECT_EQ(loaded.nonpoint_file, "");
-}
-
-TEST(GroupFTest, BadCookieFails) {
-  GroupFDlg group;
-  const std::string bytes = "\x04\x10"s + kEmpty;
-  ArchiveReader reader(bytes);
-  EXPECT_FALSE(group.Serialize(reader, 1));
-  EXPECT_EQ(reader.error(), "Error reading group F from archive (bad cookie).");
-  EXPECT_EQ(reader.position(), 2u);
-}
-
-TEST(GroupFTest, BadDelimiterLevelFails) {
-  GroupFDlg group;
-  const std::string bytes = "\x05\x10\x16_StringArrayCookie_40_"s;
-  ArchiveReader reader(bytes);
-  EXPECT_FALSE(group.Serialize(reader, 1));
-  EXPECT_EQ(reader.error(), "[StringArray::FromString] delimiter out of range.");
-}
-
-TEST(GroupFTest, TruncatedInputFails) {
-  GroupFDlg group;
-  group.UpdateLoadList(0, 1, "1 0");
-  const std::string bytes = Save(group);
-  for (size_t size = 0; size < bytes.size(); ++size) {
-    GroupFDlg loaded;
-    ArchiveReader reader(std::string_view(bytes).substr(0, size));
-    EXPECT_FALSE(loaded.Serialize(reader, 1)) << size;
-  }
+  orvo::testing::ExpectDamagedRecordsFail<GroupFDlg>(bytes, 'F');
+  orvo::testing::ExpectLoadFails<GroupFDlg>("\x05\x10\x16_StringArrayCookie_40_"s,
+                                            "[StringArray::FromString] delimiter out of range.");
 }
 
 }  // namespace

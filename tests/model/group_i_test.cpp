@@ -5,20 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "model/model_vocabulary.h"
+#include "support/group_records.h"
 
 using namespace orvo;
 using namespace std::string_literals;
 
 namespace {
 
-std::string Save(const GroupIDlg& group) {
-  ArchiveWriter ar;
-  group.Serialize(ar);
-  return ar.bytes();
-}
+using orvo::testing::SaveRecord;
 
 TEST(GroupITest, FreshRecordBytes) {
-  EXPECT_EQ(Save(GroupIDlg()), "\x08\x10\x00\x00\x00\x00\x00"s);
+  EXPECT_EQ(SaveRecord(GroupIDlg()), "\x08\x10\x00\x00\x00\x00\x00"s);
 }
 
 TEST(GroupITest, RecordBytesLeaveNamesOut) {
@@ -27,7 +24,7 @@ TEST(GroupITest, RecordBytesLeaveNamesOut) {
   group.slot_count = 2;
   group.functions[0] = "20 0";
   group.names[0] = "TEMP1";
-  EXPECT_EQ(Save(group), "\x08\x10\x01k\x02\x00\x00\x00\x04\x32\x30 0\x00"s);
+  EXPECT_EQ(SaveRecord(group), "\x08\x10\x01k\x02\x00\x00\x00\x04\x32\x30 0\x00"s);
 }
 
 TEST(GroupITest, SlotCountFromType) {
@@ -41,42 +38,19 @@ TEST(GroupITest, SlotCountFromType) {
   EXPECT_EQ(group.names[17], "");
 }
 
-TEST(GroupITest, RoundTripKeepsBytes) {
+TEST(GroupITest, RoundTripAndDamage) {
   GroupIDlg group;
   group.title = "functions";
   group.SetSlotCountFromType(kFenu5);
   group.functions[0] = "20 0 25 30";
   group.functions[16] = "1";
-  const std::string bytes = Save(group);
-  GroupIDlg loaded;
-  ArchiveReader reader(bytes);
-  ASSERT_TRUE(loaded.Serialize(reader, 1));
-  EXPECT_EQ(reader.remaining(), 0u);
-  EXPECT_EQ(Save(loaded), bytes);
-  EXPECT_EQ(loaded.functions[16], "1");
-}
-
-TEST(GroupITest, BadCookieAndBadCountFail) {
-  GroupIDlg group;
-  const std::string wrong = "\x09\x10\x00\x00\x00\x00\x00"s;
-  ArchiveReader reader(wrong);
-  EXPECT_FALSE(group.Serialize(reader, 1));
-  EXPECT_EQ(reader.error(), "Error reading group I from archive (bad cookie).");
-  const std::string negative = "\x08\x10\x00\xFF\xFF\xFF\xFF"s;
-  ArchiveReader counted(negative);
-  EXPECT_FALSE(group.Serialize(counted, 1));
-}
-
-TEST(GroupITest, TruncatedInputFails) {
-  GroupIDlg group;
-  group.slot_count = 2;
-  group.functions[1] = "1 2";
-  const std::string bytes = Save(group);
-  for (size_t size = 0; size < bytes.size(); ++size) {
-    GroupIDlg loaded;
-    ArchiveReader reader(std::string_view(bytes).substr(0, size));
-    EXPECT_FALSE(loaded.Serialize(reader, 1)) << size;
-  }
+  const std::string bytes = SaveRecord(group);
+  EXPECT_EQ(orvo::testing::ExpectReloads<GroupIDlg>(bytes).functions[16], "1");
+  orvo::testing::ExpectDamagedRecordsFail<GroupIDlg>(bytes, 'I');
+  GroupIDlg counted;
+  const std::string minus_one = "\x08\x10\x00\xFF\xFF\xFF\xFF"s;
+  ArchiveReader negative(minus_one);
+  EXPECT_FALSE(counted.Serialize(negative, 1));
 }
 
 }  // namespace

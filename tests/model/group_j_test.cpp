@@ -6,19 +6,15 @@
 
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
+#include "support/group_records.h"
 
 using namespace orvo;
 using namespace std::string_literals;
 
 namespace {
 
-const std::string kEmpty = "\x15_StringArrayCookie_0_"s;
-
-std::string Save(const GroupJDlg& group) {
-  ArchiveWriter ar;
-  group.Serialize(ar);
-  return ar.bytes();
-}
+using orvo::testing::kEmptyArrayRecord;
+using orvo::testing::SaveRecord;
 
 std::vector<std::string> Names(const GroupJDlg& group, int system) {
   std::vector<std::string> names;
@@ -29,8 +25,8 @@ std::vector<std::string> Names(const GroupJDlg& group, int system) {
 TEST(GroupJTest, FreshRecordBytes) {
   GroupJDlg group;
   std::string expected = "\x09\x10"s;
-  for (int i = 0; i < 8; ++i) expected += kEmpty;
-  EXPECT_EQ(Save(group), expected);
+  for (int i = 0; i < 8; ++i) expected += kEmptyArrayRecord;
+  EXPECT_EQ(SaveRecord(group), expected);
 }
 
 TEST(GroupJTest, DefaultSlotBytes) {
@@ -41,8 +37,8 @@ TEST(GroupJTest, DefaultSlotBytes) {
       "_StringArrayCookie_0_1|!|0.0|!|0.0|@|_StringArrayCookie_0_2|!|0.0|!|0.0";
   ASSERT_EQ(slot.size(), 131u);
   std::string expected = "\x09\x10\x83"s + slot;
-  for (int i = 0; i < 7; ++i) expected += kEmpty;
-  EXPECT_EQ(Save(group), expected);
+  for (int i = 0; i < 7; ++i) expected += kEmptyArrayRecord;
+  EXPECT_EQ(SaveRecord(group), expected);
 }
 
 TEST(GroupJTest, DefaultsWithoutSegmentsAndOnlyForEmptySlots) {
@@ -92,7 +88,7 @@ TEST(GroupJTest, MatchesWholeArrayRules) {
   EXPECT_EQ(group.RowCount(0), 0);
 }
 
-TEST(GroupJTest, RoundTripKeepsBytes) {
+TEST(GroupJTest, RoundTripAndDamage) {
   GroupJDlg group;
   group.ApplyDefaults(2, 3, kVerda5);
   group.SetEntry(1, GroupJDlg::kDsed, "1.5");
@@ -100,34 +96,11 @@ TEST(GroupJTest, RoundTripKeepsBytes) {
   StringArray odd;  // a list whose text is kept exactly as loaded
   ASSERT_TRUE(odd.FromString("_StringArrayCookie_1_x|@||@|_StringArrayCookie_0junk_"));
   group.SetSlot(5, odd);
-  const std::string bytes = Save(group);
-
-  GroupJDlg loaded;
-  ArchiveReader reader(bytes);
-  ASSERT_TRUE(loaded.Serialize(reader, 1));
-  EXPECT_EQ(reader.remaining(), 0u);
-  EXPECT_EQ(Save(loaded), bytes);
+  const std::string bytes = SaveRecord(group);
+  const GroupJDlg loaded = orvo::testing::ExpectReloads<GroupJDlg>(bytes);
   EXPECT_EQ(loaded.Row(1, 1).At(2), "0.25");
   EXPECT_EQ(loaded.Entry(5, 2), "_StringArrayCookie_0junk_");
-}
-
-TEST(GroupJTest, BadCookieFails) {
-  GroupJDlg group;
-  const std::string bytes = "\x05\x10"s + kEmpty;
-  ArchiveReader reader(bytes);
-  EXPECT_FALSE(group.Serialize(reader, 1));
-  EXPECT_EQ(reader.error(), "Error reading group J from archive (bad cookie).");
-}
-
-TEST(GroupJTest, TruncatedInputFails) {
-  GroupJDlg group;
-  group.ApplyDefaults(1, 1, kVerda5);
-  const std::string bytes = Save(group);
-  for (size_t size = 0; size < bytes.size(); ++size) {
-    GroupJDlg loaded;
-    ArchiveReader reader(std::string_view(bytes).substr(0, size));
-    EXPECT_FALSE(loaded.Serialize(reader, 1)) << size;
-  }
+  orvo::testing::ExpectDamagedRecordsFail<GroupJDlg>(bytes, 'J');
 }
 
 }  // namespace

@@ -7,82 +7,41 @@
 namespace orvo::vocabulary {
 namespace {
 
-TEST(ModelVocabularyTest, SystemCounts) {
-  EXPECT_EQ(SystemCount(kFenu5), 6);
-  EXPECT_EQ(SystemCount(kVerda5), 8);
-  EXPECT_EQ(SystemCount(kKobal5), 7);
-  EXPECT_EQ(SystemCount(kSimUnset), 0);
-  EXPECT_EQ(SystemCount(3), 0);
-}
-
-TEST(ModelVocabularyTest, Fenu5HasNoSeventhOrEighthSystem) {
-  EXPECT_EQ(SystemName(kFenu5, 1), "Chemical 1");
-  EXPECT_EQ(SystemName(kFenu5, 6), "Chemical 3");
-  EXPECT_EQ(SystemName(kFenu5, 7), "");
-  EXPECT_EQ(SystemName(kFenu5, 8), "");
-}
-
-TEST(ModelVocabularyTest, Verda5NamesAllEightSystems) {
-  const char* const expected[] = {"NH3", "NO3", "PO4", "CHL", "CBOD", "DO", "ON", "OP"};
-  for (int system = 1; system <= 8; ++system) {
-    EXPECT_EQ(SystemName(kVerda5, system), expected[system - 1]) << "system " << system;
+// Systems, segment parameters and time functions per type; 3 is no type.
+TEST(ModelVocabularyTest, TableSizes) {
+  struct Row {
+    int simtyp, systems, parameters, functions;
+  };
+  for (const Row& row : {Row{kFenu5, 6, 18, 17}, Row{kVerda5, 8, 15, 22}, Row{kKobal5, 7, 32, 0},
+                         Row{kSimUnset, 0, 0, 0}, Row{3, 0, 0, 0}}) {
+    SCOPED_TRACE(row.simtyp);
+    EXPECT_EQ(SystemCount(row.simtyp), row.systems);
+    EXPECT_EQ(SegmentParameterCount(row.simtyp), row.parameters);
+    EXPECT_EQ(TimeFunctionCount(row.simtyp), row.functions);
+    for (int slot = 0; slot < row.parameters; ++slot)
+      ASSERT_NE(SegmentParameter(row.simtyp, slot), nullptr) << slot;
+    for (int slot = 0; slot < row.functions; ++slot)
+      ASSERT_NE(TimeFunction(row.simtyp, slot), nullptr) << slot;
+    EXPECT_EQ(SegmentParameter(row.simtyp, -1), nullptr);
+    EXPECT_EQ(SegmentParameter(row.simtyp, row.parameters), nullptr);
+    EXPECT_EQ(TimeFunction(row.simtyp, -1), nullptr);
+    EXPECT_EQ(TimeFunction(row.simtyp, row.functions), nullptr);
+    EXPECT_EQ(SystemName(row.simtyp, 0), "");
+    EXPECT_EQ(SystemName(row.simtyp, row.systems + 1), "");
   }
 }
 
-TEST(ModelVocabularyTest, Kobal5SystemNames) {
+TEST(ModelVocabularyTest, SystemNames) {
+  const char* const verda[] = {"NH3", "NO3", "PO4", "CHL", "CBOD", "DO", "ON", "OP"};
+  for (int system = 1; system <= 8; ++system) {
+    EXPECT_EQ(SystemName(kVerda5, system), verda[system - 1]) << "system " << system;
+  }
+  EXPECT_EQ(SystemName(kVerda5, -1), "");
+  EXPECT_EQ(SystemName(kFenu5, 1), "Chemical 1");
+  EXPECT_EQ(SystemName(kFenu5, 6), "Chemical 3");
   EXPECT_EQ(SystemName(kKobal5, 1), "CD");
   EXPECT_EQ(SystemName(kKobal5, 5), "Solid 1");
   EXPECT_EQ(SystemName(kKobal5, 7), "Solid 3");
-  EXPECT_EQ(SystemName(kKobal5, 8), "");
-}
-
-TEST(ModelVocabularyTest, SystemNameOutOfRangeIsEmpty) {
-  EXPECT_EQ(SystemName(kVerda5, 0), "");
-  EXPECT_EQ(SystemName(kVerda5, 9), "");
-  EXPECT_EQ(SystemName(kVerda5, -1), "");
-  EXPECT_EQ(SystemName(kSimUnset, 1), "");
-  EXPECT_EQ(SystemName(3, 1), "");
-}
-
-TEST(ModelVocabularyTest, TableSizes) {
-  EXPECT_EQ(SegmentParameterCount(kFenu5), 18);
-  EXPECT_EQ(SegmentParameterCount(kVerda5), 15);
-  EXPECT_EQ(SegmentParameterCount(kKobal5), 32);
-  EXPECT_EQ(SegmentParameterCount(kSimUnset), 0);
-  EXPECT_EQ(TimeFunctionCount(kFenu5), 17);
-  EXPECT_EQ(TimeFunctionCount(kVerda5), 22);
-  EXPECT_EQ(TimeFunctionCount(kKobal5), 0);
-  EXPECT_EQ(TimeFunctionCount(kSimUnset), 0);
-}
-
-TEST(ModelVocabularyTest, EverySlotInRangeHasARow) {
-  for (int simtyp : {kFenu5, kVerda5, kKobal5}) {
-    for (int slot = 0; slot < SegmentParameterCount(simtyp); ++slot) {
-      ASSERT_NE(SegmentParameter(simtyp, slot), nullptr) << simtyp << " " << slot;
-    }
-    for (int slot = 0; slot < TimeFunctionCount(simtyp); ++slot) {
-      ASSERT_NE(TimeFunction(simtyp, slot), nullptr) << simtyp << " " << slot;
-    }
-  }
-}
-
-TEST(ModelVocabularyTest, OutOfRangeSlotsGiveNull) {
-  EXPECT_EQ(SegmentParameter(kFenu5, -1), nullptr);
-  EXPECT_EQ(SegmentParameter(kFenu5, 18), nullptr);
-  EXPECT_EQ(SegmentParameter(kVerda5, 15), nullptr);
-  EXPECT_EQ(SegmentParameter(kKobal5, 32), nullptr);
-  EXPECT_EQ(SegmentParameter(kSimUnset, 0), nullptr);
-  EXPECT_EQ(SegmentParameter(3, 0), nullptr);
-  EXPECT_EQ(TimeFunction(kFenu5, -1), nullptr);
-  EXPECT_EQ(TimeFunction(kFenu5, 17), nullptr);
-  EXPECT_EQ(TimeFunction(kVerda5, 22), nullptr);
-  EXPECT_EQ(TimeFunction(kSimUnset, 0), nullptr);
-  EXPECT_EQ(TimeFunction(3, 0), nullptr);
-}
-
-TEST(ModelVocabularyTest, Kobal5OffersNoTimeFunctions) {
-  EXPECT_EQ(TimeFunctionCount(kKobal5), 0);
-  EXPECT_EQ(TimeFunction(kKobal5, 0), nullptr);
 }
 
 TEST(ModelVocabularyTest, Kobal5ParametersSkipNumberThirty) {

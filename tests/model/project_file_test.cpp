@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
@@ -12,6 +11,7 @@
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
 #include "support/network_builder.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
@@ -66,14 +66,8 @@ class ProjectFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    directory = fs::temp_directory_path() /
-                ("orvo_project_file_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(directory);
-    fs::create_directories(directory);
     doc.range_file_path = "/opt/orvo/RangeDefaults.txt";
   }
-  void TearDown() override { fs::remove_all(directory); }
 
   // Loads into a fresh document as a freshly started program would.
   std::unique_ptr<COrvoBuilderDoc> Reload(const std::string& bytes) {
@@ -91,9 +85,10 @@ class ProjectFileTest : public ::testing::Test {
     return error;
   }
 
+  testing::ScratchDir scratch{"orvo_project_file"};
+  const fs::path& directory = scratch.path();
   ScriptedPlatform platform;
   COrvoBuilderDoc doc{platform};
-  fs::path directory;
 };
 
 TEST_F(ProjectFileTest, EmptyProjectBytes) {

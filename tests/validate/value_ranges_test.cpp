@@ -1,17 +1,13 @@
 #include "validate/value_ranges.h"
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "model/number_text.h"
 #include "model/scripted_platform.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
@@ -25,26 +21,13 @@ const std::string kAbove =
 
 class ValueRangesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::temp_directory_path() /
-          ("value_ranges_" + IntText(getpid()) + "_" + info->name());
-    std::filesystem::create_directories(dir);
-    path = (dir / "RangeDefaults.txt").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-
-  void WriteFile(const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
-  std::string ReadFile() const {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  void WriteFile(const std::string& text) const { scratch.Write("RangeDefaults.txt", text); }
+  std::string ReadFile() const { return testing::ReadFile(path); }
   bool Read() { return ReadTableData(table, path, platform); }
 
-  std::filesystem::path dir;
-  std::string path;
+  testing::ScratchDir scratch{"value_ranges"};
+  const std::filesystem::path& dir = scratch.path();
+  const std::string path = scratch / "RangeDefaults.txt";
   ScriptedPlatform platform;
   ValueRangeTable table;
 };

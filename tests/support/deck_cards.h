@@ -1,0 +1,109 @@
+// Shared setup and checks of the deck card tests: small projects sized as the deck they read,
+// and the checks every card makes (bad-input tables, the line after the card, line-cut
+// cards, write-read-write).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "deck/deck_reading.h"
+#include "groups/cards.h"
+#include "groups/deck_format.h"
+#include "model/project_document.h"
+#include "model/scripted_platform.h"
+#include "support/node_records.h"
+
+namespace orvo::testing {
+
+// A project of `segments` segments and `nosys` systems of `simtyp`, sized as the deck it
+// reads from.
+inline void MakeProject(COrvoBuilderDoc& doc, int segments, int nosys, int simtyp) {
+  doc.group_a.SIMTYP = simtyp;
+  doc.group_a.NOSYS = nosys;
+  AddSegments(doc, segments);
+  doc.imported_NOSEG = segments;
+  doc.imported_NOSYS = nosys;
+}
+
+inline void ExpectNextLine(DeckScanner& in, const std::string& expected) {
+  std::string line;
+  ASSERT_TRUE(in.ReadLine(line));
+  EXPECT_EQ(line, expected);
+}
+
+// One row of a card's bad-input table. `message` null: the card reads to the end of the text
+// without a message; empty: it fails with one message; else it fails with exactly that one.
+struct BadCard {
+  const char* name;
+  std::string text;
+  DeckShape shape;
+  const char* message;
+};
+
+// `parse(in, shape)` parses one card from `in`, reporting through `platform`.
+template <class Parse>
+void ExpectBadCards(const std::vector<BadCard>& cases, ScriptedPlatform& platform, Parse parse) {
+  for (const BadCard& bad : cases) {
+    SCOPED_TRACE(bad.name);
+    platform.messages.clear();
+    DeckScanner in(bad.text);
+    const bool ok = parse(in, bad.shape);
+    if (bad.message == nullptr) {
+      EXPECT_TRUE(ok);
+      EXPECT_TRUE(in.AtEnd());
+      EXPECT_TRUE(platform.messages.empty());
+    } else {
+      EXPECT_FALSE(ok);
+      if (*bad.message == '\0') {
+        EXPECT_EQ(platform.messages.size(), 1u);
+      } else {
+        EXPECT_EQ(platform.messages, TextList{bad.message});
+      }
+    }
+  }
+}
+
+// Every proper prefix of `card` cut at a line end fails with one message.
+template <class Read>
+void ExpectEveryLineCutFails(const std::string& card, ScriptedPlatform& platform, Read read) {
+  for (size_t end = card.find('\n'); end + 1 < card.size(); end = card.find('\n', end + 1)) {
+    SCOPED_TRACE(end);
+    platform.messages.clear();
+    const std::string prefix = card.substr(0, end + 1);
+    DeckScanner in(prefix);
+    EXPECT_FALSE(read(in));
+    EXPECT_EQ(platform.messages.size(), 1u);
+  }
+}
+
+// A card writer that takes a variation, writing the card as the project holds it.
+template <bool (*Write)(const COrvoBuilderDoc&, DeckOut&, const Variation*)>
+bool WriteCardOf(const COrvoBuilderDoc& doc, DeckOut& out) {
+  return Write(doc, out, nullptr);
+}
+
+// The card `write` makes of `doc`, read by `read` into the project `make_copy` builds, writes
+// back the same text without a warning.
+template <class Write, class MakeCopy>
+void ExpectCardRoundTrip(const COrvoBuilderDoc& doc, Write write,
+                         bool (*read)(COrvoBuilderDoc&, DeckScanner&, bool), MakeCopy make_copy) {
+  ScriptedPlatform platform;
+  DeckOut first(platform);
+  ASSERT_TRUE(write(doc, first));
+  ScriptedPlatform copy_platform;
+  COrvoBuilderDoc copy(copy_platform);
+  make_copy(copy, copy_platform);
+  DeckScanner in(first.text());
+  ASSERT_TRUE(read(copy, in, false));
+  EXPECT_TRUE(in.AtEnd());
+  DeckOut second(copy_platform);
+  ASSERT_TRUE(write(copy, second));
+  EXPECT_EQ(second.text(), first.text());
+  EXPECT_TRUE(platform.messages.empty());
+  for (const std::string& message : copy_platform.messages)
+    EXPECT_EQ(message.find("ReadGroup"), std::string::npos) << message;
+}
+
+}  // namespace orvo::testing
