@@ -162,8 +162,10 @@ class COrvoBuilderDoc {
   int default_group_g_type_ = -2;
   std::string default_group_g_;
 
-  std::unique_ptr<DocumentSnapshot> TakeSnapshot() const;
-  void RestoreSnapshot(DocumentSnapshot& snapshot);
+  // The current state, sharing every record that equals reference's.
+  std::unique_ptr<DocumentSnapshot> TakeSnapshot(const DocumentSnapshot* reference) const;
+  void RestoreSnapshot(const DocumentSnapshot& snapshot);
+  void MoveThroughHistory(bool undo);
   struct History;
   std::unique_ptr<History> history_;
 };

@@ -1,8 +1,10 @@
-// The states an undo step keeps: the groups and the network as they were before it. A copy
-// in memory is kept rather than project-file bytes because reading a large network back
-// costs several times more than copying it.
+// The states an undo step keeps: the groups and the network as they were before it. States
+// are kept in memory rather than as project-file bytes because reading a large network back
+// costs several times more than copying it, and consecutive states share every node and
+// group record that did not change, so a step costs what it changed.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,11 +21,9 @@ struct NodeState {
   std::optional<SegmentData> segment;
   std::optional<ExchangeData> exchange;
   std::optional<LabelData> label;
-
-  bool operator==(const NodeState&) const = default;
 };
 
-struct DocumentSnapshot {
+struct GroupsState {
   GroupADlg group_a;
   GroupBDlg group_b;
   GroupCDlg group_c;
@@ -34,8 +34,14 @@ struct DocumentSnapshot {
   GroupHDlg group_h;
   GroupIDlg group_i;
   GroupJDlg group_j;
-  std::string group_bytes;  // the groups' project-file records, to tell states apart
-  std::vector<NodeState> nodes;
+  // The groups' project-file records and what the file leaves out (group I names), to tell
+  // states apart.
+  std::string key;
+};
+
+struct DocumentSnapshot {
+  std::shared_ptr<const GroupsState> groups;
+  std::vector<std::shared_ptr<const NodeState>> nodes;
   std::string range_file_path;
   int extent_width = 0;
   int extent_height = 0;
@@ -50,6 +56,8 @@ struct COrvoBuilderDoc::History {
   std::vector<Step> undo;
   std::vector<Step> redo;
   std::unique_ptr<DocumentSnapshot> before;  // of the open step
+  // The document's state as last captured: what new captures share unchanged records with.
+  std::unique_ptr<DocumentSnapshot> current;
   std::string open_label;
   int depth = 0;
   int current_id = 0;
