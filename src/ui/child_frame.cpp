@@ -4,9 +4,14 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include "ui/card_completion_matrix.h"
 #include "ui/network_view.h"
 
 namespace orvo::ui {
+
+OpenProject::~OpenProject() {
+  if (document) delete CardCompletionMatrix::Find(*document);
+}
 
 QString OpenProject::DisplayName() const {
   return path.isEmpty() ? untitled_name : QFileInfo(path).fileName();

@@ -16,6 +16,8 @@ class COrvoBuilderView;
 
 // A project open in the desktop program: the document and the file it belongs to.
 struct OpenProject {
+  // Closes the project's own windows (the card completion matrix) before the document goes.
+  ~OpenProject();
   std::unique_ptr<COrvoBuilderDoc> document;
   QString path;                  // empty until saved or opened
   QString untitled_name;         // shown while path is empty ("OrvoB1")

@@ -25,12 +25,16 @@
 
 #include "deck/deck_reader.h"
 #include "deck/deck_writer.h"
+#include "deck/group_import.h"
+#include "runs/model_execution.h"
 #include "ui/about_dialog.h"
 #include "ui/application.h"
+#include "ui/card_completion_matrix.h"
 #include "ui/child_frame.h"
 #include "ui/network_picture.h"
 #include "ui/network_view.h"
 #include "ui/stored_text.h"
+#include "ui/valid_ranges_dialog.h"
 
 // Resources of a static library are registered by name, from the global namespace.
 void InitShellResources();
@@ -285,7 +289,7 @@ void CMainFrame::CreateOrvoMenu() {
   AddCommand(orvo, QStringLiteral("Locate ORVO5 Executables"),
              "In order to run VERDA and FENU executables, the program needs to know where these "
              "are installed.",
-             &CMainFrame::OnUnavailable, available::kModelRuns);
+             &CMainFrame::OnLocateExecutables, available::kLocate);
   AddCommand(orvo, QStringLiteral("E&xecute ORVO"),
              "Writes the project data as a ORVO input file and executes the model.",
              &CMainFrame::OnUnavailable, available::kModelRuns);
@@ -294,7 +298,7 @@ void CMainFrame::CreateOrvoMenu() {
              "Pops up the global parameter card dialog choices.", &CMainFrame::OnUnavailable,
              available::kProjectParameters);
   AddCommand(orvo, QStringLiteral("Edit Value Ranges"), "Edit the default ranges for card data.",
-             &CMainFrame::OnUnavailable, available::kValueRanges);
+             &CMainFrame::OnEditValueRanges, available::kValueRanges);
   QMenu* import = orvo->addMenu(QStringLiteral("Import..."));
   const std::pair<const char*, char> imports[] = {{"Group &B (Exchanges)", 'B'},
                                                   {"Group &C (Volumes)", 'C'},
@@ -308,12 +312,14 @@ void CMainFrame::CreateOrvoMenu() {
   for (const auto& [text, letter] : imports) {
     const std::string status =
         std::string("Read group ") + letter + " data from a ORVO input file.";
-    AddCommand(import, QString::fromUtf8(text), status.c_str(), &CMainFrame::OnUnavailable,
-               available::kGroupImport);
+    QAction* action = AddCommand(import, QString::fromUtf8(text), status.c_str(), nullptr,
+                                 available::kGroupImport);
+    connect(action, &QAction::triggered, this, [this, group = letter] { OnImport(group); });
   }
-  AddCommand(import, QStringLiteral("Import All Groups"),
-             "Read all groups but A from a ORVO input file.", &CMainFrame::OnUnavailable,
-             available::kGroupImport);
+  QAction* import_all =
+      AddCommand(import, QStringLiteral("Import All Groups"),
+                 "Read all groups but A from a ORVO input file.", nullptr, available::kGroupImport);
+  connect(import_all, &QAction::triggered, this, [this] { OnImport(0); });
   DisableUnlessAvailable(import, available::kGroupImport);
   QMenu* sensitivity = orvo->addMenu(QStringLiteral("Sensitivity Analysis"));
   const std::pair<const char*, char> studies[] = {
@@ -339,7 +345,7 @@ void CMainFrame::CreateOrvoMenu() {
   AddCommand(orvo, QStringLiteral("View Output"), "Examine ORVO output data.",
              &CMainFrame::OnUnavailable, available::kOutputViewer);
   AddCommand(orvo, QStringLiteral("Check Card Completeness"),
-             "Display possible deficiencies in card data.", &CMainFrame::OnUnavailable,
+             "Display possible deficiencies in card data.", &CMainFrame::OnCheckCompleteness,
              available::kCompleteness);
   AddCommand(orvo, QStringLiteral("Execute File..."), "Choose an input file to run ORVO with.",
              &CMainFrame::OnUnavailable, available::kModelRuns);
@@ -861,6 +867,49 @@ bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {
   }
   UpdateCommandState();
   return built;
+}
+
+void CMainFrame::OnLocateExecutables() {
+  LocateExecutables(platform_);
+}
+
+void CMainFrame::OnEditValueRanges() {
+  if (CChildFrame* frame = ActiveFrame()) {
+    ValidRangesDialog::EditValueRanges(frame->document(), this);
+    UpdateCommandState();
+  }
+}
+
+void CMainFrame::OnCheckCompleteness() {
+  CChildFrame* frame = ActiveFrame();
+  if (frame == nullptr) return;
+  CardCompletionMatrix* matrix = CardCompletionMatrix::ShowFor(frame->document(), this);
+  // A double-clicked row shows its node in the project's active window.
+  matrix->SetNodeHandler([this, &document = frame->document()](const COrvoBuilderCntrItem* node) {
+    CChildFrame* active = ActiveFrame();
+    if (active != nullptr && &active->document() == &document && node != nullptr) {
+      ShowNodeInView(*active->view(), node);
+    }
+  });
+}
+
+void CMainFrame::OnImport(char group) {
+  if (CChildFrame* frame = ActiveFrame()) ImportGroups(*frame, group);
+}
+
+bool CMainFrame::ImportGroups(CChildFrame& frame, char group) {
+  COrvoBuilderDoc& document = frame.document();
+  bool imported = false;
+  {
+    ScopedStep step(document,
+                    group == 0 ? "Import All Groups" : std::string("Import Group ") + group);
+    imported = group == 0 ? ImportAllGroups(document) : ImportGroup(document, group);
+  }
+  // Groups B, C and D change what the network shows.
+  if (imported) document.UpdateAllViews(kHintRedrawAll);
+  CardCompletionMatrix::RefreshFor(document);
+  UpdateCommandState();
+  return imported;
 }
 
 void CMainFrame::OnWriteDataset() {

@@ -26,15 +26,16 @@ struct OpenProject;
 // Commands whose work is not in the program yet. Their items are shown but stay disabled;
 // each flag turns true when its work lands.
 namespace available {
-inline constexpr bool kRevisions = false;          // Review Changes, Document Changes
-inline constexpr bool kModelRuns = false;          // Locate executables, Execute, Execute File
+inline constexpr bool kRevisions = false;  // Review Changes, Document Changes
+inline constexpr bool kLocate = true;      // Locate ORVO5 Executables
+inline constexpr bool kModelRuns = false;  // Execute, Execute File (they open the output viewer)
 inline constexpr bool kProjectParameters = false;  // Edit Project Parameters
-inline constexpr bool kValueRanges = false;        // Edit Value Ranges
-inline constexpr bool kGroupImport = false;        // Import... items
+inline constexpr bool kValueRanges = true;         // Edit Value Ranges
+inline constexpr bool kGroupImport = true;         // Import... items
 inline constexpr bool kSensitivity = false;        // Sensitivity Analysis items
 inline constexpr bool kInputPlots = false;         // View Input items
 inline constexpr bool kOutputViewer = false;       // View Output
-inline constexpr bool kCompleteness = false;       // Check Card Completeness
+inline constexpr bool kCompleteness = true;        // Check Card Completeness
 inline constexpr bool kHelp = false;               // the two help items
 }  // namespace available
 
@@ -78,6 +79,9 @@ class CMainFrame : public QMainWindow {
   // "Write ORVO Input Dataset" after its chooser: ".inp" is added by the naming rule, and a
   // different file that exists is replaced only when the user agrees.
   bool WriteDataset(CChildFrame& frame, const std::string& chosen);
+  // "Import..." of group letter 'B' to 'J', or 0 for "Import All Groups", after the
+  // simulation-type check, as one undo step.
+  bool ImportGroups(CChildFrame& frame, char group);
   // The question on closing a modified project: Yes saves, No discards, Cancel keeps it.
   bool SaveModified(CChildFrame& frame);
 
@@ -133,6 +137,10 @@ class CMainFrame : public QMainWindow {
   void OnUntether();
   void OnReadDataset();
   void OnWriteDataset();
+  void OnLocateExecutables();
+  void OnEditValueRanges();
+  void OnCheckCompleteness();
+  void OnImport(char group);
   void OnZoomIn();
   void OnZoomOut();
   void OnZoomFit();

@@ -159,15 +159,10 @@ class MainFrameTest : public QObject {
         {"&File", "New &Report"},
         {"&File", "&Open...", "&Review Changes..."},
         {"&File", "Save", "&Document Changes..."},
-        {"O&RVO", "Locate ORVO5 Executables"},
         {"O&RVO", "E&xecute ORVO"},
-        {"O&RVO", "&Edit Project Parameters"},
-        {"O&RVO", "Edit Value Ranges"},
-        {"O&RVO", "Import...", "Import All Groups"},
         {"O&RVO", "Sensitivity Analysis", "Group J (Initial Conditions)"},
         {"O&RVO", "View Input", "Card I (Kinetic Time Funcs)"},
         {"O&RVO", "View Output"},
-        {"O&RVO", "Check Card Completeness"},
         {"O&RVO", "Execute File..."},
         {"&Help", "&ORVO Builder Help"},
         {"&Help", "ORVO5 &Input Dataset Help"}};
@@ -176,8 +171,16 @@ class MainFrameTest : public QObject {
       QAction* action = Item(frame, path);
       QVERIFY2(action != nullptr && !action->isEnabled(), qPrintable(path.join(" > ")));
     }
-    QMenu* import = SubMenu(SubMenu(frame.menuBar()->actions(), "O&RVO")->actions(), "Import...");
-    for (QAction* action : import->actions()) QVERIFY(!action->isEnabled());
+    // The commands that work are on with a project.
+    const QList<QStringList> working = {{"O&RVO", "Locate ORVO5 Executables"},
+                                        {"O&RVO", "Edit Value Ranges"},
+                                        {"O&RVO", "Import...", "Group &C (Volumes)"},
+                                        {"O&RVO", "Import...", "Import All Groups"},
+                                        {"O&RVO", "Check Card Completeness"}};
+    for (const QStringList& path : working) {
+      QAction* action = Item(frame, path);
+      QVERIFY2(action != nullptr && action->isEnabled(), qPrintable(path.join(" > ")));
+    }
   }
 
   void SaveCloseReopenKeepsTheBytes() {
