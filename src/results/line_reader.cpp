@@ -33,7 +33,7 @@ bool LineReader::Fill() {
   return got > 0;
 }
 
-LineReader::Status LineReader::Next(std::string_view& line) {
+LineReader::Status LineReader::NextFromFile(std::string_view& line) {
   std::size_t scanned = begin_;  // no line end in [begin_, scanned)
   for (;;) {
     const char* start = buffer_.data() + scanned;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,13 +21,28 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   bool IsOpen() const { return file_ != nullptr; }
-  // The next line without its line end; valid until the next call.
-  Status Next(std::string_view& line);
+  // The next line without its line end; valid until the next call. A whole line already in
+  // the buffer is the common case and stays inline: this runs for every line of a file.
+  Status Next(std::string_view& line) {
+    const char* start = buffer_.data() + begin_;
+    const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
+    if (newline != nullptr) {
+      const auto length = static_cast<std::size_t>(newline - start);
+      const std::size_t text_length = length > 0 && newline[-1] == '\r' ? length - 1 : length;
+      if (text_length <= max_line_length_) {
+        line = std::string_view(start, text_length);
+        begin_ += length + 1;
+        return Status::kLine;
+      }
+    }
+    return NextFromFile(line);
+  }
   // Byte offset of the line that Next returns next.
   long long Offset() const { return buffer_offset_ + static_cast<long long>(begin_); }
   bool Seek(long long offset);
 
  private:
+  Status NextFromFile(std::string_view& line);
   bool Fill();
 
   std::FILE* file_ = nullptr;

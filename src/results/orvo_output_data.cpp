@@ -24,9 +24,9 @@ constexpr std::size_t kMaxDeckLine = 64 * 1024;
 // Values sized beyond twice what the file holds (plus this much) mean an absurd segment or
 // variable count rather than a file cut short in its last time step.
 constexpr unsigned long long kSlackValues = 1ULL << 16;
-// Time steps gathered before they are moved into the series: enough that each series gets a
-// run of consecutive values at a time, few enough that the staging area stays in cache.
-constexpr std::size_t kStagedSteps = 32;
+// Time steps gathered before they are moved into the series: each move then writes a run of
+// 32 values (four cache lines) into a series.
+constexpr std::size_t kBlockSteps = 32;
 
 std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && IsBlankChar(text.back())) text.remove_suffix(1);
@@ -224,70 +224,74 @@ bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& exten
       sized > 2 * records * variable_count + kSlackValues) {
     return fail("Unexpected EOF while reading segment & timestep in file " + out_file);
   }
-  for (OutputVariable& variable : variables) {
-    variable.series.resize(segments);
-    for (std::vector<double>& series : variable.series) series.reserve(steps);
+  // Every series gets its memory once and each value is written once: the second pass
+  // appends, and whatever a failure leaves unread is then filled with 0, so that every series
+  // ends with one value per counted time step.
+  std::vector<std::vector<double>*> series_of(segments * variable_count);  // [segment][variable]
+  for (std::size_t v = 0; v < variable_count; ++v) {
+    std::vector<std::vector<double>>& series = variables[v].series;
+    series.resize(segments);
+    for (std::size_t s = 0; s < segments; ++s) {
+      series[s].reserve(steps);
+      series_of[s * variable_count + v] = &series[s];
+    }
   }
-  // Whatever happens below, every series ends with one value per counted time step.
   struct SizeSeries {
-    std::vector<OutputVariable>& variables;
+    std::vector<std::vector<double>*>& series_of;
     std::size_t steps;
     ~SizeSeries() {
-      for (OutputVariable& variable : variables) {
-        for (std::vector<double>& series : variable.series) series.resize(steps);
-      }
+      for (std::vector<double>* series : series_of) series->resize(steps);
     }
-  } size_series{variables, steps};
+  } size_series{series_of, steps};
 
   if (!reader.Seek(first_data)) {
     return fail("Unexpected EOF while reading segment & timestep in file " + out_file);
   }
-  if (steps == 0) return true;
 
   // Second pass: the values. They arrive time step by time step but are kept series by
-  // series; a few time steps are staged in file order and then moved into the series several
-  // consecutive values at a time, rather than scattering every value into its own series.
-  const std::size_t step_size = segments * variable_count;
-  const std::size_t block = std::min<std::size_t>(kStagedSteps, steps);
-  std::vector<double> stage(block * step_size);  // [step in block][segment][variable]
-  OutputVariable* const variable_data = variables.data();
-  const auto move_staged = [&](std::size_t count) {
+  // series; storing each straight into its series would touch another page for every value.
+  // A block of time steps is gathered series by series instead, and each series then receives
+  // a run of consecutive values.
+  const std::size_t values_per_step = segments * variable_count;
+  const std::size_t block_steps = std::min(kBlockSteps, steps);
+  std::vector<double> block(values_per_step * block_steps);  // [segment][variable][step]
+  // Moves whole_steps gathered steps into the series, and of the step after them the first
+  // `partial` values in file order: what was read before a failure stays.
+  const auto move_block = [&](std::size_t whole_steps, std::size_t partial) {
+    for (std::size_t i = 0; i < values_per_step; ++i) {
+      const double* from = block.data() + i * block_steps;
+      series_of[i]->insert(series_of[i]->end(), from, from + whole_steps + (i < partial ? 1 : 0));
+    }
+  };
+  for (std::size_t t = 0; t < steps; ++t) {
+    const std::size_t step_in_block = t % block_steps;
     for (std::size_t s = 0; s < segments; ++s) {
-      for (std::size_t v = 0; v < variable_count; ++v) {
-        std::vector<double>& series = variable_data[v].series[s];
-        const double* from = stage.data() + s * variable_count + v;
-        for (std::size_t k = 0; k < count; ++k) series.push_back(from[k * step_size]);
+      const std::size_t first_value = s * variable_count;
+      if (!next("Unexpected EOF while reading segment & timestep")) {
+        move_block(step_in_block, first_value);
+        return false;
       }
-    }
-  };
-  std::size_t t = 0;
-  const auto read_values = [&] {
-    for (; t < steps; ++t) {
-      double* const row = stage.data() + (t % block) * step_size;
-      // Values that a failure leaves unread are 0.
-      std::fill(row, row + step_size, 0.0);
-      for (std::size_t s = 0; s < segments; ++s) {
-        if (!next("Unexpected EOF while reading segment & timestep")) return false;
-        double* record = row + s * variable_count;
-        for (std::size_t i = 0, v = 0; i < value_lines; ++i, v += 6) {
-          if (!next("Unexpected EOF while reading data values")) return false;
-          double values[6];
-          if (!ScanSixReals(line, values)) {
-            return fail("Parse error reading data values (expected 6 floats and got \"" +
-                        std::string(line) + "\") in file " + out_file);
-          }
-          std::copy_n(values, std::min<std::size_t>(6, variable_count - v), record + v);
+      double* const record = block.data() + first_value * block_steps + step_in_block;
+      for (std::size_t v = 0; v < variable_count; v += 6) {
+        if (!next("Unexpected EOF while reading data values")) {
+          move_block(step_in_block, first_value + v);
+          return false;
         }
+        double values[6];
+        if (!ScanSixReals(line, values)) {
+          move_block(step_in_block, first_value + v);
+          return fail("Parse error reading data values (expected 6 floats and got \"" +
+                      std::string(line) + "\") in file " + out_file);
+        }
+        const std::size_t count = std::min<std::size_t>(6, variable_count - v);
+        for (std::size_t k = 0; k < count; ++k) record[(v + k) * block_steps] = values[k];
       }
-      if (t % block == block - 1) move_staged(block);
     }
-    if (steps % block != 0) move_staged(steps % block);
-    return true;
-  };
-  if (read_values()) return true;
-  // What was read before the failure stays, the failing time step included.
-  move_staged(t % block + 1);
-  return false;
+    if (step_in_block + 1 == block_steps || t + 1 == steps) {
+      move_block(step_in_block + 1, 0);
+    }
+  }
+  return true;
 }
 
 bool OrvoOutputData::GetValue(bool transport, int variable, int segment, int time_step,

@@ -65,7 +65,9 @@ inline __attribute__((always_inline)) bool FastReal(const char*& p, const char* 
       q = r;
     }
   }
-  // Letters right after the number (inf, nan, hex) are the general parser's business.
+  // The digits and the power of ten are both exact doubles here, so one multiplication or
+  // division gives the correctly rounded value. Text right after the
+  // number ("0x10", "1.0d0") is left for the caller, as std::from_chars leaves it.
   if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return false;
   double result = static_cast<double>(mantissa);
   result = exponent < 0 ? result / kExactPowers[-exponent] : result * kExactPowers[exponent];

@@ -191,6 +191,41 @@ TEST_F(OrvoOutputDataTest, LongRunsKeepEveryValueInPlace) {
   check(cut, 40, 0);
 }
 
+// A bad value line deep in the file: every value before it stays in place, the record's
+// first value line included, and everything after it reads as 0.
+TEST_F(OrvoOutputDataTest, ParseFailureAfterManyStepsKeepsEveryValueBeforeIt) {
+  WriteDeck("3 6");
+  std::string text = "0\nsteps\nsegs\nA\nB\nC\nD\nE\nF\nG\n";
+  for (int t = 0; t < 70; ++t) {
+    for (int s = 0; s < 3; ++s) {
+      text += "     " + std::to_string(s + 1) + "  " + std::to_string(t) + ".5\n";
+      for (int v = 0; v < 7; ++v) {
+        text += ' ' + std::to_string(v * 10000 + s * 100 + t + 1) + (v == 5 ? "\n" : "");
+      }
+      text += t == 66 && s == 1 ? " x\n" : " -1 -1 -1 -1 -1\n";
+    }
+  }
+  Write(".trn", text);
+  OrvoOutputData data(base_);
+  EXPECT_FALSE(Read(data));
+  EXPECT_EQ(LastMessage(),
+            "OrvoOutputData::ReadOutputData: Parse error reading data values (expected 6 floats "
+            "and got \" 60167 x\") in file " +
+                base_ + ".out");
+  ASSERT_EQ(data.GetNumTimeSteps(true), 70);
+  EXPECT_EQ(data.GetTime(true, 69), 69.5);
+  for (int t = 0; t < 70; ++t) {
+    for (int s = 0; s < 3; ++s) {
+      for (int v = 0; v < 7; ++v) {
+        double read = -1;
+        ASSERT_TRUE(data.GetValue(true, v, s, t, read));
+        const bool kept = t < 66 || (t == 66 && (s == 0 || (s == 1 && v < 6)));
+        EXPECT_EQ(read, kept ? v * 10000 + s * 100 + t + 1 : 0) << v << ' ' << s << ' ' << t;
+      }
+    }
+  }
+}
+
 TEST_F(OrvoOutputDataTest, ReaderMessages) {
   const std::string prefix = "OrvoOutputData::ReadOutputData: ";
   const std::string out = " in file " + base_ + ".out";
