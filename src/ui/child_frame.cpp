@@ -6,11 +6,15 @@
 
 #include "ui/card_completion_matrix.h"
 #include "ui/network_view.h"
+#include "ui/project_parameters_window.h"
 
 namespace orvo::ui {
 
 OpenProject::~OpenProject() {
-  if (document) delete CardCompletionMatrix::Find(*document);
+  if (document) {
+    delete CardCompletionMatrix::Find(*document);
+    ProjectParametersWindow::CloseFor(*document);
+  }
 }
 
 QString OpenProject::DisplayName() const {

@@ -33,6 +33,7 @@
 #include "ui/child_frame.h"
 #include "ui/network_picture.h"
 #include "ui/network_view.h"
+#include "ui/project_parameters_window.h"
 #include "ui/stored_text.h"
 #include "ui/valid_ranges_dialog.h"
 
@@ -295,8 +296,8 @@ void CMainFrame::CreateOrvoMenu() {
              &CMainFrame::OnUnavailable, available::kModelRuns);
   orvo->addSeparator();
   AddCommand(orvo, QStringLiteral("&Edit Project Parameters"),
-             "Pops up the global parameter card dialog choices.", &CMainFrame::OnUnavailable,
-             available::kProjectParameters);
+             "Pops up the global parameter card dialog choices.",
+             &CMainFrame::OnEditProjectParameters, available::kProjectParameters);
   AddCommand(orvo, QStringLiteral("Edit Value Ranges"), "Edit the default ranges for card data.",
              &CMainFrame::OnEditValueRanges, available::kValueRanges);
   QMenu* import = orvo->addMenu(QStringLiteral("Import..."));
@@ -871,6 +872,15 @@ bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {
 
 void CMainFrame::OnLocateExecutables() {
   LocateExecutables(platform_);
+}
+
+void CMainFrame::OnEditProjectParameters() {
+  if (CChildFrame* frame = ActiveFrame()) {
+    ProjectParametersWindow* window = ProjectParametersWindow::ShowFor(frame->document(), this);
+    // A group accepted with OK changes what the network shows.
+    window->SetAcceptedHook(
+        [&document = frame->document()](char) { document.UpdateAllViews(kHintRedrawAll); });
+  }
 }
 
 void CMainFrame::OnEditValueRanges() {

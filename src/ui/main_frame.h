@@ -29,14 +29,14 @@ namespace available {
 inline constexpr bool kRevisions = false;  // Review Changes, Document Changes
 inline constexpr bool kLocate = true;      // Locate ORVO5 Executables
 inline constexpr bool kModelRuns = false;  // Execute, Execute File (they open the output viewer)
-inline constexpr bool kProjectParameters = false;  // Edit Project Parameters
-inline constexpr bool kValueRanges = true;         // Edit Value Ranges
-inline constexpr bool kGroupImport = true;         // Import... items
-inline constexpr bool kSensitivity = false;        // Sensitivity Analysis items
-inline constexpr bool kInputPlots = false;         // View Input items
-inline constexpr bool kOutputViewer = false;       // View Output
-inline constexpr bool kCompleteness = true;        // Check Card Completeness
-inline constexpr bool kHelp = false;               // the two help items
+inline constexpr bool kProjectParameters = true;  // Edit Project Parameters
+inline constexpr bool kValueRanges = true;        // Edit Value Ranges
+inline constexpr bool kGroupImport = true;        // Import... items
+inline constexpr bool kSensitivity = false;       // Sensitivity Analysis items
+inline constexpr bool kInputPlots = false;        // View Input items
+inline constexpr bool kOutputViewer = false;      // View Output
+inline constexpr bool kCompleteness = true;       // Check Card Completeness
+inline constexpr bool kHelp = false;              // the two help items
 }  // namespace available
 
 // The most recently opened or saved project files, newest first, kept in the settings store.
@@ -138,6 +138,7 @@ class CMainFrame : public QMainWindow {
   void OnReadDataset();
   void OnWriteDataset();
   void OnLocateExecutables();
+  void OnEditProjectParameters();
   void OnEditValueRanges();
   void OnCheckCompleteness();
   void OnImport(char group);

@@ -172,11 +172,10 @@ class MainFrameTest : public QObject {
       QVERIFY2(action != nullptr && !action->isEnabled(), qPrintable(path.join(" > ")));
     }
     // The commands that work are on with a project.
-    const QList<QStringList> working = {{"O&RVO", "Locate ORVO5 Executables"},
-                                        {"O&RVO", "Edit Value Ranges"},
-                                        {"O&RVO", "Import...", "Group &C (Volumes)"},
-                                        {"O&RVO", "Import...", "Import All Groups"},
-                                        {"O&RVO", "Check Card Completeness"}};
+    const QList<QStringList> working = {
+        {"O&RVO", "Locate ORVO5 Executables"},       {"O&RVO", "Edit Value Ranges"},
+        {"O&RVO", "&Edit Project Parameters"},       {"O&RVO", "Import...", "Group &C (Volumes)"},
+        {"O&RVO", "Import...", "Import All Groups"}, {"O&RVO", "Check Card Completeness"}};
     for (const QStringList& path : working) {
       QAction* action = Item(frame, path);
       QVERIFY2(action != nullptr && action->isEnabled(), qPrintable(path.join(" > ")));
