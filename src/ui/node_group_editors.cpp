@@ -18,6 +18,7 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/platform.h"
+#include "ui/grid_widget.h"
 #include "ui/stored_text.h"
 #include "ui/time_function_editor.h"
 
@@ -46,8 +47,9 @@ QDialogButtonBox* OkCancel(QDialog* dialog) {
   return buttons;
 }
 
+// The shared grid, so that blocks of cells copy to and from a spreadsheet here too.
 QTableWidget* Grid(QWidget* parent, const QStringList& headers, const std::vector<int>& widths) {
-  auto* grid = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+  auto* grid = new GridWidget(0, static_cast<int>(headers.size()), parent);
   grid->setObjectName("grid");
   grid->setHorizontalHeaderLabels(headers);
   for (size_t c = 0; c < widths.size(); ++c) grid->setColumnWidth(static_cast<int>(c), widths[c]);
