@@ -12,6 +12,7 @@
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "support/modal_dialog.h"
 #include "support/network_builder.h"
 #include "support/small_project.h"
 #include "ui/bypass_options_dialog.h"
@@ -29,21 +30,7 @@ using namespace orvo::ui;
 
 namespace {
 
-// Runs action on the modal dialog of type T once it shows; it is rejected if still open.
-template <typename T>
-void OnModal(std::function<void(T*)> action) {
-  auto* timer = new QTimer;
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, action] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    timer->stop();
-    timer->deleteLater();
-    action(dialog);
-    if (dialog->isVisible()) dialog->reject();
-  });
-  timer->start();
-}
+using testing::OnModal;
 
 struct Project {
   ScriptedPlatform platform;

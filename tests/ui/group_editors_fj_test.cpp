@@ -17,6 +17,7 @@
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "support/modal_dialog.h"
 #include "support/network_builder.h"
 #include "ui/grid_widget.h"
 #include "ui/group_editors.h"
@@ -28,28 +29,8 @@ using namespace orvo::ui;
 
 namespace {
 
-// Runs action on the modal dialog of type T as soon as it is shown; a dialog the action left
-// open is rejected so that the test goes on.
-template <typename T>
-void OnModal(std::function<void(T*)> action) {
-  auto* timer = new QTimer;
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, action] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    timer->stop();
-    timer->deleteLater();
-    action(dialog);
-    if (dialog->isVisible()) dialog->reject();
-  });
-  timer->start();
-}
-
-void Click(QWidget* dialog, const char* name) {
-  auto* button = dialog->findChild<QAbstractButton*>(name);
-  QVERIFY2(button != nullptr, name);
-  button->click();
-}
+using testing::Click;
+using testing::OnModal;
 
 void Ok(QDialog* dialog) {
   dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();

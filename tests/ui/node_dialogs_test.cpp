@@ -13,6 +13,7 @@
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "support/modal_dialog.h"
 #include "support/network_builder.h"
 #include "ui/exchange_dialog.h"
 #include "ui/label_dialog.h"
@@ -25,29 +26,8 @@ using namespace orvo::ui;
 
 namespace {
 
-// Runs action on the modal dialog of type T as soon as it is shown. Every action ends its
-// dialog with accept() or reject().
-template <typename T>
-void OnModal(std::function<void(T*)> action) {
-  auto* timer = new QTimer;
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, action] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    timer->stop();
-    timer->deleteLater();
-    action(dialog);
-    // A failed check inside action returns early; close the dialog so the test goes on.
-    if (dialog->isVisible()) dialog->reject();
-  });
-  timer->start();
-}
-
-void Click(QWidget* dialog, const char* name) {
-  QAbstractButton* button = dialog->findChild<QAbstractButton*>(name);
-  QVERIFY2(button != nullptr, name);
-  button->click();
-}
+using testing::Click;
+using testing::OnModal;
 
 QLineEdit* Edit(QWidget* dialog, const char* name) {
   return dialog->findChild<QLineEdit*>(name);

@@ -1,4 +1,5 @@
 #include "ui/valid_ranges_dialog.h"
+#include "support/modal_dialog.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,22 +17,6 @@ using namespace orvo;
 using namespace orvo::ui;
 
 namespace {
-
-// Runs action on the "Valid Ranges" dialog as soon as it is shown; a dialog still open
-// afterwards is closed so that the test goes on.
-void OnDialog(std::function<void(ValidRangesDialog*)> action) {
-  auto* timer = new QTimer;
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, action] {
-    auto* dialog = qobject_cast<ValidRangesDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    timer->stop();
-    timer->deleteLater();
-    action(dialog);
-    if (dialog->isVisible()) dialog->reject();
-  });
-  timer->start();
-}
 
 QByteArray ReadBytes(const std::string& path) {
   QFile file(QString::fromStdString(path));
@@ -88,7 +73,7 @@ class ValidRangesDialogTest : public QObject {
 
   void SaveAsWritesTheEditedTable() {
     platform_.files.push_back(second_);
-    OnDialog([this](ValidRangesDialog* dialog) {
+    testing::OnModal<ValidRangesDialog>([this](ValidRangesDialog* dialog) {
       QCOMPARE(dialog->file_line()->text(), "File: " + QString::fromStdString(first_));
       QCOMPARE(dialog->grid()->CellText(2, 1), QStringLiteral("0.5"));
       dialog->grid()->EditCell(1, 2, "250");
@@ -107,7 +92,7 @@ class ValidRangesDialogTest : public QObject {
   }
 
   void CloseWritesNothing() {
-    OnDialog([](ValidRangesDialog* dialog) {
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
       dialog->grid()->EditCell(1, 1, "7");
       dialog->close_button()->click();
     });
@@ -121,7 +106,7 @@ class ValidRangesDialogTest : public QObject {
   }
 
   void SaveWritesTheTablesFile() {
-    OnDialog([](ValidRangesDialog* dialog) {
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
       dialog->grid()->EditCell(2, 2, "0.9");
       dialog->save_button()->click();
       QVERIFY(!dialog->isVisible());
@@ -134,7 +119,7 @@ class ValidRangesDialogTest : public QObject {
   void SaveWithoutAFileAsksForOne() {
     doc_->range_file_path.clear();
     platform_.files.push_back(second_);
-    OnDialog([](ValidRangesDialog* dialog) {
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
       dialog->grid()->EditCell(1, 1, "3");
       dialog->save_button()->click();
       QVERIFY(!dialog->isVisible());
@@ -147,7 +132,7 @@ class ValidRangesDialogTest : public QObject {
   void OpenedFileBecomesTheProjects() {
     WriteBytes(second_, "Group J\nC 1 2\nDISSF 0.25 0.75\n");
     platform_.files.push_back(second_);
-    OnDialog([this](ValidRangesDialog* dialog) {
+    testing::OnModal<ValidRangesDialog>([this](ValidRangesDialog* dialog) {
       dialog->open_button()->click();
       QCOMPARE(dialog->file_line()->text(), "File: " + QString::fromStdString(second_));
       QCOMPARE(dialog->grid()->CellText(2, 2), QStringLiteral("0.75"));
@@ -161,7 +146,7 @@ class ValidRangesDialogTest : public QObject {
   void MissingFileIsReportedAndNothingChanges() {
     doc_->range_file_path = second_;
     platform_.files.push_back(std::nullopt);  // "Open..." cancelled
-    OnDialog([](ValidRangesDialog* dialog) {
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
       QCOMPARE(dialog->file_line()->text(), QStringLiteral("File: <NONE>"));
       dialog->open_button()->click();
       dialog->close_button()->click();
@@ -176,7 +161,7 @@ class ValidRangesDialogTest : public QObject {
   void UnwritableSaveAsKeepsTheFileAndTheDialog() {
     const std::string nowhere = dir_.filePath("missing/dir/ranges.txt").toStdString();
     platform_.files.push_back(nowhere);
-    OnDialog([](ValidRangesDialog* dialog) {
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
       dialog->save_as_button()->click();
       dialog->close_button()->click();
     });
