@@ -9,7 +9,7 @@
 
 #include "model/scripted_platform.h"
 #include "support/network_builder.h"
-#include "ui/network_view.h"
+#include "ui/network/network_view.h"
 
 using namespace orvo;
 

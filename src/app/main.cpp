@@ -1,5 +1,5 @@
 // orvobuilder: the desktop program.
-#include "ui/application.h"
+#include "ui/shell/application.h"
 
 int main(int argc, char** argv) {
   return orvo::ui::RunOrvoBuilder(argc, argv);

@@ -1,0 +1,165 @@
+#include "ui/editors/time_function_editor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <set>
+
+#include "groups/node_editing.h"
+#include "groups/time_function_editing.h"
+
+namespace orvo::ui {
+
+namespace tf = orvo::time_function;
+
+TimeFunctionEditor::TimeFunctionEditor(int mode, const std::vector<std::string>& entries,
+                                       QWidget* parent)
+    : QDialog(parent), mode_(mode >= 0 && mode < tf::kModeCount ? mode : 0) {
+  const tf::ModeTexts& texts = tf::Texts(mode_);
+  setWindowTitle(QString::fromLatin1(texts.window_title));
+  setObjectName("TimeFunctionEditor");
+
+  auto* caption = new QLabel(QString::fromLatin1(texts.caption), this);
+  caption->setObjectName("caption");
+
+  grid_ = new QTableWidget(0, 2, this);
+  grid_->setObjectName("grid");
+  grid_->setHorizontalHeaderLabels(
+      {QString::fromLatin1(texts.value_label), QString::fromLatin1(texts.time_label)});
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  grid_->horizontalHeader()->setMinimumSectionSize(200);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  for (const tf::Row& row : tf::RowsFromEntries(entries)) AppendRow(row.value, row.time);
+  connect(grid_, &QTableWidget::itemChanged, this, &TimeFunctionEditor::CellChanged);
+  auto* copy = new QAction(tr("Copy"), grid_);
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(copy, &QAction::triggered, this, &TimeFunctionEditor::CopyRows);
+  auto* paste = new QAction(tr("Paste"), grid_);
+  paste->setShortcut(QKeySequence::Paste);
+  paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(paste, &QAction::triggered, this, &TimeFunctionEditor::Paste);
+  grid_->addAction(copy);
+  grid_->addAction(paste);
+  grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  new_button_ = new QPushButton(tr("New Interval"), this);
+  new_button_->setObjectName("newInterval");
+  delete_button_ = new QPushButton(tr("Delete Interval"), this);
+  delete_button_->setObjectName("deleteInterval");
+  // Every boundary function of a system has the same number of breaks.
+  new_button_->setEnabled(!texts.fixed_rows);
+  delete_button_->setEnabled(!texts.fixed_rows);
+  connect(new_button_, &QPushButton::clicked, this, &TimeFunctionEditor::NewInterval);
+  connect(delete_button_, &QPushButton::clicked, this, &TimeFunctionEditor::DeleteInterval);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* row_buttons = new QHBoxLayout;
+  row_buttons->addWidget(new_button_);
+  row_buttons->addWidget(delete_button_);
+  row_buttons->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(caption);
+  layout->addWidget(grid_);
+  layout->addLayout(row_buttons);
+  layout->addWidget(buttons);
+  resize(640, 360);
+}
+
+std::optional<std::vector<std::string>> TimeFunctionEditor::Edit(
+    QWidget* parent, int mode, const std::vector<std::string>& entries) {
+  TimeFunctionEditor editor(mode, entries, parent);
+  if (editor.exec() != QDialog::Accepted) return std::nullopt;
+  return editor.Entries();
+}
+
+std::optional<std::string> TimeFunctionEditor::EditText(QWidget* parent, int mode,
+                                                        const std::string& text) {
+  std::optional<std::vector<std::string>> entries =
+      Edit(parent, mode, node_editing::ParseNumbers(text));
+  if (!entries) return std::nullopt;
+  return node_editing::JoinBlank(*entries);
+}
+
+std::vector<std::string> TimeFunctionEditor::Entries() const {
+  return tf::EntriesFromRows(Rows());
+}
+
+std::vector<tf::Row> TimeFunctionEditor::Rows() const {
+  std::vector<tf::Row> rows;
+  for (int r = 0; r < grid_->rowCount(); ++r) {
+    const QTableWidgetItem* value = grid_->item(r, 0);
+    const QTableWidgetItem* time = grid_->item(r, 1);
+    rows.push_back({value != nullptr ? value->text().toStdString() : std::string(),
+                    time != nullptr ? time->text().toStdString() : std::string()});
+  }
+  return rows;
+}
+
+std::vector<int> TimeFunctionEditor::SelectedRows() const {
+  std::set<int> rows;
+  for (const QModelIndex& index : grid_->selectionModel()->selectedIndexes())
+    rows.insert(index.row());
+  return {rows.begin(), rows.end()};
+}
+
+void TimeFunctionEditor::CopyRows() {
+  const std::string text = tf::CopyRows(Rows(), SelectedRows());
+  if (!text.empty()) QApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void TimeFunctionEditor::Paste() {
+  std::vector<tf::Row> rows = Rows();
+  const int row = std::max(grid_->currentRow(), 0);
+  const int column = std::max(grid_->currentColumn(), 0);
+  tf::PasteText(rows, row, column, QApplication::clipboard()->text().toStdString(),
+                tf::Texts(mode_).fixed_rows);
+  grid_->setRowCount(0);
+  for (const tf::Row& r : rows) AppendRow(r.value, r.time);
+}
+
+void TimeFunctionEditor::NewInterval() {
+  if (tf::Texts(mode_).fixed_rows) return;
+  const tf::Row row = tf::NewRow();
+  AppendRow(row.value, row.time);
+  grid_->selectRow(grid_->rowCount() - 1);
+}
+
+void TimeFunctionEditor::DeleteInterval() {
+  if (tf::Texts(mode_).fixed_rows) return;
+  const std::vector<int> rows = SelectedRows();
+  for (auto it = rows.rbegin(); it != rows.rend(); ++it) grid_->removeRow(*it);
+}
+
+void TimeFunctionEditor::CellChanged(QTableWidgetItem* item) {
+  if (filling_) return;
+  // Cells hold number text only, so what OK returns is what a deck will carry.
+  const QString kept = QString::fromStdString(tf::CellText(item->text().toStdString()));
+  if (kept == item->text()) return;
+  filling_ = true;
+  item->setText(kept);
+  filling_ = false;
+}
+
+void TimeFunctionEditor::AppendRow(const std::string& value, const std::string& time) {
+  filling_ = true;
+  const int r = grid_->rowCount();
+  grid_->insertRow(r);
+  grid_->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(value)));
+  grid_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(time)));
+  filling_ = false;
+}
+
+}  // namespace orvo::ui

@@ -1,0 +1,95 @@
+#include "ui/network/exchange_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "groups/node_editing.h"
+#include "model/number_text.h"
+#include "model/project_document.h"
+#include "ui/editors/node_group_editors.h"
+
+namespace orvo::ui {
+
+namespace ne = orvo::node_editing;
+
+ExchangeDialog::ExchangeDialog(COrvoBuilderCntrItem& node, QWidget* parent)
+    : QDialog(parent), node_(node) {
+  setWindowTitle(tr("Segment Exchange Data"));
+  for (int i = 2; i < static_cast<int>(copy_.size()); ++i) {
+    copy_[static_cast<size_t>(i)] = node_.GetParameter(i);
+  }
+  upstream_ = new QLineEdit(QString::fromStdString(copy_[2]), this);
+  upstream_->setObjectName("upstream");
+  downstream_ = new QLineEdit(QString::fromStdString(copy_[3]), this);
+  downstream_->setObjectName("downstream");
+  auto* form = new QFormLayout;
+  form->addRow(tr("Upstream segment (ISEG):"), upstream_);
+  form->addRow(tr("Downstream segment (IBOTSEG):"), downstream_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  auto* group_b = new QPushButton(tr("Edit Group B (Exchanges)"), this);
+  group_b->setObjectName("editGroupB");
+  group_b->setAutoDefault(false);
+  connect(group_b, &QPushButton::clicked, this, &ExchangeDialog::EditGroupB);
+  auto* group_d = new QPushButton(tr("Edit Group D (Flows)"), this);
+  group_d->setObjectName("editGroupD");
+  group_d->setAutoDefault(false);
+  connect(group_d, &QPushButton::clicked, this, &ExchangeDialog::EditGroupD);
+  layout->addWidget(group_b);
+  layout->addWidget(group_d);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+std::string ExchangeDialog::Parameter(int index) const {
+  return index >= 2 && index < static_cast<int>(copy_.size()) ? copy_[static_cast<size_t>(index)]
+                                                              : std::string();
+}
+
+void ExchangeDialog::EditGroupB() {
+  GroupBNodeEditor editor(AtoI(copy_[4]), AtoI(copy_[5]), AtoI(copy_[6]), copy_[7], this);
+  if (editor.exec() != QDialog::Accepted) return;
+  copy_[4] = IntText(editor.field());
+  copy_[7] = editor.EntriesText();
+}
+
+void ExchangeDialog::EditGroupD() {
+  Platform& platform = node_.document().platform();
+  ne::PortionLists portions;
+  if (!ne::SplitPortions(copy_[8], portions)) {
+    platform.ShowMessage("Unable to edit group D portions; array string is corrupt.");
+    return;
+  }
+  GroupDNodeEditor editor(platform, portions, this);
+  if (editor.exec() != QDialog::Accepted || editor.portions() == portions) return;
+  copy_[8] = ne::PortionsText(editor.portions());
+}
+
+void ExchangeDialog::accept() {
+  const int noseg = node_.document().group_a.NOSEG;
+  const int upstream = AtoI(upstream_->text().toStdString());
+  const int downstream = AtoI(downstream_->text().toStdString());
+  // An end that names no segment would be written into decks as it is.
+  if (!ne::ValidSegmentReference(upstream, noseg) ||
+      !ne::ValidSegmentReference(downstream, noseg)) {
+    node_.document().platform().ShowMessage(
+        "An exchange end must be 0 (outside the model) or a segment ID from 1 to " +
+        IntText(noseg) + ".");
+    return;
+  }
+  copy_[2] = IntText(upstream);
+  copy_[3] = IntText(downstream);
+  for (int i = 2; i < static_cast<int>(copy_.size()); ++i) {
+    const std::string& text = copy_[static_cast<size_t>(i)];
+    if (node_.GetParameter(i) != text) node_.SetParameter(i, text);
+  }
+  QDialog::accept();
+}
+
+}  // namespace orvo::ui

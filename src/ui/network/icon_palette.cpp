@@ -1,0 +1,88 @@
+#include "ui/network/icon_palette.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/network/network_painting.h"
+
+namespace orvo::ui {
+
+namespace {
+
+struct Tool {
+  const char* text;
+  NodePicture picture;
+  int mode;
+};
+
+constexpr Tool kTools[] = {{"Surface Water", NodePicture::kSurface, 1},
+                           {"Subsurface Water", NodePicture::kSubsurface, 2},
+                           {"Upper Bed", NodePicture::kUpperBed, 3},
+                           {"Lower Bed", NodePicture::kLowerBed, 4},
+                           {"Label", NodePicture::kLabel, 6}};
+
+}  // namespace
+
+IconPalette::IconPalette(QWidget* parent) : QWidget(parent, Qt::Tool) {
+  setWindowTitle(QStringLiteral("Icon Palette"));
+  auto* group = new QButtonGroup(this);
+  group->setExclusive(false);  // no button stays checked once the mode is left
+  auto* segments = new QGroupBox(QStringLiteral("Segment Types"));
+  auto* segment_layout = new QHBoxLayout(segments);
+  auto* misc = new QGroupBox(QStringLiteral("Miscellaneous"));
+  auto* misc_layout = new QHBoxLayout(misc);
+  for (size_t i = 0; i < std::size(kTools); ++i) {
+    const Tool& tool = kTools[i];
+    auto* button = new QToolButton;
+    button->setText(QString::fromLatin1(tool.text));
+    button->setToolTip(button->text());
+    button->setIcon(QIcon(RenderPicture(tool.picture, QSize(32, 32))));
+    button->setIconSize(QSize(32, 32));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    group->addButton(button);
+    (tool.mode == 6 ? misc_layout : segment_layout)->addWidget(button);
+    buttons_[i] = button;
+    connect(button, &QToolButton::clicked, this, [this, mode = tool.mode] {
+      ShowMode(mode);
+      emit ModeChosen(mode);
+    });
+  }
+  misc_layout->addStretch();
+  auto* done = new QPushButton(QStringLiteral("Done"));
+  connect(done, &QPushButton::clicked, this, &IconPalette::DoneClicked);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(segments);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(misc);
+  bottom->addWidget(done, 0, Qt::AlignBottom);
+  layout->addLayout(bottom);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void IconPalette::ShowMode(int mode) {
+  for (size_t i = 0; i < std::size(kTools); ++i) buttons_[i]->setChecked(kTools[i].mode == mode);
+}
+
+QToolButton* IconPalette::ButtonFor(int mode) const {
+  for (size_t i = 0; i < std::size(kTools); ++i) {
+    if (kTools[i].mode == mode) return buttons_[i];
+  }
+  return nullptr;
+}
+
+void IconPalette::PlaceOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  move(area.left() + area.width() * 3 / 4, area.top() + area.height() / 4);
+}
+
+}  // namespace orvo::ui

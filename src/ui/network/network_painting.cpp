@@ -1,0 +1,363 @@
+#include "ui/network/network_painting.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "model/number_text.h"
+#include "model/project_document.h"
+#include "model/string_array.h"
+#include "ui/widgets/stored_text.h"
+
+// Resources of a static library are registered by name from the global namespace.
+static void InitViewResources() {
+  Q_INIT_RESOURCE(view);
+}
+
+namespace orvo::ui {
+
+namespace {
+
+constexpr const char* kPictureFiles[] = {
+    ":/view/seg_surface.svg",    ":/view/seg_subsurface.svg", ":/view/seg_upper_bed.svg",
+    ":/view/seg_lower_bed.svg",  ":/view/exch_surface.svg",   ":/view/exch_surface_flow.svg",
+    ":/view/exch_pore.svg",      ":/view/exch_pore_flow.svg", ":/view/exch_none.svg",
+    ":/view/exch_none_flow.svg", ":/view/label.svg",          ":/view/connect.svg",
+    ":/view/tether.svg",         ":/view/untether.svg"};
+static_assert(std::size(kPictureFiles) == static_cast<size_t>(NodePicture::kCount));
+
+constexpr double kArrowHead = 10.0;
+constexpr size_t kMaxCachedPixmaps = 64;
+constexpr double kLegibleText = 4.0;  // device pixels
+
+int Round(double value) {
+  return static_cast<int>(value + 0.5);
+}
+
+// Distance along d, in units of d, from the centre of rect to where the ray leaves it.
+double ExitFactor(const QRect& rect, int cx, int cy, double dx, double dy) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double ty = dy != 0.0 ? std::fabs((rect.top() - cy) / dy) : inf;
+  const double tx = dx != 0.0 ? std::fabs((rect.left() + rect.width() - cx) / dx) : inf;
+  return std::min(ty, tx);
+}
+
+void DrawArrow(QPainter& painter, const QRect& from, const QRect& to, const QRectF& visible) {
+  const QRectF span =
+      QRectF(from.united(to)).adjusted(-kArrowHead, -kArrowHead, kArrowHead, kArrowHead);
+  if (!span.intersects(visible)) return;
+  const std::optional<ArrowGeometry> arrow = ArrowBetween(from, to);
+  if (!arrow) return;
+  painter.drawLine(arrow->start, arrow->end);
+  painter.drawLine(QPointF(arrow->end), arrow->head_left);
+  painter.drawLine(QPointF(arrow->end), arrow->head_right);
+}
+
+}  // namespace
+
+std::optional<ArrowGeometry> ArrowBetween(const QRect& from, const QRect& to) {
+  const int c1x = from.left() + from.width() / 2;
+  const int c1y = from.top() + from.height() / 2;
+  const int c2x = to.left() + to.width() / 2;
+  const int c2y = to.top() + to.height() / 2;
+  const double dx = c2x - c1x;
+  const double dy = c2y - c1y;
+  if (dx == 0.0 && dy == 0.0) return std::nullopt;
+  const double t1 = ExitFactor(from, c1x, c1y, dx, dy);
+  const double t2 = ExitFactor(to, c2x, c2y, dx, dy);
+  ArrowGeometry arrow;
+  arrow.start = QPoint(Round(c1x + t1 * dx), Round(c1y + t1 * dy));
+  arrow.end = QPoint(Round(c2x - t2 * dx), Round(c2y - t2 * dy));
+  double ux = c1x - arrow.end.x();
+  double uy = c1y - arrow.end.y();
+  double length = std::hypot(ux, uy);
+  if (length == 0.0) {
+    ux = -dx;
+    uy = -dy;
+    length = std::hypot(ux, uy);
+  }
+  ux /= length;
+  uy /= length;
+  const double c = std::sqrt(0.5);  // cos 45° = sin 45°
+  arrow.head_left = QPointF(arrow.end.x() + kArrowHead * (ux * c - uy * c),
+                            arrow.end.y() + kArrowHead * (ux * c + uy * c));
+  arrow.head_right = QPointF(arrow.end.x() + kArrowHead * (ux * c + uy * c),
+                             arrow.end.y() + kArrowHead * (-ux * c + uy * c));
+  return arrow;
+}
+
+QRect NodeRect(const COrvoBuilderCntrItem& node) {
+  return QRect(node.left(), node.top(), node.width(), node.height());
+}
+
+bool ExchangeHasFlows(const COrvoBuilderCntrItem& node) {
+  const ExchangeData* exchange = node.exchange();
+  if (exchange == nullptr || exchange->group_d.empty()) return false;
+  const StringArray fields(exchange->group_d);
+  for (const std::string& field : fields.GetList()) {
+    const StringArray portions(field);
+    for (const std::string& portion : portions.GetList()) {
+      if (!portion.empty()) return true;
+    }
+  }
+  return false;
+}
+
+NodePicture PictureOf(const COrvoBuilderCntrItem& node) {
+  if (node.is_exchange() && node.exchange() != nullptr) {
+    const bool flows = ExchangeHasFlows(node);
+    switch (node.exchange()->exchange_field) {
+      case 0:
+        return flows ? NodePicture::kExchangeSurfaceFlow : NodePicture::kExchangeSurface;
+      case 1:
+        return flows ? NodePicture::kExchangePoreFlow : NodePicture::kExchangePore;
+      default:
+        return flows ? NodePicture::kExchangeNoneFlow : NodePicture::kExchangeNone;
+    }
+  }
+  if (node.is_label()) return NodePicture::kLabel;
+  const int type = node.segment() != nullptr ? node.segment()->segment_type : 0;
+  switch (type) {
+    case 1:
+      return NodePicture::kSubsurface;
+    case 2:
+      return NodePicture::kUpperBed;
+    case 3:
+      return NodePicture::kLowerBed;
+    default:
+      return NodePicture::kSurface;
+  }
+}
+
+QPixmap RenderPicture(NodePicture picture, QSize size) {
+  InitViewResources();
+  QPixmap pixmap(size);
+  pixmap.fill(Qt::transparent);
+  QSvgRenderer renderer(QString::fromLatin1(kPictureFiles[static_cast<size_t>(picture)]));
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  if (renderer.isValid()) {
+    renderer.render(&painter, QRectF(0, 0, size.width(), size.height()));
+  } else {
+    painter.drawEllipse(QRect(QPoint(0, 0), size).adjusted(0, 0, -1, -1));
+  }
+  return pixmap;
+}
+
+QFont LabelFont(const std::string& font_text) {
+  QFont font = QGuiApplication::font();
+  if (!font_text.empty()) font.fromString(QString::fromStdString(font_text));
+  if (font.pixelSize() <= 0) {
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
+    font.setPixelSize(std::max(1, Round(points * 96.0 / 72.0)));
+  }
+  return font;
+}
+
+NetworkPainter::NetworkPainter() {
+  InitViewResources();
+  for (size_t i = 0; i < renderers_.size(); ++i) {
+    renderers_[i] = new QSvgRenderer(QString::fromLatin1(kPictureFiles[i]));
+  }
+}
+
+NetworkPainter::~NetworkPainter() {
+  for (QSvgRenderer* renderer : renderers_) delete renderer;
+}
+
+void NetworkPainter::DrawPicture(QPainter& painter, NodePicture picture, const QRect& rect,
+                                 double scale) {
+  QSvgRenderer* renderer = renderers_[static_cast<size_t>(picture)];
+  if (renderer == nullptr || !renderer->isValid() || rect.width() <= 0 || rect.height() <= 0) {
+    painter.drawEllipse(rect);
+    return;
+  }
+  if (scale <= 0.0) {
+    renderer->render(&painter, QRectF(rect));
+    return;
+  }
+  const QSize size(std::max(1, Round(rect.width() * scale)),
+                   std::max(1, Round(rect.height() * scale)));
+  const int key = static_cast<int>(picture);
+  auto found = std::find_if(pixmaps_.begin(), pixmaps_.end(), [&](const CachedPixmap& cached) {
+    return cached.picture == key && cached.size == size;
+  });
+  if (found == pixmaps_.end()) {
+    if (pixmaps_.size() >= kMaxCachedPixmaps) pixmaps_.clear();
+    CachedPixmap cached{key, size, QPixmap(size)};
+    cached.pixmap.fill(Qt::transparent);
+    QPainter icon(&cached.pixmap);
+    icon.setRenderHint(QPainter::Antialiasing);
+    renderer->render(&icon, QRectF(0, 0, size.width(), size.height()));
+    icon.end();
+    pixmaps_.push_back(std::move(cached));
+    found = pixmaps_.end() - 1;
+  }
+  painter.drawPixmap(QRectF(rect), found->pixmap, QRectF(found->pixmap.rect()));
+}
+
+void NetworkPainter::DrawLabel(QPainter& painter, const COrvoBuilderCntrItem& node,
+                               double pixel_scale) {
+  const LabelData* label = node.label();
+  if (label == nullptr) return;
+  if (!font_ready_ || font_text_ != label->font) {
+    font_ = LabelFont(label->font);
+    metrics_ = QFontMetricsF(font_);
+    font_text_ = label->font;
+    font_ready_ = true;
+  }
+  // On screen, text zoomed out below a legible size is left out: it cannot be read, and a
+  // whole network of it costs most of the painting.
+  if (pixel_scale > 0.0 && metrics_.height() * pixel_scale < kLegibleText) return;
+  const QString text = FromStored(label->text);
+  if (text.isEmpty()) return;
+  painter.setFont(font_);
+  const QFontMetricsF& metrics = metrics_;
+  const double center = node.left() + node.width() / 2.0;
+  const double top = (node.top() + (node.top() + node.height()) - metrics.height()) / 2.0;
+  painter.drawText(QPointF(center - metrics.horizontalAdvance(text) / 2.0, top + metrics.ascent()),
+                   text);
+}
+
+void NetworkPainter::DrawFrame(QPainter& painter, const COrvoBuilderCntrItem& node,
+                               const PaintOptions& options) {
+  const bool selected = &node == options.selected;
+  // grouped_ is sorted once per paint: a rubber band may hold the whole network.
+  const bool grouped = std::binary_search(grouped_.begin(), grouped_.end(), &node, std::less<>());
+  if (options.screen && !selected && !grouped && node.is_label() && node.label() != nullptr &&
+      !node.label()->border) {
+    return;
+  }
+  // Frames are drawn in device pixels so that they stay thin at every zoom.
+  const QTransform world = painter.worldTransform();
+  const QRect device = world.mapRect(QRectF(NodeRect(node))).toAlignedRect();
+  // Switching the transform is much cheaper than saving the whole painter state per node.
+  painter.setWorldTransform(QTransform());
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  const QRect frame = device.adjusted(0, 0, -1, -1);
+  if (!options.screen) {
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawRect(frame);
+  } else {
+    if (selected || !node.is_label() || node.label() == nullptr || node.label()->border) {
+      painter.setPen(QPen(selected ? Qt::black : Qt::darkGray, 0));
+      painter.drawRect(frame);
+    }
+    if (selected) {
+      const int h = kHandleSize;
+      const int xs[] = {frame.left(), frame.center().x() - h / 2, frame.right() - h + 1};
+      const int ys[] = {frame.top(), frame.center().y() - h / 2, frame.bottom() - h + 1};
+      for (int ix = 0; ix < 3; ++ix) {
+        for (int iy = 0; iy < 3; ++iy) {
+          if (ix == 1 && iy == 1) continue;
+          painter.fillRect(QRect(xs[ix], ys[iy], h, h), Qt::black);
+        }
+      }
+    }
+    if (grouped) {
+      painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+      painter.drawRect(frame.adjusted(-2, -2, 2, 2));
+    }
+  }
+  painter.setWorldTransform(world);
+  painter.setRenderHint(QPainter::Antialiasing, antialias_);
+  painter.setPen(QPen(Qt::black, 1));
+}
+
+void NetworkPainter::Paint(QPainter& painter, const COrvoBuilderDoc& document,
+                           const PaintOptions& options) {
+  const auto& nodes = document.nodes();
+  const QRectF& visible = options.visible;
+
+  // Segment nodes by ID (IDs 1..NOSEG only, the later of two with one ID winning), found
+  // without asking the document to rebuild anything.
+  by_segment_.clear();
+  for (const auto& node : nodes) {
+    if (!node->is_segment() || node->segment() == nullptr) continue;
+    const int id = node->segment()->segment_id;
+    if (id >= 1 && id <= document.group_a.NOSEG) by_segment_.emplace_back(id, node.get());
+  }
+  std::stable_sort(by_segment_.begin(), by_segment_.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  const auto segment = [this](int id) -> const COrvoBuilderCntrItem* {
+    auto found =
+        std::upper_bound(by_segment_.begin(), by_segment_.end(), id,
+                         [](int wanted, const auto& entry) { return wanted < entry.first; });
+    if (found == by_segment_.begin() || (--found)->first != id) return nullptr;
+    return found->second;
+  };
+
+  antialias_ = painter.testRenderHint(QPainter::Antialiasing);
+  grouped_.clear();
+  if (options.group_selection != nullptr) {
+    grouped_.assign(options.group_selection->begin(), options.group_selection->end());
+    std::sort(grouped_.begin(), grouped_.end(), std::less<>());
+  }
+
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::NoBrush);
+  for (const auto& owned : nodes) {
+    const COrvoBuilderCntrItem& node = *owned;
+    const QRect rect = NodeRect(node);
+    const bool seen = rect.left() < visible.right() &&
+                      rect.left() + rect.width() > visible.left() &&
+                      rect.top() < visible.bottom() && rect.top() + rect.height() > visible.top();
+    if (!seen) continue;
+    if (node.is_label()) {
+      DrawLabel(painter, node, options.pixel_scale);
+    } else if (node.is_segment() || node.is_exchange()) {
+      DrawPicture(painter, PictureOf(node), rect, options.pixel_scale);
+    } else {
+      painter.drawEllipse(rect);
+    }
+    DrawFrame(painter, node, options);
+  }
+
+  painter.setPen(QPen(Qt::black, 1));
+  for (const auto& owned : nodes) {
+    const COrvoBuilderCntrItem& node = *owned;
+    if (!node.is_exchange() || node.exchange() == nullptr) continue;
+    const QRect rect = NodeRect(node);
+    if (const COrvoBuilderCntrItem* up = segment(node.exchange()->upstream)) {
+      DrawArrow(painter, NodeRect(*up), rect, visible);
+    }
+    if (const COrvoBuilderCntrItem* down = segment(node.exchange()->downstream)) {
+      DrawArrow(painter, rect, NodeRect(*down), visible);
+    }
+  }
+
+  if (options.anchor_lines) {
+    by_number_.clear();
+    by_number_.reserve(nodes.size());
+    for (const auto& node : nodes) by_number_.emplace_back(node->number(), node.get());
+    std::sort(by_number_.begin(), by_number_.end());
+    painter.setPen(QPen(Qt::blue, 1));
+    for (const auto& owned : nodes) {
+      for (const std::string& anchor : owned->anchors()) {
+        const int number = AtoI(anchor);
+        const auto found =
+            std::lower_bound(by_number_.begin(), by_number_.end(), number,
+                             [](const auto& entry, int wanted) { return entry.first < wanted; });
+        // A tether naming no node is only skipped: drawing never changes the document.
+        if (found == by_number_.end() || found->first != number) continue;
+        DrawArrow(painter, NodeRect(*found->second), NodeRect(*owned), visible);
+      }
+    }
+  }
+
+  painter.setPen(QPen(Qt::darkGreen, 1));
+  for (const auto& owned : nodes) {
+    if (!owned->is_segment() || owned->segment() == nullptr) continue;
+    const COrvoBuilderCntrItem* bottom = segment(owned->segment()->IBOTSEG);
+    if (bottom != nullptr && bottom != owned.get()) {
+      DrawArrow(painter, NodeRect(*owned), NodeRect(*bottom), visible);
+    }
+  }
+}
+
+}  // namespace orvo::ui

@@ -1,0 +1,114 @@
+#include "ui/network/network_picture.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRectF>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <algorithm>
+
+#include "model/project_document.h"
+#include "ui/network/network_painting.h"
+
+namespace orvo::ui {
+
+namespace {
+
+// Room around the nodes for arrowheads and frames.
+constexpr int kMargin = 12;
+// Pictures larger than this many pixels a side are scaled down to it.
+constexpr int kMaxImageSide = 8000;
+
+QRect NetworkBounds(const COrvoBuilderDoc& document) {
+  QRect bounds;
+  for (const auto& node : document.nodes()) bounds |= NodeRect(*node);
+  if (bounds.isEmpty()) return bounds;
+  return bounds.adjusted(-kMargin, -kMargin, kMargin, kMargin);
+}
+
+}  // namespace
+
+void PaintNetworkPicture(QPainter& painter, const COrvoBuilderDoc& document, const QRectF& target) {
+  const QRect bounds = NetworkBounds(document);
+  if (bounds.isEmpty() || target.width() <= 0 || target.height() <= 0) return;
+  const double scale = std::min(target.width() / bounds.width(), target.height() / bounds.height());
+  painter.save();
+  painter.translate(target.topLeft());
+  painter.scale(scale, scale);
+  painter.translate(-bounds.left(), -bounds.top());
+  painter.setRenderHint(QPainter::Antialiasing);
+  NetworkPainter network;
+  PaintOptions options;
+  options.screen = false;
+  options.anchor_lines = document.anchor_lines;
+  options.visible = QRectF(bounds);
+  network.Paint(painter, document, options);
+  painter.restore();
+}
+
+bool ExportNetworkPicture(const COrvoBuilderDoc& document, const QString& path, QString& error) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix != "png" && suffix != "svg" && suffix != "pdf") {
+    error = QStringLiteral("Pictures can be saved as .png, .svg or .pdf files only.");
+    return false;
+  }
+  const QRect bounds = NetworkBounds(document);
+  if (bounds.isEmpty()) {
+    error = QStringLiteral("The network is empty: there is no picture to save.");
+    return false;
+  }
+  // Written beside the target and renamed over it, so a failure leaves no half picture.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+    return false;
+  }
+  bool painted = true;
+  if (suffix == "png") {
+    const double scale = std::min(
+        1.0, kMaxImageSide / static_cast<double>(std::max(bounds.width(), bounds.height())));
+    QImage image(std::max(1, static_cast<int>(bounds.width() * scale)),
+                 std::max(1, static_cast<int>(bounds.height() * scale)), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintNetworkPicture(painter, document, QRectF(image.rect()));
+    painter.end();
+    painted = image.save(&file, "PNG");
+  } else if (suffix == "svg") {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(bounds.size());
+    generator.setViewBox(QRect(QPoint(0, 0), bounds.size()));
+    generator.setTitle(QStringLiteral("Network"));
+    QPainter painter;
+    painted = painter.begin(&generator);
+    if (painted) {
+      PaintNetworkPicture(painter, document, QRectF(QPointF(0, 0), QSizeF(bounds.size())));
+      painter.end();
+    }
+  } else {
+    QPdfWriter writer(&file);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(bounds.width() > bounds.height() ? QPageLayout::Landscape
+                                                               : QPageLayout::Portrait);
+    writer.setTitle(QStringLiteral("Network"));
+    QPainter painter;
+    painted = painter.begin(&writer);
+    if (painted) {
+      const QRect page = writer.pageLayout().paintRectPixels(writer.resolution());
+      PaintNetworkPicture(painter, document, QRectF(QPointF(0, 0), QSizeF(page.size())));
+      painter.end();
+    }
+  }
+  if (!painted || !file.commit()) {
+    file.cancelWriting();
+    error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace orvo::ui

@@ -1,0 +1,122 @@
+#include "ui/network/segment_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "groups/cards.h"
+#include "groups/group_e.h"
+#include "groups/node_editing.h"
+#include "model/number_text.h"
+#include "model/project_document.h"
+#include "ui/editors/node_group_editors.h"
+
+namespace orvo::ui {
+
+namespace ne = orvo::node_editing;
+
+SegmentDialog::SegmentDialog(COrvoBuilderCntrItem& node, QWidget* parent)
+    : QDialog(parent), node_(node) {
+  setWindowTitle(tr("Segment Parameters"));
+  for (int i = 2; i < static_cast<int>(copy_.size()); ++i) {
+    copy_[static_cast<size_t>(i)] = node_.GetParameter(i);
+  }
+  segment_id_ = new QLineEdit(QString::fromStdString(copy_[2]), this);
+  segment_id_->setObjectName("segmentId");
+  auto* form = new QFormLayout;
+  form->addRow(tr("Segment ID:"), segment_id_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  auto button = [this, layout](const QString& text, const char* name,
+                               void (SegmentDialog::*slot)()) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, slot);
+    layout->addWidget(b);
+  };
+  button(tr("Edit Group C (Volumes) "), "editGroupC", &SegmentDialog::EditGroupC);
+  button(tr("Edit Group E (Boundary Concentrations)"), "editGroupE", &SegmentDialog::EditGroupE);
+  button(tr("Edit Group F (Waste Loads)"), "editGroupF", &SegmentDialog::EditGroupF);
+  button(tr("Edit Group G (Parameters)"), "editGroupG", &SegmentDialog::EditGroupG);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+std::string SegmentDialog::Parameter(int index) const {
+  return index >= 2 && index < static_cast<int>(copy_.size()) ? copy_[static_cast<size_t>(index)]
+                                                              : std::string();
+}
+
+void SegmentDialog::EditGroupC() {
+  const COrvoBuilderDoc& doc = node_.document();
+  const GroupCValues values{copy_[3], copy_[4], copy_[9], copy_[8], copy_[7], copy_[5], copy_[6]};
+  GroupCNodeEditor editor(doc.platform(), values, doc.group_a.NOSEG, doc.group_c.units,
+                          doc.group_c.CONVV, this);
+  if (editor.exec() != QDialog::Accepted) return;
+  const GroupCValues& v = editor.values();
+  copy_[3] = v.segment_type;
+  copy_[4] = v.IBOTSEG;
+  copy_[5] = v.DMULT;
+  copy_[6] = v.DXP;
+  copy_[7] = v.VEXP;
+  copy_[8] = v.VMULT;
+  copy_[9] = v.BVOL;
+}
+
+void SegmentDialog::EditGroupE() {
+  const COrvoBuilderDoc& doc = node_.document();
+  const int systems = group_e::SystemCount(doc);
+  const std::vector<std::string> texts =
+      ne::SystemFunctionTexts(copy_[10], static_cast<size_t>(systems));
+  SystemFunctionEditor editor(SystemFunctionEditor::kBoundaries, doc.platform(), doc.group_a.SIMTYP,
+                              systems, texts, group_e::BreakCounts(doc), this);
+  if (editor.exec() != QDialog::Accepted || editor.texts() == texts) return;
+  copy_[10] = ne::SystemRecordText(editor.texts());
+}
+
+void SegmentDialog::EditGroupF() {
+  const COrvoBuilderDoc& doc = node_.document();
+  const int systems = group_e::SystemCount(doc);
+  // The value always has one entry per settings slot, rows past NOSYS staying empty.
+  const std::vector<std::string> texts =
+      ne::SystemFunctionTexts(copy_[11], static_cast<size_t>(GroupFDlg::kSystems));
+  SystemFunctionEditor editor(SystemFunctionEditor::kLoads, doc.platform(), doc.group_a.SIMTYP,
+                              systems, texts, {}, this);
+  if (editor.exec() != QDialog::Accepted || editor.texts() == texts) return;
+  copy_[11] = ne::SystemRecordText(editor.texts());
+}
+
+void SegmentDialog::EditGroupG() {
+  const COrvoBuilderDoc& doc = node_.document();
+  const int simtyp = doc.group_a.SIMTYP;
+  std::vector<ne::ParameterPair> pairs;
+  if (!ne::SplitParameterPairs(copy_[12], simtyp, pairs)) {
+    doc.platform().ShowMessage(ne::kGroupGCorrupt);
+    return;
+  }
+  GroupGNodeEditor editor(doc.platform(), simtyp, pairs, this);
+  if (editor.exec() != QDialog::Accepted) return;
+  const std::string text = ne::ParameterPairsText(editor.pairs());
+  // Unchanged pairs keep the stored text as it was.
+  if (text != ne::ParameterPairsText(pairs)) copy_[12] = text;
+}
+
+void SegmentDialog::accept() {
+  copy_[2] = IntText(AtoI(segment_id_->text().toStdString()));
+  // The loads of group F are copied under the node's segment ID, so the ID goes last; an ID
+  // typed here is carried out by the document (ChangeSegmentID) after the dialog.
+  for (int i = 3; i <= 12; ++i) {
+    const std::string& text = copy_[static_cast<size_t>(i)];
+    if (node_.GetParameter(i) != text) node_.SetParameter(i, text);
+  }
+  if (node_.GetParameter(2) != copy_[2]) node_.SetParameter(2, copy_[2]);
+  QDialog::accept();
+}
+
+}  // namespace orvo::ui

@@ -1,0 +1,186 @@
+#include "ui/shell/application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "model/project_document.h"
+#include "model/scripted_platform.h"
+#include "model/settings.h"
+#include "ui/shell/main_frame.h"
+#include "ui/network/network_picture.h"
+#include "ui/shell/qt_platform.h"
+
+void InitShellResources();
+
+namespace orvo::ui {
+namespace {
+
+constexpr std::array<DocumentType, 2> kDocumentTypes = {{
+    {"COrvoBuilderDoc", "CChildFrame", "COrvoBuilderView",
+     "\nOrvoB\nOrvoB\nORVO Builder Files (*.orb)\n.orb\nORVOBuilder.Document\nORVO Builder Files",
+     true},
+    {"CORVOReportDoc", "CChildFrame", "CORVOReportView",
+     "\nReport\nORVO Report\nORVO Report Files (*.orr)\n.ORR\nORVOReport.Document\nORVO Report",
+     false},
+}};
+
+const char* const kUsage =
+    "usage: orvobuilder [PROJECT.orb]\n"
+    "       orvobuilder --export-picture PROJECT.orb OUT.png|OUT.svg|OUT.pdf\n";
+
+}  // namespace
+
+const std::array<DocumentType, 2>& DocumentTypes() {
+  return kDocumentTypes;
+}
+
+std::string ResourceField(const DocumentType& type, DocumentTypeField field) {
+  std::string_view rest = type.resource;
+  for (int i = 0; i < field; ++i) {
+    const size_t newline = rest.find('\n');
+    if (newline == std::string_view::npos) return {};
+    rest.remove_prefix(newline + 1);
+  }
+  return std::string(rest.substr(0, rest.find('\n')));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+StartupPicture::StartupPicture(QWidget* main_window, int lifetime_ms)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      main_window_(main_window) {
+  InitShellResources();
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFixedSize(480, 300);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  qApp->installEventFilter(this);
+  QTimer::singleShot(lifetime_ms, this, &StartupPicture::Dismiss);
+}
+
+StartupPicture::~StartupPicture() {
+  qApp->removeEventFilter(this);
+}
+
+bool StartupPicture::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonPress:
+      Dismiss();
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void StartupPicture::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  QSvgRenderer picture(QStringLiteral(":/shell/splash.svg"));
+  picture.render(&painter, rect());
+}
+
+void StartupPicture::Dismiss() {
+  qApp->removeEventFilter(this);
+  hide();
+  deleteLater();
+  if (main_window_) main_window_->update();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+QString StartDirectory() {
+  QtPlatform platform;
+  const QString chosen = QString::fromStdString(platform.GetSetting(settings::kStartDirectory));
+  const QString directory = !chosen.isEmpty()
+                                ? chosen
+                                : QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                  QStringLiteral("/../examples"));
+  // A directory that does not exist leaves the working directory as it is.
+  return QFileInfo(directory).isDir() ? directory : QString();
+}
+
+CMainFrame* StartDesktop(const QStringList& arguments, const StartupOptions& options) {
+  auto* main = new CMainFrame;
+  main->setAttribute(Qt::WA_DeleteOnClose);
+  if (options.show_picture) {
+    auto* picture = new StartupPicture(main, options.picture_ms);
+    picture->show();
+    // The pause shows the picture before anything else competes for the screen.
+    QElapsedTimer shown;
+    shown.start();
+    while (shown.elapsed() < options.pause_ms) {
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+    }
+  }
+  if (!arguments.isEmpty()) main->OpenFile(arguments.first());
+  main->show();
+  const QString start = StartDirectory();
+  if (!start.isEmpty()) QDir::setCurrent(start);
+  return main;
+}
+
+int ExportPictureCommand(const QString& project, const QString& out) {
+  ScriptedPlatform platform;
+  platform.default_answer = false;
+  platform.echo = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
+  COrvoBuilderDoc document(platform);
+  if (!document.Load(LocalPath(project))) return 1;
+  QString error;
+  if (!ExportNetworkPicture(document, out, error)) {
+    std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+    return 1;
+  }
+  return 0;
+}
+
+int RunOrvoBuilder(int argc, char** argv) {
+  bool export_picture = false;
+  bool platform_chosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+  for (int i = 1; i < argc; ++i) {
+    // Answered before Qt starts, so that it works without a display.
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--export-picture") == 0) export_picture = true;
+    if (std::strcmp(argv[i], "-platform") == 0) platform_chosen = true;
+  }
+  // The export opens no window, so it needs no display.
+  if (export_picture && !platform_chosen) qputenv("QT_QPA_PLATFORM", "offscreen");
+
+  QApplication application(argc, argv);
+  QCoreApplication::setOrganizationName(QString::fromUtf8(kSettingsOrganisation));
+  QCoreApplication::setApplicationName(QString::fromUtf8(kSettingsApplication));
+  QStringList arguments = QCoreApplication::arguments();
+  arguments.removeFirst();
+
+  if (export_picture) {
+    if (arguments.size() != 3 || arguments[0] != QLatin1String("--export-picture")) {
+      std::fputs(kUsage, stderr);
+      return 1;
+    }
+    return ExportPictureCommand(arguments[1], arguments[2]);
+  }
+  if (arguments.size() > 1 || (!arguments.isEmpty() && arguments[0].startsWith(u'-'))) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  StartDesktop(arguments, StartupOptions{});
+  return QApplication::exec();
+}
+
+}  // namespace orvo::ui

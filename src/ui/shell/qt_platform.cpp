@@ -1,0 +1,168 @@
+#include "ui/shell/qt_platform.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStringDecoder>
+#include <QVBoxLayout>
+
+#include "ui/widgets/stored_text.h"
+
+namespace orvo::ui {
+namespace {
+
+const QString kTitle = QStringLiteral("ORVO Builder");
+
+}  // namespace
+
+QString SettingsPath(const SettingKey& key) {
+  return QString::fromUtf8(key.section) + u'/' + QString::fromUtf8(key.key);
+}
+
+QString QtFileFilter(const std::string& filter) {
+  // Fields alternate description and pattern list; the final "||" only ends the list.
+  const QStringList fields = QString::fromUtf8(filter).split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
+    QString name = fields[i].trimmed();
+    const QString patterns_text = fields[i + 1].trimmed();
+    if (name.isEmpty() && patterns_text.isEmpty()) break;
+    QStringList patterns;
+    for (QString pattern : patterns_text.split(u';', Qt::SkipEmptyParts)) {
+      pattern = pattern.trimmed();
+      if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+      if (!pattern.isEmpty()) patterns << pattern;
+    }
+    if (patterns.isEmpty()) patterns << QStringLiteral("*");
+    // Qt reads the patterns from the parentheses, so the description's own are replaced.
+    name.remove(QRegularExpression(QStringLiteral("\\s*\\([^()]*\\)\\s*$")));
+    if (name.isEmpty()) name = patterns.join(u' ');
+    filters << name + QStringLiteral(" (") + patterns.join(u' ') + u')';
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+QString MessageText(const std::string& text) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString decoded =
+      decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  if (!decoder.hasError()) return decoded;
+  return FromStored(text);
+}
+
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+QString FromLocalPath(const std::string& path) {
+  return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+QtPlatform::QtPlatform(QWidget* parent) : parent_(parent) {}
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::ShowMessage(const std::string& text) {
+  QMessageBox::information(parent_, kTitle, MessageText(text));
+}
+
+bool QtPlatform::AskYesNo(const std::string& text) {
+  return QMessageBox::question(parent_, kTitle, MessageText(text),
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtPlatform::AskOkCancel(const std::string& text) {
+  return QMessageBox::question(parent_, kTitle, MessageText(text),
+                               QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+std::optional<int> QtPlatform::AskChoice(const std::string& title,
+                                         const std::vector<std::string>& choices,
+                                         int default_choice) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(MessageText(title));
+  auto* layout = new QVBoxLayout(&dialog);
+  QButtonGroup group(&dialog);
+  for (size_t i = 0; i < choices.size(); ++i) {
+    auto* button = new QRadioButton(MessageText(choices[i]), &dialog);
+    button->setChecked(static_cast<int>(i) == default_choice);
+    group.addButton(button, static_cast<int>(i));
+    layout->addWidget(button);
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted || group.checkedId() < 0) return std::nullopt;
+  return group.checkedId();
+}
+
+std::optional<std::string> QtPlatform::ChooseOpenFile(const std::string& filter,
+                                                      const std::string& title) {
+  const QString path = QFileDialog::getOpenFileName(
+      parent_, title.empty() ? QStringLiteral("Open") : MessageText(title), QString(),
+      QtFileFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return LocalPath(path);
+}
+
+std::optional<std::string> QtPlatform::ChooseSaveFile(const std::string& filter,
+                                                      const std::string& suggested_name) {
+  // QFileDialog asks before replacing a file and offers no read-only option.
+  const QString path = QFileDialog::getSaveFileName(
+      parent_, QStringLiteral("Save As"), FromLocalPath(suggested_name), QtFileFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return LocalPath(path);
+}
+
+void QtPlatform::BeginWaitCursor() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtPlatform::EndWaitCursor() {
+  QApplication::restoreOverrideCursor();
+}
+
+bool QtPlatform::Progress(int done, int total, const std::string& text) {
+  if (done >= total) {
+    progress_.reset();
+    return true;
+  }
+  if (!progress_) {
+    progress_ = std::make_unique<QProgressDialog>(parent_);
+    progress_->setWindowTitle(kTitle);
+    progress_->setWindowModality(Qt::WindowModal);
+    progress_->setMinimumDuration(500);
+  }
+  progress_->setMaximum(total);
+  progress_->setValue(done);
+  progress_->setLabelText(MessageText(text));
+  QApplication::processEvents();
+  if (progress_->wasCanceled()) {
+    progress_.reset();
+    return false;
+  }
+  return true;
+}
+
+std::string QtPlatform::GetSetting(const SettingKey& key) {
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  return settings.value(SettingsPath(key), QString::fromUtf8(key.default_value))
+      .toString()
+      .toStdString();
+}
+
+void QtPlatform::SetSetting(const SettingKey& key, const std::string& value) {
+  QSettings settings(kSettingsOrganisation, kSettingsApplication);
+  settings.setValue(SettingsPath(key), QString::fromStdString(value));
+}
+
+}  // namespace orvo::ui

@@ -1,0 +1,339 @@
+// The network view driven with real mouse and key events on its viewport.
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QtTest>
+
+#include "model/scripted_platform.h"
+#include "support/network_builder.h"
+#include "ui/network/icon_palette.h"
+#include "ui/network/network_painting.h"
+#include "ui/network/network_view.h"
+#include "ui/shell/resize_window_dialog.h"
+
+using namespace orvo;
+using namespace orvo::ui;
+
+namespace {
+
+struct Fixture {
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+  COrvoBuilderView view{doc};
+  Fixture() {
+    view.resize(800, 600);
+    view.show();
+  }
+  QWidget* port() { return view.viewport(); }
+  void Drag(QPoint from, QPoint to) {
+    QTest::mousePress(port(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(port(), (from + to) / 2);
+    QTest::mouseMove(port(), to);
+    QTest::mouseRelease(port(), Qt::LeftButton, Qt::NoModifier, to);
+  }
+  void Click(QPoint at) { QTest::mouseClick(port(), Qt::LeftButton, Qt::NoModifier, at); }
+  COrvoBuilderCntrItem* Last() { return doc.nodes().back().get(); }
+};
+
+QRect Rect(const COrvoBuilderCntrItem* node) {
+  return NodeRect(*node);
+}
+
+}  // namespace
+
+class NetworkViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void PaletteToolPlacesSegmentWithTetheredLabel();
+  void SegmentDragTakesItsLabelButNotTheOtherWay();
+  void DropOntoForeignNodeIsRefused();
+  void RubberBandSelectsMovesAndDeletesWithOneQuestion();
+  void InflowOutflowAndConnectingAreDrawnWithArrows();
+  void RightClickOnEmptySpaceLeavesTheTool();
+  void TetherAndUntetherByClicking();
+  void ResizeWindowFindSegmentAndZoom();
+  void DoubleClickCancelledAddsNoStep();
+  void PrintsEmptyAndFilledNetworks();
+};
+
+void NetworkViewTest::PaletteToolPlacesSegmentWithTetheredLabel() {
+  Fixture f;
+  QVERIFY(f.doc.palette_shown && f.view.palette()->isVisible());
+  QTest::mouseClick(f.view.palette()->ButtonFor(3), Qt::LeftButton);
+  QCOMPARE(f.doc.interaction_mode, 3);
+  f.Click(QPoint(100, 100));
+  QCOMPARE(f.doc.nodes().size(), size_t{2});
+  COrvoBuilderCntrItem* segment = f.doc.nodes()[0].get();
+  COrvoBuilderCntrItem* label = f.doc.nodes()[1].get();
+  QCOMPARE(Rect(segment), QRect(100, 100, 32, 32));
+  QCOMPARE(segment->GetParameter(2), std::string("1"));
+  QCOMPARE(segment->GetParameter(3), std::string("2"));
+  QCOMPARE(f.doc.group_a.NOSEG, 1);
+  QCOMPARE(Rect(label), QRect(120, 60, 32, 32));
+  QCOMPARE(label->GetParameter(2), std::string("1"));
+  QCOMPARE(label->GetParameter(3), std::string(""));
+  QCOMPARE(segment->anchors(), std::vector<std::string>{std::to_string(label->number())});
+  QCOMPARE(f.view.selected_node(), segment);
+  QCOMPARE(f.doc.UndoLabel(), std::string("Place Segment"));
+  // Too close to the segment: ignored; the tool stays for the next placement.
+  f.Click(QPoint(110, 120));
+  QCOMPARE(f.doc.nodes().size(), size_t{2});
+  QTest::mouseClick(f.view.palette()->ButtonFor(6), Qt::LeftButton);
+  f.Click(QPoint(300, 100));
+  QCOMPARE(f.doc.nodes().size(), size_t{3});
+  QVERIFY(f.Last()->is_label());
+  QVERIFY(f.doc.Undo());
+  QCOMPARE(f.doc.nodes().size(), size_t{2});
+  QCOMPARE(f.view.selected_node(), nullptr);
+}
+
+void NetworkViewTest::SegmentDragTakesItsLabelButNotTheOtherWay() {
+  Fixture f;
+  COrvoBuilderCntrItem* segment = testing::AddSegmentWithLabel(f.doc, 100, 100);
+  COrvoBuilderCntrItem* label = f.Last();
+  f.Drag(QPoint(110, 110), QPoint(160, 210));
+  QCOMPARE(Rect(segment), QRect(150, 200, 32, 32));
+  QCOMPARE(Rect(label), QRect(170, 160, 32, 32));
+  f.Drag(QPoint(175, 165), QPoint(185, 165));
+  QCOMPARE(Rect(label), QRect(180, 160, 32, 32));
+  QCOMPARE(Rect(segment), QRect(150, 200, 32, 32));
+  QCOMPARE(f.doc.UndoLabel(), std::string("Move"));
+  QVERIFY(f.doc.Undo());
+  QVERIFY(f.doc.Undo());
+  QVERIFY(!f.doc.CanUndo());
+  QCOMPARE(Rect(f.doc.nodes()[0].get()), QRect(100, 100, 32, 32));
+  QCOMPARE(Rect(f.doc.nodes()[1].get()), QRect(120, 60, 32, 32));
+  // Dragging the corner handle resizes, no smaller than 5 x 5.
+  COrvoBuilderCntrItem* restored = f.doc.nodes()[0].get();
+  f.Click(QPoint(110, 110));
+  f.Drag(QPoint(131, 131), QPoint(60, 60));
+  QCOMPARE(Rect(restored), QRect(100, 100, 5, 5));
+  QCOMPARE(f.doc.UndoLabel(), std::string("Resize"));
+}
+
+void NetworkViewTest::DropOntoForeignNodeIsRefused() {
+  Fixture f;
+  COrvoBuilderCntrItem* a = testing::AddSegmentWithLabel(f.doc, 100, 100);
+  COrvoBuilderCntrItem* b = testing::AddSegmentWithLabel(f.doc, 300, 100);
+  f.Drag(QPoint(110, 110), QPoint(305, 105));
+  QCOMPARE(Rect(a), QRect(100, 100, 32, 32));
+  QCOMPARE(Rect(b), QRect(300, 100, 32, 32));
+  QVERIFY(!f.doc.CanUndo());
+  // Its own label is in the moving group: that drop is allowed.
+  f.Drag(QPoint(110, 110), QPoint(125, 85));
+  QCOMPARE(Rect(a), QRect(115, 75, 32, 32));
+  QCOMPARE(Rect(f.doc.nodes()[1].get()), QRect(135, 35, 32, 32));
+}
+
+void NetworkViewTest::RubberBandSelectsMovesAndDeletesWithOneQuestion() {
+  Fixture f;
+  testing::AddSegmentWithLabel(f.doc, 100, 100);
+  COrvoBuilderCntrItem* free_label = testing::AddLabel(f.doc, "free");
+  free_label->SetRect(200, 100, 232, 132);
+  COrvoBuilderCntrItem* outside = testing::AddSegmentWithLabel(f.doc, 500, 400);
+  // Dragged from bottom right to top left: touches the segment, its label and the free label.
+  f.Drag(QPoint(240, 140), QPoint(90, 70));
+  QCOMPARE(f.view.group_selection().size(), size_t{3});
+  f.Drag(QPoint(210, 110), QPoint(220, 130));
+  QCOMPARE(Rect(f.doc.nodes()[0].get()), QRect(110, 120, 32, 32));
+  QCOMPARE(Rect(f.doc.nodes()[1].get()), QRect(130, 80, 32, 32));
+  QCOMPARE(Rect(free_label), QRect(210, 120, 32, 32));
+  QCOMPARE(f.view.group_selection().size(), size_t{3});
+  f.view.setFocus();
+  QTest::keyClick(&f.view, Qt::Key_Delete);
+  QCOMPARE(f.platform.messages,
+           std::vector<std::string>{"? Are you sure you want to delete all selected nodes?"});
+  QCOMPARE(f.doc.nodes().size(), size_t{2});
+  QCOMPARE(f.doc.nodes()[0].get(), outside);
+  QCOMPARE(outside->GetParameter(2), std::string("1"));
+  QCOMPARE(f.doc.group_a.NOSEG, 1);
+  QVERIFY(f.view.group_selection().empty());
+  // Clicking a node outside the band empties the group selection.
+  f.Drag(QPoint(490, 395), QPoint(540, 440));
+  QCOMPARE(f.view.group_selection().size(), size_t{1});
+  f.Click(QPoint(525, 365));
+  QVERIFY(f.view.group_selection().empty());
+  f.platform.answers = {false};
+  QTest::keyClick(&f.view, Qt::Key_Delete);
+  QCOMPARE(f.platform.messages.back(), std::string("? Are you sure you want to delete this node?"));
+  QCOMPARE(f.doc.nodes().size(), size_t{2});
+}
+
+void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
+  Fixture f;
+  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 200);
+  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 200);
+  f.Click(QPoint(110, 210));
+  f.view.OnAddInflow();
+  COrvoBuilderCntrItem* inflow = f.Last();
+  QCOMPARE(inflow->GetParameter(2), std::string("0"));
+  QCOMPARE(inflow->GetParameter(3), std::string("1"));
+  QCOMPARE(Rect(inflow), QRect(100, 150, 16, 16));
+  f.view.OnAddOutflow();
+  COrvoBuilderCntrItem* outflow = f.Last();
+  QCOMPARE(outflow->GetParameter(2), std::string("1"));
+  QCOMPARE(outflow->GetParameter(3), std::string("0"));
+  QCOMPARE(Rect(outflow), QRect(100, 250, 16, 16));
+  QCOMPARE(f.doc.UndoLabel(), std::string("Add Outflow"));
+
+  // Connecting accepts segments only and says so otherwise.
+  f.view.OnAddSegmentInterface();
+  QCOMPARE(f.doc.interaction_mode, 5);
+  f.Click(QPoint(325, 165));  // the ID label of segment 2
+  QCOMPARE(f.doc.interaction_mode, 5);
+  QCOMPARE(f.platform.messages.size(), size_t{1});
+  f.Click(QPoint(310, 210));
+  QCOMPARE(f.doc.interaction_mode, 0);
+  COrvoBuilderCntrItem* link = f.Last();
+  QCOMPARE(link->GetParameter(2) + ">" + link->GetParameter(3), std::string("1>2"));
+  QCOMPARE(Rect(link), QRect(200, 200, 16, 16));
+
+  const QImage image = f.port()->grab().toImage();
+  const auto dark_midpoint = [&image](const COrvoBuilderCntrItem* from,
+                                      const COrvoBuilderCntrItem* to) {
+    const auto arrow = ArrowBetween(Rect(from), Rect(to));
+    const QPoint mid = (arrow->start + arrow->end) / 2;
+    int darkest = 255;
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy)
+        darkest = std::min(darkest, qGray(image.pixel(mid + QPoint(dx, dy))));
+    }
+    return darkest < 100;
+  };
+  QVERIFY(dark_midpoint(inflow, one));
+  QVERIFY(dark_midpoint(one, outflow));
+  QVERIFY(dark_midpoint(one, link));
+  QVERIFY(dark_midpoint(link, two));
+  // Outside the model has no arrow: above the inflow is blank.
+  QCOMPARE(qGray(image.pixel(108, 140)), 255);
+}
+
+void NetworkViewTest::RightClickOnEmptySpaceLeavesTheTool() {
+  Fixture f;
+  testing::AddSegmentWithLabel(f.doc, 100, 100);
+  QTest::mouseClick(f.view.palette()->ButtonFor(1), Qt::LeftButton);
+  QCOMPARE(f.doc.interaction_mode, 1);
+  QVERIFY(f.view.palette()->ButtonFor(1)->isChecked());
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(400, 400),
+                          f.port()->mapToGlobal(QPoint(400, 400)));
+  QApplication::sendEvent(f.port(), &event);
+  QCOMPARE(f.doc.interaction_mode, 0);
+  QVERIFY(!f.view.palette()->ButtonFor(1)->isChecked());
+
+  std::unique_ptr<QMenu> menu(f.view.CreateContextMenu(QPoint(110, 110)));
+  QCOMPARE(menu->title(), QStringLiteral("Segment Commands"));
+  QStringList texts;
+  for (QAction* action : menu->actions()) {
+    if (!action->isSeparator()) texts << action->text();
+  }
+  QCOMPARE(texts.mid(0, 5), QStringList({"&Edit Properties", "Add Segment Interface", "Add &Inflow",
+                                         "Add &Outflow", "Delete"}));
+  QVERIFY(texts.contains("&Toggle Anchor Lines"));
+  menu.reset(f.view.CreateContextMenu(QPoint(130, 70)));
+  QCOMPARE(menu->title(), QStringLiteral("Label Commands"));
+  menu.reset(f.view.CreateContextMenu(QPoint(600, 500)));
+  QCOMPARE(menu->title(), QStringLiteral("Default"));
+  menu->actions().first()->trigger();
+  QVERIFY(f.doc.anchor_lines);
+}
+
+void NetworkViewTest::TetherAndUntetherByClicking() {
+  Fixture f;
+  COrvoBuilderCntrItem* segment = testing::AddSegmentWithLabel(f.doc, 100, 100);
+  COrvoBuilderCntrItem* note = testing::AddLabel(f.doc, "note");
+  note->SetRect(300, 100, 332, 132);
+  f.view.OnTether();  // nothing selected: nothing to tether
+  QCOMPARE(f.doc.interaction_mode, 0);
+  f.Click(QPoint(310, 110));
+  f.view.OnTether();
+  f.Click(QPoint(110, 110));
+  QCOMPARE(segment->anchors().size(), size_t{2});
+  QCOMPARE(f.doc.UndoLabel(), std::string("Tether"));
+  f.Click(QPoint(600, 500));  // empty space in tether mode: nothing
+  f.view.SetInteractionMode(0);
+  f.Drag(QPoint(110, 110), QPoint(110, 150));
+  QCOMPARE(Rect(note), QRect(300, 140, 32, 32));
+  f.Click(QPoint(310, 150));
+  f.view.OnUntether();
+  f.Click(QPoint(110, 150));
+  QCOMPARE(segment->anchors().size(), size_t{1});
+  QCOMPARE(f.doc.UndoLabel(), std::string("Untether"));
+}
+
+void NetworkViewTest::ResizeWindowFindSegmentAndZoom() {
+  Fixture f;
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<ResizeWindowDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->width_box()->value(), 10000);
+    dialog->width_box()->setValue(4000);
+    dialog->height_box()->setValue(3000);
+    dialog->accept();
+  });
+  f.view.OnResizeWindow();
+  QCOMPARE(f.doc.extent_width, 4000);
+  QCOMPARE(f.doc.extent_height, 3000);
+  f.view.SetWindowDimensions(0, 100);
+  QCOMPARE(f.doc.extent_width, 4000);
+  QVERIFY(f.doc.Undo());
+  QCOMPARE(f.doc.extent_height, 500);
+
+  testing::AddSegmentWithLabel(f.doc, 100, 100);
+  COrvoBuilderCntrItem* far = testing::AddSegmentWithLabel(f.doc, 3000, 2000);
+  QVERIFY(!f.view.FindSegment(7));
+  QVERIFY(f.view.FindSegment(2));
+  QCOMPARE(f.view.selected_node(), far);
+  QVERIFY(f.port()->rect().contains(f.view.ToClient(QPoint(3016, 2016))));
+  QVERIFY(f.view.verticalScrollBar()->value() > 0);
+  QCOMPARE(f.view.ToClient(QPoint(3016, 2016)).x(), f.port()->width() / 2);
+
+  // Zoom only maps the mouse: a click at twice the distance places at the same spot.
+  f.view.ZoomIn();
+  QVERIFY(f.view.zoom() > 1.0);
+  f.view.ZoomFit();
+  QVERIFY(f.view.zoom() < 1.0);
+  f.view.SetInteractionMode(6);
+  const QPoint at = f.view.ToClient(QPoint(1500, 1000));
+  f.Click(at);
+  QVERIFY(f.Last()->is_label());
+  QVERIFY(std::abs(f.Last()->left() - 1500) <= 2 && std::abs(f.Last()->top() - 1000) <= 2);
+}
+
+void NetworkViewTest::DoubleClickCancelledAddsNoStep() {
+  Fixture f;
+  testing::AddSegmentWithLabel(f.doc, 100, 100);
+  bool shown = false;
+  QTimer::singleShot(0, [&shown] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    shown = dialog != nullptr;
+    if (auto* modal = qobject_cast<QDialog*>(dialog)) modal->reject();
+  });
+  QTest::mouseDClick(f.port(), Qt::LeftButton, Qt::NoModifier, QPoint(110, 110));
+  QVERIFY(shown);
+  QVERIFY(!f.doc.CanUndo());
+  QCOMPARE(f.view.selected_node(), f.doc.nodes()[0].get());
+}
+
+void NetworkViewTest::PrintsEmptyAndFilledNetworks() {
+  Fixture f;
+  QTemporaryDir dir;
+  const auto print = [&f, &dir](const QString& name) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(name));
+    f.view.Print(printer);
+    return QFileInfo(dir.filePath(name)).size();
+  };
+  const qint64 empty = print("empty.pdf");
+  testing::AddSegmentWithLabel(f.doc, 100, 100);
+  QVERIFY(print("one.pdf") > empty);
+  QVERIFY(!f.doc.CanUndo());
+}
+
+QTEST_MAIN(NetworkViewTest)
+#include "network_view_test.moc"

@@ -1,0 +1,189 @@
+#include "ui/validation/valid_ranges_dialog.h"
+#include "support/modal_dialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <fstream>
+#include <functional>
+
+#include "model/scripted_platform.h"
+#include "ui/widgets/grid_widget.h"
+
+using namespace orvo;
+using namespace orvo::ui;
+
+namespace {
+
+QByteArray ReadBytes(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+const std::string kRanges = "Group J\r\nC 0 100\r\nDISSF 0.5 1\r\n";
+
+}  // namespace
+
+class ValidRangesDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    doc_ = std::make_unique<COrvoBuilderDoc>(platform_);
+    first_ = dir_.filePath("first.txt").toStdString();
+    second_ = dir_.filePath("second.txt").toStdString();
+    WriteBytes(first_, kRanges);
+    QFile::remove(QString::fromStdString(second_));
+    doc_->range_file_path = first_;
+    platform_.messages.clear();
+    platform_.files.clear();
+  }
+  void cleanup() { doc_.reset(); }
+
+  void TypedBoundsAreStoredAsNumbers() {
+    ValueRangeTable table;
+    ValidRangesDialog dialog(table, platform_);
+    GridWidget& grid = *dialog.grid();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Valid Ranges"));
+    QCOMPARE(grid.CellText(0, 0), QStringLiteral("Card J Parameters"));
+    QCOMPARE(grid.CellText(2, 0), QStringLiteral("Dissolved Fraction (DISSF(ISYS,K))"));
+    QCOMPARE(dialog.file_line()->text(), QStringLiteral("File: <NONE>"));
+    QVERIFY(grid.EditCell(1, 1, "1.50"));
+    QVERIFY(grid.EditCell(1, 2, " 2.5e3mg"));
+    QVERIFY(grid.EditCell(2, 1, "abc"));
+    QVERIFY(grid.EditCell(2, 2, "0.0000001"));
+    QVERIFY(!grid.EditCell(1, 0, "renamed"));
+    QCOMPARE(grid.CellText(1, 1), QStringLiteral("1.5"));
+    QCOMPARE(Q(table.c_min), QStringLiteral("1.5"));
+    QCOMPARE(Q(table.c_max), QStringLiteral("2500"));
+    QCOMPARE(Q(table.dissf_min), QStringLiteral("0"));
+    QCOMPARE(Q(table.dissf_max), QStringLiteral("1e-07"));
+  }
+
+  void SaveAsWritesTheEditedTable() {
+    platform_.files.push_back(second_);
+    testing::OnModal<ValidRangesDialog>([this](ValidRangesDialog* dialog) {
+      QCOMPARE(dialog->file_line()->text(), "File: " + QString::fromStdString(first_));
+      QCOMPARE(dialog->grid()->CellText(2, 1), QStringLiteral("0.5"));
+      dialog->grid()->EditCell(1, 2, "250");
+      dialog->save_as_button()->click();
+      QCOMPARE(dialog->file_line()->text(), "File: " + QString::fromStdString(second_));
+      dialog->close_button()->click();
+    });
+    ValidRangesDialog::EditValueRanges(*doc_, nullptr);
+    QCOMPARE(ReadBytes(second_), QByteArray("Group J\nC 0 250\nDISSF 0.5 1\n"));
+    QCOMPARE(ReadBytes(first_), QByteArray(kRanges.c_str()));
+    QCOMPARE(Q(doc_->range_file_path), Q(second_));
+    // The new path is one undo step of the project.
+    QVERIFY(doc_->IsModified());
+    QVERIFY(doc_->Undo());
+    QCOMPARE(Q(doc_->range_file_path), Q(first_));
+  }
+
+  void CloseWritesNothing() {
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
+      dialog->grid()->EditCell(1, 1, "7");
+      dialog->close_button()->click();
+    });
+    ValidRangesDialog::EditValueRanges(*doc_, nullptr);
+    QCOMPARE(ReadBytes(first_), QByteArray(kRanges.c_str()));
+    QCOMPARE(Q(doc_->range_file_path), Q(first_));
+    QVERIFY(!doc_->CanUndo());
+    QVERIFY(!doc_->IsModified());
+    QCOMPARE(Q(doc_->value_ranges.c_min),
+             QStringLiteral("7"));  // kept until the file is read again
+  }
+
+  void SaveWritesTheTablesFile() {
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
+      dialog->grid()->EditCell(2, 2, "0.9");
+      dialog->save_button()->click();
+      QVERIFY(!dialog->isVisible());
+    });
+    ValidRangesDialog::EditValueRanges(*doc_, nullptr);
+    QCOMPARE(ReadBytes(first_), QByteArray("Group J\nC 0 100\nDISSF 0.5 0.9\n"));
+    QVERIFY(!doc_->CanUndo());
+  }
+
+  void SaveWithoutAFileAsksForOne() {
+    doc_->range_file_path.clear();
+    platform_.files.push_back(second_);
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
+      dialog->grid()->EditCell(1, 1, "3");
+      dialog->save_button()->click();
+      QVERIFY(!dialog->isVisible());
+    });
+    ValidRangesDialog::EditValueRanges(*doc_, nullptr);
+    QCOMPARE(ReadBytes(second_), QByteArray("Group J\nC 3 \nDISSF  \n"));
+    QCOMPARE(Q(doc_->range_file_path), Q(second_));
+  }
+
+  void OpenedFileBecomesTheProjects() {
+    WriteBytes(second_, "Group J\nC 1 2\nDISSF 0.25 0.75\n");
+    platform_.files.push_back(second_);
+    testing::OnModal<ValidRangesDialog>([this](ValidRangesDialog* dialog) {
+      dialog->open_button()->click();
+      QCOMPARE(dialog->file_line()->text(), "File: " + QString::fromStdString(second_));
+      QCOMPARE(dialog->grid()->CellText(2, 2), QStringLiteral("0.75"));
+      dialog->close_button()->click();
+    });
+    ValidRangesDialog::EditValueRanges(*doc_, nullptr);
+    QCOMPARE(Q(doc_->range_file_path), Q(second_));
+    QCOMPARE(Q(doc_->value_ranges.c_max), QStringLiteral("2"));
+  }
+
+  void MissingFileIsReportedAndNothingChanges() {
+    doc_->range_file_path = second_;
+    platform_.files.push_back(std::nullopt);  // "Open..." cancelled
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
+      QCOMPARE(dialog->file_line()->text(), QStringLiteral("File: <NONE>"));
+      dialog->open_button()->click();
+      dialog->close_button()->click();
+    });
+    ValidRangesDialog::EditValueRanges(*doc_, nullptr);
+    QCOMPARE(Messages(), QStringList({Q("Could not read range data from " + second_),
+                                      "? open Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"}));
+    QCOMPARE(Q(doc_->range_file_path), Q(second_));
+    QVERIFY(!QFile::exists(QString::fromStdString(second_)));
+  }
+
+  void UnwritableSaveAsKeepsTheFileAndTheDialog() {
+    const std::string nowhere = dir_.filePath("missing/dir/ranges.txt").toStdString();
+    platform_.files.push_back(nowhere);
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
+      dialog->save_as_button()->click();
+      dialog->close_button()->click();
+    });
+    ValidRangesDialog::EditValueRanges(*doc_, nullptr);
+    QCOMPARE(Messages(), QStringList({"? save Text Files (*.txt)|*.txt|All Files (*.*)|*.*||",
+                                      Q("SaveTableData: Unable to open file " + nowhere)}));
+    QCOMPARE(Q(doc_->range_file_path), Q(first_));
+  }
+
+ private:
+  QStringList Messages() const {
+    QStringList shown;
+    for (const std::string& message : platform_.messages) shown << Q(message);
+    return shown;
+  }
+
+  QTemporaryDir dir_;
+  ScriptedPlatform platform_;
+  std::unique_ptr<COrvoBuilderDoc> doc_;
+  std::string first_;
+  std::string second_;
+};
+
+QTEST_MAIN(ValidRangesDialogTest)
+#include "valid_ranges_dialog_test.moc"
