@@ -12,8 +12,8 @@
 #include "model/number_text.h"
 #include "ui/editors/bypass_options_dialog.h"
 #include "ui/editors/group_editors.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/editors/time_function_editor.h"
+#include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
-#include "ui/widgets/grid_widget.h"
 #include "ui/editors/group_editors.h"
+#include "ui/widgets/grid_widget.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {

@@ -12,8 +12,8 @@
 
 #include "groups/group_editing.h"
 #include "model/project_document.h"
-#include "ui/widgets/grid_widget.h"
 #include "ui/editors/group_editors.h"
+#include "ui/widgets/grid_widget.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {

@@ -14,10 +14,10 @@
 #include "groups/time_function_editing.h"
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
-#include "ui/widgets/grid_widget.h"
 #include "ui/editors/group_editors.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/editors/time_function_editor.h"
+#include "ui/widgets/grid_widget.h"
+#include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
 namespace {

@@ -10,8 +10,8 @@
 
 #include "groups/group_editing.h"
 #include "model/project_document.h"
-#include "ui/widgets/grid_widget.h"
 #include "ui/editors/group_editors.h"
+#include "ui/widgets/grid_widget.h"
 #include "ui/widgets/stored_text.h"
 #include "validate/value_ranges.h"
 

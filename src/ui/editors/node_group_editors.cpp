@@ -18,9 +18,9 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/platform.h"
+#include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
 #include "ui/widgets/stored_text.h"
-#include "ui/editors/time_function_editor.h"
 
 namespace orvo::ui {
 namespace {

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/validation/card_completion_matrix.h"
 #include "ui/editors/group_editors.h"
+#include "ui/validation/card_completion_matrix.h"
 
 namespace orvo::ui {
 

@@ -17,8 +17,8 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/settings.h"
-#include "ui/shell/main_frame.h"
 #include "ui/network/network_picture.h"
+#include "ui/shell/main_frame.h"
 #include "ui/shell/qt_platform.h"
 
 void InitShellResources();

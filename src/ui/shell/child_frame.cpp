@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QIcon>
 
-#include "ui/validation/card_completion_matrix.h"
-#include "ui/network/network_view.h"
 #include "ui/editors/project_parameters_window.h"
+#include "ui/network/network_view.h"
+#include "ui/validation/card_completion_matrix.h"
 
 namespace orvo::ui {
 

@@ -27,15 +27,15 @@
 #include "deck/deck_writer.h"
 #include "deck/group_import.h"
 #include "runs/model_execution.h"
-#include "ui/shell/about_dialog.h"
-#include "ui/shell/application.h"
-#include "ui/validation/card_completion_matrix.h"
-#include "ui/shell/child_frame.h"
+#include "ui/editors/project_parameters_window.h"
 #include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
-#include "ui/editors/project_parameters_window.h"
-#include "ui/widgets/stored_text.h"
+#include "ui/shell/about_dialog.h"
+#include "ui/shell/application.h"
+#include "ui/shell/child_frame.h"
+#include "ui/validation/card_completion_matrix.h"
 #include "ui/validation/valid_ranges_dialog.h"
+#include "ui/widgets/stored_text.h"
 
 // Resources of a static library are registered by name, from the global namespace.
 void InitShellResources();

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/widgets/grid_widget.h"
 #include "ui/network/network_view.h"
+#include "ui/widgets/grid_widget.h"
 #include "ui/widgets/stored_text.h"
 #include "validate/card_completeness.h"
 

@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "model/number_text.h"
-#include "ui/widgets/grid_widget.h"
 #include "ui/shell/qt_platform.h"
+#include "ui/widgets/grid_widget.h"
 #include "ui/widgets/stored_text.h"
 #include "validate/value_ranges.h"
 

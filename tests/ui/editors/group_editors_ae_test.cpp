@@ -16,7 +16,6 @@
 #include "support/network_builder.h"
 #include "support/small_project.h"
 #include "ui/editors/bypass_options_dialog.h"
-#include "ui/widgets/grid_widget.h"
 #include "ui/editors/group_a_editor.h"
 #include "ui/editors/group_b_editor.h"
 #include "ui/editors/group_c_editor.h"
@@ -24,6 +23,7 @@
 #include "ui/editors/group_e_editor.h"
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
+#include "ui/widgets/grid_widget.h"
 
 using namespace orvo;
 using namespace orvo::ui;

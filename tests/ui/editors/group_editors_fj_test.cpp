@@ -19,10 +19,10 @@
 #include "model/scripted_platform.h"
 #include "support/modal_dialog.h"
 #include "support/network_builder.h"
-#include "ui/widgets/grid_widget.h"
 #include "ui/editors/group_editors.h"
 #include "ui/editors/project_parameters_window.h"
 #include "ui/editors/time_function_editor.h"
+#include "ui/widgets/grid_widget.h"
 
 using namespace orvo;
 using namespace orvo::ui;

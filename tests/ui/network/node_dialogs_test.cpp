@@ -15,11 +15,11 @@
 #include "model/scripted_platform.h"
 #include "support/modal_dialog.h"
 #include "support/network_builder.h"
+#include "ui/editors/node_group_editors.h"
+#include "ui/editors/time_function_editor.h"
 #include "ui/network/exchange_dialog.h"
 #include "ui/network/label_dialog.h"
-#include "ui/editors/node_group_editors.h"
 #include "ui/network/segment_dialog.h"
-#include "ui/editors/time_function_editor.h"
 
 using namespace orvo;
 using namespace orvo::ui;

@@ -9,8 +9,8 @@
 
 #include "model/scripted_platform.h"
 #include "support/network_builder.h"
-#include "ui/widgets/grid_widget.h"
 #include "ui/network/network_view.h"
+#include "ui/widgets/grid_widget.h"
 
 using namespace orvo;
 using namespace orvo::ui;
