@@ -1,6 +1,17 @@
 // orvobuilder: the desktop program.
+#include <cstdio>
+#include <exception>
+
 #include "ui/shell/application.h"
 
 int main(int argc, char** argv) {
-  return orvo::ui::RunOrvoBuilder(argc, argv);
+  // No exception leaves the program unreported (those of event handlers are caught earlier).
+  try {
+    return orvo::ui::RunOrvoBuilder(argc, argv);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "orvobuilder: unexpected error: %s\n", error.what());
+  } catch (...) {
+    std::fprintf(stderr, "orvobuilder: unexpected error\n");
+  }
+  return 1;
 }

@@ -2,6 +2,7 @@
 // common to all commands already removed) and returns the exit status.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -24,8 +25,12 @@ struct Command {
   int (*run)(Context& context, const std::vector<std::string>& args);
 };
 
-// The whole command line: options, then a command of the table.
+// The whole command line: options, then a command of the table. Never throws: an exception
+// that escapes a command is reported on err and fails it (kFailed).
 int RunOrvo(std::vector<std::string> args, std::ostream& out, std::ostream& err);
+
+// Runs body; an exception it throws becomes a message on err ("orvo: ...") and kFailed.
+int CatchAll(const std::function<int()>& body, std::ostream& err);
 
 // Every command, in the order the help text lists them.
 const std::vector<Command>& Commands();

@@ -6,5 +6,10 @@
 #include "cli_command.h"
 
 int main(int argc, char** argv) {
-  return orvo::cli::RunOrvo({argv + 1, argv + argc}, std::cout, std::cerr);
+  // Even building the argument list may throw.
+  return orvo::cli::CatchAll(
+      [&] {
+        return orvo::cli::RunOrvo({argv + 1, argv + argc}, std::cout, std::cerr);
+      },
+      std::cerr);
 }

@@ -1,5 +1,7 @@
 #include <QSettings>
 #include <QString>
+#include <exception>
+#include <new>
 #include <ostream>
 
 #include "cli_command.h"
@@ -36,9 +38,30 @@ void PrintUsage(std::ostream& out) {
   }
 }
 
+int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostream& err);
+
 }  // namespace
 
+int CatchAll(const std::function<int()>& body, std::ostream& err) {
+  try {
+    return body();
+  } catch (const std::bad_alloc&) {
+    err << "orvo: out of memory; the operation was stopped.\n";
+  } catch (const std::exception& error) {
+    err << "orvo: the operation failed: " << error.what() << '\n';
+  } catch (...) {
+    err << "orvo: the operation failed with an unknown error.\n";
+  }
+  return kFailed;
+}
+
 int RunOrvo(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+  return CatchAll([&] { return RunCommandLine(std::move(args), out, err); }, err);
+}
+
+namespace {
+
+int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
   CommandLinePlatform platform;
   platform.echo = [&err](const std::string& text) { err << text << '\n'; };
 
@@ -70,5 +93,7 @@ int RunOrvo(std::vector<std::string> args, std::ostream& out, std::ostream& err)
   PrintUsage(err);
   return kUsage;
 }
+
+}  // namespace
 
 }  // namespace orvo::cli

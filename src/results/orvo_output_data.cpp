@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <string_view>
 #include <utility>
@@ -27,6 +28,8 @@ constexpr unsigned long long kSlackValues = 1ULL << 16;
 // Time steps gathered before they are moved into the series: each move then writes a run of
 // 32 values (four cache lines) into a series.
 constexpr std::size_t kBlockSteps = 32;
+// Records read between two progress reports: a few milliseconds of reading.
+constexpr unsigned long long kProgressRecords = 16384;
 
 std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && IsBlankChar(text.back())) text.remove_suffix(1);
@@ -136,11 +139,34 @@ bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& exten
   }
   variables.clear();
   times.clear();
+  read_cancelled = false;
   const auto fail = [&](const std::string& text) {
     platform.ShowMessage("OrvoOutputData::ReadOutputData: " + text);
     return false;
   };
   const std::string out_file = basename + ".out";
+  // Progress per file: the first pass takes 0 to 500, the second 500 to 1000.
+  std::error_code size_error;
+  const auto file_size = static_cast<long long>(std::filesystem::file_size(file, size_error));
+  const std::string progress_text = "Reading " + file;
+  bool progress_shown = false;
+  const auto keep_going = [&](int pass) {
+    if (size_error || file_size <= 0) return true;
+    progress_shown = true;
+    const long long done = std::min(reader.Offset(), file_size) * 500 / file_size;
+    if (platform.Progress(static_cast<int>(pass * 500 + done), 1000, progress_text)) return true;
+    read_cancelled = true;
+    return false;
+  };
+  // A progress window, once shown, closes whichever way the read ends.
+  struct EndProgress {
+    Platform& platform;
+    const bool& shown;
+    const std::string& text;
+    ~EndProgress() {
+      if (shown) platform.Progress(1000, 1000, text);
+    }
+  } end_progress{platform, progress_shown, progress_text};
   if (number_of_segments < 1) {
     return fail("Number of segments " + IntText(number_of_segments) + " in " + basename +
                 ".inp is not positive; unable to read file " + file);
@@ -210,6 +236,7 @@ bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& exten
         }
       }
       ++records;
+      if (records % kProgressRecords == 0 && !keep_going(0)) return false;
       const LineReader::Status status = reader.Next(line);
       if (status == LineReader::Status::kTooLong) return fail(too_long);
       more = status == LineReader::Status::kLine;
@@ -222,7 +249,10 @@ bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& exten
                              static_cast<unsigned long long>(segments), &sized) ||
       __builtin_mul_overflow(sized, static_cast<unsigned long long>(variable_count), &sized) ||
       sized > 2 * records * variable_count + kSlackValues) {
-    return fail("Unexpected EOF while reading segment & timestep in file " + out_file);
+    // Far more segments than the file holds records: the deck's count is not this file's.
+    return fail("The number of segments " + IntText(number_of_segments) + " of " + basename +
+                ".inp is far more than the " + IntText(static_cast<long long>(records)) +
+                " segment records of file " + file + " hold; unable to read the file");
   }
   // Every series gets its memory once and each value is written once: the second pass
   // appends, and whatever a failure leaves unread is then filled with 0, so that every series
@@ -259,19 +289,26 @@ bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& exten
   // `partial` values in file order: what was read before a failure stays.
   const auto move_block = [&](std::size_t whole_steps, std::size_t partial) {
     for (std::size_t i = 0; i < values_per_step; ++i) {
-      const double* from = block.data() + i * block_steps;
-      series_of[i]->insert(series_of[i]->end(), from, from + whole_steps + (i < partial ? 1 : 0));
+      const auto from = block.begin() + static_cast<std::ptrdiff_t>(i * block_steps);
+      series_of[i]->insert(series_of[i]->end(), from,
+                           from + static_cast<std::ptrdiff_t>(whole_steps + (i < partial ? 1 : 0)));
     }
   };
+  unsigned long long records_read = 0;
   for (std::size_t t = 0; t < steps; ++t) {
     const std::size_t step_in_block = t % block_steps;
     for (std::size_t s = 0; s < segments; ++s) {
       const std::size_t first_value = s * variable_count;
+      if (++records_read % kProgressRecords == 0 && !keep_going(1)) {
+        move_block(step_in_block, first_value);
+        return false;
+      }
       if (!next("Unexpected EOF while reading segment & timestep")) {
         move_block(step_in_block, first_value);
         return false;
       }
-      double* const record = block.data() + first_value * block_steps + step_in_block;
+      // An index, not a pointer: the block is empty when the file names no variables.
+      const std::size_t record = first_value * block_steps + step_in_block;
       for (std::size_t v = 0; v < variable_count; v += 6) {
         if (!next("Unexpected EOF while reading data values")) {
           move_block(step_in_block, first_value + v);
@@ -284,7 +321,7 @@ bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& exten
                       std::string(line) + "\") in file " + out_file);
         }
         const std::size_t count = std::min<std::size_t>(6, variable_count - v);
-        for (std::size_t k = 0; k < count; ++k) record[(v + k) * block_steps] = values[k];
+        for (std::size_t k = 0; k < count; ++k) block[record + (v + k) * block_steps] = values[k];
       }
     }
     if (step_in_block + 1 == block_steps || t + 1 == steps) {
@@ -339,6 +376,15 @@ std::string OrvoOutputData::GetUnits(bool transport, int variable) const {
   const std::vector<OutputVariable>& variables = Variables(transport);
   if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return "<error>";
   return variables[static_cast<std::size_t>(variable)].units;
+}
+
+int OrvoOutputData::HeldSegments() const {
+  std::size_t held = 0;
+  for (const auto* variables : {&transport_variables, &model_variables}) {
+    for (const OutputVariable& variable : *variables) held = std::max(held, variable.series.size());
+  }
+  return static_cast<int>(
+      std::min<std::size_t>(held, static_cast<std::size_t>(std::max(number_of_segments, 0))));
 }
 
 int OrvoOutputData::GetNumVariables(bool transport) const {

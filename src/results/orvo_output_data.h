@@ -29,7 +29,9 @@ class OrvoOutputData {
   // through platform; false then.
   bool ReadInputData(Platform& platform);
   // Reads basename + ".trn", then basename + the model extension (needs ReadInputData first).
-  // Stops at the first failure, which is shown through platform; what was read stays.
+  // Stops at the first failure, which is shown through platform; what was read stays. A long
+  // read reports its progress through platform (per file, 0 to 1000); when the user stops it,
+  // it ends without a message and read_cancelled is set.
   bool ReadOutputData(Platform& platform);
 
   // transport selects the ".trn" tables, otherwise the model tables. All indices 0-based.
@@ -44,6 +46,10 @@ class OrvoOutputData {
   int GetNumTimeSteps(bool transport) const;
   // 0 when the time step is beyond the count.
   double GetTime(bool transport, int time_step) const;
+
+  // The segments the output files hold values for: NOSEG when a file was read, bounded by
+  // what was read otherwise (0 when no file could be read).
+  int HeldSegments() const;
 
   // ".fdf", ".vdf" or "" by simulation type 0, 1, 2 ("" for any other).
   static std::string ModelExtension(int simulation_type);
@@ -61,6 +67,7 @@ class OrvoOutputData {
   std::vector<OutputVariable> model_variables;
   std::vector<double> transport_times;
   std::vector<double> model_times;
+  bool read_cancelled = false;  // the user stopped ReadOutputData
 
  private:
   bool ReadOutputFile(Platform& platform, const std::string& extension,

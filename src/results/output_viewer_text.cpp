@@ -1,6 +1,7 @@
 #include "output_viewer_text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -43,14 +44,24 @@ std::size_t OutputViewerText::LoadRuns(const std::string& path, Platform& platfo
   runs.clear();
   labels.clear();
   current_run = 0;
+  load_cancelled = false;
   if (CanOpen(base_path + ".inp")) {
-    runs.push_back(ReadRun(base_path, platform));
+    OrvoOutputData run = ReadRun(base_path, platform);
+    if (run.read_cancelled) {
+      load_cancelled = true;
+      return 0;
+    }
+    runs.push_back(std::move(run));
     labels.push_back("Base");
   }
   for (int i = 0;; ++i) {
     const std::string run_path = base_path + IntText(i);
     if (!CanOpen(run_path + ".inp")) break;
     OrvoOutputData run = ReadRun(run_path, platform);
+    if (run.read_cancelled) {
+      load_cancelled = true;
+      break;
+    }
     if (!runs.empty()) {
       const OrvoOutputData& first = runs.front();
       if (run.number_of_segments != first.number_of_segments) {
@@ -105,7 +116,9 @@ std::string OutputViewerText::EntryExtension(const std::string& entry) {
 std::vector<std::string> OutputViewerText::SegmentList(int file_type) const {
   std::vector<std::string> entries;
   if (runs.empty() || file_type == kMassBalanceRecord) return entries;
-  const int segments = runs[static_cast<std::size_t>(current_run)].number_of_segments;
+  // A deck's NOSEG alone could ask for billions of entries.
+  const int segments = runs[static_cast<std::size_t>(current_run)].HeldSegments();
+  entries.reserve(static_cast<std::size_t>(segments));
   for (int s = 1; s <= segments; ++s) entries.push_back(IntText(s));
   return entries;
 }
@@ -266,8 +279,13 @@ bool OutputViewerText::WriteText(const std::string& path, const std::string& tex
 }
 
 std::string OutputViewerText::SelectedBasePath(const std::string& chosen) {
+  // The path keeps its case (it names a file on a case-sensitive file system); only the
+  // extension is recognised in either case, so "RIVER.OUT" is the run "RIVER".
   std::string path = chosen;
-  const std::size_t out = path.find(".out");
+  std::string lower = chosen;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+  const std::size_t out = lower.find(".out");
   if (out == std::string::npos || out + 4 != path.size()) path += ".out";
   return path.substr(0, path.rfind('.'));
 }

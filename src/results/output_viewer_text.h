@@ -29,7 +29,9 @@ class OutputViewerText {
  public:
   // Reads the base run (base_path + ".inp") and the numbered runs base_path + 0, 1, ... up to
   // the first missing deck; a run whose number of segments or simulation type differs from
-  // the first run's stops the loading with a message. Returns the number of runs loaded.
+  // the first run's stops the loading with a message. Returns the number of runs loaded. A
+  // read the user stops (see OrvoOutputData::ReadOutputData) stops the loading without a
+  // message: load_cancelled is then set and the run being read is left out.
   std::size_t LoadRuns(const std::string& base_path, Platform& platform);
 
   // The "File Type:" entries for the current run; the first is the model results.
@@ -38,7 +40,8 @@ class OutputViewerText {
   static int FileTypeOfEntry(int index);
   // The text between an entry's last "(" and the following ")".
   static std::string EntryExtension(const std::string& entry);
-  // "Segments:" and "Variables:" entries for a file type (empty for the mass balance).
+  // "Segments:" and "Variables:" entries for a file type (empty for the mass balance). The
+  // segments are those the current run's output files hold, never more than its NOSEG.
   std::vector<std::string> SegmentList(int file_type) const;
   std::vector<std::string> VariableList(int file_type) const;
 
@@ -57,14 +60,16 @@ class OutputViewerText {
                                                   Platform& platform) const;
   // Writes text byte for byte; a failure is reported.
   static bool WriteText(const std::string& path, const std::string& text, Platform& platform);
-  // The base path for an output file chosen with "Select": ".out" appended unless the path
-  // ends with it, then everything before the file name's last ".".
+  // The base path for an output file chosen with "Select": ".out" appended unless the path's
+  // first ".out" (in any case) ends it, then everything before the last "."; the case of the
+  // path is kept.
   static std::string SelectedBasePath(const std::string& chosen);
 
   std::string base_path;
   std::vector<OrvoOutputData> runs;
   std::vector<std::string> labels;  // "Base", "0", "1", ... parallel to runs
   int current_run = 0;
+  bool load_cancelled = false;
 };
 
 }  // namespace orvo

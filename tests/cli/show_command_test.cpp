@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -120,10 +122,31 @@ TEST_F(ShowCommandTest, RefusesMissingRunsAndBadSelections) {
   EXPECT_NE(result.out.find("Variable FLOW"), std::string::npos);
   EXPECT_NE(result.err.find("Unable to open output file " + base_ + ".fdf"), std::string::npos);
   WriteRun(base_, "8");
+  // A deck whose NOSEG no output file backs fails with a message, whatever the count.
+  WriteFile(base_ + ".inp", "RIVER\nTITLE 2\nx\n2147483647    6\n");
+  result = RunCli({"show", base_});
+  EXPECT_EQ(result.status, kFailed);
+  EXPECT_EQ(result.out, "");
+  EXPECT_NE(result.err.find("The number of segments 2147483647 of " + base_ + ".inp is far more"),
+            std::string::npos)
+      << result.err;
+  WriteRun(base_, "8");
   // Comparing needs one segment: the message tells why nothing is printed.
   result = RunCli({"show", base_, "--differences", "1-2"});
   EXPECT_EQ(result.status, kFailed);
   EXPECT_NE(result.err.find("Please select a single segment"), std::string::npos);
+}
+
+TEST(CatchAllTest, AnExceptionBecomesAMessageAndAFailure) {
+  std::ostringstream err;
+  EXPECT_EQ(CatchAll([] { return kUsage; }, err), kUsage);
+  EXPECT_EQ(CatchAll([]() -> int { throw std::bad_alloc(); }, err), kFailed);
+  EXPECT_EQ(CatchAll([]() -> int { throw std::runtime_error("disk on fire"); }, err), kFailed);
+  EXPECT_EQ(CatchAll([]() -> int { throw 42; }, err), kFailed);
+  EXPECT_EQ(err.str(),
+            "orvo: out of memory; the operation was stopped.\n"
+            "orvo: the operation failed: disk on fire\n"
+            "orvo: the operation failed with an unknown error.\n");
 }
 
 }  // namespace

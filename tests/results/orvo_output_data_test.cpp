@@ -191,6 +191,61 @@ TEST_F(OrvoOutputDataTest, LongRunsKeepEveryValueInPlace) {
   check(cut, 40, 0);
 }
 
+// A platform that follows the progress of a read and stops it at the given report.
+class ProgressPlatform : public ScriptedPlatform {
+ public:
+  bool Progress(int done, int total, const std::string& text) override {
+    reports.push_back({done, total});
+    last_text = text;
+    return done >= total || static_cast<int>(reports.size()) != stop_at;
+  }
+  std::vector<std::pair<int, int>> reports;
+  std::string last_text;
+  int stop_at = -1;
+};
+
+// 40,000 records: long enough to report progress, which goes up in both passes and ends at
+// 1000 of 1000; stopped in the second pass, the read ends without a message and every series
+// still has a value per time step.
+TEST_F(OrvoOutputDataTest, LongReadsReportProgressAndCanBeStopped) {
+  WriteDeck("1000 6");
+  std::string text = "0\nsteps\nsegs\nA\n";
+  for (int t = 0; t < 40; ++t) {
+    for (int s = 1; s <= 1000; ++s) {
+      text += std::string(6 - std::to_string(s).size(), ' ') + std::to_string(s) + "      " +
+              std::to_string(t) + ".0\n 1 0 0 0 0 0\n";
+    }
+  }
+  Write(".trn", text);
+  Write(".fdf", text);
+  ProgressPlatform progress;
+  OrvoOutputData whole(base_);
+  ASSERT_TRUE(whole.ReadInputData(progress));
+  ASSERT_TRUE(whole.ReadOutputData(progress));
+  // Two reports per pass and file, then the end of the file's progress.
+  ASSERT_EQ(progress.reports.size(), 10u);
+  EXPECT_EQ(progress.reports[4], (std::pair{1000, 1000}));
+  EXPECT_LT(progress.reports[0].first, progress.reports[1].first);
+  EXPECT_LT(progress.reports[1].first, 500);
+  EXPECT_GE(progress.reports[2].first, 500);
+  EXPECT_LT(progress.reports[2].first, progress.reports[3].first);
+  EXPECT_EQ(progress.last_text, "Reading " + base_ + ".fdf");
+  EXPECT_FALSE(whole.read_cancelled);
+
+  ProgressPlatform stopping;
+  stopping.stop_at = 3;
+  OrvoOutputData stopped(base_);
+  ASSERT_TRUE(stopped.ReadInputData(stopping));
+  EXPECT_FALSE(stopped.ReadOutputData(stopping));
+  EXPECT_TRUE(stopped.read_cancelled);
+  EXPECT_EQ(stopping.messages, std::vector<std::string>{});
+  EXPECT_EQ(stopping.reports.back(), (std::pair{1000, 1000}));  // its window closes
+  EXPECT_EQ(stopped.GetNumTimeSteps(true), 40);
+  ASSERT_EQ(stopped.transport_variables.front().series.size(), 1000u);
+  EXPECT_EQ(stopped.transport_variables.front().series.back().size(), 40u);
+  EXPECT_EQ(stopped.GetNumVariables(false), 0);  // the model file was never started
+}
+
 // A bad value line deep in the file: every value before it stays in place, the record's
 // first value line included, and everything after it reads as 0.
 TEST_F(OrvoOutputDataTest, ParseFailureAfterManyStepsKeepsEveryValueBeforeIt) {
@@ -280,7 +335,10 @@ TEST_F(OrvoOutputDataTest, ReaderMessages) {
   WriteDeck("1000000000 6");
   OrvoOutputData huge(base_);
   EXPECT_FALSE(Read(huge));
-  EXPECT_EQ(LastMessage(), prefix + "Unexpected EOF while reading segment & timestep" + out);
+  EXPECT_EQ(LastMessage(), prefix + "The number of segments 1000000000 of " + base_ +
+                               ".inp is far more than the 4 segment records of file " + base_ +
+                               ".trn hold; unable to read the file");
+  EXPECT_TRUE(huge.transport_variables.front().series.empty());
 }
 
 TEST_F(OrvoOutputDataTest, DeckHeaderMessages) {

@@ -100,6 +100,51 @@ TEST_F(OutputViewerTextTest, LoadsBaseAndNumberedRunsUpToTheFirstGap) {
   EXPECT_EQ(viewer.LoadRuns(dir_.string() + "/NONE", platform_), 0u);
 }
 
+// A deck header whose NOSEG the output files cannot back lists only what the files hold.
+TEST_F(OutputViewerTextTest, SegmentsAreBoundedByWhatTheFilesHold) {
+  WriteRun(base_, 2, {"A", "B"}, 2, Base);
+  WriteFile(base_ + ".inp", "T1\nT2\nx\n2147483647 6\n");
+  OutputViewerText viewer;
+  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 1u);
+  EXPECT_EQ(viewer.runs[0].number_of_segments, 2147483647);
+  EXPECT_TRUE(viewer.SegmentList(kModelResults).empty());
+  ASSERT_EQ(platform_.messages.size(), 1u);
+  EXPECT_EQ(platform_.messages[0],
+            "OrvoOutputData::ReadOutputData: The number of segments 2147483647 of " + base_ +
+                ".inp is far more than the 4 segment records of file " + base_ +
+                ".trn hold; unable to read the file");
+
+  // A model file that is missing leaves the segments of the transport file.
+  WriteRun(base_, 2, {"A", "B"}, 2, Base);
+  fs::remove(base_ + ".fdf");
+  viewer.LoadRuns(base_, platform_);
+  EXPECT_EQ(viewer.SegmentList(kModelResults), (std::vector<std::string>{"1", "2"}));
+  fs::remove(base_ + ".trn");
+  viewer.LoadRuns(base_, platform_);
+  EXPECT_TRUE(viewer.SegmentList(kModelResults).empty());
+}
+
+// Stopping the read of a run stops the loading: the runs before it stay, it is left out.
+TEST_F(OutputViewerTextTest, AStoppedReadStopsTheLoading) {
+  class Stopping : public ScriptedPlatform {
+   public:
+    bool Progress(int done, int total, const std::string& text) override {
+      return done >= total || text.find("BASE0.trn") == std::string::npos;
+    }
+  } stopping;
+  const auto big = [&](const std::string& run) { WriteRun(run, 20000, {"A"}, 2, Base); };
+  big(base_);
+  big(base_ + "0");
+  big(base_ + "1");
+  OutputViewerText viewer;
+  EXPECT_EQ(viewer.LoadRuns(base_, stopping), 1u);
+  EXPECT_TRUE(viewer.load_cancelled);
+  EXPECT_EQ(viewer.labels, std::vector<std::string>{"Base"});
+  EXPECT_EQ(stopping.messages, std::vector<std::string>{});
+  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 3u);
+  EXPECT_FALSE(viewer.load_cancelled);
+}
+
 TEST_F(OutputViewerTextTest, TextTablesForOneAndForSeveralRuns) {
   WriteRun(base_, 2, {"A (mg/L)", "B"}, 2, Base);
   WriteRun(base_ + "0", 2, {"A (mg/L)", "B"}, 2,
@@ -192,6 +237,9 @@ TEST_F(OutputViewerTextTest, BaseRunModelTextShowsEverySegmentAndVariable) {
 TEST(OutputViewerTextPaths, SelectedOutputFileGivesTheBasePath) {
   EXPECT_EQ(OutputViewerText::SelectedBasePath("/runs/v1.2/River.out"), "/runs/v1.2/River");
   EXPECT_EQ(OutputViewerText::SelectedBasePath("/runs/v1.2/River"), "/runs/v1.2/River");
+  // The chosen path keeps its case; the extension counts in either case.
+  EXPECT_EQ(OutputViewerText::SelectedBasePath("/Runs/RIVER.OUT"), "/Runs/RIVER");
+  EXPECT_EQ(OutputViewerText::SelectedBasePath("/Runs/a.Out.b"), "/Runs/a.Out.b");
   EXPECT_EQ(OutputViewerText::FileTypeOfEntry(1), kTransportVariables);
 }
 

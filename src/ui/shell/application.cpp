@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
@@ -12,7 +13,9 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <new>
 
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
@@ -34,6 +37,37 @@ constexpr std::array<DocumentType, 2> kDocumentTypes = {{
      "\nReport\nORVO Report\nORVO Report Files (*.orr)\n.ORR\nORVOReport.Document\nORVO Report",
      false},
 }};
+
+// Exceptions must not travel through Qt's event loop: one that escapes an event handler is
+// reported here and ends the program with status 1.
+class OrvoApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+      Fail("out of memory");
+    } catch (const std::exception& error) {
+      Fail(error.what());
+    } catch (...) {
+      Fail("unknown error");
+    }
+    return false;
+  }
+
+ private:
+  void Fail(const char* what) {
+    std::fprintf(stderr, "orvobuilder: unexpected error: %s\n", what);
+    if (failed_) return;
+    failed_ = true;
+    QMessageBox::critical(nullptr, QStringLiteral("ORVO Builder"),
+                          QStringLiteral("An unexpected error stopped ORVO Builder: %1")
+                              .arg(QString::fromLocal8Bit(what)));
+    QCoreApplication::exit(1);
+  }
+  bool failed_ = false;
+};
 
 const char* const kUsage =
     "usage: orvobuilder [PROJECT.orb]\n"
@@ -162,7 +196,7 @@ int RunOrvoBuilder(int argc, char** argv) {
   // The export opens no window, so it needs no display.
   if (export_picture && !platform_chosen) qputenv("QT_QPA_PLATFORM", "offscreen");
 
-  QApplication application(argc, argv);
+  OrvoApplication application(argc, argv);
   QCoreApplication::setOrganizationName(QString::fromUtf8(kSettingsOrganisation));
   QCoreApplication::setApplicationName(QString::fromUtf8(kSettingsApplication));
   QStringList arguments = QCoreApplication::arguments();
