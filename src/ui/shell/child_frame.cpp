@@ -11,6 +11,8 @@
 namespace orvo::ui {
 
 OpenProject::~OpenProject() {
+  // A model run still going is stopped before its project goes.
+  delete model_run.data();
   if (document) {
     delete CardCompletionMatrix::Find(*document);
     ProjectParametersWindow::CloseFor(*document);

@@ -3,7 +3,9 @@
 // project closes with its last window.
 #pragma once
 
+#include <QDialog>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -23,6 +25,9 @@ struct OpenProject {
   QString untitled_name;         // shown while path is empty ("OrvoB1")
   int window_count = 0;          // windows open and not closing
   bool discard_changes = false;  // the user already answered the question on closing
+  // The progress window of the project's model run while one goes; it stops the run when the
+  // project closes.
+  QPointer<QDialog> model_run;
   QString DisplayName() const;
 };
 

@@ -284,16 +284,18 @@ void CMainFrame::CreateOrvoMenu() {
   project_only_.push_back(orvo->menuAction());
   AddCommand(orvo, QStringLiteral("&Read ORVO Input Dataset"),
              "Build a network model from a ORVO input file.", &CMainFrame::OnReadDataset);
-  AddCommand(orvo, QStringLiteral("&Write ORVO Input Dataset"),
-             "Generate a ORVO input file based on the network.", &CMainFrame::OnWriteDataset);
+  need_no_run_.push_back(AddCommand(orvo, QStringLiteral("&Write ORVO Input Dataset"),
+                                    "Generate a ORVO input file based on the network.",
+                                    &CMainFrame::OnWriteDataset));
   orvo->addSeparator();
   AddCommand(orvo, QStringLiteral("Locate ORVO5 Executables"),
              "In order to run VERDA and FENU executables, the program needs to know where these "
              "are installed.",
              &CMainFrame::OnLocateExecutables, available::kLocate);
-  AddCommand(orvo, QStringLiteral("E&xecute ORVO"),
-             "Writes the project data as a ORVO input file and executes the model.",
-             &CMainFrame::OnUnavailable, available::kModelRuns);
+  need_no_run_.push_back(
+      AddCommand(orvo, QStringLiteral("E&xecute ORVO"),
+                 "Writes the project data as a ORVO input file and executes the model.",
+                 &CMainFrame::OnExecuteOrvo, available::kModelRuns));
   orvo->addSeparator();
   AddCommand(orvo, QStringLiteral("&Edit Project Parameters"),
              "Pops up the global parameter card dialog choices.",
@@ -344,12 +346,13 @@ void CMainFrame::CreateOrvoMenu() {
   }
   DisableUnlessAvailable(input, available::kInputPlots);
   AddCommand(orvo, QStringLiteral("View Output"), "Examine ORVO output data.",
-             &CMainFrame::OnUnavailable, available::kOutputViewer);
+             &CMainFrame::OnViewOutput, available::kOutputViewer);
   AddCommand(orvo, QStringLiteral("Check Card Completeness"),
              "Display possible deficiencies in card data.", &CMainFrame::OnCheckCompleteness,
              available::kCompleteness);
-  AddCommand(orvo, QStringLiteral("Execute File..."), "Choose an input file to run ORVO with.",
-             &CMainFrame::OnUnavailable, available::kModelRuns);
+  need_no_run_.push_back(AddCommand(orvo, QStringLiteral("Execute File..."),
+                                    "Choose an input file to run ORVO with.",
+                                    &CMainFrame::OnExecuteFile, available::kModelRuns));
 }
 
 void CMainFrame::CreateViewMenu() {
@@ -559,6 +562,8 @@ void CMainFrame::UpdateCommandState() {
   anchor_lines_->setChecked(document != nullptr && document->anchor_lines);
   palette_->setEnabled(has_project);
   palette_->setChecked(document != nullptr && document->palette_shown);
+  const bool run_going = has_project && ModelRunGoing(*frame->project());
+  for (QAction* action : need_no_run_) action->setEnabled(has_project && !run_going);
   for (QAction* action : unavailable_) action->setEnabled(false);
 }
 
@@ -872,6 +877,22 @@ bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {
 
 void CMainFrame::OnLocateExecutables() {
   LocateExecutables(platform_);
+}
+
+ModelRunContext CMainFrame::RunContext(CChildFrame& frame) {
+  return {this, &platform_, frame.project(), [this] { UpdateCommandState(); }};
+}
+
+void CMainFrame::OnExecuteOrvo() {
+  if (CChildFrame* frame = ActiveFrame()) ExecuteOrvoWithProgress(RunContext(*frame));
+}
+
+void CMainFrame::OnExecuteFile() {
+  if (CChildFrame* frame = ActiveFrame()) ExecuteFileWithProgress(RunContext(*frame));
+}
+
+void CMainFrame::OnViewOutput() {
+  if (CChildFrame* frame = ActiveFrame()) ViewOutput(RunContext(*frame));
 }
 
 void CMainFrame::OnEditProjectParameters() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/results/model_runs.h"
 #include "ui/shell/qt_platform.h"
 
 class QAction;
@@ -28,13 +29,13 @@ struct OpenProject;
 namespace available {
 inline constexpr bool kRevisions = false;  // Review Changes, Document Changes
 inline constexpr bool kLocate = true;      // Locate ORVO5 Executables
-inline constexpr bool kModelRuns = false;  // Execute, Execute File (they open the output viewer)
+inline constexpr bool kModelRuns = true;   // Execute, Execute File (they open the output viewer)
 inline constexpr bool kProjectParameters = true;  // Edit Project Parameters
 inline constexpr bool kValueRanges = true;        // Edit Value Ranges
 inline constexpr bool kGroupImport = true;        // Import... items
 inline constexpr bool kSensitivity = false;       // Sensitivity Analysis items
 inline constexpr bool kInputPlots = false;        // View Input items
-inline constexpr bool kOutputViewer = false;      // View Output
+inline constexpr bool kOutputViewer = true;       // View Output
 inline constexpr bool kCompleteness = true;       // Check Card Completeness
 inline constexpr bool kHelp = false;              // the two help items
 }  // namespace available
@@ -138,6 +139,10 @@ class CMainFrame : public QMainWindow {
   void OnReadDataset();
   void OnWriteDataset();
   void OnLocateExecutables();
+  void OnExecuteOrvo();
+  void OnExecuteFile();
+  void OnViewOutput();
+  ModelRunContext RunContext(CChildFrame& frame);
   void OnEditProjectParameters();
   void OnEditValueRanges();
   void OnCheckCompleteness();
@@ -171,6 +176,7 @@ class CMainFrame : public QMainWindow {
   QAction* palette_ = nullptr;
   std::vector<QAction*> need_node_;     // a selected node
   std::vector<QAction*> need_segment_;  // a selected segment
+  std::vector<QAction*> need_no_run_;   // no model run of the project going (deck, runs)
   QAction* set_font_default_ = nullptr;
   QAction* delete_ = nullptr;
   std::vector<QAction*> recent_actions_;
