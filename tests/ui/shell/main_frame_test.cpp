@@ -159,11 +159,8 @@ class MainFrameTest : public QObject {
         {"&File", "New &Report"},
         {"&File", "&Open...", "&Review Changes..."},
         {"&File", "Save", "&Document Changes..."},
-        {"O&RVO", "E&xecute ORVO"},
         {"O&RVO", "Sensitivity Analysis", "Group J (Initial Conditions)"},
         {"O&RVO", "View Input", "Card I (Kinetic Time Funcs)"},
-        {"O&RVO", "View Output"},
-        {"O&RVO", "Execute File..."},
         {"&Help", "&ORVO Builder Help"},
         {"&Help", "ORVO5 &Input Dataset Help"}};
     frame.UpdateCommandState();
@@ -172,10 +169,15 @@ class MainFrameTest : public QObject {
       QVERIFY2(action != nullptr && !action->isEnabled(), qPrintable(path.join(" > ")));
     }
     // The commands that work are on with a project.
-    const QList<QStringList> working = {
-        {"O&RVO", "Locate ORVO5 Executables"},       {"O&RVO", "Edit Value Ranges"},
-        {"O&RVO", "&Edit Project Parameters"},       {"O&RVO", "Import...", "Group &C (Volumes)"},
-        {"O&RVO", "Import...", "Import All Groups"}, {"O&RVO", "Check Card Completeness"}};
+    const QList<QStringList> working = {{"O&RVO", "Locate ORVO5 Executables"},
+                                        {"O&RVO", "Edit Value Ranges"},
+                                        {"O&RVO", "&Edit Project Parameters"},
+                                        {"O&RVO", "Import...", "Group &C (Volumes)"},
+                                        {"O&RVO", "Import...", "Import All Groups"},
+                                        {"O&RVO", "Check Card Completeness"},
+                                        {"O&RVO", "E&xecute ORVO"},
+                                        {"O&RVO", "Execute File..."},
+                                        {"O&RVO", "View Output"}};
     for (const QStringList& path : working) {
       QAction* action = Item(frame, path);
       QVERIFY2(action != nullptr && action->isEnabled(), qPrintable(path.join(" > ")));
