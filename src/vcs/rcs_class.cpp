@@ -125,6 +125,11 @@ void RCSClass::Assign(RcsLog&& log) {
 }
 
 bool RCSClass::ReadLog() {
+  log_read = ReadLogOutput();
+  return log_read;
+}
+
+bool RCSClass::ReadLogOutput() {
   Assign({});
   archive_exists = false;
   if (file_name.empty()) {

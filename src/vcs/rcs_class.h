@@ -43,6 +43,7 @@ class RCSClass {
   std::string file_name;  // the part after the last separator
   std::string directory;  // the part before it, where the programs run
   bool archive_exists = false;
+  bool log_read = false;  // the last ReadLog succeeded
   std::vector<std::string> revisions;  // newest first; revision numbers as RCS writes them
   std::vector<std::string> revision_dates;
   std::vector<std::string> log_messages;
@@ -62,6 +63,7 @@ class RCSClass {
   bool Listed(const char* operation, const std::string& revision);
   void Show(const char* operation, const std::string& text);
   void Assign(RcsLog&& log);
+  bool ReadLogOutput();
 };
 
 // "Open Version": asks before the working file is overwritten, then checks revision out.
