@@ -271,7 +271,7 @@ bool RCSClass::CheckOut(const std::string& revision) {
 
 bool RCSClass::DeleteRevision(const std::string& revision) {
   if (revisions.size() < 2) {
-    platform.ShowMessage("Sorry, can't delete the last version");
+    platform.ShowMessage(kCannotDeleteLastVersion);
     return false;
   }
   if (!Listed("DeleteRevision", revision)) return false;

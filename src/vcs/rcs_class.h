@@ -14,6 +14,9 @@
 
 namespace orvo {
 
+// Shown when the only revision of a file would be deleted.
+inline constexpr char kCannotDeleteLastVersion[] = "Sorry, can't delete the last version";
+
 class RCSClass {
  public:
   // Reads the log at once (ReadLog).
