@@ -20,6 +20,7 @@ extern "C" int FuzzStringArray(const uint8_t* data, size_t size);
 extern "C" int FuzzDeckReader(const uint8_t* data, size_t size);
 extern "C" int FuzzGroupImport(const uint8_t* data, size_t size);
 extern "C" int FuzzOutputData(const uint8_t* data, size_t size);
+extern "C" int FuzzRcsLog(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -36,6 +37,7 @@ constexpr Target kTargets[] = {
     {"fuzz_deck_reader", FuzzDeckReader},
     {"fuzz_group_import", FuzzGroupImport},
     {"fuzz_output_data", FuzzOutputData},
+    {"fuzz_rcs_log", FuzzRcsLog},
 };
 
 bool Run(Entry entry, const fs::path& file) {
