@@ -1,6 +1,8 @@
 #include "vcs/rcs_log.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <unordered_map>
 
 #include "vcs/revision_number.h"
 
@@ -50,6 +52,21 @@ long SelectedCount(std::string_view line) {
   char* end = nullptr;
   const long count = std::strtol(digits.c_str(), &end, 10);
   return end != digits.c_str() && count >= 0 ? count : -1;
+}
+
+// A revision number without leading zeros in its fields: equal numbers, equal texts.
+std::string Canonical(std::string_view number) {
+  std::string canonical;
+  size_t start = 0;
+  for (;;) {
+    const size_t dot = std::min(number.find('.', start), number.size());
+    std::string_view field = number.substr(start, dot - start);
+    field.remove_prefix(std::min(field.find_first_not_of('0'), field.size() - 1));
+    canonical += field;
+    if (dot == number.size()) return canonical;
+    canonical += '.';
+    start = dot + 1;
+  }
 }
 
 void Append(std::string& text, std::string_view line, bool& first) {
@@ -123,18 +140,19 @@ LogStatus ParseRcsLog(std::string_view output, RcsLog& log) {
   }
 
   log.revision_names.resize(log.revisions.size());
+  // Numbers compare field by field: each revision by its canonical text, the first one kept.
+  std::unordered_map<std::string, size_t> index;
+  for (size_t r = 0; r < log.revisions.size(); ++r) index.emplace(Canonical(log.revisions[r]), r);
   for (const std::string& line : log.symbolic_name_lines) {
     const size_t colon = line.find(':');
     if (colon == std::string::npos) continue;
     const std::string name(Trim(std::string_view(line).substr(0, colon)));
     const std::string number(Trim(std::string_view(line).substr(colon + 1)));
     if (name.empty() || !IsRevisionNumber(number)) continue;
-    for (size_t r = 0; r < log.revisions.size(); ++r) {
-      if (CompareRevisions(log.revisions[r], number) != 0) continue;
-      std::string& names = log.revision_names[r];
-      names += names.empty() ? name : ", " + name;
-      break;
-    }
+    const auto found = index.find(Canonical(number));
+    if (found == index.end()) continue;
+    std::string& names = log.revision_names[found->second];
+    names += names.empty() ? name : ", " + name;
   }
   return LogStatus::kRead;
 }
