@@ -32,12 +32,9 @@ struct Target {
   Entry entry;
 };
 constexpr Target kTargets[] = {
-    {"fuzz_project_file", FuzzProjectFile},
-    {"fuzz_string_array", FuzzStringArray},
-    {"fuzz_deck_reader", FuzzDeckReader},
-    {"fuzz_group_import", FuzzGroupImport},
-    {"fuzz_output_data", FuzzOutputData},
-    {"fuzz_rcs_log", FuzzRcsLog},
+    {"fuzz_project_file", FuzzProjectFile}, {"fuzz_string_array", FuzzStringArray},
+    {"fuzz_deck_reader", FuzzDeckReader},   {"fuzz_group_import", FuzzGroupImport},
+    {"fuzz_output_data", FuzzOutputData},   {"fuzz_rcs_log", FuzzRcsLog},
 };
 
 bool Run(Entry entry, const fs::path& file) {

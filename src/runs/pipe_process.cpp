@@ -116,8 +116,8 @@ bool PipeProcess::Start(const std::vector<std::string>& arguments,
   if (!environment_.empty()) {
     for (char** entry = environ; *entry != nullptr; ++entry) {
       const std::string_view text(*entry);
-      const bool replaced = std::any_of(
-          environment_.begin(), environment_.end(), [&text](const std::string& set) {
+      const bool replaced =
+          std::any_of(environment_.begin(), environment_.end(), [&text](const std::string& set) {
             const size_t name_end = set.find('=') + 1;
             return text.substr(0, name_end) == std::string_view(set).substr(0, name_end);
           });

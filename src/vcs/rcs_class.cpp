@@ -99,8 +99,8 @@ bool RCSClass::Run(const char* operation, const std::vector<std::string>& argume
   }
   end = process.Close();
   if (too_long) {
-    Show(operation, arguments.front() + " printed more than " +
-                        std::to_string(kMaxOutput >> 20) + " MiB; its output was not read.");
+    Show(operation, arguments.front() + " printed more than " + std::to_string(kMaxOutput >> 20) +
+                        " MiB; its output was not read.");
     return false;
   }
   return true;
@@ -225,8 +225,8 @@ bool RCSClass::CIVersion(const std::string& revision, const std::string& name,
     const fs::path archive_directory = fs::path(directory.empty() ? "." : directory) / "RCS";
     fs::create_directory(archive_directory, error);
     if (error) {
-      Show("CIVersion", "Cannot create the directory " + archive_directory.string() + ": " +
-                            error.message());
+      Show("CIVersion",
+           "Cannot create the directory " + archive_directory.string() + ": " + error.message());
       return false;
     }
     if (!Run("CIVersion", {"rcs", "-i", "-kb", "-t-" + log_text, file})) return false;

@@ -46,7 +46,7 @@ class RCSClass {
   std::string file_name;  // the part after the last separator
   std::string directory;  // the part before it, where the programs run
   bool archive_exists = false;
-  bool log_read = false;  // the last ReadLog succeeded
+  bool log_read = false;               // the last ReadLog succeeded
   std::vector<std::string> revisions;  // newest first; revision numbers as RCS writes them
   std::vector<std::string> revision_dates;
   std::vector<std::string> log_messages;

@@ -10,9 +10,9 @@ namespace orvo {
 struct RcsLog {
   // Newest first, as the log lists them; the other lists have one entry per revision.
   std::vector<std::string> revisions;
-  std::vector<std::string> revision_dates;  // the date line up to its first ";"
-  std::vector<std::string> log_messages;    // lines joined by "\n"
-  std::vector<std::string> revision_names;  // symbolic names of the revision, joined by ", "
+  std::vector<std::string> revision_dates;       // the date line up to its first ";"
+  std::vector<std::string> log_messages;         // lines joined by "\n"
+  std::vector<std::string> revision_names;       // symbolic names of the revision, joined by ", "
   std::vector<std::string> symbolic_name_lines;  // raw lines of the symbolic-name section
   std::string description;                       // lines joined by "\n"
 };

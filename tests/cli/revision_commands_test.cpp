@@ -71,10 +71,12 @@ TEST(RevisionCommandsTest, FailuresCarryTheProgramsMessage) {
 
   result = RunCli({"checkin", project, "-m", "two", "-n", "v2.0"});
   EXPECT_EQ(result.status, kFailed);
-  EXPECT_TRUE(result.err.starts_with("RCSClass::CIVersion: The version name \"v2.0\" cannot be "
-                                     "used. A version name begins with a letter"))
+  EXPECT_TRUE(
+      result.err.starts_with("RCSClass::CIVersion: The version name \"v2.0\" cannot be "
+                             "used. A version name begins with a letter"))
       << result.err;
-  EXPECT_EQ(WithoutDates(RunCli({"revisions", project}).out), "1.1\tbase\tDATE\tInitial revision\n");
+  EXPECT_EQ(WithoutDates(RunCli({"revisions", project}).out),
+            "1.1\tbase\tDATE\tInitial revision\n");
 
   dir.Write("RCS/damaged.orb,v", "head 1.1;\n");
   result = RunCli({"revisions", dir / "damaged.orb"});

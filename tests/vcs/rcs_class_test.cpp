@@ -57,8 +57,8 @@ class RcsClassTest : public ::testing::Test {
     PipeProcess rlog;
     rlog.SetEnvironment("LC_ALL", "C");
     const std::string name = file.filename().string();
-    EXPECT_TRUE(rlog.Start({"rlog", name[0] == '-' ? "./" + name : name},
-                           file.parent_path().string()));
+    EXPECT_TRUE(
+        rlog.Start({"rlog", name[0] == '-' ? "./" + name : name}, file.parent_path().string()));
     std::string output, line;
     for (bool more = true; more;) {
       more = rlog.ReadLine(line);
@@ -187,8 +187,9 @@ TEST_F(RcsClassTest, CheckOutReproducesAnEarlierRevisionByteForByte) {
   RCSClass record(project_, platform_);
   ASSERT_EQ(record.revisions.size(), 2u);
   ASSERT_TRUE(OpenVersion(record, "1.1")) << Messages();
-  EXPECT_EQ(platform_.messages,
-            std::vector<std::string>{"? Warning: this operation will overwrite river.orb.  Continue?"});
+  EXPECT_EQ(
+      platform_.messages,
+      std::vector<std::string>{"? Warning: this operation will overwrite river.orb.  Continue?"});
   EXPECT_EQ(ReadFile(project_), first);
   // The working file stays writable for the editor, and the lock of the check-out is gone.
   EXPECT_EQ(::access(project_.c_str(), W_OK), 0);
@@ -213,8 +214,8 @@ TEST_F(RcsClassTest, CheckOutTakesOnlyListedRevisions) {
   for (const char* revision : {"1.3", "1.1:1.2", "", "-q", "1"}) {
     platform_.messages.clear();
     EXPECT_FALSE(record.CheckOut(revision));
-    EXPECT_EQ(Messages(), std::string("RCSClass::CheckOut: river.orb has no version \"") +
-                              revision + "\".\n");
+    EXPECT_EQ(Messages(),
+              std::string("RCSClass::CheckOut: river.orb has no version \"") + revision + "\".\n");
   }
   EXPECT_EQ(ReadFile(project_), "two");
 }
@@ -231,8 +232,9 @@ TEST_F(RcsClassTest, NameAlreadyUsedIsAFailure) {
   WriteBytes(project_, "two");
   RCSClass record(project_, platform_);
   EXPECT_FALSE(record.CIVersion(record.NextRevision(), "base", "again"));
-  EXPECT_TRUE(Messages().starts_with("RCSClass::CIVersion: ci: RCS/river.orb,v: symbolic name "
-                                     "base already bound to 1.1"))
+  EXPECT_TRUE(
+      Messages().starts_with("RCSClass::CIVersion: ci: RCS/river.orb,v: symbolic name "
+                             "base already bound to 1.1"))
       << Messages();
   EXPECT_EQ(record.revisions, std::vector<std::string>{"1.1"});
   ExpectNoLocks();
@@ -244,8 +246,8 @@ TEST_F(RcsClassTest, NameAlreadyUsedIsAFailure) {
 
 TEST_F(RcsClassTest, NamesRcsWouldRefuseAreRefusedBeforeAnythingRuns) {
   WriteBytes(project_, "one");
-  for (const char* name : {"a$b", "a,b", "v1.2", "a:b", "a;b", "a@b", "1st", "2", "caf\xc3\xa9",
-                           "tab\there", "_x"}) {
+  for (const char* name :
+       {"a$b", "a,b", "v1.2", "a:b", "a;b", "a@b", "1st", "2", "caf\xc3\xa9", "tab\there", "_x"}) {
     platform_.messages.clear();
     RCSClass record(project_, platform_);
     EXPECT_FALSE(record.CIVersion("", name, "text")) << name;
@@ -344,7 +346,8 @@ TEST_F(RcsClassTest, ArchiveLeftWithoutRevisionsTakesTheFirstCheckIn) {
   WriteBytes(project_, "one");
   fs::create_directory(dir_.path() / "RCS");
   PipeProcess init;
-  ASSERT_TRUE(init.Start({"rcs", "-q", "-i", "-kb", "-t-stale", "river.orb"}, dir_.path().string()));
+  ASSERT_TRUE(
+      init.Start({"rcs", "-q", "-i", "-kb", "-t-stale", "river.orb"}, dir_.path().string()));
   ASSERT_TRUE(init.Close().Succeeded());
   RCSClass record(project_, platform_);
   EXPECT_TRUE(record.archive_exists);

@@ -9,8 +9,8 @@ TEST(RevisionNumberTest, RevisionsAndBranches) {
   for (const char* revision : {"1.1", "1.10", "2.1", "1.2.1.1", "10.123"}) {
     EXPECT_TRUE(IsRevisionNumber(revision)) << revision;
   }
-  for (const char* other : {"", "1", "1.2.1", "1.", ".1", "1..2", "1.x", "1.1:1.3", "-1.1", " 1.1",
-                            "1.1 ", "1,1"}) {
+  for (const char* other :
+       {"", "1", "1.2.1", "1.", ".1", "1..2", "1.x", "1.1:1.3", "-1.1", " 1.1", "1.1 ", "1,1"}) {
     EXPECT_FALSE(IsRevisionNumber(other)) << other;
   }
 }

@@ -85,8 +85,7 @@ ProjectDocumentationDialog::ProjectDocumentationDialog(Mode mode, const std::str
   if (mode == Mode::kOpen) {
     open_ = Button(QStringLiteral("Open Version"), "open_version", this);
     connect(open_, &QPushButton::clicked, this, &ProjectDocumentationDialog::OpenVersion);
-    connect(list_, &QListWidget::itemDoubleClicked, this,
-            &ProjectDocumentationDialog::OpenVersion);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &ProjectDocumentationDialog::OpenVersion);
     buttons->addWidget(open_);
   } else {
     auto* name_row = new QHBoxLayout;

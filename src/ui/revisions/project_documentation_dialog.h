@@ -46,10 +46,10 @@ class ProjectDocumentationDialog : public QDialog {
   QPlainTextEdit* description_box() const { return description_; }
   QLabel* log_label() const { return log_label_; }
   QPlainTextEdit* log_box() const { return log_; }
-  QLineEdit* name_edit() const { return name_; }             // Save only
-  QPlainTextEdit* text_edit() const { return text_; }        // Save only
-  QPushButton* open_button() const { return open_; }         // Open only
-  QPushButton* save_button() const { return save_; }         // Save only
+  QLineEdit* name_edit() const { return name_; }       // Save only
+  QPlainTextEdit* text_edit() const { return text_; }  // Save only
+  QPushButton* open_button() const { return open_; }   // Open only
+  QPushButton* save_button() const { return save_; }   // Save only
   QPushButton* delete_button() const { return delete_; }
   QPushButton* close_button() const { return close_; }
 

@@ -72,12 +72,12 @@ void DocumentChanges(CMainFrame& frame) {
   QString suggested;
   if (CChildFrame* active = frame.ActiveFrame()) {
     const OpenProject& project = *active->project();
-    suggested = project.path.isEmpty() ? project.DisplayName() + QStringLiteral(".orb")
-                                       : project.path;
+    suggested =
+        project.path.isEmpty() ? project.DisplayName() + QStringLiteral(".orb") : project.path;
   }
   // The file chosen is documented, not replaced: no question about overwriting it.
-  QString path = QFileDialog::getSaveFileName(&frame, QStringLiteral("Document Changes"),
-                                              suggested, QtFileFilter(kFilter), nullptr,
+  QString path = QFileDialog::getSaveFileName(&frame, QStringLiteral("Document Changes"), suggested,
+                                              QtFileFilter(kFilter), nullptr,
                                               QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".orb");
@@ -96,11 +96,10 @@ bool DocumentChanges(CMainFrame& frame, const QString& path) {
   ProjectDocumentationDialog dialog(ProjectDocumentationDialog::Mode::kSave, LocalPath(absolute),
                                     frame.platform(), &frame);
   if (dialog.exec() != QDialog::Accepted || dialog.done_revision().empty()) return false;
-  frame.statusBar()->showMessage(QStringLiteral("Version ") +
-                                     QString::fromStdString(dialog.done_revision()) +
-                                     QStringLiteral(" of ") + QFileInfo(absolute).fileName() +
-                                     QStringLiteral(" saved."),
-                                 10000);
+  frame.statusBar()->showMessage(
+      QStringLiteral("Version ") + QString::fromStdString(dialog.done_revision()) +
+          QStringLiteral(" of ") + QFileInfo(absolute).fileName() + QStringLiteral(" saved."),
+      10000);
   return true;
 }
 

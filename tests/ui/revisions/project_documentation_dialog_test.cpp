@@ -93,9 +93,9 @@ class ProjectDocumentationDialogTest : public QObject {
     platform_.messages.clear();
     platform_.answers = {false};
     dialog.open_button()->click();
-    QCOMPARE(platform_.messages, std::vector<std::string>{
-                                     "? Warning: this operation will overwrite river's.orb.  "
-                                     "Continue?"});
+    QCOMPARE(platform_.messages,
+             std::vector<std::string>{"? Warning: this operation will overwrite river's.orb.  "
+                                      "Continue?"});
     QVERIFY(dialog.isVisible());
     QCOMPARE(Q(ReadBytes(project_)), QStringLiteral("content 3"));
 
@@ -116,7 +116,8 @@ class ProjectDocumentationDialogTest : public QObject {
       ProjectDocumentationDialog dialog(Mode::kOpen, project_, platform_);
       ClickRow(*dialog.list(), 0);
       dialog.delete_button()->click();
-      QCOMPARE(platform_.messages, std::vector<std::string>{"Sorry, can't delete the last version"});
+      QCOMPARE(platform_.messages,
+               std::vector<std::string>{"Sorry, can't delete the last version"});
     }
     init();
     ThreeRevisions();
@@ -128,8 +129,9 @@ class ProjectDocumentationDialogTest : public QObject {
     platform_.messages.clear();
     platform_.answers = {false};
     dialog.delete_button()->click();
-    QCOMPARE(platform_.messages,
-             std::vector<std::string>{"? Delete version 1.2 of river's.orb? It cannot be restored."});
+    QCOMPARE(
+        platform_.messages,
+        std::vector<std::string>{"? Delete version 1.2 of river's.orb? It cannot be restored."});
     QCOMPARE(dialog.list()->count(), 3);
     dialog.delete_button()->click();
     QCOMPARE(Lines(*dialog.list()), (QStringList{"1.3 ", "1.1 "}));

@@ -174,7 +174,7 @@ class MainFrameTest : public QObject {
         {"O&RVO", "Locate ORVO5 Executables"},       {"O&RVO", "Edit Value Ranges"},
         {"O&RVO", "&Edit Project Parameters"},       {"O&RVO", "Import...", "Group &C (Volumes)"},
         {"O&RVO", "Import...", "Import All Groups"}, {"O&RVO", "Check Card Completeness"},
-        {"&File", "&Open...", "&Review Changes..."},  {"&File", "Save", "&Document Changes..."}};
+        {"&File", "&Open...", "&Review Changes..."}, {"&File", "Save", "&Document Changes..."}};
     for (const QStringList& path : working) {
       QAction* action = Item(frame, path);
       QVERIFY2(action != nullptr && action->isEnabled(), qPrintable(path.join(" > ")));
