@@ -149,7 +149,8 @@ bool ReadControlFile(const fs::path& path, ControlFile& control, std::string& er
   return true;
 }
 
-int RunEngine(int simulation_type, const fs::path& working_directory, std::ostream& err) {
+int RunEngine(int simulation_type, const fs::path& working_directory, std::ostream& err,
+              const RunHooks& hooks) {
   const std::string program = ProgramName(simulation_type);
   ControlFile control;
   std::string error;
@@ -249,8 +250,8 @@ int RunEngine(int simulation_type, const fs::path& working_directory, std::ostre
   // Appends what the run has produced so far, so that memory stays bounded.
   class Sink : public OutputSink {
    public:
-    Sink(RunFiles& files, PartFile& t, PartFile& m, PartFile& b)
-        : files_(files), t_(t), m_(m), b_(b) {}
+    Sink(RunFiles& files, PartFile& t, PartFile& m, PartFile& b, const RunHooks& hooks)
+        : files_(files), t_(t), m_(m), b_(b), hooks_(hooks) {}
     bool Write(const Simulation& simulation, double time, std::string& error) override {
       if (!files_.Write(simulation, time, error)) return false;
       if (!t_.Append(files_.TakeTransport()) || !m_.Append(files_.TakeModel()) ||
@@ -258,15 +259,21 @@ int RunEngine(int simulation_type, const fs::path& working_directory, std::ostre
         error = "Unable to write the output files (disk full?).";
         return false;
       }
+      if (hooks_.progress != nullptr) {
+        *hooks_.progress << "t = " << RealText(simulation.elapsed()) << " of "
+                         << RealText(simulation.model().EndTime()) << std::endl;
+      }
       return true;
     }
+    bool StopRequested() const override { return hooks_.stop != nullptr && *hooks_.stop != 0; }
 
    private:
     RunFiles& files_;
     PartFile &t_, &m_, &b_;
+    const RunHooks& hooks_;
   };
   RunFiles files(model, program, times.size());
-  Sink sink(files, trn, result, msb);
+  Sink sink(files, trn, result, msb, hooks);
   Simulation simulation(model);
   RunLog run_log;
   const RunOutcome outcome = RunSimulation(simulation, &sink, &run_log);

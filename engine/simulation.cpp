@@ -413,6 +413,11 @@ RunOutcome RunSimulation(Simulation& simulation, OutputSink* sink, RunLog* log,
                         " is too small to advance the time.";
         return outcome;
       }
+      if (sink != nullptr && sink->StopRequested()) {
+        outcome.error =
+            "The run was stopped on request at day " + RealText(model.start_day + t) + ".";
+        return outcome;
+      }
       simulation.Advance(next);
       if (++outcome.steps > max_steps) {
         outcome.error = "The run takes more than " + IntText(max_steps) + " time steps.";

@@ -81,6 +81,8 @@ class OutputSink {
   virtual ~OutputSink() = default;
   // time: the output time in days (start day + elapsed). False stops the run with error set.
   virtual bool Write(const Simulation& simulation, double time, std::string& error) = 0;
+  // Asked before every step: true stops the run (the program was asked to end).
+  virtual bool StopRequested() const { return false; }
 };
 
 // Receives the progress lines of a run (the run log).

@@ -9,7 +9,6 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/settings.h"
-#include "runs/pipe_process.h"
 
 namespace orvo {
 namespace {
@@ -62,18 +61,6 @@ bool WriteControlFile(const fs::path& directory, const std::string& orvo_path,
   return !control.fail();
 }
 
-// How the program ended, when not cleanly; empty when it succeeded.
-std::string EndProblem(const std::string& program, const ProcessEnd& end, double timeout_seconds) {
-  if (end.timed_out)
-    return program + " did not end within " + RealText(timeout_seconds) +
-           " seconds and was stopped.";
-  if (end.signal != 0) return program + " was ended by signal " + IntText(end.signal) + ".";
-  if (end.exit_code < 0) return "It is not known how " + program + " ended.";
-  if (end.exit_code != 0)
-    return program + " ended with exit status " + IntText(end.exit_code) + ".";
-  return {};
-}
-
 // Refuses, with a message, a run that must not start: checked before any file is touched.
 bool Runnable(Platform& platform, int simulation_type, const std::string& deck_path) {
   if (simulation_type != kFenu5 && simulation_type != kVerda5 && simulation_type != kKobal5) {
@@ -92,89 +79,19 @@ bool Runnable(Platform& platform, int simulation_type, const std::string& deck_p
   return true;
 }
 
-// The last lines of a program's output, without the final line end.
-std::string LastLines(std::string text, int count) {
-  if (text.empty()) return text;
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-    text.pop_back();
-  size_t start = text.size();
-  for (int line = 0; line < count && start != std::string::npos && start > 0; ++line)
-    start = text.rfind('\n', start - 1);
-  return start == std::string::npos ? text : text.substr(start + 1);
-}
-
-// ExecuteOrvo for a given simulation type.
-bool RunModel(Platform& platform, const std::string& application_directory,
-              const std::string& deck_path, int simulation_type, double timeout_seconds) {
-  if (!Runnable(platform, simulation_type, deck_path)) return false;
-  const fs::path deck(deck_path);
-  const std::string deck_file_name = deck.filename().string();
-  const std::string name = OutputName(deck_file_name);
-  if (!Readable(deck_path)) {
-    platform.ShowMessage(std::string(kWho) + "Unable to find the input file " + deck_path + ".");
-    return false;
+// The last count lines of a program's output, trailing empty lines left out.
+std::string LastLines(const std::vector<std::string>& lines, std::size_t count) {
+  std::size_t end = lines.size();
+  const auto blank = [](const std::string& line) {
+    return line.find_first_not_of(" \t") == std::string::npos;
+  };
+  while (end > 0 && blank(lines[end - 1])) --end;
+  std::string text;
+  for (std::size_t i = end > count ? end - count : 0; i < end; ++i) {
+    if (!text.empty()) text += '\n';
+    text += lines[i];
   }
-  WaitCursor wait(platform);
-
-  std::string orvo_path = WithSlash(platform.GetSetting(settings::kOrvoPath));
-  if (orvo_path.empty()) {
-    if (Readable(application_directory + kFenuProgram)) {
-      orvo_path = application_directory;  // for this run only
-    } else {
-      platform.ShowMessage(kChooseDirectory);
-      orvo_path = LocateExecutables(platform);
-      if (orvo_path.empty()) return false;
-    }
-  }
-
-  std::string program;
-  if (simulation_type == kFenu5 || simulation_type == kVerda5) {
-    program = orvo_path + (simulation_type == kFenu5 ? kFenuProgram : kVerdaProgram);
-    if (!Readable(program)) {
-      platform.ShowMessage("Unable to find " + program +
-                           ".  Please select the location of the ORVO5 executables using the "
-                           "ORVO pulldown menu.");
-      return false;
-    }
-  } else {
-    program = application_directory + kKobalProgram;
-    if (!Readable(program)) {
-      platform.ShowMessage("Unable to find " + program +
-                           ".  Please rerun setup and make sure that the KOBA4 option is "
-                           "selected.");
-      return false;
-    }
-  }
-
-  // Each of the two names takes one line of orvo.ctl.
-  for (const std::string* text : {&std::as_const(orvo_path), &deck_file_name}) {
-    if (text->find_first_of("\r\n") == std::string::npos) continue;
-    platform.ShowMessage(std::string(kWho) + "The name \"" + *text +
-                         "\" holds a line break and cannot be written to orvo.ctl.");
-    return false;
-  }
-  const fs::path directory = deck.parent_path();
-  if (!WriteControlFile(directory, orvo_path, deck_file_name)) {
-    platform.ShowMessage(std::string(kWho) + "Unable to create orvo.ctl.");
-    return false;
-  }
-  DeleteOldOutputs(directory, name);
-
-  const std::string program_name = fs::path(program).filename().string();
-  PipeProcess process;
-  if (!process.Start({program}, directory.string())) {
-    platform.ShowMessage(std::string(kWho) + "Unable to run " + program_name + " (" +
-                         process.error() + ").");
-    return false;
-  }
-  const ProcessEnd end = process.Close(timeout_seconds);
-  const std::string problem = EndProblem(program_name, end, timeout_seconds);
-  if (!problem.empty()) {
-    const std::string said = LastLines(end.output_tail, 5);
-    platform.ShowMessage(kWho + problem + (said.empty() ? "" : "  Its last output:\n" + said));
-    return false;
-  }
-  return true;
+  return text;
 }
 
 }  // namespace
@@ -216,26 +133,162 @@ std::string LocateExecutables(Platform& platform, const std::optional<std::strin
   return directory;
 }
 
+std::optional<PreparedModelRun> PrepareModelRun(Platform& platform,
+                                                const std::string& application_directory,
+                                                const std::string& deck_path, int simulation_type,
+                                                double timeout_seconds) {
+  if (!Runnable(platform, simulation_type, deck_path)) return std::nullopt;
+  const fs::path deck(deck_path);
+  const std::string deck_file_name = deck.filename().string();
+  const std::string name = OutputName(deck_file_name);
+  if (!Readable(deck_path)) {
+    platform.ShowMessage(std::string(kWho) + "Unable to find the input file " + deck_path + ".");
+    return std::nullopt;
+  }
+
+  std::string orvo_path = WithSlash(platform.GetSetting(settings::kOrvoPath));
+  if (orvo_path.empty()) {
+    if (Readable(application_directory + kFenuProgram)) {
+      orvo_path = application_directory;  // for this run only
+    } else {
+      platform.ShowMessage(kChooseDirectory);
+      orvo_path = LocateExecutables(platform);
+      if (orvo_path.empty()) return std::nullopt;
+    }
+  }
+
+  std::string program;
+  if (simulation_type == kFenu5 || simulation_type == kVerda5) {
+    program = orvo_path + (simulation_type == kFenu5 ? kFenuProgram : kVerdaProgram);
+    if (!Readable(program)) {
+      platform.ShowMessage("Unable to find " + program +
+                           ".  Please select the location of the ORVO5 executables using the "
+                           "ORVO pulldown menu.");
+      return std::nullopt;
+    }
+  } else {
+    program = application_directory + kKobalProgram;
+    if (!Readable(program)) {
+      platform.ShowMessage("Unable to find " + program +
+                           ".  Please rerun setup and make sure that the KOBA4 option is "
+                           "selected.");
+      return std::nullopt;
+    }
+  }
+
+  // Each of the two names takes one line of orvo.ctl.
+  for (const std::string* text : {&std::as_const(orvo_path), &deck_file_name}) {
+    if (text->find_first_of("\r\n") == std::string::npos) continue;
+    platform.ShowMessage(std::string(kWho) + "The name \"" + *text +
+                         "\" holds a line break and cannot be written to orvo.ctl.");
+    return std::nullopt;
+  }
+  const fs::path directory = deck.parent_path();
+  if (!WriteControlFile(directory, orvo_path, deck_file_name)) {
+    platform.ShowMessage(std::string(kWho) + "Unable to create orvo.ctl.");
+    return std::nullopt;
+  }
+  DeleteOldOutputs(directory, name);
+
+  PreparedModelRun run;
+  run.request.arguments = {program};
+  run.request.working_directory = directory.string();
+  run.request.timeout_seconds = timeout_seconds;
+  run.program_name = fs::path(program).filename().string();
+  run.deck_path = deck_path;
+  run.run_file_path = RunFilePath(deck_path);
+  return run;
+}
+
+std::string RunEndMessage(const PreparedModelRun& run, const RunResult& result) {
+  const std::string& program = run.program_name;
+  std::string problem;
+  switch (result.how) {
+    case RunEnd::kRunning:
+      problem = program + " is still running.";
+      break;
+    case RunEnd::kNotStarted:
+      return std::string(kWho) + "Unable to run " + program + " (" + result.start_error + ").";
+    case RunEnd::kCancelled:
+      problem = "The run of " + program + " was cancelled.";
+      break;
+    case RunEnd::kTimedOut:
+      problem = program + " did not end within " + RealText(run.request.timeout_seconds) +
+                " seconds and was stopped.";
+      break;
+    case RunEnd::kSignalled:
+      problem = program + " was ended by signal " + IntText(result.signal_number) + ".";
+      break;
+    case RunEnd::kExited:
+      if (result.exit_status == 0) return {};
+      problem = result.exit_status < 0
+                    ? "It is not known how " + program + " ended."
+                    : program + " ended with exit status " + IntText(result.exit_status) + ".";
+      break;
+  }
+  const std::string said = LastLines(result.last_lines, 5);
+  return kWho + problem + (said.empty() ? "" : "  Its last output:\n" + said);
+}
+
+bool RunToEnd(Platform& platform, const PreparedModelRun& prepared) {
+  WaitCursor wait(platform);
+  RunRequest request = prepared.request;
+  // Waited for in the foreground: a terminal's Ctrl+C must reach the program too.
+  request.own_process_group = false;
+  ModelRun run(std::move(request));
+  run.Start();
+  const std::string problem = RunEndMessage(prepared, run.Wait());
+  if (problem.empty()) return true;
+  platform.ShowMessage(problem);
+  return false;
+}
+
+std::optional<PreparedModelRun> PrepareExecuteOrvo(COrvoBuilderDoc& doc,
+                                                   const std::string& deck_path,
+                                                   double timeout_seconds) {
+  return PrepareModelRun(doc.platform(), doc.application_directory, deck_path, doc.group_a.SIMTYP,
+                         timeout_seconds);
+}
+
 bool ExecuteOrvo(COrvoBuilderDoc& doc, const std::string& deck_path, double timeout_seconds) {
-  return RunModel(doc.platform(), doc.application_directory, deck_path, doc.group_a.SIMTYP,
-                  timeout_seconds);
+  WaitCursor wait(doc.platform());
+  const auto run = PrepareExecuteOrvo(doc, deck_path, timeout_seconds);
+  return run && RunToEnd(doc.platform(), *run);
+}
+
+std::optional<PreparedModelRun> PrepareExecuteOrvoCommand(COrvoBuilderDoc& doc,
+                                                          const std::string& deck_path,
+                                                          double timeout_seconds) {
+  if (!Runnable(doc.platform(), doc.group_a.SIMTYP, deck_path)) return std::nullopt;
+  if (!OrvoWrite(doc, deck_path)) return std::nullopt;  // OrvoWrite has said why
+  doc.input_deck_path = deck_path;
+  doc.run_file_path = RunFilePath(deck_path);
+  return PrepareExecuteOrvo(doc, deck_path, timeout_seconds);
 }
 
 bool ExecuteOrvoCommand(COrvoBuilderDoc& doc, const std::string& deck_path,
                         double timeout_seconds) {
-  if (!Runnable(doc.platform(), doc.group_a.SIMTYP, deck_path)) return false;
-  if (!OrvoWrite(doc, deck_path)) return false;  // OrvoWrite has said why
-  doc.input_deck_path = deck_path;
+  WaitCursor wait(doc.platform());
+  const auto run = PrepareExecuteOrvoCommand(doc, deck_path, timeout_seconds);
+  return run && RunToEnd(doc.platform(), *run);
+}
+
+std::optional<PreparedModelRun> PrepareExecuteFileCommand(COrvoBuilderDoc& doc,
+                                                          const std::string& deck_path,
+                                                          const std::string& type_text,
+                                                          double timeout_seconds) {
+  const int type = SimulationTypeOfText(type_text);
+  if (!Runnable(doc.platform(), type, deck_path)) return std::nullopt;
   doc.run_file_path = RunFilePath(deck_path);
-  return ExecuteOrvo(doc, deck_path, timeout_seconds);
+  return PrepareModelRun(doc.platform(), doc.application_directory, deck_path, type,
+                         timeout_seconds);
 }
 
 bool ExecuteFileCommand(COrvoBuilderDoc& doc, const std::string& deck_path,
                         const std::string& type_text, double timeout_seconds) {
-  const int type = SimulationTypeOfText(type_text);
-  if (!Runnable(doc.platform(), type, deck_path)) return false;
-  doc.run_file_path = RunFilePath(deck_path);
-  return RunModel(doc.platform(), doc.application_directory, deck_path, type, timeout_seconds);
+  WaitCursor wait(doc.platform());
+  const auto run = PrepareExecuteFileCommand(doc, deck_path, type_text, timeout_seconds);
+  return run && RunToEnd(doc.platform(), *run);
 }
 
 }  // namespace orvo

@@ -81,7 +81,7 @@ PipeProcess::~PipeProcess() {
 }
 
 bool PipeProcess::Start(const std::vector<std::string>& arguments,
-                        const std::string& working_directory) {
+                        const std::string& working_directory, bool own_process_group) {
   if (Started()) {
     error_ = "a program is already running";
     return false;
@@ -147,6 +147,7 @@ bool PipeProcess::Start(const std::vector<std::string>& arguments,
     return false;
   }
   if (pid == 0) {
+    if (own_process_group) ::setpgid(0, 0);
     if (!MoveTo(input[0], STDIN_FILENO) || !MoveTo(output[1], STDOUT_FILENO) ||
         !MoveTo(output[1], STDERR_FILENO))
       ChildFail(status[1], kStageHandles);
@@ -187,7 +188,10 @@ bool PipeProcess::Start(const std::vector<std::string>& arguments,
   // Our input end never blocks, so Write can keep reading the output while the child is
   // slow to read.
   ::fcntl(input[1], F_SETFL, ::fcntl(input[1], F_GETFL) | O_NONBLOCK);
+  // Set on both sides of the fork, so that the group exists before either goes on.
+  if (own_process_group) ::setpgid(pid, pid);
   pid_ = pid;
+  own_group_ = own_process_group;
   input_ = input[1];
   output_ = output[0];
   error_.clear();
@@ -287,6 +291,44 @@ void PipeProcess::CloseInput() {
   CloseFd(input_);
 }
 
+bool PipeProcess::ReadAvailable(std::string& text, int wait_ms) {
+  if (pos_ < buffer_.size()) {
+    // What ReadLine has not handed out yet comes first.
+    text.append(buffer_, pos_, std::string::npos);
+    buffer_.clear();
+    pos_ = 0;
+    return true;
+  }
+  buffer_.clear();
+  pos_ = 0;
+  bool open = Fill(wait_ms);
+  while (open && !buffer_.empty() && buffer_.size() < kMaxLine) {
+    const size_t before = buffer_.size();
+    open = Fill(0);
+    if (buffer_.size() == before) break;
+  }
+  const bool got = !buffer_.empty();
+  text += buffer_;
+  buffer_.clear();
+  return open || got;
+}
+
+bool PipeProcess::Signal(int signal_number) {
+  if (!Started()) return false;
+  return ::kill(own_group_ ? -pid_ : pid_, signal_number) == 0;
+}
+
+bool PipeProcess::HasEnded() const {
+  if (!Started()) return true;
+  siginfo_t info;
+  info.si_pid = 0;
+  for (;;) {
+    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0)
+      return info.si_pid == pid_;
+    if (errno != EINTR) return true;  // collected elsewhere: it is gone
+  }
+}
+
 void PipeProcess::KeepTail() {
   if (buffer_.size() - pos_ > kTail) pos_ = buffer_.size() - kTail;
   buffer_.erase(0, pos_);
@@ -314,7 +356,7 @@ ProcessEnd PipeProcess::Close(double timeout_seconds) {
       break;
     }
     if (timeout_seconds > 0 && Clock::now() >= deadline) {
-      ::kill(pid_, SIGKILL);
+      Signal(SIGKILL);
       while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
       }
       end_.timed_out = true;
@@ -351,6 +393,7 @@ ProcessEnd PipeProcess::Close(double timeout_seconds) {
   buffer_.clear();
   pos_ = 0;
   pid_ = -1;
+  own_group_ = false;
   return end_;
 }
 

@@ -33,8 +33,11 @@ class PipeProcess {
   // semicolons in them are plain characters). A program name without "/" is searched on
   // PATH; a file that is no program is never handed to a shell. The child runs in
   // working_directory when one is given, else in ours; our own working directory never
-  // changes. On failure error() says why, reads fail at once and Close returns at once.
-  bool Start(const std::vector<std::string>& arguments, const std::string& working_directory = {});
+  // changes. own_process_group puts the child at the head of a new process group, so that
+  // Signal reaches whatever it starts as well (a terminal's Ctrl+C then no longer does). On
+  // failure error() says why, reads fail at once and Close returns at once.
+  bool Start(const std::vector<std::string>& arguments, const std::string& working_directory = {},
+             bool own_process_group = false);
 
   // Sets an environment variable for the children started from now on (an empty value stays
   // set, empty); the rest of the environment is ours. Our own environment never changes.
@@ -51,6 +54,20 @@ class PipeProcess {
   bool Write(const std::string& text);
   // Ends the child's input: it reads end of file. Reading goes on.
   void CloseInput();
+
+  // For callers that wait on several things at once (a socket notifier, poll): the descriptor
+  // of the child's output, -1 once it has ended.
+  int OutputDescriptor() const { return output_; }
+  // Appends whatever output is there to text, waiting up to wait_ms for some (0: not at all,
+  // -1: without limit); at most 1 MiB at a time. false once the output has ended and nothing
+  // is left.
+  bool ReadAvailable(std::string& text, int wait_ms = 0);
+  // Sends signal_number to the child (to its whole group when it has its own); false when no
+  // child runs.
+  bool Signal(int signal_number);
+  // true once the child has ended; it stays collectable by Close, so its process id (and its
+  // group's) cannot be reused meanwhile.
+  bool HasEnded() const;
 
   // Closes the child's input and reads its further output until it ends, so that neither a
   // child waiting for the end of its input nor one filling its output pipe can hang us; only
@@ -69,6 +86,7 @@ class PipeProcess {
   void CloseOutput();
 
   pid_t pid_ = -1;
+  bool own_group_ = false;
   int input_ = -1;      // our end of the child's standard input
   int output_ = -1;     // our end of the child's standard output and error
   std::string buffer_;  // output read but not yet returned, from pos_ on

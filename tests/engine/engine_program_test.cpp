@@ -232,6 +232,35 @@ TEST_F(EngineProgram, RiverExampleWritesFourFilesThatReadBack) {
   EXPECT_EQ(value, 35.0);
 }
 
+TEST_F(EngineProgram, PrintsOneProgressLinePerOutputTimeAndStopsOnRequest) {
+  CopyExample("examples/fenu5_river/river.inp");
+  Write("orvo.ctl", "/opt/orvo/\nriver.inp\n");
+  std::ostringstream progress, err;
+  RunHooks hooks;
+  hooks.progress = &progress;
+  ASSERT_EQ(RunEngine(kFenu5, dir_, err, hooks), kRunOk) << err.str();
+  std::vector<std::string> lines;
+  std::istringstream in(progress.str());
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  // Every 0.5 day to day 10, then daily to day 30: days since the start, not model days.
+  ASSERT_EQ(lines.size(), 41u);
+  EXPECT_EQ(lines[0], "t = 0 of 30");
+  EXPECT_EQ(lines[1], "t = 0.5 of 30");
+  EXPECT_EQ(lines[40], "t = 30 of 30");
+
+  // Asked to end: stopped before its first step, nothing but the log left behind.
+  const volatile std::sig_atomic_t stop = 1;
+  hooks.stop = &stop;
+  EXPECT_EQ(RunEngine(kFenu5, dir_, err, hooks), kRunFailed);
+  EXPECT_NE(Read("river.out").find("Error: The run was stopped on request at day 121."),
+            std::string::npos)
+      << Read("river.out");
+  for (const char* name : {"river.trn", "river.fdf", "river.msb", "river.trn.part",
+                           "river.fdf.part", "river.msb.part"}) {
+    EXPECT_FALSE(Exists(name)) << name;
+  }
+}
+
 TEST_F(EngineProgram, LakeExampleReadsBackAsVerdaResults) {
   CopyExample("examples/verda5_lake/lake.inp");
   Write("orvo.ctl", "/opt/orvo/\nlake.inp");

@@ -198,6 +198,62 @@ TEST_F(ModelExecutionTest, FailedRunsAreReported) {
                        "fenu5: Permission denied)."}));
 }
 
+TEST_F(ModelExecutionTest, PreparedRunsStartInTheBackgroundAndReportHowTheyEnded) {
+  WriteFile(deck_dir + "RIVER.trn", "old");
+  const auto prepared = PrepareExecuteOrvo(doc, deck, 2.5);
+  ASSERT_TRUE(prepared.has_value());
+  // Everything up to the start is done; nothing has run yet.
+  EXPECT_EQ(prepared->request.arguments, Texts{orvo_dir + "fenu5"});
+  EXPECT_EQ(prepared->request.working_directory, deck_dir.substr(0, deck_dir.size() - 1));
+  EXPECT_EQ(prepared->request.timeout_seconds, 2.5);
+  EXPECT_EQ(prepared->program_name, "fenu5");
+  EXPECT_EQ(prepared->run_file_path, deck_dir + "RIVER");
+  EXPECT_EQ(ReadFile(deck_dir + "orvo.ctl"), Control(orvo_dir));
+  EXPECT_FALSE(fs::exists(deck_dir + "RIVER.trn"));
+  EXPECT_FALSE(fs::exists(deck_dir + "ran.txt"));
+
+  ModelRun run(prepared->request);
+  ASSERT_TRUE(run.Start());
+  EXPECT_EQ(RunEndMessage(*prepared, run.Wait()), "");
+  EXPECT_EQ(Ran().substr(0, 6), "fenu5 ");
+
+  RunResult result;
+  result.how = RunEnd::kCancelled;
+  result.last_lines = {"t = 1 of 2", "a", "b", "c", "d", "e", "f", "", " "};
+  EXPECT_EQ(RunEndMessage(*prepared, result),
+            "COrvoBuilderDoc::ExecuteOrvo: The run of fenu5 was cancelled.  Its last output:\n"
+            "b\nc\nd\ne\nf");
+  result.how = RunEnd::kExited;
+  result.exit_status = -1;
+  result.last_lines.clear();
+  EXPECT_EQ(RunEndMessage(*prepared, result),
+            "COrvoBuilderDoc::ExecuteOrvo: It is not known how fenu5 ended.");
+  EXPECT_EQ(platform.messages, Texts{});
+}
+
+TEST_F(ModelExecutionTest, OurEngineReportsItsProgress) {
+  // The river example run by the fenu5 built beside this test.
+  doc.application_directory = std::string(ORVO_BIN_DIR) + "/";
+  platform.settings.clear();
+  fs::copy_file(fs::path(ORVO_SOURCE_DIR) / "examples/fenu5_river/river.inp", deck,
+                fs::copy_options::overwrite_existing);
+  const auto prepared = PrepareExecuteOrvo(doc, deck);
+  ASSERT_TRUE(prepared.has_value()) << ::testing::PrintToString(platform.messages);
+  ModelRun run(prepared->request);
+  ASSERT_TRUE(run.Start());
+  int progress_lines = 0;
+  while (run.Poll(20)) {
+    for (const std::string& line : run.TakeLines())
+      progress_lines += ParseProgressLine(line) ? 1 : 0;
+  }
+  for (const std::string& line : run.TakeLines()) progress_lines += ParseProgressLine(line) ? 1 : 0;
+  EXPECT_TRUE(run.result().Succeeded()) << RunEndMessage(*prepared, run.result());
+  EXPECT_EQ(progress_lines, 41);
+  ASSERT_TRUE(run.progress().has_value());
+  EXPECT_EQ(run.progress()->Fraction(), 1.0);
+  EXPECT_TRUE(fs::exists(deck_dir + "RIVER.fdf"));
+}
+
 TEST_F(ModelExecutionTest, ControlFileThatCannotBeCreated) {
   fs::create_directory(deck_dir + "orvo.ctl");
   EXPECT_FALSE(ExecuteOrvo(doc, deck));
