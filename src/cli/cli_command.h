@@ -44,5 +44,9 @@ int Import(Context& context, const std::vector<std::string>& args);
 int Run(Context& context, const std::vector<std::string>& args);
 int Locate(Context& context, const std::vector<std::string>& args);
 int Show(Context& context, const std::vector<std::string>& args);
+int Revisions(Context& context, const std::vector<std::string>& args);
+int CheckIn(Context& context, const std::vector<std::string>& args);
+int CheckOut(Context& context, const std::vector<std::string>& args);
+int DeleteRevision(Context& context, const std::vector<std::string>& args);
 
 }  // namespace orvo::cli

@@ -25,6 +25,18 @@ const std::vector<Command>& Commands() {
        "print the output viewer's text for the run RUNPATH (deck path without extension) and "
        "its numbered runs; LISTs are comma-separated run labels or 1-based numbers and ranges",
        Show},
+      {"revisions", "PROJECT",
+       "list the revisions of a project file, newest first: revision, name, date and the first "
+       "line of its log message, TAB-separated",
+       Revisions},
+      {"checkin", "PROJECT -m TEXT [-n NAME]",
+       "check the project file in as its next revision with the log message TEXT (the "
+       "description for the first) and the optional name NAME; prints the revision",
+       CheckIn},
+      {"checkout", "PROJECT REVISION", "overwrite the project file with its revision REVISION",
+       CheckOut},
+      {"delete-revision", "PROJECT REVISION", "remove the revision REVISION of the project file",
+       DeleteRevision},
   };
   return commands;
 }

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <thread>
 
 namespace orvo {
@@ -68,6 +69,13 @@ bool MoveTo(int from, int to) {
 
 }  // namespace
 
+void PipeProcess::SetEnvironment(const std::string& name, const std::string& value) {
+  const std::string prefix = name + "=";
+  std::erase_if(environment_,
+                [&prefix](const std::string& entry) { return entry.rfind(prefix, 0) == 0; });
+  environment_.push_back(prefix + value);
+}
+
 PipeProcess::~PipeProcess() {
   if (Started()) Close();
 }
@@ -103,6 +111,21 @@ bool PipeProcess::Start(const std::vector<std::string>& arguments,
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   const char* directory = working_directory.empty() ? nullptr : working_directory.c_str();
+  // The child's environment is built here: between fork and exec nothing may allocate.
+  std::vector<char*> envp;
+  if (!environment_.empty()) {
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+      const std::string_view text(*entry);
+      const bool replaced =
+          std::any_of(environment_.begin(), environment_.end(), [&text](const std::string& set) {
+            const size_t name_end = set.find('=') + 1;
+            return text.substr(0, name_end) == std::string_view(set).substr(0, name_end);
+          });
+      if (!replaced) envp.push_back(*entry);
+    }
+    for (const auto& entry : environment_) envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+  }
 
   int input[2] = {-1, -1}, output[2] = {-1, -1}, status[2] = {-1, -1};
   const auto close_all = [&] {
@@ -131,7 +154,11 @@ bool PipeProcess::Start(const std::vector<std::string>& arguments,
     if (directory != nullptr && ::chdir(directory) != 0) ChildFail(status[1], kStageDirectory);
     // A broken pipe should end the program the usual way even if we ignore it ourselves.
     ::signal(SIGPIPE, SIG_DFL);
-    ::execv(program.c_str(), argv.data());
+    if (envp.empty()) {
+      ::execv(program.c_str(), argv.data());
+    } else {
+      ::execve(program.c_str(), argv.data(), envp.data());
+    }
     ChildFail(status[1], kStageExec);
   }
 

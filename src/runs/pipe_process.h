@@ -39,6 +39,10 @@ class PipeProcess {
   bool Start(const std::vector<std::string>& arguments, const std::string& working_directory = {},
              bool own_process_group = false);
 
+  // Sets an environment variable for the children started from now on (an empty value stays
+  // set, empty); the rest of the environment is ours. Our own environment never changes.
+  void SetEnvironment(const std::string& name, const std::string& value);
+
   // Empties line, then appends the child's output up to and including the next "\n".
   // false when the output ended first: line then holds the last partial line, possibly
   // empty. A line longer than 1 MiB comes out in 1 MiB pieces.
@@ -89,6 +93,7 @@ class PipeProcess {
   size_t pos_ = 0;
   std::string error_;
   ProcessEnd end_;
+  std::vector<std::string> environment_;  // "NAME=value" for SetEnvironment's variables
 };
 
 }  // namespace orvo

@@ -198,5 +198,23 @@ TEST(PipeProcessTest, ArgumentsAndDirectoryReachTheChildVerbatim) {
   fs::remove_all(directory);
 }
 
+TEST(PipeProcessTest, EnvironmentVariablesReachOnlyTheChild) {
+  ASSERT_EQ(::setenv("ORVO_PIPE_KEPT", "kept", 1), 0);
+  ASSERT_EQ(::setenv("LC_ALL", "de_DE.UTF-8", 1), 0);
+  PipeProcess child;
+  child.SetEnvironment("LC_ALL", "fr_FR");
+  child.SetEnvironment("LC_ALL", "C");  // the last value counts
+  child.SetEnvironment("ORVO_PIPE_EMPTY", "");
+  ASSERT_TRUE(child.Start(Shell("env | grep -E '^(LC_ALL|ORVO_PIPE_[A-Z]+)=' | sort")));
+  std::string all, line;
+  while (child.ReadLine(line)) all += line;
+  EXPECT_EQ(all, "LC_ALL=C\nORVO_PIPE_EMPTY=\nORVO_PIPE_KEPT=kept\n");
+  EXPECT_TRUE(child.Close().Succeeded());
+  EXPECT_STREQ(std::getenv("LC_ALL"), "de_DE.UTF-8");
+  EXPECT_EQ(std::getenv("ORVO_PIPE_EMPTY"), nullptr);
+  ::unsetenv("LC_ALL");
+  ::unsetenv("ORVO_PIPE_KEPT");
+}
+
 }  // namespace
 }  // namespace orvo

@@ -30,6 +30,7 @@
 #include "ui/editors/project_parameters_window.h"
 #include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
+#include "ui/revisions/revision_commands.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/application.h"
 #include "ui/shell/child_frame.h"
@@ -177,7 +178,7 @@ void CMainFrame::CreateFileMenu() {
              &CMainFrame::OnFileOpen)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   AddCommand(open, QStringLiteral("&Review Changes..."),
-             "Open a project file using version control.", &CMainFrame::OnUnavailable,
+             "Open a project file using version control.", &CMainFrame::OnReviewChanges,
              available::kRevisions);
   close_ = AddCommand(file, QStringLiteral("&Close"), "Close the active document\nClose",
                       &CMainFrame::OnFileClose);
@@ -188,7 +189,7 @@ void CMainFrame::CreateFileMenu() {
                      &CMainFrame::OnFileSave);
   save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   AddCommand(save, QStringLiteral("&Document Changes..."),
-             "Saves a project file using version control.", &CMainFrame::OnUnavailable,
+             "Saves a project file using version control.", &CMainFrame::OnDocumentChanges,
              available::kRevisions);
   project_only_.push_back(AddCommand(file, QStringLiteral("Save &As..."),
                                      "Save the active document with a new name\nSave As",
@@ -714,6 +715,14 @@ void CMainFrame::OnFileOpen() {
   const QString path =
       QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), ProjectFilter());
   if (!path.isEmpty()) OpenFile(path);
+}
+
+void CMainFrame::OnReviewChanges() {
+  ReviewChanges(*this);
+}
+
+void CMainFrame::OnDocumentChanges() {
+  DocumentChanges(*this);
 }
 
 void CMainFrame::OnFileClose() {

@@ -27,7 +27,7 @@ struct OpenProject;
 // Commands whose work is not in the program yet. Their items are shown but stay disabled;
 // each flag turns true when its work lands.
 namespace available {
-inline constexpr bool kRevisions = false;  // Review Changes, Document Changes
+inline constexpr bool kRevisions = true;   // Review Changes, Document Changes
 inline constexpr bool kLocate = true;      // Locate ORVO5 Executables
 inline constexpr bool kModelRuns = true;   // Execute, Execute File (they open the output viewer)
 inline constexpr bool kProjectParameters = true;  // Edit Project Parameters
@@ -116,6 +116,8 @@ class CMainFrame : public QMainWindow {
   // Command handlers.
   void OnFileNew();
   void OnFileOpen();
+  void OnReviewChanges();
+  void OnDocumentChanges();
   void OnFileClose();
   void OnFileSave();
   void OnFileSaveAs();
