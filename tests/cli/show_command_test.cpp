@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli_command.h"
+#include "support/scratch_dir.h"
 
 namespace orvo::cli {
 namespace {
@@ -49,13 +50,13 @@ void WriteRun(const std::string& run, const std::string& second_value) {
 class ShowCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "orvo_show_command_test";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "v1.2");
+    fs::create_directories(scratch_.path() / "v1.2");
+    dir_ = scratch_.path();
     base_ = (dir_ / "v1.2" / "river").string();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
+  // Each test its own folder: ctest runs the cases of this file side by side.
+  orvo::testing::ScratchDir scratch_{"orvo_show_command_test"};
   fs::path dir_;
   std::string base_;
 };
