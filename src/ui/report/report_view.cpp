@@ -25,7 +25,9 @@
 #include "model/number_text.h"
 #include "model/platform.h"
 #include "results/orvo_report_doc.h"
+#include "results/report_charts.h"
 #include "ui/report/background_read.h"
+#include "ui/report/report_plot.h"
 #include "ui/shell/qt_platform.h"
 #include "ui/widgets/grid_widget.h"
 
@@ -122,6 +124,9 @@ CORVOReportView::CORVOReportView(CORVOReportDoc& document, Platform& platform, Q
                                                 QString(), QtFileFilter(kTextFilter));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
     return path;
+  };
+  plot = [this](const std::vector<int>& runs, const std::vector<int>& variables) {
+    OpenReportPlot(this, ReportCharts(document_, runs, variables));
   };
   BuildLayout();
   document_.SetChangeHandler([this] { OnDocumentChanged(); });
@@ -348,6 +353,8 @@ void CORVOReportView::ShowReport() {
       }
     }
   }
+  // Measured with the bold variable names.
+  report_grid_->resizeColumnsToContents();
   report_grid_->setUpdatesEnabled(true);
   const bool cut = report_.rows.size() > shown_rows;
   note_->setVisible(cut);

@@ -80,7 +80,8 @@ class CORVOReportView : public QWidget {
   // File choosers (tests replace them): "Add" and "Write Report to File"; empty: cancelled.
   std::function<QStringList()> choose_output_files;
   std::function<QString()> choose_report_file;
-  // "Plot" with the runs to plot (indices) and the selected variables; set by the charts.
+  // "Plot" with the runs to plot (indices) and the selected variables: the stacked charts and
+  // their "Graph Control" (tests replace it).
   std::function<void(const std::vector<int>& runs, const std::vector<int>& variables)> plot;
 
   GridWidget* input_grid() const { return input_grid_; }

@@ -20,6 +20,7 @@
 #include "support/modal_dialog.h"
 #include "support/run_files.h"
 #include "ui/report/report_frame.h"
+#include "ui/results/graph_view.h"
 #include "ui/shell/main_frame.h"
 #include "ui/widgets/grid_widget.h"
 
@@ -176,6 +177,35 @@ class ReportViewTest : public QObject {
 
     QDir().mkpath("/tmp/orvo_report_pictures");
     view.grab().save("/tmp/orvo_report_pictures/report_view.png");
+  }
+
+  void PlotStacksItsChartsUnderOneGraphControl() {
+    ScriptedPlatform platform;
+    CORVOReportDoc document(platform);
+    CORVOReportView view(document, platform);
+    view.AddFiles({QString::fromStdString(Run("plot1", 1.0)),
+                   QString::fromStdString(Run("plot2", 2.0)),
+                   QString::fromStdString(Run("plot3", 3.0))});
+    document.AddReportSegment(1);
+    document.AddReportSegment(3);
+    view.SelectVariables({1, 2});
+    view.OnPlot();
+    auto* control = view.findChild<GraphControl*>();
+    QVERIFY(control != nullptr);
+    const QList<GraphView*> charts = control->Views();
+    QCOMPARE(charts.size(), qsizetype{3});
+    for (qsizetype i = 0; i < charts.size(); ++i) {
+      QCOMPARE(charts[i]->width(), 800);
+      QCOMPARE(charts[i]->height(), charts[0]->height());
+      // One below the other, evenly (a screen too small for their least height overlaps them).
+      const int step = charts[1]->geometry().top() - charts[0]->geometry().top();
+      QVERIFY(step > 0);
+      QCOMPARE(charts[i]->geometry().top(), charts[0]->geometry().top() + int(i) * step);
+      QCOMPARE(charts[i]->frame_count(), 3);
+    }
+    QCOMPARE(charts[0]->description().y_max, charts[2]->description().y_max);
+    charts[2]->grab().save("/tmp/orvo_report_pictures/report_plot.png");
+    control->Cancel();
   }
 
   void SegmentsNeedARunFirst() {
