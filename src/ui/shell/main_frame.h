@@ -27,13 +27,13 @@ struct OpenProject;
 // Commands whose work is not in the program yet. Their items are shown but stay disabled;
 // each flag turns true when its work lands.
 namespace available {
-inline constexpr bool kRevisions = true;   // Review Changes, Document Changes
-inline constexpr bool kLocate = true;      // Locate ORVO5 Executables
-inline constexpr bool kModelRuns = true;   // Execute, Execute File (they open the output viewer)
+inline constexpr bool kRevisions = true;  // Review Changes, Document Changes
+inline constexpr bool kLocate = true;     // Locate ORVO5 Executables
+inline constexpr bool kModelRuns = true;  // Execute, Execute File (they open the output viewer)
 inline constexpr bool kProjectParameters = true;  // Edit Project Parameters
 inline constexpr bool kValueRanges = true;        // Edit Value Ranges
 inline constexpr bool kGroupImport = true;        // Import... items
-inline constexpr bool kSensitivity = false;       // Sensitivity Analysis items
+inline constexpr bool kSensitivity = true;        // Sensitivity Analysis items
 inline constexpr bool kInputPlots = false;        // View Input items
 inline constexpr bool kOutputViewer = true;       // View Output
 inline constexpr bool kCompleteness = true;       // Check Card Completeness
@@ -144,6 +144,7 @@ class CMainFrame : public QMainWindow {
   void OnExecuteOrvo();
   void OnExecuteFile();
   void OnViewOutput();
+  void OnSensitivity(char group);
   ModelRunContext RunContext(CChildFrame& frame);
   void OnEditProjectParameters();
   void OnEditValueRanges();
