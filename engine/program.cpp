@@ -179,7 +179,9 @@ int RunEngine(int simulation_type, const fs::path& working_directory, std::ostre
   const fs::path msb_path = with(".msb");
 
   std::vector<std::string> log;
-  log.push_back(program + ": simulation of " + deck.string());
+  // The deck as orvo.ctl names it: the log of a run does not depend on the directory it ran in
+  // (sensitivity runs side by side run in private directories and are moved beside the decks).
+  log.push_back(program + ": simulation of " + control.deck);
   log.push_back("Installation directory (orvo.ctl): " + control.installation_directory);
   const auto finish = [&](const std::string& failure) {
     if (!failure.empty()) {

@@ -33,6 +33,18 @@ const std::vector<Command>& Commands() {
        "reference run) as CSV, title row first; LISTs are 1-based segment numbers and ranges, "
        "NAMES comma-separated variable names (default all)",
        Compare},
+      {"vary",
+       "PROJECT GROUP OUTPUT.inp --values LIST [--as-value] [--offset] [--title TEXT] "
+       "[--no-base] [--jobs N] [--timeout SECONDS] SELECTION...",
+       "run a sensitivity family of GROUP (B to H, J) beside OUTPUT.inp, one run per value of "
+       "LIST (percentages unless --as-value); SELECTION: B --field water|pore --variable "
+       "area|length --functions LIST --exchanges U-D,...; C --item volume|vmult|vexp|dmult|dxp "
+       "--segments LIST; D --fields NAMES --functions LIST; E, F --system NAME --segments LIST; "
+       "G --parameter NAME --segments LIST; H --system NAME --field NAME --constant NAME; J "
+       "--system NAME --quantity initial|dissolved --segments LIST (names as the dialogs list "
+       "them, or their 1-based positions there); prints each run's deck, TITLE2 and \"ok\" or why "
+       "it failed",
+       Vary},
       {"revisions", "PROJECT",
        "list the revisions of a project file, newest first: revision, name, date and the first "
        "line of its log message, TAB-separated",

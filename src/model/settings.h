@@ -9,5 +9,7 @@ namespace orvo::settings {
 inline constexpr SettingKey kStartDirectory{"ORVOBuilder", "ORVOBuilder CWD", ""};
 // Directory of the simulation programs.
 inline constexpr SettingKey kOrvoPath{"ORVO", "ORVO Path", ""};
+// Sensitivity runs that go side by side.
+inline constexpr SettingKey kParallelRuns{"ORVO", "Parallel Runs", "1"};
 
 }  // namespace orvo::settings

@@ -6,6 +6,7 @@
 
 #include "ui/editors/project_parameters_window.h"
 #include "ui/network/network_view.h"
+#include "ui/sensitivity/sensitivity_dialog.h"
 #include "ui/validation/card_completion_matrix.h"
 
 namespace orvo::ui {
@@ -16,6 +17,7 @@ OpenProject::~OpenProject() {
   if (document) {
     delete CardCompletionMatrix::Find(*document);
     ProjectParametersWindow::CloseFor(*document);
+    SensitivityDialog::CloseFor(*document);
   }
 }
 

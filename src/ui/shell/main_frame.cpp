@@ -33,6 +33,7 @@
 #include "ui/report/report_frame.h"
 #include "ui/results/input_plot_dialog.h"
 #include "ui/revisions/revision_commands.h"
+#include "ui/sensitivity/sensitivity_dialog.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/application.h"
 #include "ui/shell/child_frame.h"
@@ -339,8 +340,9 @@ void CMainFrame::CreateOrvoMenu() {
   for (const auto& [text, letter] : studies) {
     const std::string status = std::string("Study the effect of changing parameters in card ") +
                                letter + " has on model output.";
-    AddCommand(sensitivity, QString::fromUtf8(text), status.c_str(), &CMainFrame::OnUnavailable,
-               available::kSensitivity);
+    QAction* action = AddCommand(sensitivity, QString::fromUtf8(text), status.c_str(), nullptr,
+                                 available::kSensitivity);
+    connect(action, &QAction::triggered, this, [this, group = letter] { OnSensitivity(group); });
   }
   DisableUnlessAvailable(sensitivity, available::kSensitivity);
   QMenu* input = orvo->addMenu(QStringLiteral("View Input"));
@@ -978,6 +980,12 @@ void CMainFrame::OnExecuteFile() {
 
 void CMainFrame::OnViewOutput() {
   if (CChildFrame* frame = ActiveFrame()) ViewOutput(RunContext(*frame));
+}
+
+void CMainFrame::OnSensitivity(char group) {
+  if (CChildFrame* frame = ActiveFrame()) {
+    SensitivityDialog::ShowFor(RunContext(*frame), SensitivityGroupOfLetter(group));
+  }
 }
 
 void CMainFrame::OnEditProjectParameters() {

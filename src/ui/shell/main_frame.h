@@ -34,7 +34,7 @@ inline constexpr bool kModelRuns = true;  // Execute, Execute File (they open th
 inline constexpr bool kProjectParameters = true;  // Edit Project Parameters
 inline constexpr bool kValueRanges = true;        // Edit Value Ranges
 inline constexpr bool kGroupImport = true;        // Import... items
-inline constexpr bool kSensitivity = false;       // Sensitivity Analysis items
+inline constexpr bool kSensitivity = true;        // Sensitivity Analysis items
 inline constexpr bool kInputPlots = true;         // View Input items
 inline constexpr bool kOutputViewer = true;       // View Output
 inline constexpr bool kCompleteness = true;       // Check Card Completeness
@@ -153,6 +153,7 @@ class CMainFrame : public QMainWindow {
   void OnExecuteOrvo();
   void OnExecuteFile();
   void OnViewOutput();
+  void OnSensitivity(char group);
   ModelRunContext RunContext(CChildFrame& frame);
   void OnEditProjectParameters();
   void OnEditValueRanges();

@@ -1,0 +1,137 @@
+// orvo vary: sensitivity families of the FENU5 example with the bundled engine, one after another
+// and side by side (the files left must be the same), usage errors and names the project lacks.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/number_text.h"
+#include "support/cli_run.h"
+
+namespace orvo::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::RunCli;
+
+const bool kPrivateSettings = [] {
+  const std::string home = ::testing::TempDir() + "orvo_vary_settings_" + IntText(getpid());
+  std::atexit([] {
+    std::error_code error;
+    if (const char* directory = std::getenv("XDG_CONFIG_HOME")) fs::remove_all(directory, error);
+  });
+  return setenv("XDG_CONFIG_HOME", home.c_str(), 1) == 0;
+}();
+
+const std::string kProject = std::string(ORVO_SOURCE_DIR) + "/examples/fenu5_river/river.orb";
+
+// Every file of a directory (not its subdirectories) with its bytes.
+std::map<std::string, std::string> Contents(const fs::path& directory) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(directory)) {
+    if (entry.is_regular_file()) files[entry.path().filename().string()] = ReadFile(entry.path());
+  }
+  return files;
+}
+
+class VaryCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(kPrivateSettings);
+    ASSERT_EQ(RunCli({"locate", std::string(ORVO_BIN_DIR) + "/fenu5"}).status, kSuccess);
+  }
+  testing::ScratchDir dir{"orvo_vary"};
+};
+
+TEST_F(VaryCommandTest, ParallelRunsLeaveTheSameFilesAsOneAfterAnother) {
+  std::map<std::string, std::string> contents[2];
+  std::string outputs[2];
+  for (int jobs : {1, 3}) {
+    const fs::path runs = dir.path() / ("jobs" + std::to_string(jobs));
+    fs::create_directory(runs);
+    const testing::CliResult result =
+        RunCli({"vary", kProject, "C", (runs / "flow.inp").string(), "--values", "50, 100,200",
+                "--item", "volume", "--segments", "1-3,8", "--title", "Volume study", "--jobs",
+                std::to_string(jobs)});
+    EXPECT_EQ(result.err, "");
+    ASSERT_EQ(result.status, kSuccess) << result.out;
+    contents[jobs == 1 ? 0 : 1] = Contents(runs);
+    std::string out = result.out;
+    for (size_t at; (at = out.find(runs.string())) != std::string::npos;)
+      out.replace(at, runs.string().size(), "D");
+    outputs[jobs == 1 ? 0 : 1] = out;
+  }
+  EXPECT_EQ(outputs[0],
+            "D/flow.inp\t8 reaches over 4 bed segments, 30-day spring run, PCP sorbed to sand, "
+            "silt, clay\tok\n"
+            "D/flow0.inp\tGroup C item VOLUME for segments(s) 1, 2, 3, 8 50%\tok\n"
+            "D/flow1.inp\tGroup C item VOLUME for segments(s) 1, 2, 3, 8 100%\tok\n"
+            "D/flow2.inp\tGroup C item VOLUME for segments(s) 1, 2, 3, 8 200%\tok\n");
+  EXPECT_EQ(outputs[1], outputs[0]);
+  std::vector<std::string> names;
+  for (const auto& [name, text] : contents[0]) names.push_back(name);
+  EXPECT_EQ(names, (std::vector<std::string>{
+                       "flow.fdf",  "flow.inp",  "flow.msb",  "flow.out",  "flow.trn",  "flow0.fdf",
+                       "flow0.inp", "flow0.msb", "flow0.out", "flow0.trn", "flow1.fdf", "flow1.inp",
+                       "flow1.msb", "flow1.out", "flow1.trn", "flow2.fdf", "flow2.inp", "flow2.msb",
+                       "flow2.out", "flow2.trn", "orvo.ctl"}));
+  EXPECT_TRUE(contents[0] == contents[1]);
+  for (const auto& [name, text] : contents[0]) EXPECT_EQ(text, contents[1][name]) << name;
+  // Halving the volumes changes the results (beyond the titles in the files' headers).
+  const auto body = [](const std::string& text) { return text.substr(text.find("Output times")); };
+  EXPECT_NE(body(contents[0]["flow0.fdf"]), body(contents[0]["flow.fdf"]));
+  EXPECT_EQ(body(contents[0]["flow1.fdf"]), body(contents[0]["flow.fdf"]));
+}
+
+TEST_F(VaryCommandTest, SelectionsByNameAndNumber) {
+  const std::string out = (dir.path() / "s.inp").string();
+  testing::CliResult result =
+      RunCli({"vary", kProject, "e", out, "--values", "2", "--as-value", "--offset", "--no-base",
+              "--system", "chemical 1", "--segments", "1"});
+  EXPECT_EQ(result.status, kSuccess) << result.err;
+  EXPECT_NE(result.out.find("\tGroup E system Chemical 1 for segments 1 +/- 2\tok\n"),
+            std::string::npos)
+      << result.out;
+  EXPECT_FALSE(fs::exists(dir.path() / "s.inp"));
+
+  result = RunCli({"vary", kProject, "J", out, "--values", "1", "--no-base", "--system", "9",
+                   "--quantity", "initial", "--segments", "1"});
+  EXPECT_EQ(result.status, kFailed);
+  EXPECT_EQ(result.err.rfind(
+                "orvo vary: the project has no system \"9\"; it has: Chemical 1, Solid 1, ", 0),
+            0u)
+      << result.err;
+
+  result = RunCli(
+      {"vary", kProject, "C", out, "--values", "10 abc", "--item", "vmult", "--segments", "1"});
+  EXPECT_EQ(result.status, kFailed);
+  EXPECT_EQ(result.err, "The value \"abc\" in the intervals is not a number.\n");
+  EXPECT_FALSE(fs::exists(dir.path() / "s_pre.inp"));
+}
+
+TEST_F(VaryCommandTest, UsageErrors) {
+  const std::string out = (dir.path() / "u.inp").string();
+  const std::vector<std::vector<std::string>> usages = {
+      {"vary", kProject, "C", out, "--item", "volume", "--segments", "1"},  // no --values
+      {"vary", kProject, "I", out, "--values", "1"},
+      {"vary", kProject, "C", out, "--values", "1", "--item", "volume"},
+      {"vary", kProject, "C", out, "--values", "1", "--item", "mass", "--segments", "1"},
+      {"vary", kProject, "C", out, "--values", "1", "--item", "volume", "--segments", "1", "--jobs",
+       "0"},
+      {"vary", kProject, "B", out, "--values", "1", "--field", "water", "--variable", "area",
+       "--functions", "1"},
+      {"vary", kProject, "C", out, "--values", "1", "--item", "volume", "--segments", "x"},
+  };
+  for (const auto& args : usages) EXPECT_EQ(RunCli(args).status, kUsage) << args[2];
+  EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+}  // namespace
+}  // namespace orvo::cli

@@ -1,0 +1,314 @@
+// The sensitivity dialogs offscreen: every group's controls, the range fields and the label
+// changes, "Current Value:", and "Generate" running a family against a stand-in simulation
+// program, with its progress window, Cancel and the output viewer at the end. With
+// ORVO_PICTURES set, each dialog is grabbed into that directory.
+#include "ui/sensitivity/sensitivity_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "model/scripted_platform.h"
+#include "model/settings.h"
+#include "support/example_river.h"
+#include "support/modal_dialog.h"
+#include "ui/results/output_viewer_window.h"
+#include "ui/sensitivity/family_progress_dialog.h"
+#include "ui/shell/child_frame.h"
+
+using namespace orvo;
+using namespace orvo::ui;
+
+namespace {
+
+void StandIn(const QString& path, const std::string& tail) {
+  std::ofstream(path.toStdString(), std::ios::binary)
+      << "#!/bin/sh\n"
+         "deck=$(sed -n 2p orvo.ctl)\n"
+         "echo \"t = 0 of 2\"\n"
+      << tail
+      << "out() {\n"
+         "  printf '1\\nheader\\nsteps\\nsegs\\nFLOW (cms)\\n'\n"
+         "  for s in 1 2 3 4 5 6; do printf '%6d%10.3f\\n%s.5 0 0 0 0 0\\n' $s 1 $s; done\n"
+         "}\n"
+         "out > \"${deck%.*}.trn\"\nout > \"${deck%.*}.fdf\"\necho \"t = 2 of 2\"\n";
+  QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+}
+
+QList<OutputViewerWindow*> Viewers() {
+  QList<OutputViewerWindow*> viewers;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* viewer = qobject_cast<OutputViewerWindow*>(widget);
+    if (viewer != nullptr && viewer->isVisible()) viewers << viewer;
+  }
+  return viewers;
+}
+
+QStringList Labels(QWidget* dialog) {
+  QStringList texts;
+  for (QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
+  return texts;
+}
+
+void Type(QLineEdit* field, const QString& text) {
+  field->setFocus();
+  field->setText(text);
+  emit field->editingFinished();
+}
+
+void Grab(QWidget* dialog, const QString& name) {
+  const QString pictures = qEnvironmentVariable("ORVO_PICTURES");
+  if (!pictures.isEmpty()) dialog->grab().save(pictures + u'/' + name + QStringLiteral(".png"));
+}
+
+void Select(QListWidget* list, const QList<int>& rows) {
+  list->clearSelection();
+  for (int row : rows) list->item(row)->setSelected(true);
+}
+
+}  // namespace
+
+class SensitivityDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    QDir(dir_->path()).mkpath(QStringLiteral("orvo"));
+    orvo_dir_ = dir_->filePath(QStringLiteral("orvo")) + u'/';
+    platform_ = std::make_unique<ScriptedPlatform>();
+    platform_->SetSetting(settings::kOrvoPath, orvo_dir_.toStdString());
+    project_ = std::make_shared<OpenProject>();
+    project_->document = std::make_unique<COrvoBuilderDoc>(*platform_);
+    testing::BuildExampleRiver(*project_->document);
+    main_ = std::make_unique<QMainWindow>();
+    main_->statusBar();
+    main_->show();
+  }
+  void cleanup() {
+    for (OutputViewerWindow* viewer : Viewers()) delete viewer;
+    SensitivityDialog::CloseFor(*project_->document);
+    project_.reset();
+    main_.reset();
+    platform_.reset();
+    dir_.reset();
+  }
+
+  void EveryGroupHasItsDialog() {
+    const std::pair<int, QString> titles[] = {
+        {kVaryB, QStringLiteral("Card B Input (Exchanges)")},
+        {kVaryC, QStringLiteral("Card C Input (Volumes)")},
+        {kVaryD, QStringLiteral("Card D Input (Flow)")},
+        {kVaryE, QStringLiteral("Card E Input (Boundaries)")},
+        {kVaryF, QStringLiteral("Card F Input (Waste Loads)")},
+        {kVaryG, QStringLiteral("Card G Input (Parameters)")},
+        {kVaryH, QStringLiteral("Sensitivity Analysis for Group H")},
+        {kVaryJ, QStringLiteral("Sensitivity Analysis for Group J")}};
+    const QStringList common = {
+        "Minimum:", "Maximum:", "Increment:", "No. of runs:", "Intervals:", "%", "Current Value:"};
+    const QStringList own[] = {{"Field:", "Variable:", "Exchange Time Function No.:", "Exchanges"},
+                               {"Plot Item:", "Segments:"},
+                               {"Flow Field:", "Exchange Time Function No.:"},
+                               {"System:", "Segments:"},
+                               {"System:", "Segments:"},
+                               {"Parameter:", "Segments:"},
+                               {"System:", "Field:", "Constant:", "Range:", "to:"},
+                               {"System:", "Apply to segments:", "Range:", "to:"}};
+    for (int i = 0; i < 8; ++i) {
+      SensitivityDialog* dialog = SensitivityDialog::ShowFor(Context(), titles[i].first);
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->windowTitle(), titles[i].second);
+      QVERIFY(!dialog->isModal());
+      QCOMPARE(SensitivityDialog::ShowFor(Context(), titles[i].first), dialog);  // raised again
+      const QStringList labels = Labels(dialog);
+      for (const QString& label : common + own[i])
+        QVERIFY2(labels.contains(label), qPrintable(label));
+      QCOMPARE(dialog->additive_box()->text(),
+               titles[i].first == kVaryB ? QStringLiteral("Offset") : QStringLiteral("+/-"));
+      QVERIFY(dialog->percentage_button()->isChecked());
+      QCOMPARE(dialog->generate_button()->text(), QStringLiteral("Generate"));
+      QCOMPARE(dialog->cancel_button()->text(), QStringLiteral("Cancel"));
+      dialog->adjustSize();
+      Grab(dialog, QStringLiteral("sensitivity_") + QChar(SensitivityGroupLetter(titles[i].first)));
+    }
+    auto* b = qobject_cast<SensitivityDlgB*>(SensitivityDialog::Find(*project_->document, kVaryB));
+    QCOMPARE(b->variable_list()->itemText(1), QStringLiteral("Characteristic Length"));
+    QCOMPARE(b->function_list()->count(), 1);
+    QCOMPARE(b->exchange_list()->count(), 0);
+    Select(b->function_list(), {0});
+    QVERIFY(b->exchange_list()->count() > 0);
+    auto* j = qobject_cast<SensitivityDlgJ*>(SensitivityDialog::Find(*project_->document, kVaryJ));
+    QCOMPARE(j->initial_button()->text(), QStringLiteral("Initial conditions"));
+    QCOMPARE(j->dissolved_button()->text(), QStringLiteral("Dissolved concentration"));
+    QCOMPARE(j->segment_list()->count(), 6);
+    // Closing the project closes its dialogs.
+    SensitivityDialog::CloseFor(*project_->document);
+    QVERIFY(SensitivityDialog::Find(*project_->document, kVaryB) == nullptr);
+  }
+
+  void RangeFieldsAndLabelChanges() {
+    auto* c = SensitivityDialog::ShowFor(Context(), kVaryC);
+    Type(c->minimum_field(), QStringLiteral("1"));
+    Type(c->maximum_field(), QStringLiteral("2"));
+    Type(c->increment_field(), QStringLiteral("0.3"));
+    QCOMPARE(c->increment_field()->text(), QStringLiteral("0.333333"));
+    QCOMPARE(c->runs_field()->text(), QStringLiteral("4"));
+    QCOMPARE(c->intervals_field()->toPlainText(), QStringLiteral("1 1.33333 1.66667 2"));
+    Type(c->runs_field(), QStringLiteral("1"));
+    QCOMPARE(c->intervals_field()->toPlainText(), QStringLiteral("1"));
+    // Too many runs: said, and nothing changes.
+    Type(c->runs_field(), QStringLiteral("5000"));
+    QCOMPARE(c->runs_field()->text(), QStringLiteral("1"));
+    QCOMPARE(platform_->messages.size(), std::size_t{1});
+
+    QVERIFY(!c->additive_box()->isEnabled());
+    QCOMPARE(c->unit_label()->text(), QStringLiteral("%"));
+    c->value_button()->click();
+    QCOMPARE(c->unit_label()->text(), QString());
+    QVERIFY(c->additive_box()->isEnabled());
+    c->additive_box()->click();
+    QVERIFY(c->Rule().additive);
+    QVERIFY(!c->Rule().percent);
+    c->percentage_button()->click();
+    QVERIFY(!c->additive_box()->isEnabled());
+    QVERIFY(!c->Rule().additive);  // the disabled box does not count
+
+    auto* h = SensitivityDialog::ShowFor(Context(), kVaryH);
+    Type(h->maximum_field(), QStringLiteral("10"));
+    Type(h->runs_field(), QStringLiteral("1"));
+    QCOMPARE(h->runs_field()->text(), QStringLiteral("2"));
+    QCOMPARE(h->intervals_field()->toPlainText(), QStringLiteral("0 10"));
+    h->value_button()->click();
+    h->additive_box()->click();
+    QCOMPARE(h->minimum_label()->text(), QStringLiteral("Under:"));
+    QCOMPARE(h->maximum_label()->text(), QStringLiteral("Over:"));
+    QCOMPARE(h->intervals_label()->text(), QStringLiteral("Intervals (+/-):"));
+    Grab(h, QStringLiteral("sensitivity_h_offset"));
+    h->additive_box()->click();
+    QCOMPARE(h->minimum_label()->text(), QStringLiteral("Minimum:"));
+    QCOMPARE(h->intervals_label()->text(), QStringLiteral("Intervals:"));
+    QCOMPARE(h->current_value_field()->text(), QStringLiteral("NA"));
+  }
+
+  void CurrentValueFollowsTheSelection() {
+    auto* c = qobject_cast<SensitivityDlgC*>(SensitivityDialog::ShowFor(Context(), kVaryC));
+    Select(c->segment_list(), {0});
+    const double volume = project_->document->GetSegmentNode(1)->segment()->BVOL;
+    QCOMPARE(c->current_value_field()->text(), QString::number(volume, 'g', 6));
+    Select(c->segment_list(), {0, 1});
+    QCOMPARE(c->current_value_field()->text(), QStringLiteral("NA"));
+
+    project_->document->value_ranges.c_min = "0";
+    project_->document->value_ranges.c_max = "50";
+    auto* j = qobject_cast<SensitivityDlgJ*>(SensitivityDialog::ShowFor(Context(), kVaryJ));
+    Select(j->segment_list(), {2});
+    QVERIFY(j->current_value_field()->text() != QStringLiteral("NA"));
+    QCOMPARE(j->range_field()->text(), QStringLiteral("0"));
+    QCOMPARE(j->range_to_field()->text(), QStringLiteral("50"));
+    Select(j->segment_list(), {1, 2});
+    QCOMPARE(j->current_value_field()->text(), QStringLiteral("NA"));
+    QCOMPARE(j->range_field()->text(), QString());
+  }
+
+  void GenerateRunsTheFamilyAndOpensTheViewer() {
+    StandIn(orvo_dir_ + "fenu5", "sleep 0.2\necho \"t = 1 of 2\"\n");
+    auto* c = qobject_cast<SensitivityDlgC*>(SensitivityDialog::ShowFor(Context(), kVaryC));
+    // The selection is checked first.
+    c->OnGenerate();
+    QCOMPARE(platform_->messages.back(),
+             std::string("Please choose segments to run sensitivity analysis on."));
+    Select(c->segment_list(), {1});
+    c->intervals_field()->setPlainText(QStringLiteral("50, 150"));
+    const std::string deck = dir_->filePath(QStringLiteral("runs.inp")).toStdString();
+    platform_->files.push_back(deck);
+    testing::OnModal<SensitivityParametersDialog>([](SensitivityParametersDialog* dialog) {
+      QCOMPARE(dialog->windowTitle(), QStringLiteral("Sensitivity Analysis Parameters"));
+      QVERIFY(dialog->base_case_box()->isChecked());
+      QCOMPARE(dialog->parallel_field()->value(), 1);
+      Grab(dialog, QStringLiteral("sensitivity_parameters"));
+      dialog->title_field()->setText(QStringLiteral("Volume study"));
+      dialog->parallel_field()->setValue(2);
+      dialog->accept();
+    });
+    c->OnGenerate();
+    QCOMPARE(platform_->GetSetting(settings::kParallelRuns), std::string("2"));
+    QVERIFY(ModelRunGoing(*project_));
+    QVERIFY(!c->generate_button()->isEnabled());
+    auto* progress = qobject_cast<FamilyProgressDialog*>(project_->model_run.data());
+    QVERIFY(progress != nullptr);
+    QTRY_VERIFY(progress->time_label()->text().startsWith(QStringLiteral("Day")));
+    QVERIFY(progress->run_label()->text().contains(QStringLiteral(" of 3")));
+    QVERIFY(progress->elapsed_label()->text().startsWith(QStringLiteral("Elapsed time: ")));
+    QVERIFY(progress->remaining_label()->text().startsWith(
+        QStringLiteral("Estimated time remaining: ")));
+    Grab(progress, QStringLiteral("sensitivity_progress"));
+    QTRY_VERIFY_WITH_TIMEOUT(!ModelRunGoing(*project_), 20000);
+    QVERIFY(c->generate_button()->isEnabled());
+    QTRY_COMPARE(Viewers().size(), 1);
+    QCOMPARE(Viewers().front()->base_path(), dir_->filePath(QStringLiteral("runs")).toStdString());
+    for (const char* name : {"runs.inp", "runs0.inp", "runs1.inp", "runs0.fdf", "runs1.fdf"})
+      QVERIFY2(QFile::exists(dir_->filePath(QString::fromLatin1(name))), name);
+    QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("runs_pre.inp"))));
+    QVERIFY(c->isVisible());  // the dialog stays until Cancel
+  }
+
+  void CancelStopsTheFamilyAndLeavesItsFiles() {
+    StandIn(orvo_dir_ + "fenu5", "sleep 300 & wait\n");
+    auto* c = qobject_cast<SensitivityDlgC*>(SensitivityDialog::ShowFor(Context(), kVaryC));
+    Select(c->segment_list(), {0});
+    c->intervals_field()->setPlainText(QStringLiteral("50 150"));
+    platform_->files.push_back(dir_->filePath(QStringLiteral("stop.inp")).toStdString());
+    testing::OnModal<SensitivityParametersDialog>([](SensitivityParametersDialog* dialog) {
+      dialog->base_case_box()->setChecked(false);
+      dialog->accept();
+    });
+    c->OnGenerate();
+    auto* progress = qobject_cast<FamilyProgressDialog*>(project_->model_run.data());
+    QVERIFY(progress != nullptr);
+    QTRY_COMPARE(progress->run_label()->text(), QStringLiteral("Run 1 of 2"));
+    QTRY_COMPARE(progress->time_label()->text(), QStringLiteral("Day 0 of 2"));
+    QTest::mouseClick(progress->cancel_button(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!ModelRunGoing(*project_), 10000);
+    QCOMPARE(main_->statusBar()->currentMessage(),
+             QStringLiteral("The sensitivity runs were cancelled."));
+    QTest::qWait(100);
+    QCOMPARE(Viewers().size(), 0);
+    for (const char* name : {"stop0.inp", "stop_0.inp", "stop_A_0.inp", "stop_1.inp",
+                             "stop_A_1.inp", "stop_pre.inp", "stop_post.inp"})
+      QVERIFY2(QFile::exists(dir_->filePath(QString::fromLatin1(name))), name);
+    QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("stop1.inp"))));
+  }
+
+ private:
+  ModelRunContext Context() {
+    return {main_.get(), platform_.get(), project_, {}, platform_.get()};
+  }
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString orvo_dir_;
+  std::unique_ptr<ScriptedPlatform> platform_;
+  std::shared_ptr<OpenProject> project_;
+  std::unique_ptr<QMainWindow> main_;
+};
+
+QTEST_MAIN(SensitivityDialogTest)
+#include "sensitivity_dialog_test.moc"
