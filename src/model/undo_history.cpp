@@ -161,6 +161,7 @@ void COrvoBuilderDoc::EndStep() {
   if (h.undo.size() > kMaxSteps) h.undo.erase(h.undo.begin());
   h.redo.clear();
   modified_ = true;
+  NotifyHistoryChanged();
 }
 
 bool COrvoBuilderDoc::CanUndo() const {
@@ -205,6 +206,20 @@ void COrvoBuilderDoc::MoveThroughHistory(bool undo) {
   step.state = std::move(current);
   to.push_back(std::move(step));
   modified_ = h.current_id != h.saved_id;
+  NotifyHistoryChanged();
+}
+
+bool COrvoBuilderDoc::JoinLastSteps(const std::string& label) {
+  if (!history_ || history_->depth > 0 || !history_->redo.empty()) return false;
+  std::vector<History::Step>& undo = history_->undo;
+  if (undo.size() < 2 || undo.back().label != label || undo[undo.size() - 2].label != label) {
+    return false;
+  }
+  // The earlier step keeps the state before both; the later one's before-state goes.
+  undo.pop_back();
+  modified_ = history_->current_id != history_->saved_id;
+  NotifyHistoryChanged();
+  return true;
 }
 
 void COrvoBuilderDoc::ClearHistory() {
@@ -213,11 +228,23 @@ void COrvoBuilderDoc::ClearHistory() {
   history_->redo.clear();
   history_->current.reset();
   history_->saved_id = history_->current_id;
+  NotifyHistoryChanged();
 }
 
 void COrvoBuilderDoc::SetModifiedFlag(bool modified) {
+  // Inside a step the step itself decides: it marks the document only when it changed it,
+  // so an editor accepted without a change leaves the marker and the history alone.
+  if (modified && history_ && history_->depth > 0) return;
+  const bool was = modified_;
   modified_ = modified;
   if (!modified && history_) history_->saved_id = history_->current_id;
+  if (was != modified_) NotifyHistoryChanged();
+}
+
+void COrvoBuilderDoc::NotifyHistoryChanged() const {
+  for (DocumentObserver* observer : std::vector<DocumentObserver*>(observers_)) {
+    observer->OnHistoryChanged();
+  }
 }
 
 }  // namespace orvo
