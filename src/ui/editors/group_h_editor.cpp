@@ -15,6 +15,7 @@
 #include "ui/editors/group_editors.h"
 #include "ui/widgets/grid_widget.h"
 #include "ui/widgets/stored_text.h"
+#include "ui/widgets/number_field.h"
 
 namespace orvo::ui {
 namespace {
@@ -85,6 +86,8 @@ class GroupHEditor : public QDialog {
     constants_ =
         ListGrid(this, "constantGrid",
                  {tr("Constant Name (TNAME(ISC))"), tr("ISC"), tr("Constant Value (CONST(ISC))")});
+    constants_->SetNumberColumn(1, NumberKind::kInteger);
+    constants_->SetNumberColumn(2, NumberKind::kReal);
     constants_->SetCellValidator([this](int row, int column, const QString& text) {
       std::string stored;
       if (!ToStored(text, stored)) return GridWidget::CellCheck{false, {}, tr(kNotStorable)};

@@ -21,6 +21,7 @@
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
 #include "ui/widgets/stored_text.h"
+#include "ui/widgets/number_field.h"
 
 namespace orvo::ui {
 namespace {
@@ -45,6 +46,14 @@ QDialogButtonBox* OkCancel(QDialog* dialog) {
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   return buttons;
+}
+
+// Columns of a grid made by Grid that take only numbers.
+void NumberColumns(QTableWidget* grid, std::initializer_list<int> columns, NumberKind kind,
+                   bool empty_allowed = false) {
+  for (const int column : columns) {
+    static_cast<GridWidget*>(grid)->SetNumberColumn(column, kind, empty_allowed);
+  }
 }
 
 // The shared grid, so that blocks of cells copy to and from a spreadsheet here too.
@@ -89,6 +98,7 @@ GroupBNodeEditor::GroupBNodeEditor(int field, int surface_count, int pore_count,
                {tr("Exchange Time Function index"), tr("Area, m^2 (A(K))"),
                 tr("Characteristic length, m (EL(K))")},
                {50, 100, 100});
+  NumberColumns(grid_, {1, 2}, NumberKind::kReal);
   connect(grid_, &QTableWidget::itemChanged, this, &GroupBNodeEditor::CellChanged);
 
   auto* layout = new QVBoxLayout(this);
@@ -157,6 +167,12 @@ GroupCNodeEditor::GroupCNodeEditor(Platform& platform, const GroupCValues& value
   vexp_ = line(values.VEXP, "VEXP");
   dmult_ = line(values.DMULT, "DMULT");
   dxp_ = line(values.DXP, "DXP");
+  MakeNumberField(ibotseg_, tr("Bottom Segment ID (IBOTSEG)"), NumberKind::kInteger);
+  MakeNumberField(bvol_, tr("Volume (BVOL)"));
+  MakeNumberField(vmult_, tr("Hydraulic coefficient \"a\" for velocity (VMULT)"));
+  MakeNumberField(vexp_, tr("Hydraulic exponent \"b\" for velocity (VEXP)"));
+  MakeNumberField(dmult_, tr("Hydraulic coefficient \"c\" for depth (DMULT)"));
+  MakeNumberField(dxp_, tr("Hydraulic exponent \"d\" for depth (DXP)"));
   adjusted_ = new QLabel(this);
   adjusted_->setObjectName("adjustedVolume");
   connect(bvol_, &QLineEdit::textChanged, this, &GroupCNodeEditor::VolumeChanged);
@@ -184,6 +200,7 @@ void GroupCNodeEditor::VolumeChanged() {
 }
 
 void GroupCNodeEditor::accept() {
+  if (!CheckNumberFields(this)) return;
   const int ibotseg = AtoI(S(ibotseg_->text()));
   // A bottom segment that does not exist would be written into the deck as it is.
   if (!ne::ValidSegmentReference(ibotseg, noseg_)) {
@@ -226,6 +243,7 @@ GroupDNodeEditor::GroupDNodeEditor(Platform& platform, const ne::PortionLists& p
     for (int n = 1; n <= columns; ++n) ShowCell(k, n);
   }
   filling_ = false;
+  for (int n = 1; n <= columns; ++n) NumberColumns(grid_, {n}, NumberKind::kReal, true);
   connect(grid_, &QTableWidget::itemChanged, this, &GroupDNodeEditor::CellChanged);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grid_);
@@ -275,6 +293,7 @@ SystemFunctionEditor::SystemFunctionEditor(Group group, Platform& platform, int 
   }
   filling_ = false;
   if (systems > 0) grid_->selectRow(0);
+  NumberColumns(grid_, {1}, NumberKind::kRealList, true);
   connect(grid_, &QTableWidget::itemChanged, this, &SystemFunctionEditor::CellChanged);
 
   auto* edit = new QPushButton(tr("Edit time function"), this);
@@ -347,6 +366,7 @@ GroupGNodeEditor::GroupGNodeEditor(Platform& platform, int simtyp,
       std::min(vocabulary::SegmentParameterCount(simtyp_), static_cast<int>(pairs_.size()));
   grid_->setRowCount(rows);
   Fill();
+  NumberColumns(grid_, {2}, NumberKind::kReal);
   connect(grid_, &QTableWidget::itemChanged, this, &GroupGNodeEditor::CellChanged);
   auto* defaults = new QPushButton(tr("Use defaults for parameter labels"), this);
   defaults->setObjectName("useDefaultLabels");

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -15,6 +16,8 @@
 
 #include "groups/node_editing.h"
 #include "groups/time_function_editing.h"
+#include "model/number_text.h"
+#include "ui/widgets/number_field.h"
 
 namespace orvo::ui {
 
@@ -145,11 +148,22 @@ void TimeFunctionEditor::DeleteInterval() {
 
 void TimeFunctionEditor::CellChanged(QTableWidgetItem* item) {
   if (filling_) return;
+  // Text that is not a number is refused, not read as the number it may begin with.
+  const QString previous = item->data(Qt::UserRole).toString();
+  if (!IsNumberText(item->text().toStdString()) && !item->text().trimmed().isEmpty()) {
+    filling_ = true;
+    item->setText(previous);
+    filling_ = false;
+    QMessageBox::warning(
+        this, windowTitle(),
+        NotANumberMessage(grid_->horizontalHeaderItem(item->column())->text(), NumberKind::kReal));
+    return;
+  }
   // Cells hold number text only, so what OK returns is what a deck will carry.
   const QString kept = QString::fromStdString(tf::CellText(item->text().toStdString()));
-  if (kept == item->text()) return;
   filling_ = true;
-  item->setText(kept);
+  item->setData(Qt::UserRole, kept);
+  if (kept != item->text()) item->setText(kept);
   filling_ = false;
 }
 
@@ -157,8 +171,11 @@ void TimeFunctionEditor::AppendRow(const std::string& value, const std::string& 
   filling_ = true;
   const int r = grid_->rowCount();
   grid_->insertRow(r);
-  grid_->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(value)));
-  grid_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(time)));
+  for (const auto& [column, text] : {std::pair{0, &value}, std::pair{1, &time}}) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(*text));
+    item->setData(Qt::UserRole, item->text());
+    grid_->setItem(r, column, item);
+  }
   filling_ = false;
 }
 

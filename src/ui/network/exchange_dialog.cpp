@@ -10,6 +10,7 @@
 #include "model/number_text.h"
 #include "model/project_document.h"
 #include "ui/editors/node_group_editors.h"
+#include "ui/widgets/number_field.h"
 
 namespace orvo::ui {
 
@@ -28,6 +29,8 @@ ExchangeDialog::ExchangeDialog(COrvoBuilderCntrItem& node, QWidget* parent)
   auto* form = new QFormLayout;
   form->addRow(tr("Upstream segment (ISEG):"), upstream_);
   form->addRow(tr("Downstream segment (IBOTSEG):"), downstream_);
+  MakeNumberField(upstream_, tr("Upstream segment (ISEG)"), NumberKind::kInteger);
+  MakeNumberField(downstream_, tr("Downstream segment (IBOTSEG)"), NumberKind::kInteger);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -72,6 +75,7 @@ void ExchangeDialog::EditGroupD() {
 }
 
 void ExchangeDialog::accept() {
+  if (!CheckNumberFields(this)) return;
   const int noseg = node_.document().group_a.NOSEG;
   const int upstream = AtoI(upstream_->text().toStdString());
   const int downstream = AtoI(downstream_->text().toStdString());

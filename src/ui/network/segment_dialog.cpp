@@ -12,6 +12,7 @@
 #include "model/number_text.h"
 #include "model/project_document.h"
 #include "ui/editors/node_group_editors.h"
+#include "ui/widgets/number_field.h"
 
 namespace orvo::ui {
 
@@ -27,6 +28,7 @@ SegmentDialog::SegmentDialog(COrvoBuilderCntrItem& node, QWidget* parent)
   segment_id_->setObjectName("segmentId");
   auto* form = new QFormLayout;
   form->addRow(tr("Segment ID:"), segment_id_);
+  MakeNumberField(segment_id_, tr("Segment ID"), NumberKind::kInteger);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -108,6 +110,7 @@ void SegmentDialog::EditGroupG() {
 }
 
 void SegmentDialog::accept() {
+  if (!CheckNumberFields(this)) return;
   copy_[2] = IntText(AtoI(segment_id_->text().toStdString()));
   // The loads of group F are copied under the node's segment ID, so the ID goes last; an ID
   // typed here is carried out by the document (ChangeSegmentID) after the dialog.

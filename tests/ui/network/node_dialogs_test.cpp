@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -114,6 +115,37 @@ class NodeDialogsTest : public QObject {
     QVERIFY(!p.Run(*p.one));
     QCOMPARE(p.doc.SaveToBytes(), before);
     QVERIFY(!p.doc.IsModified());
+  }
+
+  // "abc" typed as a segment ID or a volume is refused with the field named, not stored as 0.
+  void numberFieldsRefuseText() {
+    Project p;
+    const std::string before = p.doc.SaveToBytes();
+    QStringList messages;
+    const auto answer = [&messages] {
+      OnModal<QMessageBox>([&messages](QMessageBox* box) { messages << box->text(); });
+    };
+    OnModal<SegmentDialog>([&](SegmentDialog* dialog) {
+      OnModal<GroupCNodeEditor>([&](GroupCNodeEditor* editor) {
+        Edit(editor, "BVOL")->setText("abc");
+        answer();
+        editor->accept();
+        QVERIFY(editor->isVisible());
+        editor->reject();
+      });
+      Click(dialog, "editGroupC");
+      Edit(dialog, "segmentId")->setText("abc");
+      QVERIFY(!Edit(dialog, "segmentId")->hasAcceptableInput());
+      answer();
+      dialog->accept();
+      QVERIFY(dialog->isVisible());
+      dialog->reject();
+    });
+    QVERIFY(!p.Run(*p.one));
+    QCOMPARE(messages, (QStringList{QString::fromUtf8("\u201CVolume (BVOL)\u201D must be a number."),
+                                    QString::fromUtf8("\u201CSegment ID\u201D must be a whole "
+                                                      "number.")}));
+    QCOMPARE(p.doc.SaveToBytes(), before);
   }
 
   void segmentBoundaryKeepsTheBreakCount() {
