@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -65,6 +66,16 @@ IconPalette::IconPalette(QWidget* parent) : QWidget(parent, Qt::Tool) {
   bottom->addWidget(done, 0, Qt::AlignBottom);
   layout->addLayout(bottom);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void IconPalette::keyPressEvent(QKeyEvent* event) {
+  // Escape leaves placing wherever the focus went, as it does in the network view.
+  if (event->key() == Qt::Key_Escape) {
+    ShowMode(0);
+    emit ModeChosen(0);
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void IconPalette::ShowMode(int mode) {

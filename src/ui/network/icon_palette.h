@@ -27,6 +27,9 @@ class IconPalette : public QWidget {
   void ModeChosen(int mode);
   void DoneClicked();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   std::array<QToolButton*, 5> buttons_{};
 };

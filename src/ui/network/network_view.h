@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QRect>
 #include <array>
@@ -47,6 +48,10 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void OnResizeWindow();
   void OnDisplayPalette();
   void SetInteractionMode(int mode);
+  // Every node joins the group selection (Ctrl+A).
+  void SelectAll();
+  // What the status bar says while a placing or linking mode lasts; empty in selection mode.
+  QString ModeHint() const;
   void Print(QPrinter& printer);
   // Scrolls to the segment and selects it; false when there is no such segment.
   bool FindSegment(int segment_id);
@@ -69,6 +74,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
 
  signals:
   void SelectionChanged();
+  void ModeChanged(int mode);
 
  protected:
   // Implemented in network_view.cpp (event handlers, painting).
@@ -106,6 +112,8 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void SyncPalette();
   void TogglePalette();
   void PaintOverlay(QPainter& painter);
+  // Moves the selection and its tethered nodes by delta document units.
+  void Nudge(QPoint delta);
 
   COrvoBuilderDoc* document_;
   COrvoBuilderCntrItem* selected_ = nullptr;
@@ -125,6 +133,10 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   QRect drag_start_rect_;  // document units
   QPoint drag_start_;      // document point of the press
   QPoint drag_now_;        // document point of the last move
+
+  // A burst of arrow presses: joined into one undo step while they follow closely.
+  bool nudging_ = false;
+  QElapsedTimer nudge_clock_;
 
   // Cursors of the placing and linking modes, made once from the node pictures.
   std::array<QCursor, 10> mode_cursors_;

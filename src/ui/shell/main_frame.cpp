@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -28,6 +29,7 @@
 #include "deck/group_import.h"
 #include "runs/model_execution.h"
 #include "ui/editors/project_parameters_window.h"
+#include "ui/network/network_legend.h"
 #include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
 #include "ui/revisions/revision_commands.h"
@@ -115,12 +117,8 @@ CMainFrame::CMainFrame(QWidget* parent)
   CreateMenus();
   CreateToolBar();
   statusBar()->showMessage(QStringLiteral("Ready"));
+  // The frames pass on what their documents announce (history, marker, selection).
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandState(); });
-  // Editor windows change the document without telling the frames, so the modified markers
-  // and the undo items are also brought up to date while the program idles.
-  auto* refresh = new QTimer(this);
-  connect(refresh, &QTimer::timeout, this, &CMainFrame::UpdateCommandState);
-  refresh->start(300);
   resize(1000, 700);
   UpdateCommandState();
 }
@@ -381,6 +379,16 @@ void CMainFrame::CreateViewMenu() {
   palette_->setCheckable(true);
   palette_->setIcon(QIcon(QStringLiteral(":/shell/palette.svg")));
   for (QAction* action : {zoom_in, zoom_out, fit, palette_}) project_only_.push_back(action);
+  // What the map's symbols and colours mean, in a dock that can be moved or floated.
+  auto* legend = new QDockWidget(QStringLiteral("Legend"), this);
+  legend->setObjectName(QStringLiteral("legend_dock"));
+  legend->setWidget(new NetworkLegend(legend));
+  addDockWidget(Qt::RightDockWidgetArea, legend);
+  legend->hide();
+  QAction* show_legend = legend->toggleViewAction();
+  show_legend->setText(QStringLiteral("&Legend"));
+  show_legend->setStatusTip(QStringLiteral("Show what the symbols and colours of the map mean"));
+  view->addAction(show_legend);
 }
 
 void CMainFrame::CreateWindowMenu() {
@@ -875,11 +883,11 @@ bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {
     if (reader->record() != nullptr) {
       document.dataset_reader = std::move(reader);
       BuildNetwork(document);
-      // A network built from a deck is unsaved work.
-      document.SetModifiedFlag(true);
       built = true;
     }
   }
+  // A network built from a deck is unsaved work.
+  if (built) document.SetModifiedFlag(true);
   UpdateCommandState();
   return built;
 }
@@ -893,7 +901,12 @@ ModelRunContext CMainFrame::RunContext(CChildFrame& frame) {
 }
 
 void CMainFrame::OnExecuteOrvo() {
-  if (CChildFrame* frame = ActiveFrame()) ExecuteOrvoWithProgress(RunContext(*frame));
+  CChildFrame* frame = ActiveFrame();
+  if (frame == nullptr || ModelRunGoing(*frame->project())) return;
+  if (!ReportCompleteness(frame->document(), true, this, [this] { OnCheckCompleteness(); })) {
+    return;
+  }
+  ExecuteOrvoWithProgress(RunContext(*frame));
 }
 
 void CMainFrame::OnExecuteFile() {
@@ -962,7 +975,9 @@ void CMainFrame::OnWriteDataset() {
           : LocalPath(QFileInfo(frame->project()->DisplayName()).completeBaseName() +
                       QStringLiteral(".inp"));
   const std::optional<std::string> chosen = platform_.ChooseSaveFile(kDeckFilter, suggested);
-  if (chosen) WriteDataset(*frame, *chosen);
+  if (chosen && WriteDataset(*frame, *chosen)) {
+    ReportCompleteness(document, false, this, [this] { OnCheckCompleteness(); });
+  }
 }
 
 bool CMainFrame::WriteDataset(CChildFrame& frame, const std::string& chosen) {

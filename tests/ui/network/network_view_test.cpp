@@ -58,6 +58,9 @@ class NetworkViewTest : public QObject {
   void TetherAndUntetherByClicking();
   void ResizeWindowFindSegmentAndZoom();
   void DoubleClickCancelledAddsNoStep();
+  void DeletingASegmentNamesItsExchangesAndUndoesAsOne();
+  void EscapeEndsEveryModeAndTheCursorShowsIt();
+  void EmptyClickCtrlAAndArrowKeys();
   void PrintsEmptyAndFilledNetworks();
 };
 
@@ -162,6 +165,102 @@ void NetworkViewTest::RubberBandSelectsMovesAndDeletesWithOneQuestion() {
   QTest::keyClick(&f.view, Qt::Key_Delete);
   QCOMPARE(f.platform.messages.back(), std::string("? Are you sure you want to delete this node?"));
   QCOMPARE(f.doc.nodes().size(), size_t{2});
+}
+
+void NetworkViewTest::DeletingASegmentNamesItsExchangesAndUndoesAsOne() {
+  Fixture f;
+  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 200);
+  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 200);
+  testing::AddSegmentWithLabel(f.doc, 500, 200);
+  f.doc.AddExchange(one, two, kInterface);
+  f.doc.AddExchange(two, f.doc.GetSegmentNode(3), kInterface);
+  f.doc.AddExchange(two, two, kOutflow);
+  f.doc.SetModifiedFlag(false);
+  const std::string before = f.doc.SaveToBytes();
+  f.Click(QPoint(310, 210));
+  f.view.setFocus();
+  QTest::keyClick(&f.view, Qt::Key_Delete);
+  QCOMPARE(f.platform.messages.back(),
+           std::string("? Are you sure you want to delete this node and its 3 exchanges?"));
+  QCOMPARE(f.doc.nodes().size(), size_t{4});
+  QVERIFY(f.doc.Undo());
+  QCOMPARE(f.doc.SaveToBytes(), before);
+  QVERIFY(!f.doc.IsModified());
+}
+
+void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
+  Fixture f;
+  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
+  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 100);
+  f.Click(QPoint(110, 110));
+  const auto start = [&f](int mode) {
+    if (mode == 5) {
+      f.view.OnAddSegmentInterface();
+    } else if (mode == 8) {
+      f.view.OnTether();
+    } else if (mode == 9) {
+      f.view.OnUntether();
+    } else {
+      QTest::mouseClick(f.view.palette()->ButtonFor(mode), Qt::LeftButton);
+    }
+  };
+  for (const int mode : {1, 2, 3, 4, 6, 5, 8, 9}) {
+    start(mode);
+    QCOMPARE(f.doc.interaction_mode, mode);
+    QVERIFY(f.view.ModeHint().contains(QStringLiteral("Esc")));
+    QTest::mouseMove(f.port(), QPoint(500, 400));
+    QVERIFY(f.port()->cursor().shape() == Qt::BitmapCursor);
+    f.view.setFocus();
+    QTest::keyClick(&f.view, Qt::Key_Escape);
+    QCOMPARE(f.doc.interaction_mode, 0);
+    QVERIFY(f.view.ModeHint().isEmpty());
+    QCOMPARE(f.port()->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(f.view.selected_node(), one);
+  }
+  // Escape pressed while the palette has the focus ends placing too.
+  start(1);
+  QTest::keyClick(f.view.palette(), Qt::Key_Escape);
+  QCOMPARE(f.doc.interaction_mode, 0);
+
+  // Tethering one node ends the mode: the next click selects.
+  f.view.OnTether();
+  f.Click(QPoint(310, 110));
+  QCOMPARE(f.doc.interaction_mode, 0);
+  QCOMPARE(two->anchors().size(), size_t{2});
+  f.Click(QPoint(110, 110));
+  QCOMPARE(f.view.selected_node(), one);
+  QCOMPARE(two->anchors().size(), size_t{2});
+}
+
+void NetworkViewTest::EmptyClickCtrlAAndArrowKeys() {
+  Fixture f;
+  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
+  testing::AddSegmentWithLabel(f.doc, 300, 100);
+  f.doc.SetModifiedFlag(false);
+  const std::string before = f.doc.SaveToBytes();
+  f.Click(QPoint(110, 110));
+  QCOMPARE(f.view.selected_node(), one);
+  f.Click(QPoint(600, 500));
+  QCOMPARE(f.view.selected_node(), nullptr);
+
+  f.view.setFocus();
+  QTest::keyClick(&f.view, Qt::Key_A, Qt::ControlModifier);
+  QCOMPARE(f.view.group_selection().size(), f.doc.nodes().size());
+  f.Click(QPoint(600, 500));
+  QVERIFY(f.view.group_selection().empty());
+
+  // A burst of arrow presses moves the node with its label and is one undo step.
+  f.Click(QPoint(110, 110));
+  const QRect label = Rect(f.doc.nodes()[1].get());
+  QTest::keyClick(&f.view, Qt::Key_Right);
+  QTest::keyClick(&f.view, Qt::Key_Right);
+  QTest::keyClick(&f.view, Qt::Key_Down, Qt::ShiftModifier);
+  QCOMPARE(Rect(one), QRect(102, 110, 32, 32));
+  QCOMPARE(Rect(f.doc.nodes()[1].get()), label.translated(2, 10));
+  QVERIFY(f.doc.Undo());
+  QVERIFY(!f.doc.CanUndo());
+  QCOMPARE(f.doc.SaveToBytes(), before);
+  QVERIFY(!f.doc.IsModified());
 }
 
 void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {

@@ -225,6 +225,35 @@ class MainFrameTest : public QObject {
     QCOMPARE(frame.ActiveFrame()->project()->path, kRiver);
   }
 
+  // The marker and the undo item follow the document's own notice, not a timer.
+  void MarkerAndUndoFollowTheHistory() {
+    CMainFrame frame;
+    frame.show();
+    for (const QTimer* timer : frame.findChildren<QTimer*>()) QVERIFY(!timer->isActive());
+    CChildFrame* child = frame.NewProject();
+    COrvoBuilderDoc& document = child->document();
+    QAction* undo = Item(frame, {"&Edit", "&Undo"});
+    QVERIFY(undo != nullptr && !undo->isEnabled());
+    {
+      ScopedStep step(document, "Edit Group A");
+      document.group_a.TITLE1 = document.group_a.TITLE1;
+      document.SetModifiedFlag(true);
+    }
+    QVERIFY(!child->isWindowModified());
+    QVERIFY(!undo->isEnabled());
+    {
+      ScopedStep step(document, "Edit Group A");
+      document.group_a.TITLE1 = "changed";
+      document.SetModifiedFlag(true);
+    }
+    QVERIFY(child->isWindowModified());
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Edit Group A"));
+    undo->trigger();
+    QVERIFY(!child->isWindowModified());
+    QVERIFY(!undo->isEnabled());
+  }
+
   void ClosingAModifiedProjectAsks() {
     CMainFrame frame;
     frame.show();
