@@ -126,8 +126,8 @@ void ReportSystemCounts(COrvoBuilderDoc& doc, int file_systems) {
   const int project_systems = doc.group_a.NOSYS;
   if (file_systems == project_systems) return;
   const auto count = [](int n) { return std::to_string(n) + (n == 1 ? " system" : " systems"); };
-  std::string note = "The file has " + count(file_systems) + ", the project " +
-                     count(project_systems) + ".";
+  std::string note =
+      "The file has " + count(file_systems) + ", the project " + count(project_systems) + ".";
   const int common = std::min(file_systems, project_systems);
   if (common > 0) note += " Kept: the data of " + Systems(1, common) + ".";
   if (file_systems > project_systems) {

@@ -13,8 +13,8 @@
 #include "ui/editors/bypass_options_dialog.h"
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
 namespace {
@@ -132,8 +132,7 @@ GroupAEditor::GroupAEditor(COrvoBuilderDoc& doc, QWidget* parent)
                     NumberKind::kInteger);
   }
   MakeNumberField(time_steps_, "Model time steps (DTS(I), T(I))", NumberKind::kRealList);
-  MakeNumberField(print_intervals_, "Print intervals (PRINT(I), TPRINT(I))",
-                  NumberKind::kRealList);
+  MakeNumberField(print_intervals_, "Print intervals (PRINT(I), TPRINT(I))", NumberKind::kRealList);
   MakeNumberField(sysby_, "System bypass options (SYSBY(K))", NumberKind::kIntegerList);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

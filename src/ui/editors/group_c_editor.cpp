@@ -10,8 +10,8 @@
 #include "groups/group_editing.h"
 #include "model/number_text.h"
 #include "ui/editors/group_editors.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
 namespace {

@@ -9,8 +9,8 @@
 #include "model/number_text.h"
 #include "ui/editors/group_editors.h"
 #include "ui/widgets/grid_widget.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
 

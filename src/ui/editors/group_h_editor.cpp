@@ -14,8 +14,8 @@
 #include "model/project_document.h"
 #include "ui/editors/group_editors.h"
 #include "ui/widgets/grid_widget.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
 namespace {

@@ -17,8 +17,8 @@
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
 namespace {

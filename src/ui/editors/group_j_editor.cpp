@@ -12,8 +12,8 @@
 #include "model/project_document.h"
 #include "ui/editors/group_editors.h"
 #include "ui/widgets/grid_widget.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/stored_text.h"
 #include "validate/value_ranges.h"
 
 namespace orvo::ui {

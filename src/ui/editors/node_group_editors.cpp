@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -18,10 +19,11 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/platform.h"
+#include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
 namespace {
@@ -415,6 +417,20 @@ void GroupGNodeEditor::CellChanged(QTableWidgetItem* item) {
     item->setText(Q(pair.value));
   }
   filling_ = false;
+}
+
+// ---- Groups with nothing to edit yet ----------------------------------------------------
+
+bool OfferGlobalEditor(QWidget* parent, COrvoBuilderDoc& doc, char group, const QString& missing) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Nothing to Edit Yet"), missing,
+                  QMessageBox::Close, parent);
+  box.setObjectName("nothingToEdit");
+  QPushButton* open = box.addButton(QStringLiteral("Open Group %1 Editor").arg(QLatin1Char(group)),
+                                    QMessageBox::AcceptRole);
+  open->setObjectName("openGlobalEditor");
+  box.setDefaultButton(open);
+  box.exec();
+  return box.clickedButton() == open && RunGroupEditor(group, doc, parent);
 }
 
 }  // namespace orvo::ui

@@ -64,8 +64,8 @@ void LabelDialog::accept() {
         "The label text holds characters that cannot be stored in a project file.");
     return;
   }
-  const bool resized = node_.GetParameter(2) != text ||
-                      (node_.label() != nullptr && node_.label()->font != font_);
+  const bool resized =
+      node_.GetParameter(2) != text || (node_.label() != nullptr && node_.label()->font != font_);
   if (node_.GetParameter(2) != text) node_.SetParameter(2, text);
   const std::string border = border_->isChecked() ? "1" : "";
   if (node_.GetParameter(3) != border) node_.SetParameter(3, border);

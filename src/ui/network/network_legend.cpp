@@ -34,7 +34,8 @@ NetworkLegend::NetworkLegend(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("network_legend"));
   const auto picture = [](NodePicture kind) {
     return [kind](QPainter& painter, const QRect& cell) {
-      painter.drawPixmap(cell.adjusted(2, 2, -2, -2), RenderPicture(kind, cell.size() - QSize(4, 4)));
+      painter.drawPixmap(cell.adjusted(2, 2, -2, -2),
+                         RenderPicture(kind, cell.size() - QSize(4, 4)));
     };
   };
   const auto arrow = [](const QColor& colour, Qt::PenStyle style, int width) {

@@ -65,9 +65,8 @@ void DrawBoundaryMark(QPainter& painter, const QRect& rect, ExchangeKind kind) {
   const QRect outside = kind == ExchangeKind::kInflow
                             ? QRect(rect.left() - reach - 4, rect.top() - reach - 4, 4, 4)
                             : QRect(rect.right() + reach, rect.bottom() + reach, 4, 4);
-  const std::optional<ArrowGeometry> arrow = kind == ExchangeKind::kInflow
-                                                 ? ArrowBetween(outside, rect)
-                                                 : ArrowBetween(rect, outside);
+  const std::optional<ArrowGeometry> arrow =
+      kind == ExchangeKind::kInflow ? ArrowBetween(outside, rect) : ArrowBetween(rect, outside);
   if (!arrow) return;
   painter.drawLine(arrow->start, arrow->end);
   painter.drawLine(QPointF(arrow->end), arrow->head_left);

@@ -619,7 +619,7 @@ void COrvoBuilderView::UpdateCursor(QPoint client) {
   } else if (IsLinkingMode(mode)) {
     // The mode shows wherever the pointer is; a node that cannot be the target says so.
     cursor = mode == 5 && hit != nullptr && !hit->is_segment() ? QCursor(Qt::ForbiddenCursor)
-                                                                : mode_cursors_[mode];
+                                                               : mode_cursors_[mode];
   }
   viewport()->setCursor(cursor);
 }
@@ -715,8 +715,12 @@ void COrvoBuilderView::keyPressEvent(QKeyEvent* event) {
               key == Qt::Key_Down) &&
              (selected_ != nullptr || !group_selection_.empty())) {
     const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
-    Nudge(QPoint(key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0,
-                 key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0));
+    Nudge(QPoint(key == Qt::Key_Left    ? -step
+                 : key == Qt::Key_Right ? step
+                                        : 0,
+                 key == Qt::Key_Up     ? -step
+                 : key == Qt::Key_Down ? step
+                                       : 0));
   } else {
     QAbstractScrollArea::keyPressEvent(event);
   }

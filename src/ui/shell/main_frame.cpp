@@ -27,6 +27,8 @@
 #include "deck/deck_reader.h"
 #include "deck/deck_writer.h"
 #include "deck/group_import.h"
+#include "groups/group_editing.h"
+#include "model/model_vocabulary.h"
 #include "runs/model_execution.h"
 #include "ui/editors/project_parameters_window.h"
 #include "ui/network/network_legend.h"
@@ -716,7 +718,21 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 // Command handlers
 
 void CMainFrame::OnFileNew() {
-  NewProject();
+  CChildFrame* frame = NewProject();
+  if (frame == nullptr) return;
+  // Group A's type decides the systems and the cards; asked at once, so that a new project
+  // does not start with the first finding of its completeness report.
+  const std::optional<int> choice =
+      platform_.AskChoice("Simulation Type of the New Project",
+                          {"FENU5", "VERDA5", "KOBAL5", "None (choose later)"}, 0);
+  if (!choice || *choice > kKobal5) return;
+  COrvoBuilderDoc& document = frame->document();
+  editing::GroupAForm form = editing::OpenGroupA(document);
+  editing::ChooseSimulationType(form, *choice);
+  editing::AcceptGroupA(document, form);
+  // The type is where the new project starts; undoing it leaves a project with changes.
+  document.SetModifiedFlag(false);
+  UpdateCommandState();
 }
 
 void CMainFrame::OnFileOpen() {

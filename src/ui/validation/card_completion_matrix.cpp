@@ -219,7 +219,8 @@ bool ReportCompleteness(const COrvoBuilderDoc& document, bool before_run, QWidge
   };
   QString text = QStringLiteral("The card completeness report finds %1 and %2.")
                      .arg(count(counts.errors, "error"), count(counts.warnings, "warning"));
-  if (counts.errors > 0) text += QStringLiteral(" The deck holds unset options where it has errors.");
+  if (counts.errors > 0)
+    text += QStringLiteral(" The deck holds unset options where it has errors.");
   QMessageBox box(counts.errors > 0 ? QMessageBox::Warning : QMessageBox::Information,
                   before_run ? QStringLiteral("Run the Model") : QStringLiteral("Deck Written"),
                   text, QMessageBox::NoButton, parent);

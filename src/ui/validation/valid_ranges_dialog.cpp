@@ -10,8 +10,8 @@
 #include "model/number_text.h"
 #include "ui/shell/qt_platform.h"
 #include "ui/widgets/grid_widget.h"
-#include "ui/widgets/stored_text.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/stored_text.h"
 #include "validate/value_ranges.h"
 
 namespace orvo::ui {

@@ -174,8 +174,7 @@ void GridWidget::ShowMessage(const QString& message) {
   }
 }
 
-void GridWidget::SetNumberColumn(int column, NumberKind kind, bool empty_allowed,
-                                 QList<int> rows) {
+void GridWidget::SetNumberColumn(int column, NumberKind kind, bool empty_allowed, QList<int> rows) {
   number_columns_[column] = {kind, empty_allowed, std::move(rows)};
 }
 

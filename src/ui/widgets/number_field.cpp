@@ -29,9 +29,9 @@ void Mark(QLineEdit* edit) {
   QPalette palette = edit->parentWidget() != nullptr ? edit->parentWidget()->palette() : QPalette();
   if (bad) palette.setColor(QPalette::Base, QColor(255, 205, 205));
   edit->setPalette(palette);
-  edit->setToolTip(bad ? NotANumberMessage(edit->property(kNameProperty).toString(),
-                                           validator->kind())
-                       : QString());
+  edit->setToolTip(
+      bad ? NotANumberMessage(edit->property(kNameProperty).toString(), validator->kind())
+          : QString());
 }
 
 }  // namespace
@@ -52,7 +52,9 @@ QValidator::State NumberValidator::validate(QString& text, int& /*position*/) co
 }
 
 QString NotANumberMessage(const QString& field_name, NumberKind kind) {
-  const QString name = QStringLiteral("\u201C%1\u201D").arg(field_name);
+  QString trimmed = field_name.trimmed();
+  while (trimmed.endsWith(u':')) trimmed.chop(1);
+  const QString name = QStringLiteral("\u201C%1\u201D").arg(trimmed.trimmed());
   switch (kind) {
     case NumberKind::kInteger:
       return QStringLiteral("%1 must be a whole number.").arg(name);
@@ -77,9 +79,9 @@ bool CheckNumberFields(QWidget* root) {
   for (QLineEdit* edit : root->findChildren<QLineEdit*>()) {
     const auto* validator = qobject_cast<const NumberValidator*>(edit->validator());
     if (validator == nullptr || !edit->isEnabled() || validator->Accepts(edit->text())) continue;
-    QMessageBox::warning(root, root->windowTitle(),
-                         NotANumberMessage(edit->property(kNameProperty).toString(),
-                                           validator->kind()));
+    QMessageBox::warning(
+        root, root->windowTitle(),
+        NotANumberMessage(edit->property(kNameProperty).toString(), validator->kind()));
     edit->setFocus();
     edit->selectAll();
     return false;

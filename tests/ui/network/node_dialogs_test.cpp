@@ -16,6 +16,7 @@
 #include "model/scripted_platform.h"
 #include "support/modal_dialog.h"
 #include "support/network_builder.h"
+#include "ui/editors/group_a_editor.h"
 #include "ui/editors/node_group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/network/exchange_dialog.h"
@@ -142,10 +143,34 @@ class NodeDialogsTest : public QObject {
       dialog->reject();
     });
     QVERIFY(!p.Run(*p.one));
-    QCOMPARE(messages, (QStringList{QString::fromUtf8("\u201CVolume (BVOL)\u201D must be a number."),
-                                    QString::fromUtf8("\u201CSegment ID\u201D must be a whole "
-                                                      "number.")}));
+    QCOMPARE(messages,
+             (QStringList{QString::fromUtf8("\u201CVolume (BVOL)\u201D must be a number."),
+                          QString::fromUtf8("\u201CSegment ID\u201D must be a whole "
+                                            "number.")}));
     QCOMPARE(p.doc.SaveToBytes(), before);
+  }
+
+  // Without systems there is nothing to edit per segment: the dialog says what to set up and
+  // opens group A's editor.
+  void missingSystemsOfferTheGlobalEditor() {
+    Project p;
+    p.doc.group_a.NOSYS = 0;
+    QString said, opened;
+    OnModal<SegmentDialog>([&](SegmentDialog* dialog) {
+      OnModal<QMessageBox>([&](QMessageBox* box) {
+        said = box->text();
+        OnModal<GroupAEditor>([&opened](GroupAEditor* editor) {
+          opened = editor->windowTitle();
+          editor->reject();
+        });
+        Click(box, "openGlobalEditor");
+      });
+      Click(dialog, "editGroupE");
+      dialog->reject();
+    });
+    p.Run(*p.one);
+    QVERIFY(said.contains(QStringLiteral("Group A")));
+    QCOMPARE(opened, QStringLiteral("Edit Group A Global Parameters (Model Identification)"));
   }
 
   void segmentBoundaryKeepsTheBreakCount() {

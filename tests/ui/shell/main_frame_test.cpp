@@ -6,13 +6,16 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 #include "deck/deck_writer.h"
+#include "model/model_vocabulary.h"
 #include "model/project_document.h"
+#include "support/modal_dialog.h"
 #include "ui/shell/child_frame.h"
 #include "ui/shell/main_frame.h"
 
@@ -252,6 +255,24 @@ class MainFrameTest : public QObject {
     undo->trigger();
     QVERIFY(!child->isWindowModified());
     QVERIFY(!undo->isEnabled());
+  }
+
+  void NewAsksTheSimulationTypeAsOneStep() {
+    CMainFrame frame;
+    frame.show();
+    testing::OnModal<QDialog>([](QDialog* dialog) {
+      for (QRadioButton* radio : dialog->findChildren<QRadioButton*>()) {
+        if (radio->text() == QStringLiteral("VERDA5")) radio->setChecked(true);
+      }
+      dialog->accept();
+    });
+    Item(frame, {"&File", "New &ORVO Builder"})->trigger();
+    COrvoBuilderDoc& document = frame.ActiveFrame()->document();
+    QCOMPARE(document.group_a.SIMTYP, static_cast<int>(kVerda5));
+    QVERIFY(!document.IsModified());
+    QVERIFY(document.Undo());
+    QCOMPARE(document.group_a.SIMTYP, static_cast<int>(kSimUnset));
+    QVERIFY(!document.CanUndo());
   }
 
   void ClosingAModifiedProjectAsks() {
