@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include "model/number_syntax.h"
+
 #include <locale.h>
 
 #include <cctype>

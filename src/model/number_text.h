@@ -19,11 +19,4 @@ std::string RealText(double value);    // "%g"
 int AtoI(std::string_view text);
 double AtoF(std::string_view text);
 
-// Whether the whole text (blanks around it aside) is one number: a decimal with optional
-// sign, point and exponent ("1.5", "-2e3"), or with integer_only a whole number. Text that
-// AtoF would read as a leading number and a tail ("3x", "abc") is not.
-bool IsNumberText(std::string_view text, bool integer_only = false);
-// Every item of a list separated by blanks or commas is a number; an empty list is.
-bool IsNumberListText(std::string_view text, bool integer_only = false);
-
 }  // namespace orvo

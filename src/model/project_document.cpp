@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <unordered_set>
 
+#include "model/network_deletion.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
 #include "model/undo_history.h"
@@ -258,10 +259,11 @@ void COrvoBuilderDoc::DeleteNode(COrvoBuilderCntrItem* node) {
   UpdateAllViews(kHintRedrawAll);
 }
 
-int COrvoBuilderDoc::CountExchangesOf(const COrvoBuilderCntrItem& node) const {
+int CountExchangesOf(const COrvoBuilderDoc& doc, const COrvoBuilderCntrItem& node) {
   if (!node.is_segment() || node.segment() == nullptr) return 0;
   const int id = node.segment()->segment_id;
-  return static_cast<int>(std::count_if(nodes_.begin(), nodes_.end(), [id](const auto& other) {
+  const auto& nodes = doc.nodes();
+  return static_cast<int>(std::count_if(nodes.begin(), nodes.end(), [id](const auto& other) {
     return other->is_exchange() && other->exchange() != nullptr &&
            (other->exchange()->upstream == id || other->exchange()->downstream == id);
   }));

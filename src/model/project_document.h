@@ -38,9 +38,6 @@ class DocumentObserver {
  public:
   virtual ~DocumentObserver() = default;
   virtual void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem* node) = 0;
-  // The undo history or the modified marker changed (a step recorded, undone or redone, the
-  // document saved or marked).
-  virtual void OnHistoryChanged() {}
 };
 
 // Exchange placement modes of AddExchange.
@@ -99,10 +96,7 @@ class COrvoBuilderDoc {
   void BuildSegmentArray();
   void AddSegment(COrvoBuilderCntrItem& node);
   COrvoBuilderCntrItem* AddExchange(COrvoBuilderCntrItem* from, COrvoBuilderCntrItem* to, int mode);
-  // Deleting a segment also deletes its ID label and every exchange with it as an end.
   void DeleteNode(COrvoBuilderCntrItem* node);
-  // The exchanges that deleting this segment takes with it (0 for other nodes).
-  int CountExchangesOf(const COrvoBuilderCntrItem& node) const;
   void DeleteNetwork();
   void ChangeSegmentID(COrvoBuilderCntrItem& node, int old_id);
   bool RemoveItem(const COrvoBuilderCntrItem* node);
@@ -142,9 +136,6 @@ class COrvoBuilderDoc {
   bool Undo();
   bool Redo();
   void ClearHistory();
-  // Makes the last two steps one when both carry label and nothing was undone since (a burst
-  // of small moves by key is one step); false when they could not be joined.
-  bool JoinLastSteps(const std::string& label);
 
   void AddObserver(DocumentObserver* observer);
   void RemoveObserver(DocumentObserver* observer);
@@ -160,7 +151,6 @@ class COrvoBuilderDoc {
   // anchor list.
   void EraseNodes(const std::vector<const COrvoBuilderCntrItem*>& doomed);
   void EnsureSegmentArray();
-  void NotifyHistoryChanged() const;
 
   Platform* platform_;
   std::vector<std::unique_ptr<COrvoBuilderCntrItem>> nodes_;

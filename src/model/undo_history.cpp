@@ -161,7 +161,7 @@ void COrvoBuilderDoc::EndStep() {
   if (h.undo.size() > kMaxSteps) h.undo.erase(h.undo.begin());
   h.redo.clear();
   modified_ = true;
-  NotifyHistoryChanged();
+  UpdateAllViews(kHintHistoryChanged);
 }
 
 bool COrvoBuilderDoc::CanUndo() const {
@@ -206,20 +206,7 @@ void COrvoBuilderDoc::MoveThroughHistory(bool undo) {
   step.state = std::move(current);
   to.push_back(std::move(step));
   modified_ = h.current_id != h.saved_id;
-  NotifyHistoryChanged();
-}
-
-bool COrvoBuilderDoc::JoinLastSteps(const std::string& label) {
-  if (!history_ || history_->depth > 0 || !history_->redo.empty()) return false;
-  std::vector<History::Step>& undo = history_->undo;
-  if (undo.size() < 2 || undo.back().label != label || undo[undo.size() - 2].label != label) {
-    return false;
-  }
-  // The earlier step keeps the state before both; the later one's before-state goes.
-  undo.pop_back();
-  modified_ = history_->current_id != history_->saved_id;
-  NotifyHistoryChanged();
-  return true;
+  UpdateAllViews(kHintHistoryChanged);
 }
 
 void COrvoBuilderDoc::ClearHistory() {
@@ -228,7 +215,7 @@ void COrvoBuilderDoc::ClearHistory() {
   history_->redo.clear();
   history_->current.reset();
   history_->saved_id = history_->current_id;
-  NotifyHistoryChanged();
+  UpdateAllViews(kHintHistoryChanged);
 }
 
 void COrvoBuilderDoc::SetModifiedFlag(bool modified) {
@@ -238,13 +225,7 @@ void COrvoBuilderDoc::SetModifiedFlag(bool modified) {
   const bool was = modified_;
   modified_ = modified;
   if (!modified && history_) history_->saved_id = history_->current_id;
-  if (was != modified_) NotifyHistoryChanged();
-}
-
-void COrvoBuilderDoc::NotifyHistoryChanged() const {
-  for (DocumentObserver* observer : std::vector<DocumentObserver*>(observers_)) {
-    observer->OnHistoryChanged();
-  }
+  if (was != modified_) UpdateAllViews(kHintHistoryChanged);
 }
 
 }  // namespace orvo

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/model_vocabulary.h"
+#include "model/network_deletion.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
@@ -199,8 +200,8 @@ TEST_F(NetworkTest, DeletingASegmentDeletesEveryExchangeItEnds) {
   doc.AddExchange(nullptr, s[1], kInflow);
   doc.AddExchange(s[1], nullptr, kOutflow);
   doc.AddExchange(nullptr, s[0], kInflow);
-  EXPECT_EQ(doc.CountExchangesOf(*s[1]), 4);
-  EXPECT_EQ(doc.CountExchangesOf(*kept), 0);
+  EXPECT_EQ(CountExchangesOf(doc, *s[1]), 4);
+  EXPECT_EQ(CountExchangesOf(doc, *kept), 0);
 
   doc.DeleteNode(s[1]);
 

@@ -1,4 +1,5 @@
 #include "model/number_text.h"
+#include "model/number_syntax.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "model/undo_history.h"
 #include "support/network_builder.h"
 
 namespace orvo {
@@ -124,8 +125,9 @@ TEST_F(UndoTest, OneUndoBringsBackASegmentWithItsExchanges) {
 
 struct HistoryLog : DocumentObserver {
   int changes = 0;
-  void OnDocumentUpdate(int, const COrvoBuilderCntrItem*) override {}
-  void OnHistoryChanged() override { ++changes; }
+  void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) override {
+    if (hint == kHintHistoryChanged) ++changes;
+  }
 };
 
 // An editor accepted without a change must agree with the history: no step, no marker.
@@ -154,27 +156,14 @@ TEST_F(UndoTest, AStepThatChangesNothingLeavesMarkerAndHistoryAlone) {
   doc.RemoveObserver(&log);
 }
 
-TEST_F(UndoTest, JoinedStepsUndoAsOne) {
-  Move(*doc.GetSegmentNode(1), 1, 1);
-  EXPECT_FALSE(doc.JoinLastSteps("Move")) << "one step has nothing to join";
-  Move(*doc.GetSegmentNode(2), 2, 2);
-  Move(*doc.GetSegmentNode(2), 3, 3);
-  EXPECT_TRUE(doc.JoinLastSteps("Move"));
-  EXPECT_TRUE(doc.JoinLastSteps("Move"));
-  EXPECT_FALSE(doc.JoinLastSteps("Nudge"));
-  ASSERT_TRUE(doc.Undo());
-  EXPECT_EQ(Bytes(), saved);
-  EXPECT_FALSE(doc.CanUndo());
-  EXPECT_FALSE(doc.IsModified());
-}
-
 TEST_F(UndoTest, ViewsDropTheirNodesBeforeTheNetworkIsReplaced) {
   Move(*doc.GetSegmentNode(1), 0, 0);
   HintLog log;
   doc.AddObserver(&log);
   doc.Undo();
   doc.RemoveObserver(&log);
-  EXPECT_EQ(log.hints, (std::vector<int>{kHintNetworkDeleting, kHintNetworkBuilt}));
+  EXPECT_EQ(log.hints,
+            (std::vector<int>{kHintNetworkDeleting, kHintNetworkBuilt, kHintHistoryChanged}));
 }
 
 TEST_F(UndoTest, SavingMovesTheCleanStateAndLoadingForgetsTheHistory) {

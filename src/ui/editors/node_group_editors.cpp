@@ -24,6 +24,7 @@
 #include "ui/widgets/grid_widget.h"
 #include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
+#include "ui/widgets/window_fit.h"
 
 namespace orvo::ui {
 namespace {
@@ -83,6 +84,7 @@ GroupBNodeEditor::GroupBNodeEditor(int field, int surface_count, int pore_count,
       entries_(ne::SplitExchangeEntries(entries)),
       original_(entries) {
   setWindowTitle(tr("Edit Group B Parameters (Exchange Data)"));
+  FitWidthToTitle(this);
   auto* box = new QGroupBox(tr("Exchange Type"), this);
   auto* box_layout = new QVBoxLayout(box);
   type_ = new QButtonGroup(this);
@@ -228,6 +230,7 @@ GroupDNodeEditor::GroupDNodeEditor(Platform& platform, const ne::PortionLists& p
                                    QWidget* parent)
     : QDialog(parent), platform_(platform), portions_(portions) {
   setWindowTitle(tr("Edit Group D Parameters (Flows)"));
+  FitWidthToTitle(this);
   const int columns = static_cast<int>(ne::MaxPortionCount(portions_));
   QStringList headers{tr("Flow field name")};
   std::vector<int> widths{100};

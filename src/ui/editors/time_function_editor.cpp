@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +18,7 @@
 
 #include "groups/node_editing.h"
 #include "groups/time_function_editing.h"
+#include "model/number_syntax.h"
 #include "model/number_text.h"
 #include "ui/widgets/number_field.h"
 
@@ -45,8 +47,10 @@ TimeFunctionEditor::TimeFunctionEditor(int mode, const std::vector<std::string>&
   grid_->setObjectName("grid");
   grid_->setHorizontalHeaderLabels(
       {QString::fromLatin1(texts.value_label), QString::fromLatin1(texts.time_label)});
-  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  grid_->horizontalHeader()->setMinimumSectionSize(200);
+  // Columns as wide as their headers (some are long); the value column takes what is left.
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+  grid_->horizontalHeader()->setMinimumSectionSize(120);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   for (const tf::Row& row : tf::RowsFromEntries(entries)) AppendRow(row.value, row.time);
@@ -96,6 +100,10 @@ TimeFunctionEditor::TimeFunctionEditor(int mode, const std::vector<std::string>&
   connect(grid_->model(), &QAbstractItemModel::rowsInserted, this, &TimeFunctionEditor::Replot);
   connect(grid_->model(), &QAbstractItemModel::rowsRemoved, this, &TimeFunctionEditor::Replot);
   Replot();
+  const int headers =
+      grid_->horizontalHeader()->sectionSizeHint(0) + grid_->horizontalHeader()->sectionSizeHint(1);
+  grid_->setMinimumWidth(headers + grid_->verticalHeader()->sizeHint().width() +
+                         grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth());
   resize(std::max(900, sizeHint().width()), 400);
 }
 

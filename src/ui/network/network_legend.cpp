@@ -1,6 +1,7 @@
 #include "ui/network/network_legend.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <functional>
 
 #include "ui/network/network_painting.h"
@@ -85,6 +86,8 @@ NetworkLegend::NetworkLegend(QWidget* parent) : QWidget(parent) {
   };
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
 }
+
+NetworkLegend::~NetworkLegend() = default;
 
 QStringList NetworkLegend::Texts() const {
   QStringList texts;

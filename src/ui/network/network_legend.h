@@ -13,6 +13,7 @@ class NetworkLegend : public QWidget {
 
  public:
   explicit NetworkLegend(QWidget* parent = nullptr);
+  ~NetworkLegend() override;
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
   // The explanations in their order, for tests.

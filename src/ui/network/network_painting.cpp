@@ -86,9 +86,9 @@ ExchangeKind KindOf(const COrvoBuilderCntrItem& node) {
 QColor KindColour(ExchangeKind kind) {
   switch (kind) {
     case ExchangeKind::kInflow:
-      return QColor(0, 130, 200);  // blue-green: water coming in
+      return QColor(0, 110, 190);  // blue: water coming in
     case ExchangeKind::kOutflow:
-      return QColor(210, 90, 0);  // orange: water leaving
+      return QColor(170, 60, 0);  // dark orange: water leaving
     case ExchangeKind::kInterior:
       break;
   }

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "model/network_deletion.h"
 #include "model/number_text.h"
 #include "ui/network/icon_palette.h"
 #include "ui/network/network_painting.h"
@@ -34,10 +35,12 @@ constexpr int kAutoScroll = 5;  // document units scrolled while a drag leaves t
 constexpr double kMinZoom = 0.1;
 constexpr double kMaxZoom = 8.0;
 constexpr double kZoomStep = 1.25;
-constexpr qint64 kNudgeBurstMs = 1500;  // arrow presses closer than this are one step
 
 bool IsPlacingMode(int mode) {
   return (mode >= 1 && mode <= 4) || mode == 6;
+}
+bool IsArrowKey(int key) {
+  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
 bool IsLinkingMode(int mode) {
   return mode == 5 || mode == 8 || mode == 9;
@@ -91,6 +94,7 @@ COrvoBuilderView::COrvoBuilderView(COrvoBuilderDoc& document, QWidget* parent)
 }
 
 COrvoBuilderView::~COrvoBuilderView() {
+  EndNudge();
   document_->RemoveObserver(this);
 }
 
@@ -499,7 +503,7 @@ void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   DropStalePointers();
-  nudging_ = false;
+  EndNudge();
   const QPoint client = event->position().toPoint();
   last_mouse_ = client;
   const int mode = document_->interaction_mode;
@@ -696,9 +700,7 @@ void COrvoBuilderView::contextMenuEvent(QContextMenuEvent* event) {
 
 void COrvoBuilderView::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down) {
-    nudging_ = false;
-  }
+  if (!IsArrowKey(key)) EndNudge();
   if (key == Qt::Key_Delete) {
     OnDelete();
   } else if (key == Qt::Key_Escape && drag_ != Drag::kNone) {
@@ -710,9 +712,7 @@ void COrvoBuilderView::keyPressEvent(QKeyEvent* event) {
     SetInteractionMode(0);
   } else if (event->matches(QKeySequence::SelectAll)) {
     SelectAll();
-  } else if (drag_ == Drag::kNone &&
-             (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
-              key == Qt::Key_Down) &&
+  } else if (drag_ == Drag::kNone && IsArrowKey(key) &&
              (selected_ != nullptr || !group_selection_.empty())) {
     const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     Nudge(QPoint(key == Qt::Key_Left    ? -step
@@ -752,21 +752,34 @@ void COrvoBuilderView::Nudge(QPoint delta) {
     delta.setY(std::max(delta.y(), -node->top()));
   }
   if (moving.empty() || delta.isNull()) return;
-  {
-    ScopedStep step(*document_, "Nudge");
-    for (COrvoBuilderCntrItem* node : moving) {
-      const int left = node->left() + delta.x();
-      const int top = node->top() + delta.y();
-      node->SetRect(left, top, left + node->width(), top + node->height());
-    }
+  // The presses of one burst (an arrow key held down, repeating) are one step, which stays
+  // open until the key is let go: one undo takes back the whole burst.
+  if (!nudging_) {
+    document_->BeginStep("Nudge");
+    nudging_ = true;
   }
-  // Key presses that follow one another closely are one step: one undo takes back the burst.
-  if (nudging_ && nudge_clock_.isValid() && nudge_clock_.elapsed() < kNudgeBurstMs) {
-    document_->JoinLastSteps("Nudge");
+  for (COrvoBuilderCntrItem* node : moving) {
+    const int left = node->left() + delta.x();
+    const int top = node->top() + delta.y();
+    node->SetRect(left, top, left + node->width(), top + node->height());
   }
-  nudging_ = true;
-  nudge_clock_.start();
   document_->UpdateAllViews(kHintRedrawAll);
+}
+
+void COrvoBuilderView::EndNudge() {
+  if (!nudging_) return;
+  nudging_ = false;
+  document_->EndStep();
+}
+
+void COrvoBuilderView::keyReleaseEvent(QKeyEvent* event) {
+  if (IsArrowKey(event->key()) && !event->isAutoRepeat()) EndNudge();
+  QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void COrvoBuilderView::focusOutEvent(QFocusEvent* event) {
+  EndNudge();
+  QAbstractScrollArea::focusOutEvent(event);
 }
 
 QString COrvoBuilderView::ModeHint() const {
@@ -908,7 +921,7 @@ void COrvoBuilderView::OnDelete() {
     }
   } else if (selected_ != nullptr) {
     if (!document_->platform().AskYesNo(
-            DeleteQuestion("this node", "its", document_->CountExchangesOf(*selected_)))) {
+            DeleteQuestion("this node", "its", CountExchangesOf(*document_, *selected_)))) {
       return;
     }
     COrvoBuilderCntrItem* node = selected_;

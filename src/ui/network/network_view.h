@@ -5,7 +5,6 @@
 
 #include <QAbstractScrollArea>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QPoint>
 #include <QRect>
 #include <array>
@@ -85,6 +84,8 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -114,6 +115,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void PaintOverlay(QPainter& painter);
   // Moves the selection and its tethered nodes by delta document units.
   void Nudge(QPoint delta);
+  void EndNudge();
 
   COrvoBuilderDoc* document_;
   COrvoBuilderCntrItem* selected_ = nullptr;
@@ -134,9 +136,8 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   QPoint drag_start_;      // document point of the press
   QPoint drag_now_;        // document point of the last move
 
-  // A burst of arrow presses: joined into one undo step while they follow closely.
+  // A burst of arrow presses: its undo step is open until the key is let go.
   bool nudging_ = false;
-  QElapsedTimer nudge_clock_;
 
   // Cursors of the placing and linking modes, made once from the node pictures.
   std::array<QCursor, 10> mode_cursors_;

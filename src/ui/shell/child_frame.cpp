@@ -59,11 +59,6 @@ void CChildFrame::OnDocumentUpdate(int /*hint*/, const COrvoBuilderCntrItem* /*n
   emit StateChanged();
 }
 
-void CChildFrame::OnHistoryChanged() {
-  setWindowModified(project_->document->IsModified());
-  emit StateChanged();
-}
-
 void CChildFrame::closeEvent(QCloseEvent* event) {
   const bool last_window = project_->window_count == 1;
   if (last_window && project_->document->IsModified() && !project_->discard_changes &&

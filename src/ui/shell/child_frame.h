@@ -50,7 +50,6 @@ class CChildFrame : public QMdiSubWindow, public DocumentObserver {
   void RefreshTitle();
 
   void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem* node) override;
-  void OnHistoryChanged() override;
 
  signals:
   // Something the menus depend on may have changed (document contents, selection).

@@ -879,13 +879,27 @@ ORVO_VIEW_COMMAND(OnResizeWindow, OnResizeWindow())
 void CMainFrame::OnReadDataset() {
   CChildFrame* frame = ActiveFrame();
   if (frame == nullptr) return;
-  // The question comes before the chooser, so a "No" costs no browsing.
-  if (!frame->document().nodes().empty() &&
-      !platform_.AskYesNo("Are you sure that you want to delete the current network?")) {
-    return;
+  // The question comes before the chooser, so a "Cancel" costs no browsing. A network that
+  // holds work need not be given up: the deck can go into a new project window instead.
+  bool new_window = false;
+  if (!frame->document().nodes().empty()) {
+    const std::optional<int> choice =
+        platform_.AskChoice("Read ORVO Input Dataset",
+                            {"Replace the network of this project (undo brings it back)",
+                             "Build the network in a new project window"},
+                            1);
+    if (!choice) return;
+    new_window = *choice == 1;
   }
   const std::optional<std::string> path = platform_.ChooseOpenFile(kDeckFilter);
-  if (path) ReadDataset(*frame, *path);
+  if (!path) return;
+  if (new_window) {
+    CChildFrame* fresh = NewProject();
+    if (fresh == nullptr) return;
+    if (!ReadDataset(*fresh, *path)) fresh->close();
+    return;
+  }
+  ReadDataset(*frame, *path);
 }
 
 bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {

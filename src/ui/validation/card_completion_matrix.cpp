@@ -215,7 +215,10 @@ bool ReportCompleteness(const COrvoBuilderDoc& document, bool before_run, QWidge
   const CompletenessCounts counts = CountFindings(BuildCompletenessReport(document));
   if (counts.errors == 0 && counts.warnings == 0) return true;
   const auto count = [](int n, const char* what) {
-    return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(what)).arg(n == 1 ? "" : "s");
+    return QStringLiteral("%1 %2%3")
+        .arg(n)
+        .arg(QLatin1String(what))
+        .arg(QLatin1String(n == 1 ? "" : "s"));
   };
   QString text = QStringLiteral("The card completeness report finds %1 and %2.")
                      .arg(count(counts.errors, "error"), count(counts.warnings, "warning"));

@@ -47,6 +47,31 @@ QList<QStringList> SplitBlock(QString text) {
   return lines;
 }
 
+// Widens every column of a grid to its header cells (the fixed rows, drawn bold) when the grid
+// is first shown, so that no header is cut; columns sized by their editor keep more width.
+class HeaderFitter : public QObject {
+ public:
+  explicit HeaderFitter(GridWidget* grid) : QObject(grid), grid_(grid) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == grid_ && event->type() == QEvent::Show) {
+      QFont bold = grid_->font();
+      bold.setBold(true);
+      const QFontMetrics metrics(bold);
+      for (int column = 0; column < grid_->columnCount(); ++column) {
+        int needed = 0;
+        for (int row = 0; row < grid_->FixedRowCount(); ++row) {
+          needed = std::max(needed, metrics.horizontalAdvance(grid_->CellText(row, column)) + 12);
+        }
+        if (grid_->columnWidth(column) < needed) grid_->setColumnWidth(column, needed);
+      }
+    }
+    return false;
+  }
+
+ private:
+  GridWidget* grid_;
+};
+
 }  // namespace
 
 // Opens editors only on editable cells, stores through the validator and draws fixed cells
@@ -95,6 +120,7 @@ GridWidget::GridWidget(QWidget* parent) : GridWidget(0, 0, parent) {}
 GridWidget::GridWidget(int rows, int columns, QWidget* parent)
     : QTableWidget(rows, columns, parent) {
   setItemDelegate(new Delegate(this));
+  installEventFilter(new HeaderFitter(this));
   horizontalHeader()->hide();
   verticalHeader()->hide();
   setSelectionMode(QAbstractItemView::ExtendedSelection);

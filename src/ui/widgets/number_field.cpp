@@ -5,7 +5,7 @@
 #include <QPalette>
 #include <QWidget>
 
-#include "model/number_text.h"
+#include "model/number_syntax.h"
 
 namespace orvo::ui {
 namespace {

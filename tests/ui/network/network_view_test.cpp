@@ -249,14 +249,24 @@ void NetworkViewTest::EmptyClickCtrlAAndArrowKeys() {
   f.Click(QPoint(600, 500));
   QVERIFY(f.view.group_selection().empty());
 
-  // A burst of arrow presses moves the node with its label and is one undo step.
+  // An arrow key held down moves the node with its label and is one undo step; a second
+  // press is a second step.
   f.Click(QPoint(110, 110));
   const QRect label = Rect(f.doc.nodes()[1].get());
-  QTest::keyClick(&f.view, Qt::Key_Right);
-  QTest::keyClick(&f.view, Qt::Key_Right);
+  const auto key = [&f](QEvent::Type type, Qt::Key which, bool repeat) {
+    QKeyEvent event(type, which, Qt::NoModifier, QString(), repeat);
+    QApplication::sendEvent(&f.view, &event);
+  };
+  key(QEvent::KeyPress, Qt::Key_Right, false);
+  for (int i = 0; i < 3; ++i) {
+    key(QEvent::KeyRelease, Qt::Key_Right, true);
+    key(QEvent::KeyPress, Qt::Key_Right, true);
+  }
+  key(QEvent::KeyRelease, Qt::Key_Right, false);
   QTest::keyClick(&f.view, Qt::Key_Down, Qt::ShiftModifier);
-  QCOMPARE(Rect(one), QRect(102, 110, 32, 32));
-  QCOMPARE(Rect(f.doc.nodes()[1].get()), label.translated(2, 10));
+  QCOMPARE(Rect(one), QRect(104, 110, 32, 32));
+  QCOMPARE(Rect(f.doc.nodes()[1].get()), label.translated(4, 10));
+  QVERIFY(f.doc.Undo());
   QVERIFY(f.doc.Undo());
   QVERIFY(!f.doc.CanUndo());
   QCOMPARE(f.doc.SaveToBytes(), before);
@@ -308,7 +318,24 @@ void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
   QVERIFY(dark_midpoint(one, outflow));
   QVERIFY(dark_midpoint(one, link));
   QVERIFY(dark_midpoint(link, two));
-  // Outside the model has no arrow: above the inflow is blank.
+  // Inflows and outflows are told apart by colour: blue in, orange out.
+  const auto midpoint_colour = [&image](const COrvoBuilderCntrItem* from,
+                                        const COrvoBuilderCntrItem* to) {
+    const auto arrow = ArrowBetween(Rect(from), Rect(to));
+    const QPoint mid = (arrow->start + arrow->end) / 2;
+    QRgb darkest = qRgb(255, 255, 255);
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        const QRgb pixel = image.pixel(mid + QPoint(dx, dy));
+        if (qGray(pixel) < qGray(darkest)) darkest = pixel;
+      }
+    }
+    return QColor(darkest);
+  };
+  QVERIFY(midpoint_colour(inflow, one).blue() > midpoint_colour(inflow, one).red() + 60);
+  QVERIFY(midpoint_colour(one, outflow).red() > midpoint_colour(one, outflow).blue() + 60);
+  // Outside the model there is only the short mark at the inflow's corner: straight above
+  // the inflow is blank.
   QCOMPARE(qGray(image.pixel(108, 140)), 255);
 }
 

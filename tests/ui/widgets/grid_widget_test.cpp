@@ -92,7 +92,7 @@ void GridWidgetTest::NumberColumnsRefuseTextAndNameTheColumn() {
   QVERIFY(grid.EditCell(1, 2, "1 0 2 10"));
   QVERIFY(grid.EditCell(1, 2, ""));
   QVERIFY(!grid.EditCell(1, 2, "1 zero"));
-  QVERIFY(grid.EditCell(1, 3, "abc")) << "a text column takes text";
+  QVERIFY2(grid.EditCell(1, 3, "abc"), "a text column takes text");
   QCOMPARE(shown, (QStringList{QString::fromUtf8("\u201CValue\u201D must be a number."),
                                QString::fromUtf8("\u201CValue\u201D must be a number."),
                                QString::fromUtf8("\u201CTime\u201D must be numbers separated by "
