@@ -2,6 +2,7 @@
 // or column header may be cut.
 #include <QApplication>
 #include <QDialog>
+#include <QRegularExpression>
 #include <QtTest>
 #include <functional>
 
@@ -14,6 +15,8 @@
 #include "ui/editors/bypass_options_dialog.h"
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
+#include "ui/network/network_legend.h"
+#include "ui/network/network_view.h"
 #include "ui/network/node_dialogs.h"
 #include "ui/results/model_runs.h"
 #include "ui/shell/about_dialog.h"
@@ -28,10 +31,18 @@ namespace {
 
 QStringList found;
 
-// Records what window cuts, under its title.
+// Records what window cuts, under its title. With ORVO_GRAB_DIR set, each window is also
+// saved there as a picture, to be looked at.
 void Check(QWidget* window) {
   for (const QString& text : testing::CutTexts(window)) {
     found << window->windowTitle() + QStringLiteral(": ") + text;
+  }
+  const QString grabs = qEnvironmentVariable("ORVO_GRAB_DIR");
+  if (!grabs.isEmpty()) {
+    static int count = 0;
+    QString name = window->windowTitle();
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("_"));
+    window->grab().save(QStringLiteral("%1/%2_%3.png").arg(grabs).arg(++count).arg(name));
   }
 }
 
@@ -106,6 +117,25 @@ class DialogLayoutTest : public QObject {
       dialog->show();
       Check(dialog);
       delete dialog;
+    }
+    {
+      NetworkLegend legend;
+      legend.setWindowTitle(QStringLiteral("Legend"));
+      legend.resize(legend.sizeHint());
+      legend.show();
+      Check(&legend);
+    }
+    {
+      COrvoBuilderView view(doc);
+      view.setWindowTitle(QStringLiteral("Network"));
+      view.resize(640, 360);
+      view.show();
+      COrvoBuilderCntrItem* inflow = doc.AddExchange(nullptr, doc.GetSegmentNode(1), kInflow);
+      doc.AddExchange(doc.GetSegmentNode(2), nullptr, kOutflow);
+      view.Select(inflow);
+      view.SelectAll();
+      view.Select(doc.GetSegmentNode(1));
+      Check(&view);
     }
     if (!found.isEmpty()) qWarning().noquote() << found.join(QStringLiteral("\n"));
     QVERIFY2(found.isEmpty(), qPrintable(QString::number(found.size()) + " texts cut"));
