@@ -86,7 +86,7 @@ class GroupHEditor : public QDialog {
     constants_ =
         ListGrid(this, "constantGrid",
                  {tr("Constant Name (TNAME(ISC))"), tr("ISC"), tr("Constant Value (CONST(ISC))")});
-    constants_->SetNumberColumn(1, NumberKind::kInteger);
+    constants_->SetNumberColumn(1, NumberKind::kReal);  // ISC keeps its whole part, as typed before
     constants_->SetNumberColumn(2, NumberKind::kReal);
     constants_->SetCellValidator([this](int row, int column, const QString& text) {
       std::string stored;

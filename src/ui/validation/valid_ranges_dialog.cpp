@@ -10,7 +10,6 @@
 #include "model/number_text.h"
 #include "ui/shell/qt_platform.h"
 #include "ui/widgets/grid_widget.h"
-#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 #include "validate/value_ranges.h"
 
@@ -48,9 +47,6 @@ ValidRangesDialog::ValidRangesDialog(ValueRangeTable& table, Platform& platform,
   grid_->setColumnWidth(0, 300);
   grid_->setColumnWidth(kColumnMin, 100);
   grid_->setColumnWidth(kColumnMax, 100);
-  for (int column = 1; column < grid_->columnCount(); ++column) {
-    grid_->SetNumberColumn(column, NumberKind::kReal, true);
-  }
   grid_->SetCellValidator([](int, int, const QString& text) {
     return GridWidget::CellCheck{true, QString::fromStdString(RealText(AtoF(text.toStdString()))),
                                  QString()};
