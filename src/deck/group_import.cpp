@@ -115,6 +115,37 @@ void SetImportedShape(COrvoBuilderDoc& doc, const DeckShape& shape) {
   doc.imported_NOSYS = shape.NOSYS;
 }
 
+std::string Systems(int from, int to) {
+  return from == to ? "system " + std::to_string(from)
+                    : "systems " + std::to_string(from) + " to " + std::to_string(to);
+}
+
+// Card data per system comes from a deck whose system count may not be the project's; the
+// user is told which systems took data from the file and which did not.
+void ReportSystemCounts(COrvoBuilderDoc& doc, int file_systems) {
+  const int project_systems = doc.group_a.NOSYS;
+  if (file_systems == project_systems) return;
+  const auto count = [](int n) { return std::to_string(n) + (n == 1 ? " system" : " systems"); };
+  std::string note =
+      "The file has " + count(file_systems) + ", the project " + count(project_systems) + ".";
+  const int common = std::min(file_systems, project_systems);
+  if (common > 0) note += " Kept: the data of " + Systems(1, common) + ".";
+  if (file_systems > project_systems) {
+    note += " Dropped: the data of " + Systems(common + 1, file_systems) +
+            " of the file, which the project does not have.";
+  } else {
+    std::string rest = Systems(common + 1, project_systems);
+    rest[0] = 'S';
+    note += " " + rest + " of the project got no data from the file.";
+  }
+  doc.platform().ShowMessage(note);
+}
+
+// Groups whose data is kept per system.
+bool HasSystems(char group) {
+  return group == 'D' || group == 'E' || group == 'F' || group == 'H' || group == 'J';
+}
+
 }  // namespace
 
 bool ImportGroup(COrvoBuilderDoc& doc, char group) {
@@ -140,6 +171,7 @@ bool ImportGroup(COrvoBuilderDoc& doc, char group) {
     return false;
   }
   doc.platform().ShowMessage("Card " + letter + " imported successfully.");
+  if (card_a && HasSystems(group)) ReportSystemCounts(doc, card_a->NOSYS);
   if (group <= 'D') doc.UpdateAllViews(kHintRedrawAll);
   return true;
 }
@@ -161,6 +193,7 @@ bool ImportAllGroups(COrvoBuilderDoc& doc) {
     return false;
   }
   doc.platform().ShowMessage("All card groups imported successfully.");
+  ReportSystemCounts(doc, card_a->NOSYS);
   doc.UpdateAllViews(kHintRedrawAll);
   return true;
 }

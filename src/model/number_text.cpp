@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include "model/number_syntax.h"
+
 #include <locale.h>
 
 #include <cctype>
@@ -96,6 +98,45 @@ double AtoF(std::string_view text) {
   text.copy(buffer, n);
   buffer[n] = '\0';
   return strtod_l(buffer, nullptr, CLocale());
+}
+
+bool IsNumberText(std::string_view text, bool integer_only) {
+  const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  size_t i = 0;
+  const auto digits = [&] {
+    const size_t start = i;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    return i - start;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t mantissa = digits();
+  if (!integer_only && i < text.size() && text[i] == '.') {
+    ++i;
+    mantissa += digits();
+  }
+  if (mantissa == 0) return false;
+  if (!integer_only && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  return i == text.size();
+}
+
+bool IsNumberListText(std::string_view text, bool integer_only) {
+  const std::string_view separators = " ,\t\r\n";
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && separators.find(text[i]) != std::string_view::npos) ++i;
+    if (i >= text.size()) break;
+    size_t end = i;
+    while (end < text.size() && separators.find(text[end]) == std::string_view::npos) ++end;
+    if (!IsNumberText(text.substr(i, end - i), integer_only)) return false;
+    i = end;
+  }
+  return true;
 }
 
 }  // namespace orvo

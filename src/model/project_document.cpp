@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <unordered_set>
 
+#include "model/network_deletion.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
 #include "model/undo_history.h"
@@ -200,9 +201,11 @@ void COrvoBuilderDoc::DeleteNode(COrvoBuilderCntrItem* node) {
     const std::string id_text = IntText(deleted_id);
     for (const auto& other : nodes_) {
       if (other->is_label() && other->label()->text == id_text) doomed.push_back(other.get());
-      if (other->is_exchange()) {
-        if (other->exchange()->upstream == deleted_id) other->exchange()->upstream = 0;
-        if (other->exchange()->downstream == deleted_id) other->exchange()->downstream = 0;
+      // An exchange left with an end of 0 would become an inflow or outflow nobody drew,
+      // so the segment's exchanges go with it.
+      if (other->is_exchange() && (other->exchange()->upstream == deleted_id ||
+                                   other->exchange()->downstream == deleted_id)) {
+        doomed.push_back(other.get());
       }
       if (other->is_segment() && other->segment()->IBOTSEG == deleted_id) {
         other->segment()->IBOTSEG = 0;
@@ -254,6 +257,16 @@ void COrvoBuilderDoc::DeleteNode(COrvoBuilderCntrItem* node) {
     BuildSegmentArray();
   }
   UpdateAllViews(kHintRedrawAll);
+}
+
+int CountExchangesOf(const COrvoBuilderDoc& doc, const COrvoBuilderCntrItem& node) {
+  if (!node.is_segment() || node.segment() == nullptr) return 0;
+  const int id = node.segment()->segment_id;
+  const auto& nodes = doc.nodes();
+  return static_cast<int>(std::count_if(nodes.begin(), nodes.end(), [id](const auto& other) {
+    return other->is_exchange() && other->exchange() != nullptr &&
+           (other->exchange()->upstream == id || other->exchange()->downstream == id);
+  }));
 }
 
 void COrvoBuilderDoc::DeleteNetwork() {

@@ -161,6 +161,7 @@ void COrvoBuilderDoc::EndStep() {
   if (h.undo.size() > kMaxSteps) h.undo.erase(h.undo.begin());
   h.redo.clear();
   modified_ = true;
+  UpdateAllViews(kHintHistoryChanged);
 }
 
 bool COrvoBuilderDoc::CanUndo() const {
@@ -205,6 +206,7 @@ void COrvoBuilderDoc::MoveThroughHistory(bool undo) {
   step.state = std::move(current);
   to.push_back(std::move(step));
   modified_ = h.current_id != h.saved_id;
+  UpdateAllViews(kHintHistoryChanged);
 }
 
 void COrvoBuilderDoc::ClearHistory() {
@@ -213,11 +215,17 @@ void COrvoBuilderDoc::ClearHistory() {
   history_->redo.clear();
   history_->current.reset();
   history_->saved_id = history_->current_id;
+  UpdateAllViews(kHintHistoryChanged);
 }
 
 void COrvoBuilderDoc::SetModifiedFlag(bool modified) {
+  // Inside a step the step itself decides: it marks the document only when it changed it,
+  // so an editor accepted without a change leaves the marker and the history alone.
+  if (modified && history_ && history_->depth > 0) return;
+  const bool was = modified_;
   modified_ = modified;
   if (!modified && history_) history_->saved_id = history_->current_id;
+  if (was != modified_) UpdateAllViews(kHintHistoryChanged);
 }
 
 }  // namespace orvo

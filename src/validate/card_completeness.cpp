@@ -11,6 +11,18 @@ std::string CompletenessReport::FindingsText() const {
   return text;
 }
 
+CompletenessCounts CountFindings(const CompletenessReport& report) {
+  CompletenessCounts counts;
+  for (const std::string& line : report.findings) {
+    if (line.find("Error:") != std::string::npos) {
+      ++counts.errors;
+    } else if (line.find("Warning:") != std::string::npos) {
+      ++counts.warnings;
+    }
+  }
+  return counts;
+}
+
 void CheckGroups(const COrvoBuilderDoc& doc, std::vector<std::string>& findings) {
   group_a::Check(doc, findings);
   group_b::Check(doc, findings);

@@ -24,6 +24,14 @@ struct CompletenessReport {
   std::string FindingsText() const;
 };
 
+// The group findings marked "Error:" and "Warning:". The node columns judge each card on its
+// own terms (a segment without boundaries is usual) and are left to the matrix.
+struct CompletenessCounts {
+  int errors = 0;
+  int warnings = 0;
+};
+CompletenessCounts CountFindings(const CompletenessReport& report);
+
 // Every group's findings, A to J.
 void CheckGroups(const COrvoBuilderDoc& doc, std::vector<std::string>& findings);
 CompletenessReport BuildCompletenessReport(const COrvoBuilderDoc& doc);

@@ -138,6 +138,29 @@ TEST_F(GroupImportTest, EachGroupFromFullDeck) {
   EXPECT_EQ(DeckText(doc, ok), deck);
 }
 
+// Importing per-system data between different system counts must say what was taken.
+TEST_F(GroupImportTest, DifferentSystemCountsAreReported) {
+  doc.group_a.NOSYS = 1;
+  Offer(SourceDeck());
+  EXPECT_TRUE(ImportGroup(doc, 'H'));
+  EXPECT_EQ(platform.messages,
+            (Lines{kChooser, "Card H imported successfully.",
+                   "The file has 6 systems, the project 1 system. Kept: the data of system 1. "
+                   "Dropped: the data of systems 2 to 6 of the file, which the project does not "
+                   "have."}));
+  platform.messages.clear();
+  Offer(SourceDeck());
+  EXPECT_TRUE(ImportGroup(doc, 'C'));
+  EXPECT_EQ(platform.messages.size(), 2u) << "card C has no systems";
+  platform.messages.clear();
+  doc.group_a.NOSYS = 8;
+  Offer(SourceDeck());
+  EXPECT_TRUE(ImportGroup(doc, 'J'));
+  EXPECT_EQ(platform.messages.back(),
+            "The file has 6 systems, the project 8 systems. Kept: the data of systems 1 to 6. "
+            "Systems 7 to 8 of the project got no data from the file.");
+}
+
 TEST_F(GroupImportTest, CardDFromFragmentReadsAtTheStart) {
   doc.imported_NOSEG = doc.imported_NOSYS = 99;
   Offer(Cards(source, {CardD, CardE, CardF}));

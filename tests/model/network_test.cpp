@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/model_vocabulary.h"
+#include "model/network_deletion.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
@@ -170,8 +171,10 @@ TEST_F(NetworkTest, DeletingASegmentClosesTheGap) {
   EXPECT_EQ(s[3]->GetParameter(2), "3");
   EXPECT_EQ(three_four->GetParameter(2), "2");
   EXPECT_EQ(three_four->GetParameter(3), "3");
-  EXPECT_EQ(two_four->GetParameter(2), "0");
-  EXPECT_EQ(two_four->GetParameter(3), "3");
+  EXPECT_EQ(std::count_if(doc.nodes().begin(), doc.nodes().end(),
+                          [two_four](const auto& node) { return node.get() == two_four; }),
+            0)
+      << "an exchange of the deleted segment goes with it";
   EXPECT_EQ(s[3]->GetParameter(4), "0");
   EXPECT_EQ(s[2]->GetParameter(4), "3");
   EXPECT_EQ(note->GetParameter(2), "note 3") << "only whole numbers are renumbered";
@@ -186,6 +189,28 @@ TEST_F(NetworkTest, DeletingASegmentClosesTheGap) {
   EXPECT_EQ(doc.GetSegmentNode(4), nullptr);
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(platform.wait_depth, 0);
+}
+
+// An exchange left with an end of 0 would carry a flow nobody drew into the deck.
+TEST_F(NetworkTest, DeletingASegmentDeletesEveryExchangeItEnds) {
+  std::vector<COrvoBuilderCntrItem*> s = FourSegments();
+  Exchange(1, 2);
+  Exchange(2, 3);
+  COrvoBuilderCntrItem* kept = Exchange(3, 4);
+  doc.AddExchange(nullptr, s[1], kInflow);
+  doc.AddExchange(s[1], nullptr, kOutflow);
+  doc.AddExchange(nullptr, s[0], kInflow);
+  EXPECT_EQ(CountExchangesOf(doc, *s[1]), 4);
+  EXPECT_EQ(CountExchangesOf(doc, *kept), 0);
+
+  doc.DeleteNode(s[1]);
+
+  std::vector<std::pair<std::string, std::string>> ends;
+  for (const auto& node : doc.nodes()) {
+    if (node->is_exchange()) ends.emplace_back(node->GetParameter(2), node->GetParameter(3));
+  }
+  using Ends = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(ends, (Ends{{"2", "3"}, {"0", "1"}})) << "the rest renumbered, nothing turned to 0";
 }
 
 TEST_F(NetworkTest, DeletingANodeDropsItFromEveryTether) {

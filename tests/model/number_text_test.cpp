@@ -1,4 +1,5 @@
 #include "model/number_text.h"
+#include "model/number_syntax.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,22 @@ TEST(NumberTextTest, ParsesTheLeadingNumber) {
 
 // The desktop toolkit sets the process locale from the environment; a comma-decimal locale
 // must not reach number text.
+TEST(NumberTextTest, TellsWholeNumbersFromText) {
+  for (const char* good : {"1.5", " -2e3 ", "+.5", "7.", "1E-05", "0"}) {
+    EXPECT_TRUE(IsNumberText(good)) << good;
+  }
+  for (const char* bad : {"abc", "3x", "", " ", "1e", ".", "-", "inf", "nan", "1,5", "1 2"}) {
+    EXPECT_FALSE(IsNumberText(bad)) << bad;
+  }
+  EXPECT_TRUE(IsNumberText("12", true));
+  EXPECT_FALSE(IsNumberText("1.5", true));
+  EXPECT_FALSE(IsNumberText("1e3", true));
+  EXPECT_TRUE(IsNumberListText("1 0, 2e-5\t365"));
+  EXPECT_TRUE(IsNumberListText(""));
+  EXPECT_FALSE(IsNumberListText("1 zero"));
+  EXPECT_FALSE(IsNumberListText("1 2.5", true));
+}
+
 TEST(NumberTextTest, CommaDecimalLocaleDoesNotLeak) {
   const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"};
   const char* chosen = nullptr;

@@ -2,6 +2,7 @@
 
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "model/undo_history.h"
 #include "support/network_builder.h"
 
 namespace orvo {
@@ -106,13 +107,63 @@ TEST_F(UndoTest, DeletionAndGroupEditsComeBackWhole) {
   EXPECT_EQ(doc.GetSegmentNode(3)->GetParameter(2), "3");
 }
 
+TEST_F(UndoTest, OneUndoBringsBackASegmentWithItsExchanges) {
+  doc.AddExchange(doc.GetSegmentNode(2), doc.GetSegmentNode(3), kInterface);
+  doc.AddExchange(nullptr, doc.GetSegmentNode(2), kInflow);
+  doc.SetModifiedFlag(false);
+  const std::string before = Bytes();
+  {
+    ScopedStep step(doc, "Delete");
+    doc.DeleteNode(doc.GetSegmentNode(2));
+  }
+  for (const auto& node : doc.nodes()) EXPECT_FALSE(node->is_exchange());
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(Bytes(), before);
+  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_FALSE(doc.IsModified());
+}
+
+struct HistoryLog : DocumentObserver {
+  int changes = 0;
+  void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) override {
+    if (hint == kHintHistoryChanged) ++changes;
+  }
+};
+
+// An editor accepted without a change must agree with the history: no step, no marker.
+TEST_F(UndoTest, AStepThatChangesNothingLeavesMarkerAndHistoryAlone) {
+  HistoryLog log;
+  doc.AddObserver(&log);
+  {
+    ScopedStep step(doc, "Edit Group A");
+    doc.group_a.ICFL = doc.group_a.ICFL;
+    doc.SetModifiedFlag(true);
+  }
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_EQ(log.changes, 0);
+
+  {
+    ScopedStep step(doc, "Edit Group A");
+    doc.group_a.ICFL = 2;
+    doc.SetModifiedFlag(true);
+  }
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(log.changes, 1) << "the step is announced once";
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(log.changes, 2);
+  doc.RemoveObserver(&log);
+}
+
 TEST_F(UndoTest, ViewsDropTheirNodesBeforeTheNetworkIsReplaced) {
   Move(*doc.GetSegmentNode(1), 0, 0);
   HintLog log;
   doc.AddObserver(&log);
   doc.Undo();
   doc.RemoveObserver(&log);
-  EXPECT_EQ(log.hints, (std::vector<int>{kHintNetworkDeleting, kHintNetworkBuilt}));
+  EXPECT_EQ(log.hints,
+            (std::vector<int>{kHintNetworkDeleting, kHintNetworkBuilt, kHintHistoryChanged}));
 }
 
 TEST_F(UndoTest, SavingMovesTheCleanStateAndLoadingForgetsTheHistory) {

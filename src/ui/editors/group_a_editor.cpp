@@ -13,6 +13,7 @@
 #include "ui/editors/bypass_options_dialog.h"
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -121,6 +122,19 @@ GroupAEditor::GroupAEditor(COrvoBuilderDoc& doc, QWidget* parent)
   form_layout->addRow("System bypass options  (SYSBY(K)):",
                       with_button(sysby_, "Edit Bypass Options", &GroupAEditor::EditBypassOptions));
 
+  MakeNumberField(nosys_, "Number of Model Systems (NOSYS)", NumberKind::kInteger);
+  MakeNumberField(adfac_, "Advection Factor (ADFAC)");
+  MakeNumberField(zday_, "Start Day (ZDAY)");
+  MakeNumberField(zhr_, "Start Hour (ZHR)");
+  MakeNumberField(zmin_, "Start Minute (ZMIN)");
+  for (QComboBox* segment : isegout_) {
+    MakeNumberField(segment->lineEdit(), "Segments to display at runtime (ISEGOUT)",
+                    NumberKind::kInteger);
+  }
+  MakeNumberField(time_steps_, "Model time steps (DTS(I), T(I))", NumberKind::kRealList);
+  MakeNumberField(print_intervals_, "Print intervals (PRINT(I), TPRINT(I))", NumberKind::kRealList);
+  MakeNumberField(sysby_, "System bypass options (SYSBY(K))", NumberKind::kIntegerList);
+
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &GroupAEditor::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -228,7 +242,7 @@ bool GroupAEditor::TakeFields() {
 }
 
 void GroupAEditor::accept() {
-  if (!TakeFields()) return;
+  if (!CheckNumberFields(this) || !TakeFields()) return;
   editing::AcceptGroupA(doc_, form_);
   QDialog::accept();
 }

@@ -17,6 +17,7 @@
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -63,6 +64,8 @@ GroupBEditor::GroupBEditor(COrvoBuilderDoc& doc, QWidget* parent)
     fields->addRow("Conversion Factor (CONVR):", convr_[i]);
     units_[i] = new QLineEdit(FromStored(units[f]), box);
     fields->addRow("Name of units:", units_[i]);
+    MakeNumberField(scalr_[i], "Scale Factor (SCALR)");
+    MakeNumberField(convr_[i], "Conversion Factor (CONVR)");
     box_layout->addLayout(fields);
     box_layout->addWidget(new QLabel(list_labels[f], box));
     GridWidget* list = new GridWidget(1, 1, box);
@@ -73,6 +76,7 @@ GroupBEditor::GroupBEditor(COrvoBuilderDoc& doc, QWidget* parent)
     list->SetMessageHandler(
         [this](const QString& m) { doc_.platform().ShowMessage(m.toStdString()); });
     // Typed text is kept in the form as normalised number text.
+    list->SetNumberColumn(0, NumberKind::kRealList, true);
     list->SetCellValidator([](int, int, const QString& text) {
       GridWidget::CellCheck check;
       check.text = Text(editing::NormaliseList(text.toStdString()));
@@ -110,6 +114,7 @@ GroupBEditor::GroupBEditor(COrvoBuilderDoc& doc, QWidget* parent)
   bypass_row->addWidget(new QLabel("Exchange Bypass Options (RBY(K)):", this));
   bypass_ = new QLineEdit(Text(form_.bypass_text), this);
   bypass_row->addWidget(bypass_, 1);
+  MakeNumberField(bypass_, "Exchange Bypass Options (RBY(K))", NumberKind::kIntegerList);
   auto* bypass_button = new QPushButton("Edit Bypass Options", this);
   bypass_row->addWidget(bypass_button);
   layout->addLayout(bypass_row);
@@ -182,6 +187,7 @@ void GroupBEditor::EditBypassOptions() {
 }
 
 void GroupBEditor::accept() {
+  if (!CheckNumberFields(this)) return;
   GroupBDlg& v = form_.values;
   std::string title, units[2];
   if (!ToStored(title_->text(), title) || !ToStored(units_[0]->text(), units[0]) ||

@@ -10,6 +10,7 @@
 #include "groups/group_editing.h"
 #include "model/number_text.h"
 #include "ui/editors/group_editors.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -49,6 +50,9 @@ GroupCEditor::GroupCEditor(COrvoBuilderDoc& doc, QWidget* parent)
   fields->addRow("Conversion Factor for Volumes (CONVV):", convv_);
   units_ = new QLineEdit(FromStored(group_.units), this);
   fields->addRow("Name of units:", units_);
+  MakeNumberField(tdints_, "Benthic time step (TDINTS)");
+  MakeNumberField(scalv_, "Scale Factor for Volumes (SCALV)");
+  MakeNumberField(convv_, "Conversion Factor for Volumes (CONVV)");
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &GroupCEditor::accept);
@@ -72,6 +76,7 @@ void GroupCEditor::IBEDVChosen() {
 }
 
 void GroupCEditor::accept() {
+  if (!CheckNumberFields(this)) return;
   std::string title, units;
   if (!ToStored(title_->text(), title) || !ToStored(units_->text(), units)) {
     doc_.platform().ShowMessage(

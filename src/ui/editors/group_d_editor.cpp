@@ -15,6 +15,7 @@
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -72,6 +73,8 @@ GroupDEditor::GroupDEditor(COrvoBuilderDoc& doc, QWidget* parent)
   const char* headers[4] = {"Flow Types", "Scaling Factor (SCALQ)",
                             "Units Conversion Factor (CONVQ)", "Units Name"};
   for (int c = 0; c < 4; ++c) fields_->SetCellText(0, c, headers[c]);
+  fields_->SetNumberColumn(1, NumberKind::kReal);
+  fields_->SetNumberColumn(2, NumberKind::kReal);
   for (int k = 0; k < GroupDDlg::kFieldCount; ++k) {
     fields_->SetCellText(1 + k, 0, kFieldNames[k]);
     FillFieldRow(k);
@@ -88,6 +91,7 @@ GroupDEditor::GroupDEditor(COrvoBuilderDoc& doc, QWidget* parent)
   functions_->setSelectionMode(QAbstractItemView::SingleSelection);
   functions_->horizontalHeader()->setStretchLastSection(true);
   functions_->SetMessageHandler(message);
+  functions_->SetNumberColumn(0, NumberKind::kRealList, true);
   functions_->SetCellValidator([](int, int, const QString& text) {
     GridWidget::CellCheck check;
     check.text = Text(editing::NormaliseNumberList(text.toStdString()));
@@ -114,6 +118,7 @@ GroupDEditor::GroupDEditor(COrvoBuilderDoc& doc, QWidget* parent)
   bypass_row->addWidget(new QLabel("Flow bypass options (QBY(ISYS)):", this));
   bypass_ = new QLineEdit(Text(form_.values.bypass.Join(' ')), this);
   bypass_row->addWidget(bypass_, 1);
+  MakeNumberField(bypass_, "Flow bypass options (QBY(ISYS))", NumberKind::kIntegerList);
   auto* bypass_button = new QPushButton("Edit Bypass Options", this);
   bypass_row->addWidget(bypass_button);
   layout->addLayout(bypass_row);
@@ -249,6 +254,7 @@ void GroupDEditor::EditBypassOptions() {
 }
 
 void GroupDEditor::accept() {
+  if (!CheckNumberFields(this)) return;
   std::string file;
   if (!ToStored(hydfil_->text(), file)) {
     doc_.platform().ShowMessage("The file name holds a character that cannot be stored.");

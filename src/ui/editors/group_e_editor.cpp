@@ -9,6 +9,7 @@
 #include "model/number_text.h"
 #include "ui/editors/group_editors.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -36,6 +37,9 @@ GroupEEditor::GroupEEditor(COrvoBuilderDoc& doc, QWidget* parent)
     grid_->SetCellText(1 + k, kBreaks, QString::number(breaks));
     grid_->SetCellText(1 + k, kTitle, FromStored(settings.At(3)));
   }
+  grid_->SetNumberColumn(kScale, NumberKind::kReal);
+  grid_->SetNumberColumn(kConversion, NumberKind::kReal);
+  grid_->SetNumberColumn(kBreaks, NumberKind::kInteger);
   // The form takes every accepted cell; numbers come back as "%g" text.
   grid_->SetCellValidator([this](int row, int column, const QString& text) {
     GridWidget::CellCheck check;

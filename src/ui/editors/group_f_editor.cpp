@@ -17,6 +17,7 @@
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -67,6 +68,8 @@ class GroupFEditor : public QDialog {
         systems_->SetCellText(k + 1, c,
                               FromStored(form_.values.Entry(k, static_cast<size_t>(c - 1))));
     }
+    systems_->SetNumberColumn(1, NumberKind::kReal);
+    systems_->SetNumberColumn(2, NumberKind::kReal);
     systems_->SetCellValidator([this](int row, int column, const QString& text) {
       GridWidget::CellCheck check;
       std::string stored;
@@ -93,6 +96,7 @@ class GroupFEditor : public QDialog {
     loads_ = HeaderedGrid(this, "loadGrid", {tr("Segment ID"), tr("Time Function List")}, noseg);
     for (int i = 0; i < noseg; ++i) loads_->SetCellText(i + 1, 0, QString::number(i + 1));
     loads_->setColumnWidth(1, 400);
+    loads_->SetNumberColumn(1, NumberKind::kRealList, true);
     loads_->SetCellValidator([this](int row, int, const QString& text) {
       GridWidget::CellCheck check;
       const std::string typed = text.toStdString();

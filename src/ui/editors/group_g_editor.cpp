@@ -16,6 +16,7 @@
 #include "model/project_document.h"
 #include "ui/editors/group_editors.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -58,6 +59,7 @@ class GroupGEditor : public QDialog {
           slot + 1, 2, QString::fromStdString(RealText(group_.values[static_cast<size_t>(slot)])));
     }
     grid_->resizeColumnsToContents();
+    grid_->SetNumberColumn(2, NumberKind::kReal);
     grid_->SetCellValidator([this](int row, int column, const QString& text) {
       GridWidget::CellCheck check;
       std::string stored;

@@ -14,6 +14,7 @@
 #include "model/project_document.h"
 #include "ui/editors/group_editors.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -85,6 +86,8 @@ class GroupHEditor : public QDialog {
     constants_ =
         ListGrid(this, "constantGrid",
                  {tr("Constant Name (TNAME(ISC))"), tr("ISC"), tr("Constant Value (CONST(ISC))")});
+    constants_->SetNumberColumn(1, NumberKind::kReal);  // ISC keeps its whole part, as typed before
+    constants_->SetNumberColumn(2, NumberKind::kReal);
     constants_->SetCellValidator([this](int row, int column, const QString& text) {
       std::string stored;
       if (!ToStored(text, stored)) return GridWidget::CellCheck{false, {}, tr(kNotStorable)};

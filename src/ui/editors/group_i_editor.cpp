@@ -17,6 +17,7 @@
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -59,6 +60,7 @@ class GroupIEditor : public QDialog {
     }
     grid_->setColumnWidth(1, 120);
     grid_->setColumnWidth(2, 400);
+    grid_->SetNumberColumn(2, NumberKind::kRealList, true);
     grid_->SetCellValidator([this](int row, int column, const QString& text) {
       GridWidget::CellCheck check;
       std::string stored;

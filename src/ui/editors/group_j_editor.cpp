@@ -12,6 +12,7 @@
 #include "model/project_document.h"
 #include "ui/editors/group_editors.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 #include "validate/value_ranges.h"
 
@@ -51,6 +52,9 @@ class GroupJEditor : public QDialog {
       systems_->SetCellText(k + 1, 0, QString::number(k + 1));
       ShowSystemRow(k);
     }
+    systems_->SetNumberColumn(2, NumberKind::kInteger, true);
+    systems_->SetNumberColumn(3, NumberKind::kReal, true);
+    systems_->SetNumberColumn(4, NumberKind::kReal, true);
     systems_->SetCellValidator([this](int row, int column, const QString& text) {
       std::string stored;
       if (!ToStored(text, stored)) return GridWidget::CellCheck{false, {}, tr(kNotStorable)};
@@ -72,6 +76,8 @@ class GroupJEditor : public QDialog {
         {tr("ID"), tr("Segment Name (ANAME(K))"), tr("Initial Concentration, mg/L (C(ISYS,K))"),
          tr("Dissolved Fraction (DISSF(ISYS,K))")},
         0);
+    segments_->SetNumberColumn(2, NumberKind::kReal);
+    segments_->SetNumberColumn(3, NumberKind::kReal);
     segments_->SetCellValidator([this](int row, int column, const QString& text) {
       std::string stored;
       if (!ToStored(text, stored)) return GridWidget::CellCheck{false, {}, tr(kNotStorable)};

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -18,9 +19,12 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/platform.h"
+#include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
+#include "ui/widgets/window_fit.h"
 
 namespace orvo::ui {
 namespace {
@@ -45,6 +49,14 @@ QDialogButtonBox* OkCancel(QDialog* dialog) {
   QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   return buttons;
+}
+
+// Columns of a grid made by Grid that take only numbers.
+void NumberColumns(QTableWidget* grid, std::initializer_list<int> columns, NumberKind kind,
+                   bool empty_allowed = false) {
+  for (const int column : columns) {
+    static_cast<GridWidget*>(grid)->SetNumberColumn(column, kind, empty_allowed);
+  }
 }
 
 // The shared grid, so that blocks of cells copy to and from a spreadsheet here too.
@@ -72,6 +84,7 @@ GroupBNodeEditor::GroupBNodeEditor(int field, int surface_count, int pore_count,
       entries_(ne::SplitExchangeEntries(entries)),
       original_(entries) {
   setWindowTitle(tr("Edit Group B Parameters (Exchange Data)"));
+  FitWidthToTitle(this);
   auto* box = new QGroupBox(tr("Exchange Type"), this);
   auto* box_layout = new QVBoxLayout(box);
   type_ = new QButtonGroup(this);
@@ -89,6 +102,7 @@ GroupBNodeEditor::GroupBNodeEditor(int field, int surface_count, int pore_count,
                {tr("Exchange Time Function index"), tr("Area, m^2 (A(K))"),
                 tr("Characteristic length, m (EL(K))")},
                {50, 100, 100});
+  NumberColumns(grid_, {1, 2}, NumberKind::kReal);
   connect(grid_, &QTableWidget::itemChanged, this, &GroupBNodeEditor::CellChanged);
 
   auto* layout = new QVBoxLayout(this);
@@ -157,6 +171,12 @@ GroupCNodeEditor::GroupCNodeEditor(Platform& platform, const GroupCValues& value
   vexp_ = line(values.VEXP, "VEXP");
   dmult_ = line(values.DMULT, "DMULT");
   dxp_ = line(values.DXP, "DXP");
+  MakeNumberField(ibotseg_, tr("Bottom Segment ID (IBOTSEG)"), NumberKind::kInteger);
+  MakeNumberField(bvol_, tr("Volume (BVOL)"));
+  MakeNumberField(vmult_, tr("Hydraulic coefficient \"a\" for velocity (VMULT)"));
+  MakeNumberField(vexp_, tr("Hydraulic exponent \"b\" for velocity (VEXP)"));
+  MakeNumberField(dmult_, tr("Hydraulic coefficient \"c\" for depth (DMULT)"));
+  MakeNumberField(dxp_, tr("Hydraulic exponent \"d\" for depth (DXP)"));
   adjusted_ = new QLabel(this);
   adjusted_->setObjectName("adjustedVolume");
   connect(bvol_, &QLineEdit::textChanged, this, &GroupCNodeEditor::VolumeChanged);
@@ -184,6 +204,7 @@ void GroupCNodeEditor::VolumeChanged() {
 }
 
 void GroupCNodeEditor::accept() {
+  if (!CheckNumberFields(this)) return;
   const int ibotseg = AtoI(S(ibotseg_->text()));
   // A bottom segment that does not exist would be written into the deck as it is.
   if (!ne::ValidSegmentReference(ibotseg, noseg_)) {
@@ -209,6 +230,7 @@ GroupDNodeEditor::GroupDNodeEditor(Platform& platform, const ne::PortionLists& p
                                    QWidget* parent)
     : QDialog(parent), platform_(platform), portions_(portions) {
   setWindowTitle(tr("Edit Group D Parameters (Flows)"));
+  FitWidthToTitle(this);
   const int columns = static_cast<int>(ne::MaxPortionCount(portions_));
   QStringList headers{tr("Flow field name")};
   std::vector<int> widths{100};
@@ -226,6 +248,7 @@ GroupDNodeEditor::GroupDNodeEditor(Platform& platform, const ne::PortionLists& p
     for (int n = 1; n <= columns; ++n) ShowCell(k, n);
   }
   filling_ = false;
+  for (int n = 1; n <= columns; ++n) NumberColumns(grid_, {n}, NumberKind::kReal, true);
   connect(grid_, &QTableWidget::itemChanged, this, &GroupDNodeEditor::CellChanged);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grid_);
@@ -275,6 +298,7 @@ SystemFunctionEditor::SystemFunctionEditor(Group group, Platform& platform, int 
   }
   filling_ = false;
   if (systems > 0) grid_->selectRow(0);
+  NumberColumns(grid_, {1}, NumberKind::kRealList, true);
   connect(grid_, &QTableWidget::itemChanged, this, &SystemFunctionEditor::CellChanged);
 
   auto* edit = new QPushButton(tr("Edit time function"), this);
@@ -347,6 +371,7 @@ GroupGNodeEditor::GroupGNodeEditor(Platform& platform, int simtyp,
       std::min(vocabulary::SegmentParameterCount(simtyp_), static_cast<int>(pairs_.size()));
   grid_->setRowCount(rows);
   Fill();
+  NumberColumns(grid_, {2}, NumberKind::kReal);
   connect(grid_, &QTableWidget::itemChanged, this, &GroupGNodeEditor::CellChanged);
   auto* defaults = new QPushButton(tr("Use defaults for parameter labels"), this);
   defaults->setObjectName("useDefaultLabels");
@@ -395,6 +420,20 @@ void GroupGNodeEditor::CellChanged(QTableWidgetItem* item) {
     item->setText(Q(pair.value));
   }
   filling_ = false;
+}
+
+// ---- Groups with nothing to edit yet ----------------------------------------------------
+
+bool OfferGlobalEditor(QWidget* parent, COrvoBuilderDoc& doc, char group, const QString& missing) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Nothing to Edit Yet"), missing,
+                  QMessageBox::Close, parent);
+  box.setObjectName("nothingToEdit");
+  QPushButton* open = box.addButton(QStringLiteral("Open Group %1 Editor").arg(QLatin1Char(group)),
+                                    QMessageBox::AcceptRole);
+  open->setObjectName("openGlobalEditor");
+  box.setDefaultButton(open);
+  box.exec();
+  return box.clickedButton() == open && RunGroupEditor(group, doc, parent);
 }
 
 }  // namespace orvo::ui

@@ -23,8 +23,9 @@ class QTableWidget;
 class QTableWidgetItem;
 
 namespace orvo {
+class COrvoBuilderDoc;
 class Platform;
-}
+}  // namespace orvo
 
 namespace orvo::ui {
 
@@ -163,5 +164,10 @@ class GroupGNodeEditor : public QDialog {
   QTableWidget* grid_ = nullptr;
   bool filling_ = false;
 };
+
+// A per-node editor whose group has nothing to edit yet (no systems, no functions) says so
+// instead, with a button that opens the global editor of group (its "Open Group X Editor").
+// true when that editor was opened and closed with OK, so that the caller may look again.
+bool OfferGlobalEditor(QWidget* parent, COrvoBuilderDoc& doc, char group, const QString& missing);
 
 }  // namespace orvo::ui

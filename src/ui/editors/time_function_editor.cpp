@@ -7,7 +7,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,6 +18,9 @@
 
 #include "groups/node_editing.h"
 #include "groups/time_function_editing.h"
+#include "model/number_syntax.h"
+#include "model/number_text.h"
+#include "ui/widgets/number_field.h"
 
 namespace orvo::ui {
 
@@ -24,7 +30,14 @@ TimeFunctionEditor::TimeFunctionEditor(int mode, const std::vector<std::string>&
                                        QWidget* parent)
     : QDialog(parent), mode_(mode >= 0 && mode < tf::kModeCount ? mode : 0) {
   const tf::ModeTexts& texts = tf::Texts(mode_);
-  setWindowTitle(QString::fromLatin1(texts.window_title));
+  // The shared editor's title names the kind of function it edits.
+  QString title = QString::fromLatin1(texts.window_title);
+  if (mode_ != tf::kTimeSteps && title == QLatin1String("Model Time Step Editor")) {
+    QString kind = QString::fromLatin1(texts.caption);
+    kind[0] = kind[0].toUpper();
+    title = kind + QStringLiteral(" - Time Function Editor");
+  }
+  setWindowTitle(title);
   setObjectName("TimeFunctionEditor");
 
   auto* caption = new QLabel(QString::fromLatin1(texts.caption), this);
@@ -34,8 +47,10 @@ TimeFunctionEditor::TimeFunctionEditor(int mode, const std::vector<std::string>&
   grid_->setObjectName("grid");
   grid_->setHorizontalHeaderLabels(
       {QString::fromLatin1(texts.value_label), QString::fromLatin1(texts.time_label)});
-  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  grid_->horizontalHeader()->setMinimumSectionSize(200);
+  // Columns as wide as their headers (some are long); the value column takes what is left.
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+  grid_->horizontalHeader()->setMinimumSectionSize(120);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   for (const tf::Row& row : tf::RowsFromEntries(entries)) AppendRow(row.value, row.time);
@@ -70,12 +85,26 @@ TimeFunctionEditor::TimeFunctionEditor(int mode, const std::vector<std::string>&
   row_buttons->addWidget(new_button_);
   row_buttons->addWidget(delete_button_);
   row_buttons->addStretch();
+  plot_ = new TimeFunctionPlot(QString::fromLatin1(texts.time_label),
+                               QString::fromLatin1(texts.value_label), this);
+  plot_->setObjectName("plot");
+  auto* table_and_plot = new QHBoxLayout;
+  table_and_plot->addWidget(grid_, 3);
+  table_and_plot->addWidget(plot_, 2);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(caption);
-  layout->addWidget(grid_);
+  layout->addLayout(table_and_plot, 1);
   layout->addLayout(row_buttons);
   layout->addWidget(buttons);
-  resize(640, 360);
+  connect(grid_->model(), &QAbstractItemModel::dataChanged, this, &TimeFunctionEditor::Replot);
+  connect(grid_->model(), &QAbstractItemModel::rowsInserted, this, &TimeFunctionEditor::Replot);
+  connect(grid_->model(), &QAbstractItemModel::rowsRemoved, this, &TimeFunctionEditor::Replot);
+  Replot();
+  const int headers =
+      grid_->horizontalHeader()->sectionSizeHint(0) + grid_->horizontalHeader()->sectionSizeHint(1);
+  grid_->setMinimumWidth(headers + grid_->verticalHeader()->sizeHint().width() +
+                         grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth());
+  resize(std::max(900, sizeHint().width()), 400);
 }
 
 std::optional<std::vector<std::string>> TimeFunctionEditor::Edit(
@@ -145,20 +174,103 @@ void TimeFunctionEditor::DeleteInterval() {
 
 void TimeFunctionEditor::CellChanged(QTableWidgetItem* item) {
   if (filling_) return;
+  // Text that is not a number is refused, not read as the number it may begin with.
+  const QString previous = item->data(Qt::UserRole).toString();
+  if (!IsNumberText(item->text().toStdString()) && !item->text().trimmed().isEmpty()) {
+    filling_ = true;
+    item->setText(previous);
+    filling_ = false;
+    QMessageBox::warning(
+        this, windowTitle(),
+        NotANumberMessage(grid_->horizontalHeaderItem(item->column())->text(), NumberKind::kReal));
+    return;
+  }
   // Cells hold number text only, so what OK returns is what a deck will carry.
   const QString kept = QString::fromStdString(tf::CellText(item->text().toStdString()));
-  if (kept == item->text()) return;
   filling_ = true;
-  item->setText(kept);
+  item->setData(Qt::UserRole, kept);
+  if (kept != item->text()) item->setText(kept);
   filling_ = false;
+}
+
+void TimeFunctionEditor::Replot() {
+  std::vector<QPointF> points;
+  for (const tf::Row& row : Rows()) {
+    if (IsNumberText(row.time) && IsNumberText(row.value)) {
+      points.emplace_back(AtoF(row.time), AtoF(row.value));
+    }
+  }
+  plot_->SetPoints(std::move(points));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TimeFunctionPlot::TimeFunctionPlot(const QString& x_title, const QString& y_title, QWidget* parent)
+    : QWidget(parent), x_title_(x_title), y_title_(y_title) {
+  setMinimumSize(220, 160);
+  setToolTip(y_title_ + QStringLiteral(" against ") + x_title_);
+}
+
+void TimeFunctionPlot::SetPoints(std::vector<QPointF> points) {
+  points_ = std::move(points);
+  update();
+}
+
+void TimeFunctionPlot::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().base());
+  const QFontMetrics metrics = fontMetrics();
+  const QRect area = rect().adjusted(8, 8 + metrics.height(), -8, -8 - metrics.height());
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawRect(area);
+  painter.setPen(palette().color(QPalette::Text));
+  if (points_.empty()) {
+    painter.drawText(area, Qt::AlignCenter, tr("No values"));
+    return;
+  }
+  double x0 = points_.front().x(), x1 = x0, y0 = points_.front().y(), y1 = y0;
+  for (const QPointF& p : points_) {
+    x0 = std::min(x0, p.x());
+    x1 = std::max(x1, p.x());
+    y0 = std::min(y0, p.y());
+    y1 = std::max(y1, p.y());
+  }
+  // A constant function or a single point still gets a visible span.
+  if (x1 - x0 <= 0) x1 = x0 + 1;
+  if (y1 - y0 <= 0) {
+    y0 -= 1;
+    y1 += 1;
+  }
+  const auto map = [&](const QPointF& p) {
+    return QPointF(area.left() + (p.x() - x0) / (x1 - x0) * area.width(),
+                   area.bottom() - (p.y() - y0) / (y1 - y0) * area.height());
+  };
+  const auto number = [](double value) { return QString::number(value, 'g', 4); };
+  painter.drawText(QRect(rect().left() + 8, rect().top() + 4, width() - 16, metrics.height()),
+                   Qt::AlignLeft, number(y1));
+  painter.drawText(QRect(area.left(), area.bottom() + 2, area.width(), metrics.height()),
+                   Qt::AlignLeft, number(x0));
+  painter.drawText(QRect(area.left(), area.bottom() + 2, area.width(), metrics.height()),
+                   Qt::AlignRight, number(x1));
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+  // Values hold between their times in the order the table gives them.
+  QPolygonF line;
+  for (const QPointF& p : points_) line << map(p);
+  painter.drawPolyline(line);
+  painter.setBrush(palette().color(QPalette::Highlight));
+  for (const QPointF& p : line) painter.drawEllipse(p, 2.5, 2.5);
 }
 
 void TimeFunctionEditor::AppendRow(const std::string& value, const std::string& time) {
   filling_ = true;
   const int r = grid_->rowCount();
   grid_->insertRow(r);
-  grid_->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(value)));
-  grid_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(time)));
+  for (const auto& [column, text] : {std::pair{0, &value}, std::pair{1, &time}}) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(*text));
+    item->setData(Qt::UserRole, item->text());
+    grid_->setItem(r, column, item);
+  }
   filling_ = false;
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointF>
+#include <QWidget>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,23 @@ class QTableWidget;
 class QTableWidgetItem;
 
 namespace orvo::ui {
+
+// A small line plot of a time function beside its table: value against time.
+class TimeFunctionPlot : public QWidget {
+  Q_OBJECT
+
+ public:
+  TimeFunctionPlot(const QString& x_title, const QString& y_title, QWidget* parent = nullptr);
+  void SetPoints(std::vector<QPointF> points);
+  const std::vector<QPointF>& points() const { return points_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString x_title_, y_title_;
+  std::vector<QPointF> points_;
+};
 
 class TimeFunctionEditor : public QDialog {
   Q_OBJECT
@@ -37,6 +56,7 @@ class TimeFunctionEditor : public QDialog {
   QTableWidget* grid() const { return grid_; }
   QPushButton* newButton() const { return new_button_; }
   QPushButton* deleteButton() const { return delete_button_; }
+  TimeFunctionPlot* plot() const { return plot_; }
 
  public slots:
   void NewInterval();
@@ -48,6 +68,7 @@ class TimeFunctionEditor : public QDialog {
  private:
   void CellChanged(QTableWidgetItem* item);
   void AppendRow(const std::string& value, const std::string& time);
+  void Replot();
   std::vector<orvo::time_function::Row> Rows() const;
   std::vector<int> SelectedRows() const;
 
@@ -55,6 +76,7 @@ class TimeFunctionEditor : public QDialog {
   QTableWidget* grid_ = nullptr;
   QPushButton* new_button_ = nullptr;
   QPushButton* delete_button_ = nullptr;
+  TimeFunctionPlot* plot_ = nullptr;
   bool filling_ = false;
 };
 

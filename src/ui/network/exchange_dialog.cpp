@@ -10,6 +10,7 @@
 #include "model/number_text.h"
 #include "model/project_document.h"
 #include "ui/editors/node_group_editors.h"
+#include "ui/widgets/number_field.h"
 
 namespace orvo::ui {
 
@@ -28,6 +29,8 @@ ExchangeDialog::ExchangeDialog(COrvoBuilderCntrItem& node, QWidget* parent)
   auto* form = new QFormLayout;
   form->addRow(tr("Upstream segment (ISEG):"), upstream_);
   form->addRow(tr("Downstream segment (IBOTSEG):"), downstream_);
+  MakeNumberField(upstream_, tr("Upstream segment (ISEG)"), NumberKind::kInteger);
+  MakeNumberField(downstream_, tr("Downstream segment (IBOTSEG)"), NumberKind::kInteger);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -52,7 +55,26 @@ std::string ExchangeDialog::Parameter(int index) const {
                                                               : std::string();
 }
 
+void ExchangeDialog::RefreshFromNode(const Parameters& before) {
+  // What the global editor changed on the node replaces the copy where the copy was untouched.
+  for (size_t i = 4; i < copy_.size(); ++i) {
+    if (copy_[i] == before[i]) copy_[i] = node_.GetParameter(static_cast<int>(i));
+  }
+}
+
 void ExchangeDialog::EditGroupB() {
+  if (AtoI(copy_[5]) == 0 && AtoI(copy_[6]) == 0) {
+    Parameters before;
+    for (size_t i = 0; i < before.size(); ++i) before[i] = node_.GetParameter(static_cast<int>(i));
+    if (!OfferGlobalEditor(this, node_.document(), 'B',
+                           QStringLiteral("Group B has no exchange time functions yet. Add the "
+                                          "surface water or pore water functions in Group B "
+                                          "first."))) {
+      return;
+    }
+    RefreshFromNode(before);
+    if (AtoI(copy_[5]) == 0 && AtoI(copy_[6]) == 0) return;
+  }
   GroupBNodeEditor editor(AtoI(copy_[4]), AtoI(copy_[5]), AtoI(copy_[6]), copy_[7], this);
   if (editor.exec() != QDialog::Accepted) return;
   copy_[4] = IntText(editor.field());
@@ -66,12 +88,31 @@ void ExchangeDialog::EditGroupD() {
     platform.ShowMessage("Unable to edit group D portions; array string is corrupt.");
     return;
   }
+  const auto flow_functions = [this] {
+    int count = 0;
+    for (int field = 0; field < GroupDDlg::kFieldCount; ++field) {
+      count += node_.document().group_d.NINQ(field);
+    }
+    return count;
+  };
+  if (flow_functions() == 0) {
+    Parameters before;
+    for (size_t i = 0; i < before.size(); ++i) before[i] = node_.GetParameter(static_cast<int>(i));
+    if (!OfferGlobalEditor(this, node_.document(), 'D',
+                           QStringLiteral("Group D has no flow time functions yet. Add them to "
+                                          "the flow fields in Group D first."))) {
+      return;
+    }
+    RefreshFromNode(before);
+    if (flow_functions() == 0 || !ne::SplitPortions(copy_[8], portions)) return;
+  }
   GroupDNodeEditor editor(platform, portions, this);
   if (editor.exec() != QDialog::Accepted || editor.portions() == portions) return;
   copy_[8] = ne::PortionsText(editor.portions());
 }
 
 void ExchangeDialog::accept() {
+  if (!CheckNumberFields(this)) return;
   const int noseg = node_.document().group_a.NOSEG;
   const int upstream = AtoI(upstream_->text().toStdString());
   const int downstream = AtoI(downstream_->text().toStdString());

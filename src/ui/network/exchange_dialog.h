@@ -31,7 +31,10 @@ class ExchangeDialog : public QDialog {
 
  private:
   COrvoBuilderCntrItem& node_;
-  std::array<std::string, 9> copy_;
+  using Parameters = std::array<std::string, 9>;
+  // Takes into the copy what a global editor changed on the node (entries the user left).
+  void RefreshFromNode(const Parameters& before);
+  Parameters copy_;
   QLineEdit* upstream_ = nullptr;
   QLineEdit* downstream_ = nullptr;
 };

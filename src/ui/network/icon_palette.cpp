@@ -4,12 +4,16 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/network/network_painting.h"
+#include "ui/shell/qt_platform.h"
 
 namespace orvo::ui {
 
@@ -26,6 +30,8 @@ constexpr Tool kTools[] = {{"Surface Water", NodePicture::kSurface, 1},
                            {"Upper Bed", NodePicture::kUpperBed, 3},
                            {"Lower Bed", NodePicture::kLowerBed, 4},
                            {"Label", NodePicture::kLabel, 6}};
+
+const QString kPositionKey = QStringLiteral("Icon Palette/Position");
 
 }  // namespace
 
@@ -67,6 +73,16 @@ IconPalette::IconPalette(QWidget* parent) : QWidget(parent, Qt::Tool) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void IconPalette::keyPressEvent(QKeyEvent* event) {
+  // Escape leaves placing wherever the focus went, as it does in the network view.
+  if (event->key() == Qt::Key_Escape) {
+    ShowMode(0);
+    emit ModeChosen(0);
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 void IconPalette::ShowMode(int mode) {
   for (size_t i = 0; i < std::size(kTools); ++i) buttons_[i]->setChecked(kTools[i].mode == mode);
 }
@@ -79,10 +95,29 @@ QToolButton* IconPalette::ButtonFor(int mode) const {
 }
 
 void IconPalette::PlaceOnScreen() {
+  // Where the user left it last time, as long as it still lies wholly on a screen (a
+  // screen may have gone since); otherwise the usual place.
+  const QPoint kept =
+      QSettings(kSettingsOrganisation, kSettingsApplication).value(kPositionKey).toPoint();
+  const QRect wanted(kept, sizeHint());
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (!kept.isNull() && screen->availableGeometry().contains(wanted)) {
+      move(kept);
+      return;
+    }
+  }
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
-  const QRect area = screen->geometry();
-  move(area.left() + area.width() * 3 / 4, area.top() + area.height() / 4);
+  const QRect area = screen->availableGeometry();
+  const QPoint place(area.left() + area.width() * 3 / 4, area.top() + area.height() / 4);
+  // Never partly off the screen, whatever the palette's size.
+  move(std::clamp(place.x(), area.left(), std::max(area.left(), area.right() - width())),
+       std::clamp(place.y(), area.top(), std::max(area.top(), area.bottom() - height())));
+}
+
+void IconPalette::hideEvent(QHideEvent* event) {
+  QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kPositionKey, pos());
+  QWidget::hideEvent(event);
 }
 
 }  // namespace orvo::ui

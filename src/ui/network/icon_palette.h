@@ -20,12 +20,17 @@ class IconPalette : public QWidget {
   void ShowMode(int mode);
   // The button that sets a placing mode, for tests; null for other modes.
   QToolButton* ButtonFor(int mode) const;
-  // Top-left corner at 75 % of the screen width and 25 % of its height.
+  // Where it was when last hidden (kept in the settings) if that lies on a screen, else
+  // with its top-left corner at 75 % of the screen width and 25 % of its height.
   void PlaceOnScreen();
 
  signals:
   void ModeChosen(int mode);
   void DoneClicked();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   std::array<QToolButton*, 5> buttons_{};

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "model/project_document.h"
+#include "ui/network/network_painting.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -63,10 +64,14 @@ void LabelDialog::accept() {
         "The label text holds characters that cannot be stored in a project file.");
     return;
   }
+  const bool resized =
+      node_.GetParameter(2) != text || (node_.label() != nullptr && node_.label()->font != font_);
   if (node_.GetParameter(2) != text) node_.SetParameter(2, text);
   const std::string border = border_->isChecked() ? "1" : "";
   if (node_.GetParameter(3) != border) node_.SetParameter(3, border);
-  if (node_.label() != nullptr) node_.label()->font = font_;
+  if (node_.label() != nullptr && node_.label()->font != font_) node_.label()->font = font_;
+  // A label grows or shrinks with a new text or font; one left as it was keeps its size.
+  if (resized) FitLabelToText(node_);
   QDialog::accept();
 }
 

@@ -58,7 +58,46 @@ void DrawArrow(QPainter& painter, const QRect& from, const QRect& to, const QRec
   painter.drawLine(QPointF(arrow->end), arrow->head_right);
 }
 
+// A short arrow beside an inflow or outflow node: into its top-left corner from outside for
+// an inflow, out of its bottom-right corner for an outflow.
+void DrawBoundaryMark(QPainter& painter, const QRect& rect, ExchangeKind kind) {
+  const int reach = std::max(8, rect.width() / 2);
+  const QRect outside = kind == ExchangeKind::kInflow
+                            ? QRect(rect.left() - reach - 4, rect.top() - reach - 4, 4, 4)
+                            : QRect(rect.right() + reach, rect.bottom() + reach, 4, 4);
+  const std::optional<ArrowGeometry> arrow =
+      kind == ExchangeKind::kInflow ? ArrowBetween(outside, rect) : ArrowBetween(rect, outside);
+  if (!arrow) return;
+  painter.drawLine(arrow->start, arrow->end);
+  painter.drawLine(QPointF(arrow->end), arrow->head_left);
+  painter.drawLine(QPointF(arrow->end), arrow->head_right);
+}
+
 }  // namespace
+
+ExchangeKind KindOf(const COrvoBuilderCntrItem& node) {
+  const ExchangeData* exchange = node.exchange();
+  if (exchange == nullptr) return ExchangeKind::kInterior;
+  if (exchange->upstream == 0 && exchange->downstream != 0) return ExchangeKind::kInflow;
+  if (exchange->downstream == 0 && exchange->upstream != 0) return ExchangeKind::kOutflow;
+  return ExchangeKind::kInterior;
+}
+
+QColor KindColour(ExchangeKind kind) {
+  switch (kind) {
+    case ExchangeKind::kInflow:
+      return QColor(0, 110, 190);  // blue: water coming in
+    case ExchangeKind::kOutflow:
+      return QColor(170, 60, 0);  // dark orange: water leaving
+    case ExchangeKind::kInterior:
+      break;
+  }
+  return Qt::black;
+}
+
+QColor SelectionColour() {
+  return QColor(0, 110, 220);
+}
 
 std::optional<ArrowGeometry> ArrowBetween(const QRect& from, const QRect& to) {
   const int c1x = from.left() + from.width() / 2;
@@ -159,6 +198,17 @@ QFont LabelFont(const std::string& font_text) {
   return font;
 }
 
+void FitLabelToText(COrvoBuilderCntrItem& label) {
+  if (!label.is_label() || label.label() == nullptr) return;
+  const QFontMetricsF metrics(LabelFont(label.label()->font));
+  const QString text = FromStored(label.label()->text);
+  // Never smaller than a node symbol, so that a short label stays easy to grab.
+  const int width = std::max(32, static_cast<int>(std::ceil(metrics.horizontalAdvance(text))) + 12);
+  const int height = std::max(32, static_cast<int>(std::ceil(metrics.height())) + 8);
+  if (width == label.width() && height == label.height()) return;
+  label.SetRect(label.left(), label.top(), label.left() + width, label.top() + height);
+}
+
 NetworkPainter::NetworkPainter() {
   InitViewResources();
   for (size_t i = 0; i < renderers_.size(); ++i) {
@@ -244,24 +294,31 @@ void NetworkPainter::DrawFrame(QPainter& painter, const COrvoBuilderCntrItem& no
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(frame);
   } else {
-    if (selected || !node.is_label() || node.label() == nullptr || node.label()->border) {
-      painter.setPen(QPen(selected ? Qt::black : Qt::darkGray, 0));
+    if (!selected && (!node.is_label() || node.label() == nullptr || node.label()->border)) {
+      painter.setPen(QPen(Qt::darkGray, 0));
       painter.drawRect(frame);
     }
     if (selected) {
+      // A coloured frame just outside the node and hollow handles, so the node stays visible.
+      painter.setPen(QPen(SelectionColour(), 2));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRect(frame.adjusted(-1, -1, 1, 1));
       const int h = kHandleSize;
       const int xs[] = {frame.left(), frame.center().x() - h / 2, frame.right() - h + 1};
       const int ys[] = {frame.top(), frame.center().y() - h / 2, frame.bottom() - h + 1};
+      painter.setPen(QPen(SelectionColour(), 1));
+      painter.setBrush(Qt::white);
       for (int ix = 0; ix < 3; ++ix) {
         for (int iy = 0; iy < 3; ++iy) {
           if (ix == 1 && iy == 1) continue;
-          painter.fillRect(QRect(xs[ix], ys[iy], h, h), Qt::black);
+          painter.drawRect(QRect(xs[ix], ys[iy], h - 1, h - 1));
         }
       }
+      painter.setBrush(Qt::NoBrush);
     }
     if (grouped) {
-      painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
-      painter.drawRect(frame.adjusted(-2, -2, 2, 2));
+      painter.setPen(QPen(SelectionColour(), 0, Qt::DashLine));
+      painter.drawRect(frame.adjusted(-3, -3, 3, 3));
     }
   }
   painter.setWorldTransform(world);
@@ -318,18 +375,25 @@ void NetworkPainter::Paint(QPainter& painter, const COrvoBuilderDoc& document,
     DrawFrame(painter, node, options);
   }
 
-  painter.setPen(QPen(Qt::black, 1));
   for (const auto& owned : nodes) {
     const COrvoBuilderCntrItem& node = *owned;
     if (!node.is_exchange() || node.exchange() == nullptr) continue;
     const QRect rect = NodeRect(node);
+    // Inflows and outflows (an end of 0, outside the model) get their own colour and a short
+    // arrow across the node from or to the outside, so they are told apart at a glance.
+    const ExchangeKind kind = KindOf(node);
+    painter.setPen(QPen(KindColour(kind), kind == ExchangeKind::kInterior ? 1 : 2));
     if (const COrvoBuilderCntrItem* up = segment(node.exchange()->upstream)) {
       DrawArrow(painter, NodeRect(*up), rect, visible);
     }
     if (const COrvoBuilderCntrItem* down = segment(node.exchange()->downstream)) {
       DrawArrow(painter, rect, NodeRect(*down), visible);
     }
+    if (kind != ExchangeKind::kInterior && QRectF(rect).intersects(visible)) {
+      DrawBoundaryMark(painter, rect, kind);
+    }
   }
+  painter.setPen(QPen(Qt::black, 1));
 
   if (options.anchor_lines) {
     by_number_.clear();

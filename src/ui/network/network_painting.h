@@ -3,6 +3,7 @@
 // document.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPixmap>
@@ -57,6 +58,13 @@ enum class NodePicture : int {
   kUntether,
   kCount
 };
+
+// How an exchange is drawn: between two segments, or with one end outside the model.
+enum class ExchangeKind { kInterior, kInflow, kOutflow };
+ExchangeKind KindOf(const COrvoBuilderCntrItem& node);
+// Line colours of the map, shared with its legend.
+QColor KindColour(ExchangeKind kind);
+QColor SelectionColour();
 
 // The picture a segment or exchange node is drawn with.
 NodePicture PictureOf(const COrvoBuilderCntrItem& node);
@@ -117,5 +125,8 @@ class NetworkPainter {
 // The font a label is drawn with: its own font text, or the application's font, sized in
 // pixels so that it scales with the drawing on every device.
 QFont LabelFont(const std::string& font_text);
+// Gives a label the size its text needs in its font (at least a node symbol's), keeping its
+// top-left corner.
+void FitLabelToText(COrvoBuilderCntrItem& label);
 
 }  // namespace orvo::ui

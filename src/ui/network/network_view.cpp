@@ -4,17 +4,20 @@
 #include <QContextMenuEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
+#include "model/network_deletion.h"
 #include "model/number_text.h"
 #include "ui/network/icon_palette.h"
 #include "ui/network/network_painting.h"
@@ -35,6 +38,9 @@ constexpr double kZoomStep = 1.25;
 
 bool IsPlacingMode(int mode) {
   return (mode >= 1 && mode <= 4) || mode == 6;
+}
+bool IsArrowKey(int key) {
+  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
 bool IsLinkingMode(int mode) {
   return mode == 5 || mode == 8 || mode == 9;
@@ -88,6 +94,7 @@ COrvoBuilderView::COrvoBuilderView(COrvoBuilderDoc& document, QWidget* parent)
 }
 
 COrvoBuilderView::~COrvoBuilderView() {
+  EndNudge();
   document_->RemoveObserver(this);
 }
 
@@ -442,9 +449,11 @@ void COrvoBuilderView::PlaceNode(QPoint at) {
     label->SetParameter(3, "0");
     label->SetParameter(2, node->GetParameter(2));
     label->EnsureDefaultSize();
+    FitLabelToText(*label);
     node->AddAnchor(*label);
   }
   node->EnsureDefaultSize();
+  if (label_mode) FitLabelToText(*node);
   document_->UpdateAllViews(kHintRedrawAll);
 }
 
@@ -484,6 +493,8 @@ void COrvoBuilderView::Tether(COrvoBuilderCntrItem* target, bool tether) {
     if (target->anchors().size() != before) document_->SetModifiedFlag();
   }
   document_->UpdateAllViews(kHintNodeChanged, target);
+  // One node per command: a mode left on would tether whatever is clicked next.
+  SetInteractionMode(0);
 }
 
 void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
@@ -492,6 +503,7 @@ void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   DropStalePointers();
+  EndNudge();
   const QPoint client = event->position().toPoint();
   last_mouse_ = client;
   const int mode = document_->interaction_mode;
@@ -514,6 +526,12 @@ void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
       BeginDrag(hit, client, -1);
     }
   } else if (mode == 0) {
+    // A click on empty canvas lets go of everything; dragging from there draws a band.
+    if (!group_selection_.empty()) {
+      group_selection_.clear();
+      emit SelectionChanged();
+    }
+    Select(nullptr);
     drag_ = Drag::kRubberBand;
     drag_start_ = drag_now_ = at;
   } else if (IsPlacingMode(mode)) {
@@ -602,10 +620,10 @@ void COrvoBuilderView::UpdateCursor(QPoint client) {
     }
   } else if (hit == nullptr && IsPlacingMode(mode)) {
     cursor = mode_cursors_[mode];
-  } else if (mode == 5 && hit != nullptr && hit->is_segment()) {
-    cursor = mode_cursors_[5];
-  } else if ((mode == 8 || mode == 9) && hit != nullptr) {
-    cursor = mode_cursors_[mode];
+  } else if (IsLinkingMode(mode)) {
+    // The mode shows wherever the pointer is; a node that cannot be the target says so.
+    cursor = mode == 5 && hit != nullptr && !hit->is_segment() ? QCursor(Qt::ForbiddenCursor)
+                                                               : mode_cursors_[mode];
   }
   viewport()->setCursor(cursor);
 }
@@ -681,15 +699,113 @@ void COrvoBuilderView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void COrvoBuilderView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Delete) {
+  const int key = event->key();
+  if (!IsArrowKey(key)) EndNudge();
+  if (key == Qt::Key_Delete) {
     OnDelete();
-  } else if (event->key() == Qt::Key_Escape && drag_ != Drag::kNone) {
+  } else if (key == Qt::Key_Escape && drag_ != Drag::kNone) {
     drag_ = Drag::kNone;
     drag_node_ = nullptr;
     companions_.clear();
     viewport()->update();
+  } else if (key == Qt::Key_Escape && document_->interaction_mode != 0) {
+    SetInteractionMode(0);
+  } else if (event->matches(QKeySequence::SelectAll)) {
+    SelectAll();
+  } else if (drag_ == Drag::kNone && IsArrowKey(key) &&
+             (selected_ != nullptr || !group_selection_.empty())) {
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    Nudge(QPoint(key == Qt::Key_Left    ? -step
+                 : key == Qt::Key_Right ? step
+                                        : 0,
+                 key == Qt::Key_Up     ? -step
+                 : key == Qt::Key_Down ? step
+                                       : 0));
   } else {
     QAbstractScrollArea::keyPressEvent(event);
+  }
+}
+
+void COrvoBuilderView::SelectAll() {
+  DropStalePointers();
+  group_selection_.clear();
+  for (const auto& node : document_->nodes()) group_selection_.push_back(node.get());
+  viewport()->update();
+  emit SelectionChanged();
+}
+
+void COrvoBuilderView::Nudge(QPoint delta) {
+  DropStalePointers();
+  // The selection with everything tethered to it moves, as a drag would move it.
+  std::vector<COrvoBuilderCntrItem*> moving;
+  std::unordered_set<const COrvoBuilderCntrItem*> seen;
+  std::vector<COrvoBuilderCntrItem*> roots = group_selection_;
+  if (roots.empty() && selected_ != nullptr) roots.push_back(selected_);
+  for (COrvoBuilderCntrItem* root : roots) {
+    for (COrvoBuilderCntrItem* node : AnchorGroup(root)) {
+      if (seen.insert(node).second) moving.push_back(node);
+    }
+  }
+  // Nothing is pushed off the drawing's top or left edge.
+  for (const COrvoBuilderCntrItem* node : moving) {
+    delta.setX(std::max(delta.x(), -node->left()));
+    delta.setY(std::max(delta.y(), -node->top()));
+  }
+  if (moving.empty() || delta.isNull()) return;
+  // The presses of one burst (an arrow key held down, repeating) are one step, which stays
+  // open until the key is let go: one undo takes back the whole burst.
+  if (!nudging_) {
+    document_->BeginStep("Nudge");
+    nudging_ = true;
+  }
+  for (COrvoBuilderCntrItem* node : moving) {
+    const int left = node->left() + delta.x();
+    const int top = node->top() + delta.y();
+    node->SetRect(left, top, left + node->width(), top + node->height());
+  }
+  document_->UpdateAllViews(kHintRedrawAll);
+}
+
+void COrvoBuilderView::EndNudge() {
+  if (!nudging_) return;
+  nudging_ = false;
+  document_->EndStep();
+}
+
+void COrvoBuilderView::keyReleaseEvent(QKeyEvent* event) {
+  if (IsArrowKey(event->key()) && !event->isAutoRepeat()) EndNudge();
+  QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void COrvoBuilderView::focusOutEvent(QFocusEvent* event) {
+  EndNudge();
+  QAbstractScrollArea::focusOutEvent(event);
+}
+
+QString COrvoBuilderView::ModeHint() const {
+  switch (document_->interaction_mode) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+      return QStringLiteral(
+          "Click on empty space to place a segment. Esc or a right click on empty space ends "
+          "placing.");
+    case 6:
+      return QStringLiteral(
+          "Click on empty space to place a label. Esc or a right click on empty space ends "
+          "placing.");
+    case 5:
+      return QStringLiteral(
+          "Click on the segment to connect the selected segment to. Esc ends connecting.");
+    case 8:
+      return QStringLiteral(
+          "Click on the node the selected node should follow. Esc ends tethering.");
+    case 9:
+      return QStringLiteral(
+          "Click on the node the selected node should no longer follow. Esc ends untethering.");
+    default:
+      return {};
   }
 }
 
@@ -754,10 +870,39 @@ void COrvoBuilderView::OnAddOutflow() {
   document_->UpdateAllViews(kHintRedrawAll);
 }
 
+namespace {
+
+// Says how many exchanges go with the nodes, so nobody loses a connection unawares.
+std::string DeleteQuestion(const std::string& what, const std::string& whose, int exchanges) {
+  std::string question = "Are you sure you want to delete " + what;
+  if (exchanges > 0) {
+    question += " and " + whose + " " + std::to_string(exchanges) +
+                (exchanges == 1 ? " exchange" : " exchanges");
+  }
+  return question + "?";
+}
+
+}  // namespace
+
 void COrvoBuilderView::OnDelete() {
   DropStalePointers();
   if (!group_selection_.empty()) {
-    if (!document_->platform().AskYesNo("Are you sure you want to delete all selected nodes?")) {
+    // Exchanges between two selected segments, or selected themselves, are counted once.
+    std::unordered_set<const COrvoBuilderCntrItem*> exchanges;
+    std::unordered_set<int> ids;
+    for (const COrvoBuilderCntrItem* node : group_selection_) {
+      if (node->is_segment() && node->segment() != nullptr) ids.insert(node->segment()->segment_id);
+    }
+    for (const auto& node : document_->nodes()) {
+      if (node->is_exchange() && node->exchange() != nullptr &&
+          (ids.count(node->exchange()->upstream) || ids.count(node->exchange()->downstream)) &&
+          std::find(group_selection_.begin(), group_selection_.end(), node.get()) ==
+              group_selection_.end()) {
+        exchanges.insert(node.get());
+      }
+    }
+    if (!document_->platform().AskYesNo(
+            DeleteQuestion("all selected nodes", "their", static_cast<int>(exchanges.size())))) {
       return;
     }
     // Deleting a segment also deletes its ID label, which may be in the selection too:
@@ -775,7 +920,10 @@ void COrvoBuilderView::OnDelete() {
       if (found != nodes.end()) document_->DeleteNode(found->get());
     }
   } else if (selected_ != nullptr) {
-    if (!document_->platform().AskYesNo("Are you sure you want to delete this node?")) return;
+    if (!document_->platform().AskYesNo(
+            DeleteQuestion("this node", "its", CountExchangesOf(*document_, *selected_)))) {
+      return;
+    }
     COrvoBuilderCntrItem* node = selected_;
     Select(nullptr);
     ScopedStep step(*document_, "Delete");
@@ -860,6 +1008,16 @@ void COrvoBuilderView::SetInteractionMode(int mode) {
   document_->UpdateAllViews(kHintRedrawAll);
   SyncPalette();
   UpdateCursor(last_mouse_);
+  // The status bar says how to leave the mode for as long as it lasts.
+  if (auto* main = qobject_cast<QMainWindow*>(window())) {
+    const QString hint = ModeHint();
+    if (hint.isEmpty()) {
+      main->statusBar()->clearMessage();
+    } else {
+      main->statusBar()->showMessage(hint);
+    }
+  }
+  emit ModeChanged(mode);
 }
 
 bool COrvoBuilderView::FindSegment(int segment_id) {

@@ -47,6 +47,10 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void OnResizeWindow();
   void OnDisplayPalette();
   void SetInteractionMode(int mode);
+  // Every node joins the group selection (Ctrl+A).
+  void SelectAll();
+  // What the status bar says while a placing or linking mode lasts; empty in selection mode.
+  QString ModeHint() const;
   void Print(QPrinter& printer);
   // Scrolls to the segment and selects it; false when there is no such segment.
   bool FindSegment(int segment_id);
@@ -69,6 +73,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
 
  signals:
   void SelectionChanged();
+  void ModeChanged(int mode);
 
  protected:
   // Implemented in network_view.cpp (event handlers, painting).
@@ -79,6 +84,8 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -106,6 +113,9 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void SyncPalette();
   void TogglePalette();
   void PaintOverlay(QPainter& painter);
+  // Moves the selection and its tethered nodes by delta document units.
+  void Nudge(QPoint delta);
+  void EndNudge();
 
   COrvoBuilderDoc* document_;
   COrvoBuilderCntrItem* selected_ = nullptr;
@@ -125,6 +135,9 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   QRect drag_start_rect_;  // document units
   QPoint drag_start_;      // document point of the press
   QPoint drag_now_;        // document point of the last move
+
+  // A burst of arrow presses: its undo step is open until the key is let go.
+  bool nudging_ = false;
 
   // Cursors of the placing and linking modes, made once from the node pictures.
   std::array<QCursor, 10> mode_cursors_;

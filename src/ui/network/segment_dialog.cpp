@@ -9,9 +9,11 @@
 #include "groups/cards.h"
 #include "groups/group_e.h"
 #include "groups/node_editing.h"
+#include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/project_document.h"
 #include "ui/editors/node_group_editors.h"
+#include "ui/widgets/number_field.h"
 
 namespace orvo::ui {
 
@@ -27,6 +29,7 @@ SegmentDialog::SegmentDialog(COrvoBuilderCntrItem& node, QWidget* parent)
   segment_id_->setObjectName("segmentId");
   auto* form = new QFormLayout;
   form->addRow(tr("Segment ID:"), segment_id_);
+  MakeNumberField(segment_id_, tr("Segment ID"), NumberKind::kInteger);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -69,7 +72,22 @@ void SegmentDialog::EditGroupC() {
   copy_[9] = v.BVOL;
 }
 
+namespace {
+
+// Systems are set up in group A; without any a per-system editor has no rows.
+bool HaveSystems(QWidget* parent, COrvoBuilderDoc& doc) {
+  if (group_e::SystemCount(doc) > 0) return true;
+  return OfferGlobalEditor(parent, doc, 'A',
+                           QStringLiteral("The project has no systems yet. Choose the simulation "
+                                          "type and the number of systems (NOSYS) in Group A "
+                                          "first.")) &&
+         group_e::SystemCount(doc) > 0;
+}
+
+}  // namespace
+
 void SegmentDialog::EditGroupE() {
+  if (!HaveSystems(this, node_.document())) return;
   const COrvoBuilderDoc& doc = node_.document();
   const int systems = group_e::SystemCount(doc);
   const std::vector<std::string> texts =
@@ -81,6 +99,7 @@ void SegmentDialog::EditGroupE() {
 }
 
 void SegmentDialog::EditGroupF() {
+  if (!HaveSystems(this, node_.document())) return;
   const COrvoBuilderDoc& doc = node_.document();
   const int systems = group_e::SystemCount(doc);
   // The value always has one entry per settings slot, rows past NOSYS staying empty.
@@ -93,6 +112,14 @@ void SegmentDialog::EditGroupF() {
 }
 
 void SegmentDialog::EditGroupG() {
+  // The parameters a segment has depend on the simulation type.
+  if (vocabulary::SegmentParameterCount(node_.document().group_a.SIMTYP) == 0 &&
+      (!OfferGlobalEditor(this, node_.document(), 'A',
+                          QStringLiteral("The segment parameters depend on the simulation type, "
+                                         "which is not chosen yet. Choose it in Group A first.")) ||
+       vocabulary::SegmentParameterCount(node_.document().group_a.SIMTYP) == 0)) {
+    return;
+  }
   const COrvoBuilderDoc& doc = node_.document();
   const int simtyp = doc.group_a.SIMTYP;
   std::vector<ne::ParameterPair> pairs;
@@ -108,6 +135,7 @@ void SegmentDialog::EditGroupG() {
 }
 
 void SegmentDialog::accept() {
+  if (!CheckNumberFields(this)) return;
   copy_[2] = IntText(AtoI(segment_id_->text().toStdString()));
   // The loads of group F are copied under the node's segment ID, so the ID goes last; an ID
   // typed here is carried out by the document (ChangeSegmentID) after the dialog.

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -26,8 +27,11 @@
 #include "deck/deck_reader.h"
 #include "deck/deck_writer.h"
 #include "deck/group_import.h"
+#include "groups/group_editing.h"
+#include "model/model_vocabulary.h"
 #include "runs/model_execution.h"
 #include "ui/editors/project_parameters_window.h"
+#include "ui/network/network_legend.h"
 #include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
 #include "ui/report/report_frame.h"
@@ -118,12 +122,8 @@ CMainFrame::CMainFrame(QWidget* parent)
   CreateMenus();
   CreateToolBar();
   statusBar()->showMessage(QStringLiteral("Ready"));
+  // The frames pass on what their documents announce (history, marker, selection).
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandState(); });
-  // Editor windows change the document without telling the frames, so the modified markers
-  // and the undo items are also brought up to date while the program idles.
-  auto* refresh = new QTimer(this);
-  connect(refresh, &QTimer::timeout, this, &CMainFrame::UpdateCommandState);
-  refresh->start(300);
   resize(1000, 700);
   UpdateCommandState();
 }
@@ -392,6 +392,16 @@ void CMainFrame::CreateViewMenu() {
   palette_->setCheckable(true);
   palette_->setIcon(QIcon(QStringLiteral(":/shell/palette.svg")));
   for (QAction* action : {zoom_in, zoom_out, fit, palette_}) project_only_.push_back(action);
+  // What the map's symbols and colours mean, in a dock that can be moved or floated.
+  auto* legend = new QDockWidget(QStringLiteral("Legend"), this);
+  legend->setObjectName(QStringLiteral("legend_dock"));
+  legend->setWidget(new NetworkLegend(legend));
+  addDockWidget(Qt::RightDockWidgetArea, legend);
+  legend->hide();
+  QAction* show_legend = legend->toggleViewAction();
+  show_legend->setText(QStringLiteral("&Legend"));
+  show_legend->setStatusTip(QStringLiteral("Show what the symbols and colours of the map mean"));
+  view->addAction(show_legend);
 }
 
 void CMainFrame::CreateWindowMenu() {
@@ -774,7 +784,21 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 // Command handlers
 
 void CMainFrame::OnFileNew() {
-  NewProject();
+  CChildFrame* frame = NewProject();
+  if (frame == nullptr) return;
+  // Group A's type decides the systems and the cards; asked at once, so that a new project
+  // does not start with the first finding of its completeness report.
+  const std::optional<int> choice =
+      platform_.AskChoice("Simulation Type of the New Project",
+                          {"FENU5", "VERDA5", "KOBAL5", "None (choose later)"}, 0);
+  if (!choice || *choice > kKobal5) return;
+  COrvoBuilderDoc& document = frame->document();
+  editing::GroupAForm form = editing::OpenGroupA(document);
+  editing::ChooseSimulationType(form, *choice);
+  editing::AcceptGroupA(document, form);
+  // The type is where the new project starts; undoing it leaves a project with changes.
+  document.SetModifiedFlag(false);
+  UpdateCommandState();
 }
 
 void CMainFrame::OnFileNewReport() {
@@ -933,13 +957,27 @@ ORVO_VIEW_COMMAND(OnResizeWindow, OnResizeWindow())
 void CMainFrame::OnReadDataset() {
   CChildFrame* frame = ActiveFrame();
   if (frame == nullptr) return;
-  // The question comes before the chooser, so a "No" costs no browsing.
-  if (!frame->document().nodes().empty() &&
-      !platform_.AskYesNo("Are you sure that you want to delete the current network?")) {
-    return;
+  // The question comes before the chooser, so a "Cancel" costs no browsing. A network that
+  // holds work need not be given up: the deck can go into a new project window instead.
+  bool new_window = false;
+  if (!frame->document().nodes().empty()) {
+    const std::optional<int> choice =
+        platform_.AskChoice("Read ORVO Input Dataset",
+                            {"Replace the network of this project (undo brings it back)",
+                             "Build the network in a new project window"},
+                            1);
+    if (!choice) return;
+    new_window = *choice == 1;
   }
   const std::optional<std::string> path = platform_.ChooseOpenFile(kDeckFilter);
-  if (path) ReadDataset(*frame, *path);
+  if (!path) return;
+  if (new_window) {
+    CChildFrame* fresh = NewProject();
+    if (fresh == nullptr) return;
+    if (!ReadDataset(*fresh, *path)) fresh->close();
+    return;
+  }
+  ReadDataset(*frame, *path);
 }
 
 bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {
@@ -953,11 +991,11 @@ bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {
     if (reader->record() != nullptr) {
       document.dataset_reader = std::move(reader);
       BuildNetwork(document);
-      // A network built from a deck is unsaved work.
-      document.SetModifiedFlag(true);
       built = true;
     }
   }
+  // A network built from a deck is unsaved work.
+  if (built) document.SetModifiedFlag(true);
   UpdateCommandState();
   return built;
 }
@@ -971,7 +1009,12 @@ ModelRunContext CMainFrame::RunContext(CChildFrame& frame) {
 }
 
 void CMainFrame::OnExecuteOrvo() {
-  if (CChildFrame* frame = ActiveFrame()) ExecuteOrvoWithProgress(RunContext(*frame));
+  CChildFrame* frame = ActiveFrame();
+  if (frame == nullptr || ModelRunGoing(*frame->project())) return;
+  if (!ReportCompleteness(frame->document(), true, this, [this] { OnCheckCompleteness(); })) {
+    return;
+  }
+  ExecuteOrvoWithProgress(RunContext(*frame));
 }
 
 void CMainFrame::OnExecuteFile() {
@@ -1046,7 +1089,9 @@ void CMainFrame::OnWriteDataset() {
           : LocalPath(QFileInfo(frame->project()->DisplayName()).completeBaseName() +
                       QStringLiteral(".inp"));
   const std::optional<std::string> chosen = platform_.ChooseSaveFile(kDeckFilter, suggested);
-  if (chosen) WriteDataset(*frame, *chosen);
+  if (chosen && WriteDataset(*frame, *chosen)) {
+    ReportCompleteness(document, false, this, [this] { OnCheckCompleteness(); });
+  }
 }
 
 bool CMainFrame::WriteDataset(CChildFrame& frame, const std::string& chosen) {

@@ -4,6 +4,8 @@
 #include <QFormLayout>
 #include <QSpinBox>
 
+#include "ui/widgets/window_fit.h"
+
 namespace orvo::ui {
 
 namespace {
@@ -23,6 +25,7 @@ QSpinBox* DimensionBox(int value) {
 ResizeWindowDialog::ResizeWindowDialog(int width, int height, QWidget* parent)
     : QDialog(parent), width_(DimensionBox(width)), height_(DimensionBox(height)) {
   setWindowTitle(QStringLiteral("New Window Dimensions"));
+  FitWidthToTitle(this);
   auto* form = new QFormLayout(this);
   form->addRow(QStringLiteral("Width:"), width_);
   form->addRow(QStringLiteral("Height:"), height_);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -203,6 +204,45 @@ void ShowNodeInView(COrvoBuilderView& view, const COrvoBuilderCntrItem* node) {
                                        page.width() / 2);
   view.verticalScrollBar()->setValue(view.verticalScrollBar()->value() + client.y() -
                                      page.height() / 2);
+}
+
+}  // namespace orvo::ui
+
+namespace orvo::ui {
+
+bool ReportCompleteness(const COrvoBuilderDoc& document, bool before_run, QWidget* parent,
+                        const std::function<void()>& show_matrix) {
+  const CompletenessCounts counts = CountFindings(BuildCompletenessReport(document));
+  if (counts.errors == 0 && counts.warnings == 0) return true;
+  const auto count = [](int n, const char* what) {
+    return QStringLiteral("%1 %2%3")
+        .arg(n)
+        .arg(QLatin1String(what))
+        .arg(QLatin1String(n == 1 ? "" : "s"));
+  };
+  QString text = QStringLiteral("The card completeness report finds %1 and %2.")
+                     .arg(count(counts.errors, "error"), count(counts.warnings, "warning"));
+  if (counts.errors > 0)
+    text += QStringLiteral(" The deck holds unset options where it has errors.");
+  QMessageBox box(counts.errors > 0 ? QMessageBox::Warning : QMessageBox::Information,
+                  before_run ? QStringLiteral("Run the Model") : QStringLiteral("Deck Written"),
+                  text, QMessageBox::NoButton, parent);
+  box.setObjectName(QStringLiteral("completenessBox"));
+  if (before_run) box.setInformativeText(QStringLiteral("Run the model anyway?"));
+  QPushButton* matrix =
+      box.addButton(QStringLiteral("Show Card Completion Matrix"), QMessageBox::ActionRole);
+  matrix->setObjectName(QStringLiteral("showMatrix"));
+  QPushButton* go = box.addButton(before_run ? QStringLiteral("Run Anyway") : QStringLiteral("OK"),
+                                  QMessageBox::AcceptRole);
+  go->setObjectName(QStringLiteral("goOn"));
+  if (before_run) box.addButton(QMessageBox::Cancel);
+  box.setDefaultButton(go);
+  box.exec();
+  if (box.clickedButton() == matrix) {
+    if (show_matrix) show_matrix();
+    return !before_run;
+  }
+  return box.clickedButton() == go || !before_run;
 }
 
 }  // namespace orvo::ui

@@ -88,3 +88,15 @@ class CardCompletionMatrix : public QDialog {
 void ShowNodeInView(COrvoBuilderView& view, const COrvoBuilderCntrItem* node);
 
 }  // namespace orvo::ui
+
+namespace orvo::ui {
+
+// What the card completeness report finds, said when a deck is written or a run is about to
+// start, so that a deck with unset options is never written in silence. Shows nothing and
+// returns true when there are no errors or warnings. before_run: the box asks whether to run
+// anyway (false: do not run). Its "Show Card Completion Matrix" button calls show_matrix
+// (and, before a run, means not to run now).
+bool ReportCompleteness(const COrvoBuilderDoc& document, bool before_run, QWidget* parent,
+                        const std::function<void()>& show_matrix);
+
+}  // namespace orvo::ui

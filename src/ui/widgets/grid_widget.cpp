@@ -47,6 +47,31 @@ QList<QStringList> SplitBlock(QString text) {
   return lines;
 }
 
+// Widens every column of a grid to its header cells (the fixed rows, drawn bold) when the grid
+// is first shown, so that no header is cut; columns sized by their editor keep more width.
+class HeaderFitter : public QObject {
+ public:
+  explicit HeaderFitter(GridWidget* grid) : QObject(grid), grid_(grid) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == grid_ && event->type() == QEvent::Show) {
+      QFont bold = grid_->font();
+      bold.setBold(true);
+      const QFontMetrics metrics(bold);
+      for (int column = 0; column < grid_->columnCount(); ++column) {
+        int needed = 0;
+        for (int row = 0; row < grid_->FixedRowCount(); ++row) {
+          needed = std::max(needed, metrics.horizontalAdvance(grid_->CellText(row, column)) + 12);
+        }
+        if (grid_->columnWidth(column) < needed) grid_->setColumnWidth(column, needed);
+      }
+    }
+    return false;
+  }
+
+ private:
+  GridWidget* grid_;
+};
+
 }  // namespace
 
 // Opens editors only on editable cells, stores through the validator and draws fixed cells
@@ -58,7 +83,14 @@ class GridWidget::Delegate : public QStyledItemDelegate {
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
     if (grid_->IsFixedCell(index.row(), index.column())) return nullptr;
-    return QStyledItemDelegate::createEditor(parent, option, index);
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    // The in-place editor of a number cell shows at once when its text is not a number.
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (const NumberRule* rule = grid_->NumberRuleFor(index.row(), index.column());
+        rule != nullptr && line != nullptr) {
+      MakeNumberField(line, grid_->ColumnName(index.column()), rule->kind, rule->empty_allowed);
+    }
+    return editor;
   }
 
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
@@ -88,6 +120,7 @@ GridWidget::GridWidget(QWidget* parent) : GridWidget(0, 0, parent) {}
 GridWidget::GridWidget(int rows, int columns, QWidget* parent)
     : QTableWidget(rows, columns, parent) {
   setItemDelegate(new Delegate(this));
+  installEventFilter(new HeaderFitter(this));
   horizontalHeader()->hide();
   verticalHeader()->hide();
   setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -167,9 +200,36 @@ void GridWidget::ShowMessage(const QString& message) {
   }
 }
 
+void GridWidget::SetNumberColumn(int column, NumberKind kind, bool empty_allowed, QList<int> rows) {
+  number_columns_[column] = {kind, empty_allowed, std::move(rows)};
+}
+
+const GridWidget::NumberRule* GridWidget::NumberRuleFor(int row, int column) const {
+  const auto found = number_columns_.find(column);
+  if (found == number_columns_.end()) return nullptr;
+  const NumberRule& rule = found->second;
+  return rule.rows.isEmpty() || rule.rows.contains(row) ? &rule : nullptr;
+}
+
+QString GridWidget::ColumnName(int column) const {
+  QString name;
+  if (fixed_rows_ > 0) name = CellText(fixed_rows_ - 1, column);
+  if (name.isEmpty() && horizontalHeaderItem(column) != nullptr) {
+    name = horizontalHeaderItem(column)->text();
+  }
+  name = name.simplified();
+  return name.isEmpty() ? QStringLiteral("Column %1").arg(column + 1) : name;
+}
+
 bool GridWidget::EditCell(int row, int column, const QString& text) {
   if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) return false;
   if (IsFixedCell(row, column)) return false;
+  if (const NumberRule* rule = NumberRuleFor(row, column)) {
+    if (!NumberValidator(rule->kind, rule->empty_allowed).Accepts(text)) {
+      ShowMessage(NotANumberMessage(ColumnName(column), rule->kind));
+      return false;
+    }
+  }
   CellCheck check;
   check.text = text;
   if (validator_) check = validator_(row, column, text);

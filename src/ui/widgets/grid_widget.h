@@ -15,6 +15,9 @@
 #include <QStringList>
 #include <QTableWidget>
 #include <functional>
+#include <map>
+
+#include "ui/widgets/number_field.h"
 
 class QPrinter;
 
@@ -51,6 +54,12 @@ class GridWidget : public QTableWidget {
   void SetCellValidator(CellValidator validator) { validator_ = std::move(validator); }
   // A validator storing numbers as "%g" text in the given columns, other texts as typed.
   static CellValidator NumberColumns(QList<int> columns);
+  // Cells of column take only number text of the kind: anything else is refused before the
+  // validator sees it, with a message naming the column by its header (the last fixed row).
+  // rows, when not empty, limits the rule to those rows (grids whose rows hold different
+  // things).
+  void SetNumberColumn(int column, NumberKind kind, bool empty_allowed = false,
+                       QList<int> rows = {});
   // Where refusals are shown; by default a message box over the grid.
   void SetMessageHandler(std::function<void(const QString&)> handler) {
     message_handler_ = std::move(handler);
@@ -101,6 +110,15 @@ class GridWidget : public QTableWidget {
   QTableWidgetItem* Item(int row, int column);
   void ShowMessage(const QString& message);
 
+  struct NumberRule {
+    NumberKind kind;
+    bool empty_allowed;
+    QList<int> rows;
+  };
+  const NumberRule* NumberRuleFor(int row, int column) const;
+  QString ColumnName(int column) const;
+
+  std::map<int, NumberRule> number_columns_;
   int fixed_rows_ = 0;
   int fixed_columns_ = 0;
   CellValidator validator_;

@@ -4,12 +4,14 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
 #include "groups/time_function_editing.h"
+#include "support/modal_dialog.h"
 
 using orvo::ui::TimeFunctionEditor;
 namespace tf = orvo::time_function;
@@ -40,6 +42,20 @@ class TimeFunctionEditorTest : public QObject {
     grid->item(2, 0)->setText("2.50");
     QCOMPARE(grid->item(2, 0)->text(), QString("2.5"));
     QCOMPARE(editor.Entries(), Strings({"1", "10", "0.5", "0", "2.5", "0.0"}));
+    QCOMPARE(editor.plot()->points().size(), size_t{3});
+    QCOMPARE(editor.plot()->points()[2], QPointF(0.0, 2.5));
+    // Text that is not a number is refused, not read as 0.
+    QString refusal;
+    orvo::testing::OnModal<QMessageBox>([&refusal](QMessageBox* box) { refusal = box->text(); });
+    editor.grid()->item(0, 0)->setText("abc");
+    QCOMPARE(refusal,
+             QString::fromUtf8("\u201CTimestep interval (DTS(I))\u201D must be a number."));
+    QCOMPARE(editor.grid()->item(0, 0)->text(), QString("1"));
+  }
+
+  void titlesNameTheFunctionKind() {
+    TimeFunctionEditor editor(tf::kBoundaryConcentrations, Strings({"1", "0"}));
+    QCOMPARE(editor.windowTitle(), QString("Boundary Concentrations - Time Function Editor"));
   }
 
   void printIntervalsDeleteSelectedRows() {

@@ -58,6 +58,9 @@ class NetworkViewTest : public QObject {
   void TetherAndUntetherByClicking();
   void ResizeWindowFindSegmentAndZoom();
   void DoubleClickCancelledAddsNoStep();
+  void DeletingASegmentNamesItsExchangesAndUndoesAsOne();
+  void EscapeEndsEveryModeAndTheCursorShowsIt();
+  void EmptyClickCtrlAAndArrowKeys();
   void PrintsEmptyAndFilledNetworks();
 };
 
@@ -164,6 +167,112 @@ void NetworkViewTest::RubberBandSelectsMovesAndDeletesWithOneQuestion() {
   QCOMPARE(f.doc.nodes().size(), size_t{2});
 }
 
+void NetworkViewTest::DeletingASegmentNamesItsExchangesAndUndoesAsOne() {
+  Fixture f;
+  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 200);
+  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 200);
+  testing::AddSegmentWithLabel(f.doc, 500, 200);
+  f.doc.AddExchange(one, two, kInterface);
+  f.doc.AddExchange(two, f.doc.GetSegmentNode(3), kInterface);
+  f.doc.AddExchange(two, two, kOutflow);
+  f.doc.SetModifiedFlag(false);
+  const std::string before = f.doc.SaveToBytes();
+  f.Click(QPoint(310, 210));
+  f.view.setFocus();
+  QTest::keyClick(&f.view, Qt::Key_Delete);
+  QCOMPARE(f.platform.messages.back(),
+           std::string("? Are you sure you want to delete this node and its 3 exchanges?"));
+  QCOMPARE(f.doc.nodes().size(), size_t{4});
+  QVERIFY(f.doc.Undo());
+  QCOMPARE(f.doc.SaveToBytes(), before);
+  QVERIFY(!f.doc.IsModified());
+}
+
+void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
+  Fixture f;
+  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
+  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 100);
+  f.Click(QPoint(110, 110));
+  const auto start = [&f](int mode) {
+    if (mode == 5) {
+      f.view.OnAddSegmentInterface();
+    } else if (mode == 8) {
+      f.view.OnTether();
+    } else if (mode == 9) {
+      f.view.OnUntether();
+    } else {
+      QTest::mouseClick(f.view.palette()->ButtonFor(mode), Qt::LeftButton);
+    }
+  };
+  for (const int mode : {1, 2, 3, 4, 6, 5, 8, 9}) {
+    start(mode);
+    QCOMPARE(f.doc.interaction_mode, mode);
+    QVERIFY(f.view.ModeHint().contains(QStringLiteral("Esc")));
+    QTest::mouseMove(f.port(), QPoint(500, 400));
+    QVERIFY(f.port()->cursor().shape() == Qt::BitmapCursor);
+    f.view.setFocus();
+    QTest::keyClick(&f.view, Qt::Key_Escape);
+    QCOMPARE(f.doc.interaction_mode, 0);
+    QVERIFY(f.view.ModeHint().isEmpty());
+    QCOMPARE(f.port()->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(f.view.selected_node(), one);
+  }
+  // Escape pressed while the palette has the focus ends placing too.
+  start(1);
+  QTest::keyClick(f.view.palette(), Qt::Key_Escape);
+  QCOMPARE(f.doc.interaction_mode, 0);
+
+  // Tethering one node ends the mode: the next click selects.
+  f.view.OnTether();
+  f.Click(QPoint(310, 110));
+  QCOMPARE(f.doc.interaction_mode, 0);
+  QCOMPARE(two->anchors().size(), size_t{2});
+  f.Click(QPoint(110, 110));
+  QCOMPARE(f.view.selected_node(), one);
+  QCOMPARE(two->anchors().size(), size_t{2});
+}
+
+void NetworkViewTest::EmptyClickCtrlAAndArrowKeys() {
+  Fixture f;
+  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
+  testing::AddSegmentWithLabel(f.doc, 300, 100);
+  f.doc.SetModifiedFlag(false);
+  const std::string before = f.doc.SaveToBytes();
+  f.Click(QPoint(110, 110));
+  QCOMPARE(f.view.selected_node(), one);
+  f.Click(QPoint(600, 500));
+  QCOMPARE(f.view.selected_node(), nullptr);
+
+  f.view.setFocus();
+  QTest::keyClick(&f.view, Qt::Key_A, Qt::ControlModifier);
+  QCOMPARE(f.view.group_selection().size(), f.doc.nodes().size());
+  f.Click(QPoint(600, 500));
+  QVERIFY(f.view.group_selection().empty());
+
+  // An arrow key held down moves the node with its label and is one undo step; a second
+  // press is a second step.
+  f.Click(QPoint(110, 110));
+  const QRect label = Rect(f.doc.nodes()[1].get());
+  const auto key = [&f](QEvent::Type type, Qt::Key which, bool repeat) {
+    QKeyEvent event(type, which, Qt::NoModifier, QString(), repeat);
+    QApplication::sendEvent(&f.view, &event);
+  };
+  key(QEvent::KeyPress, Qt::Key_Right, false);
+  for (int i = 0; i < 3; ++i) {
+    key(QEvent::KeyRelease, Qt::Key_Right, true);
+    key(QEvent::KeyPress, Qt::Key_Right, true);
+  }
+  key(QEvent::KeyRelease, Qt::Key_Right, false);
+  QTest::keyClick(&f.view, Qt::Key_Down, Qt::ShiftModifier);
+  QCOMPARE(Rect(one), QRect(104, 110, 32, 32));
+  QCOMPARE(Rect(f.doc.nodes()[1].get()), label.translated(4, 10));
+  QVERIFY(f.doc.Undo());
+  QVERIFY(f.doc.Undo());
+  QVERIFY(!f.doc.CanUndo());
+  QCOMPARE(f.doc.SaveToBytes(), before);
+  QVERIFY(!f.doc.IsModified());
+}
+
 void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
   Fixture f;
   COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 200);
@@ -209,7 +318,24 @@ void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
   QVERIFY(dark_midpoint(one, outflow));
   QVERIFY(dark_midpoint(one, link));
   QVERIFY(dark_midpoint(link, two));
-  // Outside the model has no arrow: above the inflow is blank.
+  // Inflows and outflows are told apart by colour: blue in, orange out.
+  const auto midpoint_colour = [&image](const COrvoBuilderCntrItem* from,
+                                        const COrvoBuilderCntrItem* to) {
+    const auto arrow = ArrowBetween(Rect(from), Rect(to));
+    const QPoint mid = (arrow->start + arrow->end) / 2;
+    QRgb darkest = qRgb(255, 255, 255);
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        const QRgb pixel = image.pixel(mid + QPoint(dx, dy));
+        if (qGray(pixel) < qGray(darkest)) darkest = pixel;
+      }
+    }
+    return QColor(darkest);
+  };
+  QVERIFY(midpoint_colour(inflow, one).blue() > midpoint_colour(inflow, one).red() + 60);
+  QVERIFY(midpoint_colour(one, outflow).red() > midpoint_colour(one, outflow).blue() + 60);
+  // Outside the model there is only the short mark at the inflow's corner: straight above
+  // the inflow is blank.
   QCOMPARE(qGray(image.pixel(108, 140)), 255);
 }
 

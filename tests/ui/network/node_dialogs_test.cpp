@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include "model/scripted_platform.h"
 #include "support/modal_dialog.h"
 #include "support/network_builder.h"
+#include "ui/editors/group_a_editor.h"
 #include "ui/editors/node_group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/network/exchange_dialog.h"
@@ -114,6 +116,61 @@ class NodeDialogsTest : public QObject {
     QVERIFY(!p.Run(*p.one));
     QCOMPARE(p.doc.SaveToBytes(), before);
     QVERIFY(!p.doc.IsModified());
+  }
+
+  // "abc" typed as a segment ID or a volume is refused with the field named, not stored as 0.
+  void numberFieldsRefuseText() {
+    Project p;
+    const std::string before = p.doc.SaveToBytes();
+    QStringList messages;
+    const auto answer = [&messages] {
+      OnModal<QMessageBox>([&messages](QMessageBox* box) { messages << box->text(); });
+    };
+    OnModal<SegmentDialog>([&](SegmentDialog* dialog) {
+      OnModal<GroupCNodeEditor>([&](GroupCNodeEditor* editor) {
+        Edit(editor, "BVOL")->setText("abc");
+        answer();
+        editor->accept();
+        QVERIFY(editor->isVisible());
+        editor->reject();
+      });
+      Click(dialog, "editGroupC");
+      Edit(dialog, "segmentId")->setText("abc");
+      QVERIFY(!Edit(dialog, "segmentId")->hasAcceptableInput());
+      answer();
+      dialog->accept();
+      QVERIFY(dialog->isVisible());
+      dialog->reject();
+    });
+    QVERIFY(!p.Run(*p.one));
+    QCOMPARE(messages,
+             (QStringList{QString::fromUtf8("\u201CVolume (BVOL)\u201D must be a number."),
+                          QString::fromUtf8("\u201CSegment ID\u201D must be a whole "
+                                            "number.")}));
+    QCOMPARE(p.doc.SaveToBytes(), before);
+  }
+
+  // Without systems there is nothing to edit per segment: the dialog says what to set up and
+  // opens group A's editor.
+  void missingSystemsOfferTheGlobalEditor() {
+    Project p;
+    p.doc.group_a.NOSYS = 0;
+    QString said, opened;
+    OnModal<SegmentDialog>([&](SegmentDialog* dialog) {
+      OnModal<QMessageBox>([&](QMessageBox* box) {
+        said = box->text();
+        OnModal<GroupAEditor>([&opened](GroupAEditor* editor) {
+          opened = editor->windowTitle();
+          editor->reject();
+        });
+        Click(box, "openGlobalEditor");
+      });
+      Click(dialog, "editGroupE");
+      dialog->reject();
+    });
+    p.Run(*p.one);
+    QVERIFY(said.contains(QStringLiteral("Group A")));
+    QCOMPARE(opened, QStringLiteral("Edit Group A Global Parameters (Model Identification)"));
   }
 
   void segmentBoundaryKeepsTheBreakCount() {

@@ -6,13 +6,16 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 #include "deck/deck_writer.h"
+#include "model/model_vocabulary.h"
 #include "model/project_document.h"
+#include "support/modal_dialog.h"
 #include "ui/shell/child_frame.h"
 #include "ui/shell/main_frame.h"
 
@@ -223,6 +226,53 @@ class MainFrameTest : public QObject {
     QApplication::sendEvent(&frame, &drop);
     QCOMPARE(frame.mdi_area()->subWindowList().size(), 1);
     QCOMPARE(frame.ActiveFrame()->project()->path, kRiver);
+  }
+
+  // The marker and the undo item follow the document's own notice, not a timer.
+  void MarkerAndUndoFollowTheHistory() {
+    CMainFrame frame;
+    frame.show();
+    for (const QTimer* timer : frame.findChildren<QTimer*>()) QVERIFY(!timer->isActive());
+    CChildFrame* child = frame.NewProject();
+    COrvoBuilderDoc& document = child->document();
+    QAction* undo = Item(frame, {"&Edit", "&Undo"});
+    QVERIFY(undo != nullptr && !undo->isEnabled());
+    {
+      ScopedStep step(document, "Edit Group A");
+      document.group_a.TITLE1 = document.group_a.TITLE1;
+      document.SetModifiedFlag(true);
+    }
+    QVERIFY(!child->isWindowModified());
+    QVERIFY(!undo->isEnabled());
+    {
+      ScopedStep step(document, "Edit Group A");
+      document.group_a.TITLE1 = "changed";
+      document.SetModifiedFlag(true);
+    }
+    QVERIFY(child->isWindowModified());
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Edit Group A"));
+    undo->trigger();
+    QVERIFY(!child->isWindowModified());
+    QVERIFY(!undo->isEnabled());
+  }
+
+  void NewAsksTheSimulationTypeAsOneStep() {
+    CMainFrame frame;
+    frame.show();
+    testing::OnModal<QDialog>([](QDialog* dialog) {
+      for (QRadioButton* radio : dialog->findChildren<QRadioButton*>()) {
+        if (radio->text() == QStringLiteral("VERDA5")) radio->setChecked(true);
+      }
+      dialog->accept();
+    });
+    Item(frame, {"&File", "New &ORVO Builder"})->trigger();
+    COrvoBuilderDoc& document = frame.ActiveFrame()->document();
+    QCOMPARE(document.group_a.SIMTYP, static_cast<int>(kVerda5));
+    QVERIFY(!document.IsModified());
+    QVERIFY(document.Undo());
+    QCOMPARE(document.group_a.SIMTYP, static_cast<int>(kSimUnset));
+    QVERIFY(!document.CanUndo());
   }
 
   void ClosingAModifiedProjectAsks() {

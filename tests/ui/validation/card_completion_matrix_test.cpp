@@ -1,5 +1,6 @@
 #include "ui/validation/card_completion_matrix.h"
 
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -8,9 +9,11 @@
 #include <vector>
 
 #include "model/scripted_platform.h"
+#include "support/modal_dialog.h"
 #include "support/network_builder.h"
 #include "ui/network/network_view.h"
 #include "ui/widgets/grid_widget.h"
+#include "validate/card_completeness.h"
 
 using namespace orvo;
 using namespace orvo::ui;
@@ -44,6 +47,32 @@ class CardCompletionMatrixTest : public QObject {
     testing::AddLabel(*doc_, "note");
   }
   void cleanup() { doc_.reset(); }
+
+  // A deck with unset options is never written or run in silence.
+  void WritingAndRunningSayWhatTheReportFinds() {
+    const auto findings = CountFindings(BuildCompletenessReport(*doc_));
+    QVERIFY(findings.errors > 1 && findings.warnings > 1);
+    QString text;
+    int shown = 0;
+    testing::OnModal<QMessageBox>([&text](QMessageBox* box) {
+      text = box->text();
+      testing::Click(box, "showMatrix");
+    });
+    QVERIFY(ReportCompleteness(*doc_, false, nullptr, [&shown] { ++shown; }));
+    QCOMPARE(shown, 1);
+    QCOMPARE(text, QStringLiteral("The card completeness report finds %1 errors and %2 warnings. "
+                                  "The deck holds unset options where it has errors.")
+                       .arg(findings.errors)
+                       .arg(findings.warnings));
+    testing::OnModal<QMessageBox>([](QMessageBox* box) { testing::Click(box, "showMatrix"); });
+    QVERIFY(!ReportCompleteness(*doc_, true, nullptr, [&shown] { ++shown; }));
+    QCOMPARE(shown, 2);
+    testing::OnModal<QMessageBox>([](QMessageBox* box) { testing::Click(box, "goOn"); });
+    QVERIFY(ReportCompleteness(*doc_, true, nullptr, [&shown] { ++shown; }));
+    testing::OnModal<QMessageBox>([](QMessageBox* box) { box->reject(); });
+    QVERIFY(!ReportCompleteness(*doc_, true, nullptr, {}));
+    QCOMPARE(shown, 2);
+  }
 
   void ShowsFindingsAndOneRowPerSegmentAndExchange() {
     CardCompletionMatrix* matrix = CardCompletionMatrix::ShowFor(*doc_, nullptr);

@@ -18,6 +18,7 @@ class GridWidgetTest : public QObject {
   void PastedNumbersAreReformattedAndRefusalsShownOnce();
   void CopyGivesTheSelectedBlock();
   void EscapeCancelsAnEdit();
+  void NumberColumnsRefuseTextAndNameTheColumn();
   void FixedCellsCannotBeEditedOrSelected();
   void SaveAndLoadRoundTrip();
   void LoadRefusesBadFiles();
@@ -71,6 +72,42 @@ void GridWidgetTest::PastedNumbersAreReformattedAndRefusalsShownOnce() {
   QCOMPARE(grid.CellText(3, 3), QString(""));
   QCOMPARE(grid.CellText(4, 3), QString("short"));
   QCOMPARE(shown, QStringList{"Names have five characters."});
+}
+
+// "abc" must not become 0 in a number column: it is refused and the column is named.
+void GridWidgetTest::NumberColumnsRefuseTextAndNameTheColumn() {
+  GridWidget grid;
+  Fill(grid);
+  grid.SetNumberColumn(1, orvo::ui::NumberKind::kReal);
+  grid.SetNumberColumn(2, orvo::ui::NumberKind::kRealList, true);
+  grid.SetCellValidator(GridWidget::NumberColumns({1}));
+  QStringList shown;
+  grid.SetMessageHandler([&shown](const QString& message) { shown.append(message); });
+  grid.SetCellText(1, 1, "5");
+  QVERIFY(!grid.EditCell(1, 1, "abc"));
+  QVERIFY(!grid.EditCell(1, 1, "3x"));
+  QCOMPARE(grid.CellText(1, 1), QString("5"));
+  QVERIFY(grid.EditCell(1, 1, " 2.50 "));
+  QCOMPARE(grid.CellText(1, 1), QString("2.5"));
+  QVERIFY(grid.EditCell(1, 2, "1 0 2 10"));
+  QVERIFY(grid.EditCell(1, 2, ""));
+  QVERIFY(!grid.EditCell(1, 2, "1 zero"));
+  QVERIFY2(grid.EditCell(1, 3, "abc"), "a text column takes text");
+  QCOMPARE(shown, (QStringList{QString::fromUtf8("\u201CValue\u201D must be a number."),
+                               QString::fromUtf8("\u201CValue\u201D must be a number."),
+                               QString::fromUtf8("\u201CTime\u201D must be numbers separated by "
+                                                 "blanks.")}));
+
+  // The in-place editor of a number cell is marked while its text is not a number.
+  grid.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&grid));
+  grid.setCurrentCell(2, 1);
+  grid.editItem(grid.item(2, 1));
+  auto* editor = grid.viewport()->findChild<QLineEdit*>();
+  QVERIFY(editor != nullptr);
+  QTest::keyClicks(editor, "abc");
+  QVERIFY(!editor->hasAcceptableInput());
+  QCOMPARE(editor->palette().color(QPalette::Base), QColor(255, 205, 205));
 }
 
 void GridWidgetTest::CopyGivesTheSelectedBlock() {
