@@ -158,9 +158,7 @@ class MainFrameTest : public QObject {
     const QList<QStringList> later = {
         {"&File", "New &Report"},
         {"O&RVO", "Sensitivity Analysis", "Group J (Initial Conditions)"},
-        {"O&RVO", "View Input", "Card I (Kinetic Time Funcs)"},
-        {"&Help", "&ORVO Builder Help"},
-        {"&Help", "ORVO5 &Input Dataset Help"}};
+        {"O&RVO", "View Input", "Card I (Kinetic Time Funcs)"}};
     frame.UpdateCommandState();
     for (const QStringList& path : later) {
       QAction* action = Item(frame, path);
@@ -177,7 +175,9 @@ class MainFrameTest : public QObject {
                                         {"O&RVO", "Execute File..."},
                                         {"O&RVO", "View Output"},
                                         {"&File", "&Open...", "&Review Changes..."},
-                                        {"&File", "Save", "&Document Changes..."}};
+                                        {"&File", "Save", "&Document Changes..."},
+                                        {"&Help", "&ORVO Builder Help"},
+                                        {"&Help", "ORVO5 &Input Dataset Help"}};
     for (const QStringList& path : working) {
       QAction* action = Item(frame, path);
       QVERIFY2(action != nullptr && action->isEnabled(), qPrintable(path.join(" > ")));
