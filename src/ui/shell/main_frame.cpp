@@ -28,12 +28,14 @@
 #include "deck/group_import.h"
 #include "runs/model_execution.h"
 #include "ui/editors/project_parameters_window.h"
+#include "ui/help/help_window.h"
 #include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
 #include "ui/revisions/revision_commands.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/application.h"
 #include "ui/shell/child_frame.h"
+#include "ui/shell/window_layout.h"
 #include "ui/validation/card_completion_matrix.h"
 #include "ui/validation/valid_ranges_dialog.h"
 #include "ui/widgets/stored_text.h"
@@ -122,6 +124,7 @@ CMainFrame::CMainFrame(QWidget* parent)
   connect(refresh, &QTimer::timeout, this, &CMainFrame::UpdateCommandState);
   refresh->start(300);
   resize(1000, 700);
+  RestoreMainWindowLayout(*this);
   UpdateCommandState();
 }
 
@@ -406,8 +409,8 @@ void CMainFrame::CreateWindowMenu() {
 void CMainFrame::CreateHelpMenu() {
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   AddCommand(help, QStringLiteral("&ORVO Builder Help"), "List Help topics\nHelp Topics",
-             &CMainFrame::OnUnavailable, available::kHelp);
-  AddCommand(help, QStringLiteral("ORVO5 &Input Dataset Help"), nullptr, &CMainFrame::OnUnavailable,
+             &CMainFrame::OnHelpTopics, available::kHelp);
+  AddCommand(help, QStringLiteral("ORVO5 &Input Dataset Help"), nullptr, &CMainFrame::OnDatasetHelp,
              available::kHelp);
   help->addSeparator();
   AddCommand(help, QStringLiteral("&About ORVO Builder..."),
@@ -630,7 +633,9 @@ CChildFrame* CMainFrame::OpenFile(const QString& path) {
   if (!project->document->Load(LocalPath(absolute))) return nullptr;
   project->path = absolute;
   Remember(absolute);
-  return AddFrame(std::move(project));
+  CChildFrame* frame = AddFrame(std::move(project));
+  RestoreDocumentWindow(*frame, absolute);
+  return frame;
 }
 
 bool CMainFrame::SaveProject(CChildFrame& frame, const QString& path) {
@@ -669,6 +674,7 @@ bool CMainFrame::SaveModified(CChildFrame& frame) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  SaveWindowLayout(*this, *mdi_);
   for (QMdiSubWindow* window : mdi_->subWindowList()) {
     if (!window->isHidden() && !window->close()) {
       event->ignore();
@@ -713,7 +719,8 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
   const QString path =
-      QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), ProjectFilter());
+      QFileDialog::getOpenFileName(this, QStringLiteral("Open"), LastDirectory(), ProjectFilter());
+  RememberDirectoryOf(path);
   if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -990,6 +997,14 @@ void CMainFrame::OnArrangeIcons() {
     window->move(x, mdi_->viewport()->height() - window->height());
     x += window->width();
   }
+}
+
+void CMainFrame::OnHelpTopics() {
+  HelpWindow::ShowPage(QString::fromLatin1(kGuideHome));
+}
+
+void CMainFrame::OnDatasetHelp() {
+  HelpWindow::ShowPage(QString::fromLatin1(kReferenceHome));
 }
 
 void CMainFrame::OnAbout() {

@@ -27,9 +27,9 @@ struct OpenProject;
 // Commands whose work is not in the program yet. Their items are shown but stay disabled;
 // each flag turns true when its work lands.
 namespace available {
-inline constexpr bool kRevisions = true;   // Review Changes, Document Changes
-inline constexpr bool kLocate = true;      // Locate ORVO5 Executables
-inline constexpr bool kModelRuns = true;   // Execute, Execute File (they open the output viewer)
+inline constexpr bool kRevisions = true;  // Review Changes, Document Changes
+inline constexpr bool kLocate = true;     // Locate ORVO5 Executables
+inline constexpr bool kModelRuns = true;  // Execute, Execute File (they open the output viewer)
 inline constexpr bool kProjectParameters = true;  // Edit Project Parameters
 inline constexpr bool kValueRanges = true;        // Edit Value Ranges
 inline constexpr bool kGroupImport = true;        // Import... items
@@ -37,7 +37,7 @@ inline constexpr bool kSensitivity = false;       // Sensitivity Analysis items
 inline constexpr bool kInputPlots = false;        // View Input items
 inline constexpr bool kOutputViewer = true;       // View Output
 inline constexpr bool kCompleteness = true;       // Check Card Completeness
-inline constexpr bool kHelp = false;              // the two help items
+inline constexpr bool kHelp = true;               // the two help items
 }  // namespace available
 
 // The most recently opened or saved project files, newest first, kept in the settings store.
@@ -156,6 +156,8 @@ class CMainFrame : public QMainWindow {
   void OnNewWindow();
   void OnArrangeIcons();
   void OnResizeWindow();
+  void OnHelpTopics();
+  void OnDatasetHelp();
   void OnAbout();
 
   QtPlatform platform_;
