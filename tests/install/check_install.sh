@@ -71,7 +71,7 @@ if command -v appstreamcli >/dev/null; then
     >/dev/null || fail "appstreamcli validate"
 fi
 if command -v update-mime-database >/dev/null; then
-  errors=$(update-mime-database "$usr/share/mime" 2>&1)
+  errors=$(XDG_DATA_DIRS=$usr/share update-mime-database "$usr/share/mime" 2>&1)
   [ -z "$errors" ] || fail "update-mime-database: $errors"
   grep -q "text/plain" "$usr/share/mime/text/x-orvo-deck.xml" 2>/dev/null ||
     fail "the deck type is a kind of text/plain"

@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "model/project_document.h"
