@@ -131,7 +131,9 @@ CMainFrame::CMainFrame(QWidget* parent)
 CMainFrame::~CMainFrame() {
   // Projects (owned by their windows) go before the platform they were given.
   destroying_ = true;
-  for (QMdiSubWindow* window : mdi_->subWindowList()) delete window;
+  // Closed windows still waiting for their deferred deletion are not in the list but would
+  // otherwise be deleted, and tell this half-destroyed frame, after this body.
+  for (QMdiSubWindow* window : mdi_->findChildren<QMdiSubWindow*>()) delete window;
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, const char* status,
