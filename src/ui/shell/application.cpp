@@ -75,11 +75,13 @@ class OrvoApplication : public QApplication {
 const char* const kUsage =
     "usage: orvobuilder [FILE.orb...]\n"
     "       orvobuilder --export-picture PROJECT.orb OUT.png|OUT.svg|OUT.pdf\n"
+    "       orvobuilder --export-chart RUNPATH OUT.png|OUT.svg|OUT.pdf [--type model|transport]\n"
     "       orvobuilder --help-pictures PROJECT.orb DIRECTORY\n"
     "       orvobuilder --version | --help\n"
     "\n"
     "Opens the project files named (none: an empty window).\n"
     "  --export-picture  write the network picture of PROJECT without opening a window\n"
+    "  --export-chart    write the results chart of the run RUNPATH without opening a window\n"
     "  --help-pictures   write the user guide's pictures of PROJECT into DIRECTORY\n"
     "  --version         print the version and end\n"
     "The user guide: Help > ORVO Builder Help, or man orvobuilder.\n";
