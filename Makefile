@@ -1,22 +1,24 @@
 # The two commands of the README:
 #   make run    installs what is missing, builds, and opens the desktop program on the
-#               bundled example project (without a display: orvo dump and a picture export)
+#               bundled FENU5 example (without a display: a summary, a model run with a small
+#               results table, the network picture and, when the program can, a results chart)
 #   make test   installs what is missing, builds with AddressSanitizer and
 #               UndefinedBehaviorSanitizer, and runs the whole suite through ctest
 # and, for developers:
 #   make fuzz   runs every fuzz target for FUZZ_SECONDS (default 60) each
 #   make bench  builds and runs the benchmarks (release build)
+#   make package builds the Debian package (CPack) into build/package and checks it
 
 SHELL := /bin/bash
 DEBIAN_PACKAGES := cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev \
   qt6-base-dev libqt6charts6-dev qt6-svg-dev qt6-charts-dev libgl-dev rcs xvfb clang \
-  libclang-rt-14-dev locales
+  libclang-rt-14-dev locales desktop-file-utils appstream shared-mime-info dpkg-dev file
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
-EXAMPLE := examples/river/river.orb
+EXAMPLE := examples/fenu5_river/river.orb
 
-.PHONY: run test deps locale fuzz bench clean
+.PHONY: run test deps locale fuzz bench package clean
 
 run: deps
 	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVO_BUILD_TESTS=OFF
@@ -25,9 +27,7 @@ run: deps
 	  build/release/bin/orvobuilder $(EXAMPLE); \
 	else \
 	  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running without windows."; \
-	  build/release/bin/orvo dump $(EXAMPLE) && \
-	  build/release/bin/orvobuilder --export-picture $(EXAMPLE) build/river.png && \
-	  echo "network picture written to build/river.png"; \
+	  echo; tools/first_run build/release/bin $(EXAMPLE); \
 	fi
 
 test: deps locale
@@ -68,6 +68,14 @@ bench: deps
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVO_BUILD_TESTS=OFF -DORVO_BUILD_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
 	build/bench/bin/orvo_bench
+
+# Not part of make test: a release build of its own and the package check take a while.
+package: deps
+	cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVO_BUILD_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build build/package -j $(JOBS)
+	cd build/package && cpack -G DEB
+	tools/check_package build/package/orvobuilder_*.deb
 
 clean:
 	rm -rf build

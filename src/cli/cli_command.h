@@ -34,6 +34,8 @@ int CatchAll(const std::function<int()>& body, std::ostream& err);
 
 // Every command, in the order the help text lists them.
 const std::vector<Command>& Commands();
+// The usage of the whole command line, every command with its summary.
+void PrintUsage(std::ostream& out);
 
 // Commands, one file each.
 int Dump(Context& context, const std::vector<std::string>& args);
@@ -50,5 +52,7 @@ int Revisions(Context& context, const std::vector<std::string>& args);
 int CheckIn(Context& context, const std::vector<std::string>& args);
 int CheckOut(Context& context, const std::vector<std::string>& args);
 int DeleteRevision(Context& context, const std::vector<std::string>& args);
+int Help(Context& context, const std::vector<std::string>& args);
+int Summary(Context& context, const std::vector<std::string>& args);
 
 }  // namespace orvo::cli

@@ -4,6 +4,9 @@ namespace orvo::cli {
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
+      {"summary", "PROJECT",
+       "describe a project in a few lines: simulation type, titles, segments, exchanges, systems",
+       Summary},
       {"dump", "PROJECT", "list the nodes of a project file, one TAB-separated line each", Dump},
       {"write", "PROJECT DECK", "write the project's input deck", Write},
       {"check", "PROJECT",
@@ -57,6 +60,8 @@ const std::vector<Command>& Commands() {
        CheckOut},
       {"delete-revision", "PROJECT REVISION", "remove the revision REVISION of the project file",
        DeleteRevision},
+      {"help", "[COMMAND]", "print the usage of every command, or of COMMAND with its summary",
+       Help},
   };
   return commands;
 }

@@ -30,6 +30,10 @@ class CommandLinePlatform : public ScriptedPlatform {
   }
 };
 
+int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostream& err);
+
+}  // namespace
+
 void PrintUsage(std::ostream& out) {
   out << "usage: orvo [--no] COMMAND ARGS...\n\n"
          "  --no   answer No / Cancel to every question\n\ncommands:\n";
@@ -37,10 +41,6 @@ void PrintUsage(std::ostream& out) {
     out << "  " << command.name << ' ' << command.usage << "\n      " << command.summary << '\n';
   }
 }
-
-int RunCommandLine(std::vector<std::string> args, std::ostream& out, std::ostream& err);
-
-}  // namespace
 
 int CatchAll(const std::function<int()>& body, std::ostream& err) {
   try {

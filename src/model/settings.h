@@ -7,6 +7,8 @@ namespace orvo::settings {
 
 // Start directory of the desktop program.
 inline constexpr SettingKey kStartDirectory{"ORVOBuilder", "ORVOBuilder CWD", ""};
+// Directory the desktop program's file choosers start in: where a file was last chosen.
+inline constexpr SettingKey kLastDirectory{"ORVOBuilder", "Last Directory", ""};
 // Directory of the simulation programs.
 inline constexpr SettingKey kOrvoPath{"ORVO", "ORVO Path", ""};
 // Sensitivity runs that go side by side.

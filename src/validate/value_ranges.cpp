@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <string_view>
 
@@ -92,6 +93,16 @@ bool ReadTableData(ValueRangeTable& table, const std::string& path, Platform& pl
   }
   return ReadRange(in, path, platform, table.c_name, table.c_min, table.c_max) &&
          ReadRange(in, path, platform, table.dissf_name, table.dissf_min, table.dissf_max);
+}
+
+std::string RangeFileToRead(const std::string& path, const std::string& application_directory) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (path.empty() || fs::path(path).is_absolute() || fs::is_regular_file(path, error)) {
+    return path;
+  }
+  const fs::path beside = fs::path(application_directory) / fs::path(path).filename();
+  return fs::is_regular_file(beside, error) ? beside.string() : path;
 }
 
 bool SaveTableData(const ValueRangeTable& table, Platform& platform) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/number_text.h"
+#include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "support/scratch_dir.h"
 
@@ -174,6 +176,45 @@ TEST_F(ValueRangesTest, ConcentrationAndFractionUseTheirOwnBounds) {
   EXPECT_FALSE(CheckDissf(table, 5, platform));
   EXPECT_TRUE(CheckC(table, 15, platform));
   EXPECT_EQ(platform.messages, (std::vector<std::string>{kBelow, kAbove}));
+}
+
+// The ranges file shipped beside the programs reads cleanly, and every initial condition of
+// the bundled examples lies within it, so no example edit is questioned.
+TEST_F(ValueRangesTest, ShippedDefaultsCoverTheExamples) {
+  const std::string shipped = std::string(ORVO_SOURCE_DIR) + "/data/RangeDefaults.txt";
+  ASSERT_TRUE(ReadTableData(table, shipped, platform));
+  EXPECT_EQ(table.c_min, "0");
+  EXPECT_EQ(table.dissf_min, "0");
+  EXPECT_EQ(table.dissf_max, "1");
+  platform.default_answer = false;
+  int values = 0;
+  for (const char* example : {"fenu5_river/river.orb", "verda5_lake/lake.orb"}) {
+    COrvoBuilderDoc doc(platform);
+    ASSERT_TRUE(doc.Load(std::string(ORVO_SOURCE_DIR) + "/examples/" + example));
+    for (int system = 0; system < GroupJDlg::kSystems; ++system) {
+      for (int position = 0; position < doc.group_j.RowCount(system); ++position) {
+        const StringArray row = doc.group_j.Row(system, position);
+        EXPECT_TRUE(CheckC(table, AtoF(row.At(1)), platform)) << example << " " << row.At(1);
+        EXPECT_TRUE(CheckDissf(table, AtoF(row.At(2)), platform)) << example << " " << row.At(2);
+        ++values;
+      }
+    }
+  }
+  EXPECT_GT(values, 100);
+  EXPECT_TRUE(platform.messages.empty()) << ::testing::PrintToString(platform.messages);
+}
+
+TEST_F(ValueRangesTest, RelativeFileMissingHereIsTakenFromBesideTheProgram) {
+  WriteFile("Group J\nC 0 1\nDISSF 0 1\n");
+  const std::string program_directory = dir.string() + "/";
+  // Readable as named, or absolute: as it stands.
+  EXPECT_EQ(RangeFileToRead(path, program_directory), path);
+  EXPECT_EQ(RangeFileToRead("/nowhere/RangeDefaults.txt", program_directory),
+            "/nowhere/RangeDefaults.txt");
+  EXPECT_EQ(RangeFileToRead("", program_directory), "");
+  // Relative and missing here: the program's file of that name, else as it stands.
+  EXPECT_EQ(RangeFileToRead("no_such_dir/RangeDefaults.txt", program_directory), path);
+  EXPECT_EQ(RangeFileToRead("Other.txt", program_directory), "Other.txt");
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
-// The about box: the program's picture, its version line and "OK".
+// The about box: the program's picture, its name and version (with the commit it was built
+// from), the licence, the Qt version and "OK".
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 namespace orvo::ui {
 
-inline constexpr const char* kVersionText = "ORVO Builder Version 1.0";
+// "Version 0.1" and, when the build knows its commit, " (commit 1234abcd)".
+QString VersionLine();
 
 class AboutDialog : public QDialog {
   Q_OBJECT

@@ -20,7 +20,10 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/settings.h"
+#include "ui/help/help_pictures.h"
+#include "ui/help/help_window.h"
 #include "ui/network/network_picture.h"
+#include "ui/shell/about_dialog.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/qt_platform.h"
 
@@ -70,8 +73,18 @@ class OrvoApplication : public QApplication {
 };
 
 const char* const kUsage =
-    "usage: orvobuilder [PROJECT.orb|REPORT.orr]\n"
-    "       orvobuilder --export-picture PROJECT.orb OUT.png|OUT.svg|OUT.pdf\n";
+    "usage: orvobuilder [PROJECT.orb|REPORT.orr...]\n"
+    "       orvobuilder --export-picture PROJECT.orb OUT.png|OUT.svg|OUT.pdf\n"
+    "       orvobuilder --export-chart RUNPATH OUT.png|OUT.svg|OUT.pdf [--type model|transport]\n"
+    "       orvobuilder --help-pictures PROJECT.orb DIRECTORY\n"
+    "       orvobuilder --version | --help\n"
+    "\n"
+    "Opens the project and report files named (none: an empty window).\n"
+    "  --export-picture  write the network picture of PROJECT without opening a window\n"
+    "  --export-chart    write the results chart of the run RUNPATH without opening a window\n"
+    "  --help-pictures   write the user guide's pictures of PROJECT into DIRECTORY\n"
+    "  --version         print the version and end\n"
+    "The user guide: Help > ORVO Builder Help, or man orvobuilder.\n";
 
 }  // namespace
 
@@ -139,10 +152,15 @@ void StartupPicture::Dismiss() {
 QString StartDirectory() {
   QtPlatform platform;
   const QString chosen = QString::fromStdString(platform.GetSetting(settings::kStartDirectory));
-  const QString directory = !chosen.isEmpty()
-                                ? chosen
-                                : QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                                  QStringLiteral("/../examples"));
+  if (!chosen.isEmpty()) return QFileInfo(chosen).isDir() ? chosen : QString();
+  QString directory =
+      QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../examples"));
+  // Installed, the programs live in <prefix>/lib/orvobuilder and the examples in
+  // <prefix>/share/orvobuilder/examples.
+  if (!QFileInfo(directory).isDir()) {
+    directory = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                QStringLiteral("/../../share/orvobuilder/examples"));
+  }
   // A directory that does not exist leaves the working directory as it is.
   return QFileInfo(directory).isDir() ? directory : QString();
 }
@@ -160,7 +178,7 @@ CMainFrame* StartDesktop(const QStringList& arguments, const StartupOptions& opt
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
     }
   }
-  if (!arguments.isEmpty()) main->OpenFile(arguments.first());
+  for (const QString& file : arguments) main->OpenFile(file);
   main->show();
   const QString start = StartDirectory();
   if (!start.isEmpty()) QDir::setCurrent(start);
@@ -183,6 +201,7 @@ int ExportPictureCommand(const QString& project, const QString& out) {
 
 int RunOrvoBuilder(int argc, char** argv) {
   bool export_picture = false;
+  bool help_pictures = false;
   bool platform_chosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
   for (int i = 1; i < argc; ++i) {
     // Answered before Qt starts, so that it works without a display.
@@ -190,7 +209,12 @@ int RunOrvoBuilder(int argc, char** argv) {
       std::fputs(kUsage, stdout);
       return 0;
     }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("ORVO Builder %s\n", qPrintable(VersionLine()));
+      return 0;
+    }
     if (std::strcmp(argv[i], "--export-picture") == 0) export_picture = true;
+    if (std::strcmp(argv[i], "--help-pictures") == 0) help_pictures = true;
     if (std::strcmp(argv[i], "-platform") == 0) platform_chosen = true;
   }
   // The export opens no window, so it needs no display.
@@ -209,10 +233,20 @@ int RunOrvoBuilder(int argc, char** argv) {
     }
     return ExportPictureCommand(arguments[1], arguments[2]);
   }
-  if (arguments.size() > 1 || (!arguments.isEmpty() && arguments[0].startsWith(u'-'))) {
+  if (help_pictures) {
+    if (arguments.size() != 3 || arguments[0] != QLatin1String("--help-pictures")) {
+      std::fputs(kUsage, stderr);
+      return 2;
+    }
+    return WriteHelpPictures(arguments[1], arguments[2]);
+  }
+  for (const QString& argument : arguments) {
+    if (!argument.startsWith(u'-')) continue;
+    std::fprintf(stderr, "orvobuilder: unknown option %s\n", qPrintable(argument));
     std::fputs(kUsage, stderr);
     return 2;
   }
+  InstallHelpKey();
   StartDesktop(arguments, StartupOptions{});
   return QApplication::exec();
 }

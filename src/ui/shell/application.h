@@ -66,8 +66,8 @@ struct StartupOptions {
 // "../examples". Empty when neither names an existing directory.
 QString StartDirectory();
 
-// Start-up of the main window (the QApplication exists): the picture, the project named by
-// arguments (at most one), showing the window and changing to the start directory.
+// Start-up of the main window (the QApplication exists): the picture, the files named by
+// arguments, showing the window and changing to the start directory.
 CMainFrame* StartDesktop(const QStringList& arguments, const StartupOptions& options);
 
 // orvobuilder --export-picture PROJECT OUT: writes the network picture without any window.

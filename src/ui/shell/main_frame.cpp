@@ -31,6 +31,7 @@
 #include "model/model_vocabulary.h"
 #include "runs/model_execution.h"
 #include "ui/editors/project_parameters_window.h"
+#include "ui/help/help_window.h"
 #include "ui/network/network_legend.h"
 #include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
@@ -41,6 +42,7 @@
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/application.h"
 #include "ui/shell/child_frame.h"
+#include "ui/shell/window_layout.h"
 #include "ui/validation/card_completion_matrix.h"
 #include "ui/validation/valid_ranges_dialog.h"
 #include "ui/widgets/stored_text.h"
@@ -125,13 +127,16 @@ CMainFrame::CMainFrame(QWidget* parent)
   // The frames pass on what their documents announce (history, marker, selection).
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandState(); });
   resize(1000, 700);
+  RestoreMainWindowLayout(*this);
   UpdateCommandState();
 }
 
 CMainFrame::~CMainFrame() {
   // Projects (owned by their windows) go before the platform they were given.
   destroying_ = true;
-  for (QMdiSubWindow* window : mdi_->subWindowList()) delete window;
+  // Closed windows still waiting for their deferred deletion are not in the list but would
+  // otherwise be deleted, and tell this half-destroyed frame, after this body.
+  for (QMdiSubWindow* window : mdi_->findChildren<QMdiSubWindow*>()) delete window;
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, const char* status,
@@ -427,8 +432,8 @@ void CMainFrame::CreateWindowMenu() {
 void CMainFrame::CreateHelpMenu() {
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   AddCommand(help, QStringLiteral("&ORVO Builder Help"), "List Help topics\nHelp Topics",
-             &CMainFrame::OnUnavailable, available::kHelp);
-  AddCommand(help, QStringLiteral("ORVO5 &Input Dataset Help"), nullptr, &CMainFrame::OnUnavailable,
+             &CMainFrame::OnHelpTopics, available::kHelp);
+  AddCommand(help, QStringLiteral("ORVO5 &Input Dataset Help"), nullptr, &CMainFrame::OnDatasetHelp,
              available::kHelp);
   help->addSeparator();
   AddCommand(help, QStringLiteral("&About ORVO Builder..."),
@@ -668,7 +673,9 @@ CChildFrame* CMainFrame::OpenFile(const QString& path) {
   if (!project->document->Load(LocalPath(absolute))) return nullptr;
   project->path = absolute;
   Remember(absolute);
-  return AddFrame(std::move(project));
+  CChildFrame* frame = AddFrame(std::move(project));
+  RestoreDocumentWindow(*frame, absolute);
+  return frame;
 }
 
 CReportChildFrame* CMainFrame::NewReport() {
@@ -744,6 +751,7 @@ bool CMainFrame::SaveModified(CChildFrame& frame) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  SaveWindowLayout(*this, *mdi_);
   for (QMdiSubWindow* window : mdi_->subWindowList()) {
     if (!window->isHidden() && !window->close()) {
       event->ignore();
@@ -808,8 +816,9 @@ void CMainFrame::OnFileNewReport() {
 void CMainFrame::OnFileOpen() {
   // Either document type: the project filter first, then the report filter.
   const QString path = QFileDialog::getOpenFileName(
-      this, QStringLiteral("Open"), QString(),
+      this, QStringLiteral("Open"), LastDirectory(),
       ProjectFilter().section(QStringLiteral(";;"), 0, 0) + QStringLiteral(";;") + ReportFilter());
+  RememberDirectoryOf(path);
   if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -1119,6 +1128,14 @@ void CMainFrame::OnArrangeIcons() {
     window->move(x, mdi_->viewport()->height() - window->height());
     x += window->width();
   }
+}
+
+void CMainFrame::OnHelpTopics() {
+  HelpWindow::ShowPage(QString::fromLatin1(kGuideHome));
+}
+
+void CMainFrame::OnDatasetHelp() {
+  HelpWindow::ShowPage(QString::fromLatin1(kReferenceHome));
 }
 
 void CMainFrame::OnAbout() {

@@ -38,7 +38,7 @@ inline constexpr bool kSensitivity = true;        // Sensitivity Analysis items
 inline constexpr bool kInputPlots = true;         // View Input items
 inline constexpr bool kOutputViewer = true;       // View Output
 inline constexpr bool kCompleteness = true;       // Check Card Completeness
-inline constexpr bool kHelp = false;              // the two help items
+inline constexpr bool kHelp = true;               // the two help items
 }  // namespace available
 
 // The most recently opened or saved project files, newest first, kept in the settings store.
@@ -166,6 +166,8 @@ class CMainFrame : public QMainWindow {
   void OnNewWindow();
   void OnArrangeIcons();
   void OnResizeWindow();
+  void OnHelpTopics();
+  void OnDatasetHelp();
   void OnAbout();
 
   QtPlatform platform_;

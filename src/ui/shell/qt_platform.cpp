@@ -13,7 +13,9 @@
 #include <QSettings>
 #include <QStringDecoder>
 #include <QVBoxLayout>
+#include <string_view>
 
+#include "ui/shell/window_layout.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
@@ -21,7 +23,25 @@ namespace {
 
 const QString kTitle = QStringLiteral("ORVO Builder");
 
+bool Contains(const std::string& text, std::string_view fragment) {
+  return text.find(fragment) != std::string::npos;
+}
+
 }  // namespace
+
+MessageSeverity SeverityOf(const std::string& text) {
+  for (std::string_view fragment : {"successfully", "was cancelled", "Please choose"}) {
+    if (Contains(text, fragment)) return MessageSeverity::kInformation;
+  }
+  // Entries the program refused, and the readers' warnings: the operation goes on or can be
+  // repeated with other input.
+  for (std::string_view fragment :
+       {"Warning", "warning", "Please ", "You must ", " must be ", "cannot be stored",
+        "An exchange connects", "Anchor node needs"}) {
+    if (Contains(text, fragment)) return MessageSeverity::kWarning;
+  }
+  return MessageSeverity::kCritical;
+}
 
 QString SettingsPath(const SettingKey& key) {
   return QString::fromUtf8(key.section) + u'/' + QString::fromUtf8(key.key);
@@ -71,7 +91,17 @@ QtPlatform::QtPlatform(QWidget* parent) : parent_(parent) {}
 QtPlatform::~QtPlatform() = default;
 
 void QtPlatform::ShowMessage(const std::string& text) {
-  QMessageBox::information(parent_, kTitle, MessageText(text));
+  switch (SeverityOf(text)) {
+    case MessageSeverity::kCritical:
+      QMessageBox::critical(parent_, kTitle, MessageText(text));
+      break;
+    case MessageSeverity::kWarning:
+      QMessageBox::warning(parent_, kTitle, MessageText(text));
+      break;
+    case MessageSeverity::kInformation:
+      QMessageBox::information(parent_, kTitle, MessageText(text));
+      break;
+  }
 }
 
 bool QtPlatform::AskYesNo(const std::string& text) {
@@ -108,18 +138,24 @@ std::optional<int> QtPlatform::AskChoice(const std::string& title,
 std::optional<std::string> QtPlatform::ChooseOpenFile(const std::string& filter,
                                                       const std::string& title) {
   const QString path = QFileDialog::getOpenFileName(
-      parent_, title.empty() ? QStringLiteral("Open") : MessageText(title), QString(),
+      parent_, title.empty() ? QStringLiteral("Open") : MessageText(title), LastDirectory(),
       QtFileFilter(filter));
   if (path.isEmpty()) return std::nullopt;
+  RememberDirectoryOf(path);
   return LocalPath(path);
 }
 
 std::optional<std::string> QtPlatform::ChooseSaveFile(const std::string& filter,
                                                       const std::string& suggested_name) {
   // QFileDialog asks before replacing a file and offers no read-only option.
-  const QString path = QFileDialog::getSaveFileName(
-      parent_, QStringLiteral("Save As"), FromLocalPath(suggested_name), QtFileFilter(filter));
+  // A bare suggested name starts in the last directory; a path keeps its own.
+  QString suggested = FromLocalPath(suggested_name);
+  const QString last = LastDirectory();
+  if (!suggested.contains(u'/') && !last.isEmpty()) suggested = last + u'/' + suggested;
+  const QString path = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save As"), suggested,
+                                                    QtFileFilter(filter));
   if (path.isEmpty()) return std::nullopt;
+  RememberDirectoryOf(path);
   return LocalPath(path);
 }
 

@@ -30,6 +30,12 @@ QString MessageText(const std::string& text);
 std::string LocalPath(const QString& path);
 QString FromLocalPath(const std::string& path);
 
+// The core hands over message texts only; the icon of the message box is judged from the text:
+// a finished operation or the user's own cancel informs, a refused entry or a "Warning" warns,
+// anything else reports a failure.
+enum class MessageSeverity { kCritical, kWarning, kInformation };
+MessageSeverity SeverityOf(const std::string& text);
+
 class QtPlatform : public Platform {
  public:
   explicit QtPlatform(QWidget* parent = nullptr);

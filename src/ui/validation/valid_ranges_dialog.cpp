@@ -99,7 +99,8 @@ void ValidRangesDialog::EditValueRanges(COrvoBuilderDoc& document, QWidget* pare
   ValueRangeTable& table = document.value_ranges;
   // A file that cannot be read has been reported; the dialog still opens so that another
   // file can be chosen or the ranges typed and saved.
-  ReadTableData(table, document.range_file_path, platform);
+  ReadTableData(table, RangeFileToRead(document.range_file_path, document.application_directory),
+                platform);
   {
     ValidRangesDialog dialog(table, platform, parent);
     dialog.exec();

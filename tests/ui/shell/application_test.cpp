@@ -12,6 +12,7 @@
 #include <QMdiArea>
 
 #include "ui/shell/application.h"
+#include "ui/shell/child_frame.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/qt_platform.h"
 
@@ -78,7 +79,7 @@ class ApplicationTest : public QObject {
     store.remove("ORVOBuilder/ORVOBuilder CWD");
   }
 
-  // The project named on the command line is opened before the working directory changes.
+  // The projects named on the command line are opened before the working directory changes.
   void StartUpOpensTheNamedProject() {
     QTemporaryDir start;
     QSettings store(kSettingsOrganisation, kSettingsApplication);
@@ -86,15 +87,35 @@ class ApplicationTest : public QObject {
     store.sync();
     const QString before = QDir::currentPath();
     QDir::setCurrent(QStringLiteral(ORVO_SOURCE_DIR));
-    CMainFrame* main =
-        StartDesktop({QStringLiteral("examples/river/river.orb")}, StartupOptions{true, 10, 50});
-    QCOMPARE(main->mdi_area()->subWindowList().size(), 1);
+    CMainFrame* main = StartDesktop({QStringLiteral("examples/river/river.orb"),
+                                     QStringLiteral("examples/fenu5_river/river.orb")},
+                                    StartupOptions{true, 10, 50});
+    QCOMPARE(main->mdi_area()->subWindowList().size(), 2);
     QVERIFY(main->isVisible());
     QCOMPARE(QDir::currentPath(), QDir(start.path()).canonicalPath());
     QDir::setCurrent(before);
     store.remove("ORVOBuilder/ORVOBuilder CWD");
     delete main;
     QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+  }
+
+  // Closing the program keeps the main window's place; the next start puts it back.
+  void WindowLayoutIsRemembered() {
+    const QString river = QStringLiteral(ORVO_SOURCE_DIR "/examples/river/river.orb");
+    const QRect place(20, 30, 400, 260);
+    {
+      CMainFrame main;
+      main.show();
+      main.resize(820, 610);
+      CChildFrame* child = main.OpenFile(river);
+      QVERIFY(child != nullptr);
+      child->setGeometry(place);
+      QVERIFY(main.close());
+    }
+    CMainFrame main;
+    main.show();
+    QCOMPARE(main.size(), QSize(820, 610));
+    QVERIFY(main.OpenFile(river) != nullptr);
   }
 
   void PictureGoesAtTheFirstKeyOrWhenItsTimeIsUp() {

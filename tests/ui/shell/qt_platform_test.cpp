@@ -74,6 +74,63 @@ class QtPlatformTest : public QObject {
     QCOMPARE(MessageText("caf\xe9 \x80"), QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac"));
   }
 
+  // Real texts of the core and the editors, by the icon their box carries.
+  void MessageSeverities_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("severity");
+    const int critical = int(MessageSeverity::kCritical);
+    const int warning = int(MessageSeverity::kWarning);
+    const int information = int(MessageSeverity::kInformation);
+    const std::pair<const char*, int> rows[] = {
+        {"Unable to open /tmp/a.orb for reading.", critical},
+        {"Failed to open document /tmp/a.orb.", critical},
+        {"Parse error in RangeDefaults.txt at line C 1", critical},
+        {"[StringArray::Resync] Out of array delimiters!", critical},
+        {"COrvoBuilderDoc::ExecuteOrvo: fenu5 ended with exit status 1.", critical},
+        {"ReadGroupC: Warning: at least one segment in the input was not found in network.",
+         warning},
+        {"Warning: you may have a column formatting error in line \"x\"", warning},
+        {"You must enter a segment ID that ranges from 1..4", warning},
+        {"The bottom segment ID (IBOTSEG) must be 0 or a segment ID from 1 to 4", warning},
+        {"The titles hold a character that cannot be stored.", warning},
+        {"Please select at least two runs to compare.", warning},
+        {"Card C imported successfully.", information},
+        {"COrvoBuilderDoc::ExecuteOrvo: The run of fenu5 was cancelled.", information},
+        {"Please choose the directory that contains the ORVO installation by selecting one of "
+         "the executables.",
+         information},
+    };
+    for (const auto& [text, severity] : rows) QTest::newRow(text) << QString(text) << severity;
+  }
+  void MessageSeverities() {
+    QFETCH(QString, text);
+    QFETCH(int, severity);
+    QCOMPARE(int(SeverityOf(text.toStdString())), severity);
+  }
+
+  void MessageBoxesCarryTheirIcon() {
+    QtPlatform platform;
+    const std::pair<const char*, QMessageBox::Icon> shown[] = {
+        {"Unable to save x.orb: No space left on device.", QMessageBox::Critical},
+        {"ReadGroupE: Warning: at least one segment in the input was not found in network.",
+         QMessageBox::Warning},
+        {"All card groups imported successfully.", QMessageBox::Information}};
+    for (const auto& [text, icon] : shown) {
+      QMessageBox::Icon seen = QMessageBox::NoIcon;
+      QString seen_text;
+      QTimer::singleShot(0, [&seen, &seen_text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        seen = box->icon();
+        seen_text = box->text();
+        box->button(QMessageBox::Ok)->click();
+      });
+      platform.ShowMessage(text);
+      QCOMPARE(seen, icon);
+      QCOMPARE(seen_text, QString(text));
+    }
+  }
+
   void Questions() {
     QtPlatform platform;
     AnswerNextBox(QMessageBox::Yes);

@@ -12,6 +12,7 @@
 
 #include "model/scripted_platform.h"
 #include "ui/widgets/grid_widget.h"
+#include "validate/value_ranges.h"
 
 using namespace orvo;
 using namespace orvo::ui;
@@ -169,6 +170,44 @@ class ValidRangesDialogTest : public QObject {
     QCOMPARE(Messages(), QStringList({"? save Text Files (*.txt)|*.txt|All Files (*.*)|*.*||",
                                       Q("SaveTableData: Unable to open file " + nowhere)}));
     QCOMPARE(Q(doc_->range_file_path), Q(first_));
+  }
+
+  // A new project names the ranges file beside the program, which the build tree (like an
+  // installation) holds: the window shows its bounds and group J values are checked.
+  void FreshProjectFindsTheShippedRanges() {
+    COrvoBuilderDoc fresh(platform_);
+    const QString shipped = QStringLiteral(ORVO_BIN_DIR "/RangeDefaults.txt");
+    QCOMPARE(QFileInfo(Q(fresh.range_file_path)).canonicalFilePath(),
+             QFileInfo(shipped).canonicalFilePath());
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
+      QCOMPARE(dialog->grid()->CellText(1, 2), QStringLiteral("2.65e+06"));
+      QCOMPARE(dialog->grid()->CellText(2, 2), QStringLiteral("1"));
+      dialog->close_button()->click();
+    });
+    ValidRangesDialog::EditValueRanges(fresh, nullptr);
+    QVERIFY(platform_.messages.empty());
+    platform_.default_answer = false;
+    QVERIFY(CheckC(fresh.value_ranges, 640000, platform_));
+    QVERIFY(!CheckC(fresh.value_ranges, -1, platform_));
+    QVERIFY(!CheckDissf(fresh.value_ranges, 1.5, platform_));
+    QCOMPARE(platform_.messages.size(), size_t{2});
+    platform_.default_answer = true;
+  }
+
+  // The examples name "RangeDefaults.txt" relative to where they were made; opened from
+  // anywhere they still get the shipped ranges, and remember where those are.
+  void ExampleProjectFindsTheShippedRanges() {
+    COrvoBuilderDoc example(platform_);
+    QVERIFY(example.Load(ORVO_SOURCE_DIR "/examples/fenu5_river/river.orb"));
+    QCOMPARE(Q(example.range_file_path), QStringLiteral("RangeDefaults.txt"));
+    testing::OnModal<ValidRangesDialog>([](ValidRangesDialog* dialog) {
+      QCOMPARE(dialog->grid()->CellText(1, 2), QStringLiteral("2.65e+06"));
+      dialog->close_button()->click();
+    });
+    ValidRangesDialog::EditValueRanges(example, nullptr);
+    QVERIFY(platform_.messages.empty());
+    QCOMPARE(QFileInfo(Q(example.range_file_path)).canonicalFilePath(),
+             QFileInfo(QStringLiteral(ORVO_BIN_DIR "/RangeDefaults.txt")).canonicalFilePath());
   }
 
  private:
