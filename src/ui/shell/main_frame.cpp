@@ -30,6 +30,7 @@
 #include "ui/editors/project_parameters_window.h"
 #include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
+#include "ui/results/results_dock.h"
 #include "ui/revisions/revision_commands.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/application.h"
@@ -116,6 +117,13 @@ CMainFrame::CMainFrame(QWidget* parent)
   CreateToolBar();
   statusBar()->showMessage(QStringLiteral("Ready"));
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandState(); });
+  // Results drawn on the active project's network: off (hidden) until "Results" shows it.
+  auto* results = new ResultsDock(platform_, this);
+  addDockWidget(Qt::RightDockWidgetArea, results);
+  results->hide();
+  findChild<QMenu*>(QStringLiteral("view_menu"))->addAction(results->toggleViewAction());
+  connect(mdi_, &QMdiArea::subWindowActivated, results,
+          [this, results] { results->SetView(ActiveView()); });
   // Editor windows change the document without telling the frames, so the modified markers
   // and the undo items are also brought up to date while the program idles.
   auto* refresh = new QTimer(this);
