@@ -21,6 +21,7 @@
 #include "model/scripted_platform.h"
 #include "model/settings.h"
 #include "ui/network/network_picture.h"
+#include "ui/results/results_picture.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/qt_platform.h"
 
@@ -71,7 +72,8 @@ class OrvoApplication : public QApplication {
 
 const char* const kUsage =
     "usage: orvobuilder [PROJECT.orb]\n"
-    "       orvobuilder --export-picture PROJECT.orb OUT.png|OUT.svg|OUT.pdf\n";
+    "       orvobuilder --export-picture PROJECT.orb OUT.png|OUT.svg|OUT.pdf\n"
+    "           [--results RUNPATH --variable NAME --time DAYS]\n";
 
 }  // namespace
 
@@ -203,6 +205,11 @@ int RunOrvoBuilder(int argc, char** argv) {
   arguments.removeFirst();
 
   if (export_picture) {
+    if (arguments.size() > 3 && arguments[0] == QLatin1String("--export-picture")) {
+      const int status = ExportResultsPictureCommand(arguments.mid(1));
+      if (status == 2) std::fputs(kUsage, stderr);
+      return status;
+    }
     if (arguments.size() != 3 || arguments[0] != QLatin1String("--export-picture")) {
       std::fputs(kUsage, stderr);
       return 1;
