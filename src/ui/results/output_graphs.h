@@ -1,20 +1,20 @@
 // Opening the charts of the output viewer's selection.
 #pragma once
 
-class QWidget;
+#include "results/output_charts.h"
 
-namespace orvo {
-class OutputViewerText;
-struct OutputSelection;
-}  // namespace orvo
+class QWidget;
 
 namespace orvo::ui {
 
-// The two "Graph Types" of the output viewer.
-enum class GraphType { kSegmentVsTime, kParamVsSeg };
+class GraphControl;
 
-// "Graph": opens the charts of the selection with their "Graph Control" dialog; modeless.
-void OpenOutputGraphs(QWidget* parent, const orvo::OutputViewerText& viewer,
-                      const orvo::OutputSelection& selection, GraphType type);
+// The two "Graph Types" of the output viewer.
+using GraphType = orvo::OutputGraphType;
+
+// "Graph": opens one GraphView per chart of the selection with their "Graph Control" dialog;
+// modeless. A selection of very many charts is confirmed first. Null when nothing opened.
+GraphControl* OpenOutputGraphs(QWidget* parent, const orvo::OutputViewerText& viewer,
+                               const orvo::OutputSelection& selection, GraphType type);
 
 }  // namespace orvo::ui
