@@ -1,20 +1,16 @@
 #include "ui/results/profile_window.h"
 
-#include <QCategoryAxis>
-#include <QChart>
-#include <QChartView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QVBoxLayout>
-#include <QValueAxis>
-#include <set>
+#include <algorithm>
 
 #include "model/project_document.h"
+#include "results/chart_description.h"
 #include "ui/network/network_view.h"
+#include "ui/results/graph_view.h"
 #include "ui/results/results_dock.h"
 #include "ui/widgets/stored_text.h"
 
@@ -22,8 +18,9 @@ namespace orvo::ui {
 
 namespace {
 
-// Segment IDs label the positions along the axis while they can be read.
-constexpr std::size_t kMaxLabelledPositions = 40;
+// The chart keeps every time step of the path as a frame; beyond this many values the path is
+// too long for the run.
+constexpr long long kMaxChartValues = 4'000'000;
 
 }  // namespace
 
@@ -35,16 +32,15 @@ LongitudinalProfileWindow::LongitudinalProfileWindow(ResultsPanel& panel, QWidge
       downstream_(new QPushButton(QStringLiteral("Follow Downstream"), this)),
       clear_(new QPushButton(QStringLiteral("Clear"), this)),
       message_(new QLabel(this)),
-      chart_view_(new QChartView(this)) {
+      empty_(new QLabel(QStringLiteral("No results to show"), this)) {
   setWindowTitle(QStringLiteral("Longitudinal Profile"));
   path_field_->setPlaceholderText(QStringLiteral("segment IDs in order, e.g. 1, 4-9, 12"));
   add_->setToolTip(QStringLiteral("Append the segment selected in the network"));
   downstream_->setToolTip(
       QStringLiteral("Follow the exchanges downstream from the segment selected in the network"));
   message_->setWordWrap(true);
-  chart_view_->setRenderHint(QPainter::Antialiasing);
-  chart_view_->setMinimumSize(480, 300);
-  chart_view_->chart()->legend()->hide();
+  empty_->setAlignment(Qt::AlignCenter);
+  empty_->setMinimumSize(480, 300);
 
   auto* layout = new QVBoxLayout(this);
   auto* path_row = new QHBoxLayout;
@@ -58,8 +54,8 @@ LongitudinalProfileWindow::LongitudinalProfileWindow(ResultsPanel& panel, QWidge
   buttons->addStretch();
   layout->addLayout(buttons);
   layout->addWidget(message_);
-  layout->addWidget(chart_view_, 1);
-  resize(640, 460);
+  layout->addWidget(empty_, 1);
+  resize(720, 540);
 
   connect(path_field_, &QLineEdit::editingFinished, this,
           &LongitudinalProfileWindow::ApplyPathText);
@@ -119,98 +115,92 @@ void LongitudinalProfileWindow::FollowDownstream() {
 }
 
 void LongitudinalProfileWindow::Redraw() {
-  QChart* chart = chart_view_->chart();
-  chart->removeAllSeries();
-  for (QAbstractAxis* axis : chart->axes()) {
-    chart->removeAxis(axis);
-    delete axis;
-  }
-  points_.clear();
   const OrvoOutputData* run = panel_.CurrentRun();
   const auto variable = panel_.CurrentVariable();
-  const ResultsColouring* colouring = panel_.colouring();
-  if (run == nullptr || !variable || colouring == nullptr) {
-    chart->setTitle(QStringLiteral("No results to show"));
+  points_.clear();
+  if (run == nullptr || !variable || path_.empty()) {
+    delete graph_;
+    graph_ = nullptr;
+    built_run_ = nullptr;
+    empty_->show();
+    if (path_.empty()) {
+      message_->setText(
+          QStringLiteral("Type segment IDs, add selected segments, or follow the exchanges "
+                         "downstream from a selected segment."));
+    }
     return;
   }
   points_ = ProfileValues(*run, variable->transport, variable->variable, panel_.time_step(), path_);
-  chart->setTitle(FromStored(colouring->variable_name) + QStringLiteral(" on day ") +
-                  QString::fromStdString(ValueText(colouring->time)));
+  if (graph_ == nullptr || built_run_ != run || built_variable_ != variable->variable ||
+      built_transport_ != variable->transport || built_path_ != path_) {
+    Rebuild();
+  }
+  if (graph_ != nullptr && graph_->frame() != panel_.time_step()) {
+    graph_->ShowFrame(panel_.time_step());
+  }
+}
 
-  // A missing value breaks the line rather than being drawn as 0.
-  auto* markers = new QScatterSeries;
-  markers->setMarkerSize(7);
-  QLineSeries* line = nullptr;
-  ValueRange shown;
-  for (std::size_t i = 0; i < points_.size(); ++i) {
-    if (points_[i].missing) {
-      line = nullptr;
-      continue;
-    }
-    const QPointF point(static_cast<double>(i + 1), points_[i].value);
-    if (line == nullptr) {
-      line = new QLineSeries;
-      chart->addSeries(line);
-    }
-    line->append(point);
-    markers->append(point);
-    shown.Include(points_[i].value);
+void LongitudinalProfileWindow::Rebuild() {
+  delete graph_;
+  graph_ = nullptr;
+  const OrvoOutputData* run = panel_.CurrentRun();
+  const auto variable = panel_.CurrentVariable();
+  const ResultsColouring* colouring = panel_.colouring();
+  if (run == nullptr || !variable || colouring == nullptr) return;
+  const int steps = run->GetNumTimeSteps(variable->transport);
+  const int count = static_cast<int>(path_.size());
+  if (static_cast<long long>(steps) * count > kMaxChartValues) {
+    message_->setText(QStringLiteral("The profile is too long for the %1 time steps of the run: "
+                                     "choose fewer segments.")
+                          .arg(steps));
+    empty_->show();
+    return;
   }
-  chart->addSeries(markers);
-  const QColor colour = chart->series().isEmpty() ? QColor() : QColor(31, 119, 180);
-  for (QAbstractSeries* series : chart->series()) {
-    if (auto* xy = qobject_cast<QXYSeries*>(series)) xy->setColor(colour);
+  ChartDescription chart;
+  chart.Resize(steps, 1, count, false);
+  chart.graph_style = 4;
+  const std::string name = colouring->variable_name;
+  const std::string units = colouring->units != name ? colouring->units : name;
+  for (int t = 0; t < steps; ++t) {
+    const auto values = ProfileValues(*run, variable->transport, variable->variable, t, path_);
+    for (int i = 0; i < count; ++i) {
+      const ProfilePoint& point = values[static_cast<std::size_t>(i)];
+      if (point.missing) {
+        chart.SetMissing(t, 0, i);
+      } else {
+        chart.SetValue(t, 0, i, point.value);
+      }
+    }
+    ChartFrameTexts& texts = chart.frame_texts[static_cast<std::size_t>(t)];
+    texts.graph_title = name + " on day " + ValueText(run->GetTime(variable->transport, t));
+    texts.bottom_title = "Segment (upstream to downstream)";
+    texts.left_title = units;
+    texts.caption = "Longitudinal Profile";
   }
+  chart.legend_texts.assign(1, name);
+  chart.point_labels.clear();
+  for (int id : path_) chart.point_labels.push_back(ValueText(id));
+  // Fixed limits: the profile moves against the same axis while the time steps play.
+  const ValueRange range = WholeRunRange(*run, variable->transport, variable->variable);
+  if (range.valid) {
+    chart.y_min = range.minimum;
+    chart.y_max = range.maximum > range.minimum ? range.maximum : range.minimum + 1;
+  }
+  chart.current_frame = std::clamp(panel_.time_step(), 0, std::max(steps - 1, 0));
 
-  // The Y axis keeps the panel's range, so that the profile moves against fixed limits while
-  // the time steps play.
-  ValueRange range = panel_.ShownRange();
-  if (!range.valid) range = shown;
-  double low = range.valid ? range.minimum : 0;
-  double high = range.valid ? range.maximum : 1;
-  if (!(high > low)) {
-    low -= 1;
-    high += 1;
-  }
-  auto* y = new QValueAxis;
-  y->setRange(low, high);
-  const QString units =
-      colouring->units != colouring->variable_name ? FromStored(colouring->units) : QString();
-  y->setTitleText(units.isEmpty() ? FromStored(colouring->variable_name) : units);
-  chart->addAxis(y, Qt::AlignLeft);
-
-  const double count = static_cast<double>(std::max<std::size_t>(points_.size(), 1));
-  QAbstractAxis* x = nullptr;
-  std::set<int> distinct;
-  for (const ProfilePoint& point : points_) distinct.insert(point.segment_id);
-  if (!points_.empty() && points_.size() <= kMaxLabelledPositions &&
-      distinct.size() == points_.size()) {
-    auto* labelled = new QCategoryAxis;
-    labelled->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    labelled->setStartValue(0.5);
-    for (std::size_t i = 0; i < points_.size(); ++i) {
-      labelled->append(QString::number(points_[i].segment_id), static_cast<double>(i + 1));
-    }
-    labelled->setRange(0.5, count + 0.5);
-    labelled->setTitleText(QStringLiteral("Segment (upstream to downstream)"));
-    x = labelled;
-  } else {
-    auto* positions = new QValueAxis;
-    positions->setRange(0.5, count + 0.5);
-    positions->setLabelFormat(QStringLiteral("%d"));
-    positions->setTitleText(QStringLiteral("Position along the profile"));
-    x = positions;
-  }
-  chart->addAxis(x, Qt::AlignBottom);
-  for (QAbstractSeries* series : chart->series()) {
-    series->attachAxis(x);
-    series->attachAxis(y);
-  }
-  if (path_.empty()) {
-    message_->setText(
-        QStringLiteral("Type segment IDs, add selected segments, or follow the exchanges "
-                       "downstream from a selected segment."));
-  }
+  graph_ = new GraphView(std::move(chart), this);
+  graph_->setWindowFlags(Qt::Widget);
+  layout()->addWidget(graph_);
+  graph_->show();
+  empty_->hide();
+  // A click on the chart advances it a frame: the slider follows.
+  connect(graph_, &GraphView::frameChanged, &panel_, [this](int frame) {
+    if (frame != panel_.time_step()) panel_.SetTimeStep(frame);
+  });
+  built_run_ = run;
+  built_variable_ = variable->variable;
+  built_transport_ = variable->transport;
+  built_path_ = path_;
 }
 
 }  // namespace orvo::ui

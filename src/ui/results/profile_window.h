@@ -1,5 +1,6 @@
 // The longitudinal profile: one variable along a path of segments at the time step of a
-// Results panel, redrawn as its time slider moves. The path is typed ("3, 5-7"), built from the
+// Results panel, in a GraphView with one frame per time step that follows the time slider (and
+// moves it when the chart advances a frame). The path is typed ("3, 5-7"), built from the
 // segments selected in the network one by one, or followed downstream through the exchanges.
 #pragma once
 
@@ -8,14 +9,13 @@
 
 #include "results/longitudinal_profile.h"
 
-class QChart;
-class QChartView;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace orvo::ui {
 
+class GraphView;
 class ResultsPanel;
 
 class LongitudinalProfileWindow : public QDialog {
@@ -33,18 +33,21 @@ class LongitudinalProfileWindow : public QDialog {
   // The chain of exchanges downstream of the segment selected in the network (else of the
   // first segment of the path).
   void FollowDownstream();
-  // Draws the profile for the panel's run, variable and time step.
+  // Shows the profile at the panel's time step; a new chart when the run, the variable or the
+  // path changed.
   void Redraw();
 
   const std::vector<ProfilePoint>& points() const { return points_; }
   QLineEdit* path_field() const { return path_field_; }
   QPushButton* add_button() const { return add_; }
   QPushButton* downstream_button() const { return downstream_; }
-  QChartView* chart_view() const { return chart_view_; }
+  // Null while there is nothing to draw.
+  GraphView* graph() const { return graph_; }
   QLabel* message_label() const { return message_; }
 
  private:
   int SelectedSegment() const;
+  void Rebuild();
 
   ResultsPanel& panel_;
   std::vector<int> path_;
@@ -54,7 +57,13 @@ class LongitudinalProfileWindow : public QDialog {
   QPushButton* downstream_;
   QPushButton* clear_;
   QLabel* message_;
-  QChartView* chart_view_;
+  QLabel* empty_;
+  GraphView* graph_ = nullptr;
+  // What the chart was built for.
+  const void* built_run_ = nullptr;
+  int built_variable_ = 0;
+  bool built_transport_ = false;
+  std::vector<int> built_path_;
 };
 
 }  // namespace orvo::ui

@@ -4,7 +4,6 @@
 #include "ui/results/results_dock.h"
 
 #include <QAction>
-#include <QChartView>
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -21,6 +20,7 @@
 #include "support/network_builder.h"
 #include "support/results_run.h"
 #include "ui/network/network_view.h"
+#include "ui/results/graph_view.h"
 #include "ui/results/profile_window.h"
 #include "ui/results/results_legend.h"
 #include "ui/shell/child_frame.h"
@@ -155,13 +155,20 @@ void ResultsDockTest::ProfileFollowsTheChainAndTheSlider() {
   QCOMPARE(profile->path_field()->text(), QStringLiteral("1, 2"));
   QCOMPARE(profile->points().size(), 2u);
   QCOMPARE(profile->points()[1].value, 2.0);
+  QVERIFY(profile->graph() != nullptr);
+  QCOMPARE(profile->graph()->frame_count(), 3);  // one frame per time step
+  QCOMPARE(profile->graph()->description().Value(2, 0, 1), 6.0);
   panel.time_slider()->setValue(1);
   QCOMPARE(profile->points()[1].value, 4.0);
+  QCOMPARE(profile->graph()->frame(), 1);
+  // A frame advanced on the chart moves the slider.
+  profile->graph()->AdvanceFrame();
+  QCOMPARE(panel.time_slider()->value(), 2);
 
   // Typed paths: in the given order; a bad one is refused with its reason.
   profile->path_field()->setText(QStringLiteral("2, 1"));
   QVERIFY(profile->ApplyPathText());
-  QCOMPARE(profile->points()[0].value, 4.0);
+  QCOMPARE(profile->points()[0].value, 6.0);
   profile->path_field()->setText(QStringLiteral("1, 3"));
   QVERIFY(!profile->ApplyPathText());
   QCOMPARE(profile->path(), (std::vector<int>{2, 1}));
