@@ -30,6 +30,7 @@
 #include "ui/editors/project_parameters_window.h"
 #include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
+#include "ui/results/input_plot_dialog.h"
 #include "ui/results/results_dock.h"
 #include "ui/revisions/revision_commands.h"
 #include "ui/shell/about_dialog.h"
@@ -347,11 +348,15 @@ void CMainFrame::CreateOrvoMenu() {
   }
   DisableUnlessAvailable(sensitivity, available::kSensitivity);
   QMenu* input = orvo->addMenu(QStringLiteral("View Input"));
-  for (const char* text :
-       {"Card B (Exchanges)", "Card C (Volumes)", "Card D (Flows)", "Card E (Concentrations)",
-        "Card F (Loadings)", "Card I (Kinetic Time Funcs)"}) {
-    AddCommand(input, QString::fromUtf8(text), nullptr, &CMainFrame::OnUnavailable,
-               available::kInputPlots);
+  for (InputCard card :
+       {InputCard::kB, InputCard::kC, InputCard::kD, InputCard::kE, InputCard::kF, InputCard::kI}) {
+    QAction* action = AddCommand(input, QString::fromUtf8(InputCardTitle(card)), nullptr, nullptr,
+                                 available::kInputPlots);
+    connect(action, &QAction::triggered, this, [this, card] {
+      if (CChildFrame* frame = ActiveFrame()) {
+        (new InputPlotDialog(frame->document(), card, this))->show();
+      }
+    });
   }
   DisableUnlessAvailable(input, available::kInputPlots);
   AddCommand(orvo, QStringLiteral("View Output"), "Examine ORVO output data.",

@@ -158,7 +158,6 @@ class MainFrameTest : public QObject {
     const QList<QStringList> later = {
         {"&File", "New &Report"},
         {"O&RVO", "Sensitivity Analysis", "Group J (Initial Conditions)"},
-        {"O&RVO", "View Input", "Card I (Kinetic Time Funcs)"},
         {"&Help", "&ORVO Builder Help"},
         {"&Help", "ORVO5 &Input Dataset Help"}};
     frame.UpdateCommandState();
@@ -173,6 +172,7 @@ class MainFrameTest : public QObject {
                                         {"O&RVO", "Import...", "Group &C (Volumes)"},
                                         {"O&RVO", "Import...", "Import All Groups"},
                                         {"O&RVO", "Check Card Completeness"},
+                                        {"O&RVO", "View Input", "Card I (Kinetic Time Funcs)"},
                                         {"O&RVO", "E&xecute ORVO"},
                                         {"O&RVO", "Execute File..."},
                                         {"O&RVO", "View Output"},
