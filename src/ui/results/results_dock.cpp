@@ -305,7 +305,7 @@ const OrvoOutputData* ResultsPanel::CurrentRun() const {
 
 std::optional<VariableRef> ResultsPanel::CurrentVariable() const {
   const OrvoOutputData* run = CurrentRun();
-  if (run == nullptr || variables_->currentIndex() < 0) return std::nullopt;
+  if (run == nullptr || !variables_->currentData().isValid()) return std::nullopt;
   const int entry = variables_->currentData().toInt();
   const VariableRef ref{entry < 0, entry < 0 ? -entry - 1 : entry};
   if (ref.variable >= run->GetNumVariables(ref.transport)) return std::nullopt;
@@ -344,7 +344,8 @@ void ResultsPanel::FillVariables() {
       }
     }
   }
-  const int found = variables_->findText(kept);
+  // The separator has no text: an empty choice must not land on it.
+  const int found = kept.isEmpty() ? -1 : variables_->findText(kept);
   variables_->setCurrentIndex(found >= 0 ? found : variables_->count() > 0 ? 0 : -1);
   filling_ = false;
 }

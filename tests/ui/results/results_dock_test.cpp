@@ -4,10 +4,13 @@
 #include "ui/results/results_dock.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
@@ -206,6 +209,7 @@ void ResultsDockTest::DockInTheMainWindowIsOffByDefault() {
   QCOMPARE(panel->view(), frame->view());
   QTRY_VERIFY(!panel->Loading());
   QTRY_COMPARE(frame->view()->segment_fill().size(), 2u);
+  QCOMPARE(panel->variable_list()->currentText(), QStringLiteral("DO {mg/L)"));
   panel->time_slider()->setValue(2);
   QCOMPARE(frame->view()->segment_fill()[1], Viridis(1));
   const QString picture = QDir::temp().filePath(QStringLiteral("orvo_results_dock.png"));

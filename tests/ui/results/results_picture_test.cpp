@@ -35,9 +35,9 @@ class ResultsPictureTest : public QObject {
   void init() {
     QVERIFY(dir_.isValid());
     base_ = dir_.filePath(QStringLiteral("run")).toStdString();
-    // Segment 2 holds twice segment 1 at day 10; at day 0 both hold 1.
+    // Segment 2 holds twice segment 1 at day 10; at day 0 both hold 3, within that range.
     testing::WriteResultsRun(base_, 2, {"TOTAL CHEMICAL {mg/L)"}, {0, 10},
-                             [](int, int s, int t) { return t == 0 ? 1.0 : 2.0 * (s + 1); });
+                             [](int, int s, int t) { return t == 0 ? 3.0 : 2.0 * (s + 1); });
     ScriptedPlatform platform;
     COrvoBuilderDoc doc(platform);
     COrvoBuilderCntrItem* first = testing::AddSegmentWithLabel(doc, 40, 80);
@@ -58,6 +58,7 @@ class ResultsPictureTest : public QObject {
              qPrintable(error));
     const QImage image(out);
     QVERIFY(!image.isNull());
+    QVERIFY(image.save(QDir::temp().filePath(QStringLiteral("orvo_results_picture.png"))));
     QVERIFY(image.width() >= 300);  // room for the legend
     const ColourScale& scale = ColourScale::Viridis();
     // Each segment is 32 x 32 units inside its frame; the legend's bar adds a little of each.
@@ -65,7 +66,6 @@ class ResultsPictureTest : public QObject {
     QVERIFY(CountPixels(image, scale.stops().back()) >= 30 * 30);
     const int grey = CountPixels(image, kNoDataColour);  // the legend's swatch only
     QVERIFY(grey > 0 && grey < 20 * 20);
-    QVERIFY(image.save(QDir::temp().filePath(QStringLiteral("orvo_results_picture.png"))));
   }
 
   void CommandLine() {
