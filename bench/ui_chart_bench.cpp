@@ -4,6 +4,7 @@
 // an 800 x 600 picture.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 
