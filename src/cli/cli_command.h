@@ -44,6 +44,7 @@ int Import(Context& context, const std::vector<std::string>& args);
 int Run(Context& context, const std::vector<std::string>& args);
 int Locate(Context& context, const std::vector<std::string>& args);
 int Show(Context& context, const std::vector<std::string>& args);
+int Compare(Context& context, const std::vector<std::string>& args);
 int Revisions(Context& context, const std::vector<std::string>& args);
 int CheckIn(Context& context, const std::vector<std::string>& args);
 int CheckOut(Context& context, const std::vector<std::string>& args);

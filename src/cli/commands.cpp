@@ -25,6 +25,14 @@ const std::vector<Command>& Commands() {
        "print the output viewer's text for the run RUNPATH (deck path without extension) and "
        "its numbered runs; LISTs are comma-separated run labels or 1-based numbers and ranges",
        Show},
+      {"compare",
+       "REPORT.orr|RUN.out RUN.out... [--segments LIST] [--group LIST]... [--variables NAMES] "
+       "[--threshold X] [--percent] [--stats exceed,max,min,mean] [--sort none|desc|asc] "
+       "[--all-data] [--full-path] [--save REPORT.orr]",
+       "print the run comparison report of a report file or of output files (the first the "
+       "reference run) as CSV, title row first; LISTs are 1-based segment numbers and ranges, "
+       "NAMES comma-separated variable names (default all)",
+       Compare},
       {"revisions", "PROJECT",
        "list the revisions of a project file, newest first: revision, name, date and the first "
        "line of its log message, TAB-separated",

@@ -115,7 +115,10 @@ bool ScanInt(const char*& p, const char* end, long long& value) {
   long long result = 0;
   constexpr long long kLimit = std::numeric_limits<long long>::max() / 10;
   for (; p != end && IsDigit(*p); ++p) {
-    result = result > kLimit ? std::numeric_limits<long long>::max() : result * 10 + (*p - '0');
+    const int digit = *p - '0';
+    result = result > kLimit || (result == kLimit && digit > 7)
+                 ? std::numeric_limits<long long>::max()
+                 : result * 10 + digit;
   }
   value = negative ? -result : result;
   return true;

@@ -151,7 +151,7 @@ TEST(RealScanTest, SixRealsAndIntegers) {
   EXPECT_FALSE(ScanSixReals("1 2 3 4 5", values));
   EXPECT_FALSE(ScanSixReals("1 2 3 x 5 6", values));
 
-  const std::string line = "   -12 99999999999999999999 +7";
+  const std::string line = "   -12 99999999999999999999 9223372036854775808 +7";
   const char* p = line.data();
   const char* end = p + line.size();
   long long number = 0;
@@ -159,6 +159,8 @@ TEST(RealScanTest, SixRealsAndIntegers) {
   EXPECT_EQ(number, -12);
   ASSERT_TRUE(ScanInt(p, end, number));
   EXPECT_EQ(number, 9223372036854775807LL);  // held at the largest value
+  ASSERT_TRUE(ScanInt(p, end, number));
+  EXPECT_EQ(number, 9223372036854775807LL);  // one past it, without overflowing on the way
   ASSERT_TRUE(ScanInt(p, end, number));
   EXPECT_EQ(number, 7);
   EXPECT_FALSE(ScanInt(p, end, number));

@@ -192,13 +192,25 @@ void Draw(QChart* chart, const ChartDescription& d, int f) {
   } else {
     auto* axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    const int every = d.label_interval > 0 ? d.label_interval : d.points() / 50 + 1;
+    const auto label_at = [&](int p) {
+      return start ? AddIncrement(start->when, d.date_increment, p)
+                         .toString(DateFormat(*start, d.date_increment.size() >= 17))
+             : p < static_cast<int>(d.point_labels.size()) ? Text(d.point_labels[p])
+                                                           : QString::number(p + 1);
+    };
+    int every = d.label_interval > 0 ? d.label_interval : d.points() / 50 + 1;
+    if (d.label_interval <= 0 && d.points() > 0) {
+      // Labels the axis has no room for would be cut to "...": fewer, whole ones instead.
+      qsizetype longest = 1;
+      for (int p = 0; p < d.points(); p += std::max(d.points() / 200, 1)) {
+        longest = std::max(longest, label_at(p).size());
+      }
+      const double room = 700.0 / (8.0 * static_cast<double>(longest) + 12.0);
+      every = std::max(every, static_cast<int>(std::ceil(d.points() / std::max(room, 1.0))));
+    }
     QSet<QString> used;
     for (int p = 0; p < d.points(); p += every) {
-      QString label = start ? AddIncrement(start->when, d.date_increment, p)
-                                  .toString(DateFormat(*start, d.date_increment.size() >= 17))
-                      : p < static_cast<int>(d.point_labels.size()) ? Text(d.point_labels[p])
-                                                                    : QString::number(p + 1);
+      QString label = label_at(p);
       // The axis keeps one position per label text.
       while (used.contains(label)) label += QChar(0x200B);
       used.insert(label);

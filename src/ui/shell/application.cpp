@@ -36,7 +36,7 @@ constexpr std::array<DocumentType, 2> kDocumentTypes = {{
      true},
     {"CORVOReportDoc", "CChildFrame", "CORVOReportView",
      "\nReport\nORVO Report\nORVO Report Files (*.orr)\n.ORR\nORVOReport.Document\nORVO Report",
-     false},
+     true},
 }};
 
 // Exceptions must not travel through Qt's event loop: one that escapes an event handler is
@@ -71,7 +71,7 @@ class OrvoApplication : public QApplication {
 };
 
 const char* const kUsage =
-    "usage: orvobuilder [PROJECT.orb]\n"
+    "usage: orvobuilder [PROJECT.orb|REPORT.orr]\n"
     "       orvobuilder --export-picture PROJECT.orb OUT.png|OUT.svg|OUT.pdf\n"
     "           [--results RUNPATH --variable NAME --time DAYS]\n";
 

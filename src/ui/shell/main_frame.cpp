@@ -30,6 +30,7 @@
 #include "ui/editors/project_parameters_window.h"
 #include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
+#include "ui/report/report_frame.h"
 #include "ui/results/input_plot_dialog.h"
 #include "ui/results/results_dock.h"
 #include "ui/revisions/revision_commands.h"
@@ -181,7 +182,7 @@ void CMainFrame::CreateFileMenu() {
              &CMainFrame::OnFileNew)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   AddCommand(file, QStringLiteral("New &Report"), "New Report\nNew Report",
-             &CMainFrame::OnUnavailable, DocumentTypes()[1].has_window);
+             &CMainFrame::OnFileNewReport, DocumentTypes()[1].has_window);
   QMenu* open = file->addMenu(QStringLiteral("&Open..."));
   AddCommand(open, QStringLiteral("&Open..."), "Open an existing document\nOpen",
              &CMainFrame::OnFileOpen)
@@ -194,6 +195,7 @@ void CMainFrame::CreateFileMenu() {
   project_only_.push_back(close_);
   QMenu* save = file->addMenu(QStringLiteral("Save"));
   project_only_.push_back(save->menuAction());
+  document_commands_.push_back(save->menuAction());
   save_ = AddCommand(save, QStringLiteral("&Save"), "Save the active document\nSave",
                      &CMainFrame::OnFileSave);
   save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -203,6 +205,8 @@ void CMainFrame::CreateFileMenu() {
   project_only_.push_back(AddCommand(file, QStringLiteral("Save &As..."),
                                      "Save the active document with a new name\nSave As",
                                      &CMainFrame::OnFileSaveAs));
+  document_commands_.push_back(project_only_.back());
+  document_commands_.push_back(close_);
   project_only_.push_back(AddCommand(file, QStringLiteral("&Export Network Picture..."),
                                      "Write the network as a PNG, SVG or PDF picture.\nExport",
                                      &CMainFrame::OnExportPicture));
@@ -512,18 +516,25 @@ void CMainFrame::FillWindowList() {
 // ---------------------------------------------------------------------------------------------
 // State
 
-CChildFrame* CMainFrame::ActiveFrame() const {
+QMdiSubWindow* CMainFrame::ActiveWindow() const {
   // A closed window lingers hidden until it is deleted; it is no longer the active one.
   const auto usable = [](QMdiSubWindow* window) {
-    auto* frame = qobject_cast<CChildFrame*>(window);
-    return frame != nullptr && !frame->isHidden() ? frame : nullptr;
+    return window != nullptr && !window->isHidden() ? window : nullptr;
   };
-  if (CChildFrame* frame = usable(mdi_->currentSubWindow())) return frame;
+  if (QMdiSubWindow* window = usable(mdi_->currentSubWindow())) return window;
   const QList<QMdiSubWindow*> windows = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
   for (qsizetype i = windows.size() - 1; i >= 0; --i) {
-    if (CChildFrame* frame = usable(windows[i])) return frame;
+    if (QMdiSubWindow* window = usable(windows[i])) return window;
   }
   return nullptr;
+}
+
+CChildFrame* CMainFrame::ActiveFrame() const {
+  return qobject_cast<CChildFrame*>(ActiveWindow());
+}
+
+CReportChildFrame* CMainFrame::ActiveReport() const {
+  return qobject_cast<CReportChildFrame*>(ActiveWindow());
 }
 
 COrvoBuilderView* CMainFrame::ActiveView() const {
@@ -537,17 +548,23 @@ void CMainFrame::UpdateCommandState() {
   COrvoBuilderView* view = frame != nullptr ? frame->view() : nullptr;
   const bool has_project = frame != nullptr;
   for (QAction* action : project_only_) action->setVisible(has_project);
-  close_->setEnabled(has_project);
-  save_->setEnabled(has_project);
+  CReportChildFrame* report = ActiveReport();
+  for (QAction* action : document_commands_) {
+    action->setVisible(has_project || report != nullptr);
+  }
+  close_->setEnabled(has_project || report != nullptr);
+  save_->setEnabled(has_project || report != nullptr);
 
   for (QMdiSubWindow* window : mdi_->subWindowList()) {
     if (auto* child = qobject_cast<CChildFrame*>(window)) {
       child->setWindowModified(child->document().IsModified());
     }
   }
-  setWindowTitle(has_project ? kAppTitle + QStringLiteral(" - ") + frame->windowTitle()
-                             : kAppTitle + QStringLiteral("[*]"));
-  setWindowModified(has_project && frame->document().IsModified());
+  setWindowTitle(has_project         ? kAppTitle + QStringLiteral(" - ") + frame->windowTitle()
+                 : report != nullptr ? kAppTitle + QStringLiteral(" - ") + report->windowTitle()
+                                     : kAppTitle + QStringLiteral("[*]"));
+  setWindowModified(has_project ? frame->document().IsModified()
+                                : report != nullptr && report->document().IsModified());
 
   const COrvoBuilderDoc* document = has_project ? &frame->document() : nullptr;
   const bool can_undo = document != nullptr && document->CanUndo();
@@ -633,6 +650,10 @@ CChildFrame* CMainFrame::NewProject() {
 }
 
 CChildFrame* CMainFrame::OpenFile(const QString& path) {
+  if (IsReportFile(path)) {
+    OpenReport(path);
+    return nullptr;
+  }
   const QString absolute = QFileInfo(path).absoluteFilePath();
   if (CChildFrame* open = FindOpen(absolute)) {
     mdi_->setActiveSubWindow(open);
@@ -644,6 +665,43 @@ CChildFrame* CMainFrame::OpenFile(const QString& path) {
   project->path = absolute;
   Remember(absolute);
   return AddFrame(std::move(project));
+}
+
+CReportChildFrame* CMainFrame::NewReport() {
+  const QString name = QString::fromStdString(ResourceField(DocumentTypes()[1], kFileNewName)) +
+                       QString::number(++untitled_reports_);
+  return AddReportFrame(
+      new CReportChildFrame(std::make_unique<CORVOReportDoc>(platform_), {}, name, platform_));
+}
+
+CReportChildFrame* CMainFrame::OpenReport(const QString& path) {
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  for (QMdiSubWindow* window : mdi_->subWindowList()) {
+    auto* open = qobject_cast<CReportChildFrame*>(window);
+    if (open != nullptr && !open->isHidden() && !open->path().isEmpty() &&
+        QFileInfo(open->path()) == QFileInfo(absolute)) {
+      mdi_->setActiveSubWindow(open);
+      return open;
+    }
+  }
+  std::unique_ptr<CORVOReportDoc> document = ReadReportFile(this, platform_, absolute);
+  if (!document) return nullptr;
+  Remember(absolute);
+  return AddReportFrame(new CReportChildFrame(std::move(document), absolute, {}, platform_));
+}
+
+CReportChildFrame* CMainFrame::AddReportFrame(CReportChildFrame* frame) {
+  mdi_->addSubWindow(frame);
+  connect(frame, &CReportChildFrame::StateChanged, this, &CMainFrame::UpdateCommandState);
+  connect(frame, &CReportChildFrame::Saved, this, &CMainFrame::Remember);
+  connect(frame, &QObject::destroyed, this, [this] {
+    if (!destroying_) UpdateCommandState();
+  });
+  frame->resize(980, 620);
+  frame->show();
+  mdi_->setActiveSubWindow(frame);
+  UpdateCommandState();
+  return frame;
 }
 
 bool CMainFrame::SaveProject(CChildFrame& frame, const QString& path) {
@@ -697,7 +755,8 @@ QStringList DroppedProjects(const QMimeData* data) {
   QStringList paths;
   for (const QUrl& url : data->urls()) {
     if (url.isLocalFile() &&
-        url.toLocalFile().endsWith(QStringLiteral(".orb"), Qt::CaseInsensitive)) {
+        (url.toLocalFile().endsWith(QStringLiteral(".orb"), Qt::CaseInsensitive) ||
+         IsReportFile(url.toLocalFile()))) {
       paths << url.toLocalFile();
     }
   }
@@ -724,9 +783,15 @@ void CMainFrame::OnFileNew() {
   NewProject();
 }
 
+void CMainFrame::OnFileNewReport() {
+  NewReport();
+}
+
 void CMainFrame::OnFileOpen() {
-  const QString path =
-      QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), ProjectFilter());
+  // Either document type: the project filter first, then the report filter.
+  const QString path = QFileDialog::getOpenFileName(
+      this, QStringLiteral("Open"), QString(),
+      ProjectFilter().section(QStringLiteral(";;"), 0, 0) + QStringLiteral(";;") + ReportFilter());
   if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -739,6 +804,10 @@ void CMainFrame::OnDocumentChanges() {
 }
 
 void CMainFrame::OnFileClose() {
+  if (CReportChildFrame* report = ActiveReport()) {
+    report->CloseReport();
+    return;
+  }
   CChildFrame* frame = ActiveFrame();
   if (frame == nullptr) return;
   const std::shared_ptr<OpenProject> project = frame->project();
@@ -751,10 +820,12 @@ void CMainFrame::OnFileClose() {
 }
 
 void CMainFrame::OnFileSave() {
+  if (CReportChildFrame* report = ActiveReport()) report->Save();
   if (CChildFrame* frame = ActiveFrame()) SaveProject(*frame);
 }
 
 void CMainFrame::OnFileSaveAs() {
+  if (CReportChildFrame* report = ActiveReport()) report->SaveAs();
   CChildFrame* frame = ActiveFrame();
   if (frame == nullptr) return;
   const OpenProject& project = *frame->project();

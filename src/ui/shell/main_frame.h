@@ -22,14 +22,15 @@ namespace orvo::ui {
 
 class CChildFrame;
 class COrvoBuilderView;
+class CReportChildFrame;
 struct OpenProject;
 
 // Commands whose work is not in the program yet. Their items are shown but stay disabled;
 // each flag turns true when its work lands.
 namespace available {
-inline constexpr bool kRevisions = true;   // Review Changes, Document Changes
-inline constexpr bool kLocate = true;      // Locate ORVO5 Executables
-inline constexpr bool kModelRuns = true;   // Execute, Execute File (they open the output viewer)
+inline constexpr bool kRevisions = true;  // Review Changes, Document Changes
+inline constexpr bool kLocate = true;     // Locate ORVO5 Executables
+inline constexpr bool kModelRuns = true;  // Execute, Execute File (they open the output viewer)
 inline constexpr bool kProjectParameters = true;  // Edit Project Parameters
 inline constexpr bool kValueRanges = true;        // Edit Value Ranges
 inline constexpr bool kGroupImport = true;        // Import... items
@@ -68,9 +69,14 @@ class CMainFrame : public QMainWindow {
   QMdiArea* mdi_area() const { return mdi_; }
 
   // File commands without their dialogs. Open shows the core's message and opens nothing
-  // when the file cannot be read; a project already open is brought forward instead.
+  // when the file cannot be read; a project already open is brought forward instead. A report
+  // file (".orr" in any case) opens through OpenReport, and OpenFile gives null for it.
   CChildFrame* NewProject();
   CChildFrame* OpenFile(const QString& path);
+  CReportChildFrame* NewReport();
+  CReportChildFrame* OpenReport(const QString& path);
+  // The report window the commands go to, or null when a project window (or none) is active.
+  CReportChildFrame* ActiveReport() const;
   // Save to path (the project's own when empty; the chooser when it has none). A failed save
   // keeps the project modified.
   bool SaveProject(CChildFrame& frame, const QString& path = {});
@@ -115,6 +121,9 @@ class CMainFrame : public QMainWindow {
 
   // Command handlers.
   void OnFileNew();
+  void OnFileNewReport();
+  CReportChildFrame* AddReportFrame(CReportChildFrame* frame);
+  QMdiSubWindow* ActiveWindow() const;
   void OnFileOpen();
   void OnReviewChanges();
   void OnDocumentChanges();
@@ -163,6 +172,7 @@ class CMainFrame : public QMainWindow {
   QMdiArea* mdi_;
   std::unique_ptr<QPrinter> printer_;
   int untitled_count_ = 0;
+  int untitled_reports_ = 0;
   bool destroying_ = false;
   // Actions shown only while a project window is active, and those never enabled yet.
   std::vector<QAction*> project_only_;
@@ -174,6 +184,7 @@ class CMainFrame : public QMainWindow {
   QAction* redo_ = nullptr;
   QAction* close_ = nullptr;
   QAction* save_ = nullptr;
+  std::vector<QAction*> document_commands_;  // for projects and reports alike
   QAction* anchor_lines_ = nullptr;
   QAction* palette_ = nullptr;
   std::vector<QAction*> need_node_;     // a selected node
