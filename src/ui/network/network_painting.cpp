@@ -73,6 +73,16 @@ void DrawBoundaryMark(QPainter& painter, const QRect& rect, ExchangeKind kind) {
   painter.drawLine(QPointF(arrow->end), arrow->head_right);
 }
 
+const QColor* SegmentFill(const COrvoBuilderCntrItem& node, const PaintOptions& options) {
+  if (options.segment_fill == nullptr || !node.is_segment() || node.segment() == nullptr) {
+    return nullptr;
+  }
+  const int index = node.segment()->segment_id - 1;
+  if (index < 0 || static_cast<size_t>(index) >= options.segment_fill->size()) return nullptr;
+  const QColor& colour = (*options.segment_fill)[static_cast<size_t>(index)];
+  return colour.isValid() ? &colour : nullptr;
+}
+
 }  // namespace
 
 ExchangeKind KindOf(const COrvoBuilderCntrItem& node) {
@@ -367,6 +377,8 @@ void NetworkPainter::Paint(QPainter& painter, const COrvoBuilderDoc& document,
     if (!seen) continue;
     if (node.is_label()) {
       DrawLabel(painter, node, options.pixel_scale);
+    } else if (const QColor* fill = SegmentFill(node, options)) {
+      painter.fillRect(rect, *fill);
     } else if (node.is_segment() || node.is_exchange()) {
       DrawPicture(painter, PictureOf(node), rect, options.pixel_scale);
     } else {

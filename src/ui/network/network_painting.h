@@ -84,6 +84,9 @@ struct PaintOptions {
   QRectF visible;
   // Device pixels per document unit, for the cached icon pixmaps; 0 draws icons as vectors.
   double pixel_scale = 0.0;
+  // Results on the network: fill colours of segments by ID (index ID - 1), drawn in place of
+  // their pictures; an invalid colour or an ID beyond the list keeps the picture.
+  const std::vector<QColor>* segment_fill = nullptr;
 };
 
 // Size of the resize handles drawn inside the selected node's frame, in device pixels.

@@ -29,27 +29,45 @@ QRect NetworkBounds(const COrvoBuilderDoc& document) {
   return bounds.adjusted(-kMargin, -kMargin, kMargin, kMargin);
 }
 
+// The whole picture in picture pixels: the network at one pixel per unit, and the legend band
+// below it, at least as wide as the legend.
+QSize CanvasSize(const QRect& bounds, const PictureDecoration* decoration) {
+  if (decoration == nullptr || !decoration->paint_legend) return bounds.size();
+  return QSize(std::max(bounds.width(), decoration->legend_size.width()),
+               bounds.height() + decoration->legend_size.height());
+}
+
 }  // namespace
 
-void PaintNetworkPicture(QPainter& painter, const COrvoBuilderDoc& document, const QRectF& target) {
+void PaintNetworkPicture(QPainter& painter, const COrvoBuilderDoc& document, const QRectF& target,
+                         const PictureDecoration* decoration) {
   const QRect bounds = NetworkBounds(document);
   if (bounds.isEmpty() || target.width() <= 0 || target.height() <= 0) return;
-  const double scale = std::min(target.width() / bounds.width(), target.height() / bounds.height());
+  const QSize canvas = CanvasSize(bounds, decoration);
+  const double scale = std::min(target.width() / canvas.width(), target.height() / canvas.height());
   painter.save();
   painter.translate(target.topLeft());
   painter.scale(scale, scale);
-  painter.translate(-bounds.left(), -bounds.top());
+  if (decoration != nullptr && decoration->paint_legend) {
+    decoration->paint_legend(
+        painter, QRectF(0, bounds.height(), canvas.width(), decoration->legend_size.height()));
+  }
+  painter.translate((canvas.width() - bounds.width()) / 2 - bounds.left(), -bounds.top());
   painter.setRenderHint(QPainter::Antialiasing);
   NetworkPainter network;
   PaintOptions options;
   options.screen = false;
   options.anchor_lines = document.anchor_lines;
   options.visible = QRectF(bounds);
+  if (decoration != nullptr && !decoration->segment_fill.empty()) {
+    options.segment_fill = &decoration->segment_fill;
+  }
   network.Paint(painter, document, options);
   painter.restore();
 }
 
-bool ExportNetworkPicture(const COrvoBuilderDoc& document, const QString& path, QString& error) {
+bool ExportNetworkPicture(const COrvoBuilderDoc& document, const QString& path, QString& error,
+                          const PictureDecoration* decoration) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != "png" && suffix != "svg" && suffix != "pdf") {
     error = QStringLiteral("Pictures can be saved as .png, .svg or .pdf files only.");
@@ -66,40 +84,42 @@ bool ExportNetworkPicture(const COrvoBuilderDoc& document, const QString& path, 
     error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
     return false;
   }
+  const QSize canvas = CanvasSize(bounds, decoration);
   bool painted = true;
   if (suffix == "png") {
     const double scale = std::min(
-        1.0, kMaxImageSide / static_cast<double>(std::max(bounds.width(), bounds.height())));
-    QImage image(std::max(1, static_cast<int>(bounds.width() * scale)),
-                 std::max(1, static_cast<int>(bounds.height() * scale)), QImage::Format_ARGB32);
+        1.0, kMaxImageSide / static_cast<double>(std::max(canvas.width(), canvas.height())));
+    QImage image(std::max(1, static_cast<int>(canvas.width() * scale)),
+                 std::max(1, static_cast<int>(canvas.height() * scale)), QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintNetworkPicture(painter, document, QRectF(image.rect()));
+    PaintNetworkPicture(painter, document, QRectF(image.rect()), decoration);
     painter.end();
     painted = image.save(&file, "PNG");
   } else if (suffix == "svg") {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
-    generator.setSize(bounds.size());
-    generator.setViewBox(QRect(QPoint(0, 0), bounds.size()));
+    generator.setSize(canvas);
+    generator.setViewBox(QRect(QPoint(0, 0), canvas));
     generator.setTitle(QStringLiteral("Network"));
     QPainter painter;
     painted = painter.begin(&generator);
     if (painted) {
-      PaintNetworkPicture(painter, document, QRectF(QPointF(0, 0), QSizeF(bounds.size())));
+      PaintNetworkPicture(painter, document, QRectF(QPointF(0, 0), QSizeF(canvas)), decoration);
       painter.end();
     }
   } else {
     QPdfWriter writer(&file);
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(bounds.width() > bounds.height() ? QPageLayout::Landscape
+    writer.setPageOrientation(canvas.width() > canvas.height() ? QPageLayout::Landscape
                                                                : QPageLayout::Portrait);
     writer.setTitle(QStringLiteral("Network"));
     QPainter painter;
     painted = painter.begin(&writer);
     if (painted) {
       const QRect page = writer.pageLayout().paintRectPixels(writer.resolution());
-      PaintNetworkPicture(painter, document, QRectF(QPointF(0, 0), QSizeF(page.size())));
+      PaintNetworkPicture(painter, document, QRectF(QPointF(0, 0), QSizeF(page.size())),
+                          decoration);
       painter.end();
     }
   }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFont>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -250,9 +252,33 @@ void COrvoBuilderView::paintEvent(QPaintEvent* event) {
   options.visible = QRectF((area.left() + sx) / zoom_, (area.top() + sy) / zoom_,
                            area.width() / zoom_, area.height() / zoom_);
   options.pixel_scale = zoom_ * devicePixelRatioF();
+  if (!segment_fill_.empty()) options.segment_fill = &segment_fill_;
   painter_->Paint(painter, *document_, options);
   painter.resetTransform();
   PaintOverlay(painter);
+}
+
+void COrvoBuilderView::SetSegmentFill(std::vector<QColor> colours,
+                                      std::function<QString(int)> tool_tip) {
+  segment_fill_ = std::move(colours);
+  segment_tip_ = std::move(tool_tip);
+  viewport()->update();
+}
+
+bool COrvoBuilderView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip && segment_tip_) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QPoint at = ToDocument(help->pos());
+    const COrvoBuilderCntrItem* hit = document_->HitTest(at.x(), at.y());
+    if (hit != nullptr && hit->is_segment() && hit->segment() != nullptr) {
+      QToolTip::showText(help->globalPos(), segment_tip_(hit->segment()->segment_id), viewport());
+    } else {
+      QToolTip::hideText();
+      event->ignore();
+    }
+    return true;
+  }
+  return QAbstractScrollArea::viewportEvent(event);
 }
 
 void COrvoBuilderView::PaintOverlay(QPainter& painter) {

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QCursor>
 #include <QPoint>
 #include <QRect>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -71,6 +73,12 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   // placing or linking mode is left). The caller owns the menu.
   QMenu* CreateContextMenu(QPoint client);
 
+  // Results drawn on the network: fill colours of segments by ID (index ID - 1, see
+  // PaintOptions::segment_fill) and the tool tip of a segment by ID. An empty list draws the
+  // pictures again. Only the drawing changes, never the document.
+  void SetSegmentFill(std::vector<QColor> colours, std::function<QString(int)> tool_tip = {});
+  const std::vector<QColor>& segment_fill() const { return segment_fill_; }
+
  signals:
   void SelectionChanged();
   void ModeChanged(int mode);
@@ -90,6 +98,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   enum class Drag { kNone, kMove, kResize, kRubberBand };
@@ -138,6 +147,8 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
 
   // A burst of arrow presses: its undo step is open until the key is let go.
   bool nudging_ = false;
+  std::vector<QColor> segment_fill_;
+  std::function<QString(int)> segment_tip_;
 
   // Cursors of the placing and linking modes, made once from the node pictures.
   std::array<QCursor, 10> mode_cursors_;

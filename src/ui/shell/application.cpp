@@ -23,6 +23,7 @@
 #include "ui/help/help_pictures.h"
 #include "ui/help/help_window.h"
 #include "ui/network/network_picture.h"
+#include "ui/results/results_picture.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/main_frame.h"
 #include "ui/shell/qt_platform.h"
@@ -75,12 +76,14 @@ class OrvoApplication : public QApplication {
 const char* const kUsage =
     "usage: orvobuilder [PROJECT.orb|REPORT.orr...]\n"
     "       orvobuilder --export-picture PROJECT.orb OUT.png|OUT.svg|OUT.pdf\n"
+    "           [--results RUNPATH --variable NAME --time DAYS]\n"
     "       orvobuilder --export-chart RUNPATH OUT.png|OUT.svg|OUT.pdf [--type model|transport]\n"
     "       orvobuilder --help-pictures PROJECT.orb DIRECTORY\n"
     "       orvobuilder --version | --help\n"
     "\n"
     "Opens the project and report files named (none: an empty window).\n"
-    "  --export-picture  write the network picture of PROJECT without opening a window\n"
+    "  --export-picture  write the network picture of PROJECT without opening a window,\n"
+    "                    coloured by a run's results with --results\n"
     "  --export-chart    write the results chart of the run RUNPATH without opening a window\n"
     "  --help-pictures   write the user guide's pictures of PROJECT into DIRECTORY\n"
     "  --version         print the version and end\n"
@@ -227,6 +230,11 @@ int RunOrvoBuilder(int argc, char** argv) {
   arguments.removeFirst();
 
   if (export_picture) {
+    if (arguments.size() > 3 && arguments[0] == QLatin1String("--export-picture")) {
+      const int status = ExportResultsPictureCommand(arguments.mid(1));
+      if (status == 2) std::fputs(kUsage, stderr);
+      return status;
+    }
     if (arguments.size() != 3 || arguments[0] != QLatin1String("--export-picture")) {
       std::fputs(kUsage, stderr);
       return 1;

@@ -37,6 +37,7 @@
 #include "ui/network/network_view.h"
 #include "ui/report/report_frame.h"
 #include "ui/results/input_plot_dialog.h"
+#include "ui/results/results_dock.h"
 #include "ui/revisions/revision_commands.h"
 #include "ui/sensitivity/sensitivity_dialog.h"
 #include "ui/shell/about_dialog.h"
@@ -126,6 +127,13 @@ CMainFrame::CMainFrame(QWidget* parent)
   statusBar()->showMessage(QStringLiteral("Ready"));
   // The frames pass on what their documents announce (history, marker, selection).
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandState(); });
+  // Results drawn on the active project's network: off (hidden) until "Results" shows it.
+  auto* results = new ResultsDock(platform_, this);
+  addDockWidget(Qt::RightDockWidgetArea, results);
+  results->hide();
+  findChild<QMenu*>(QStringLiteral("view_menu"))->addAction(results->toggleViewAction());
+  connect(mdi_, &QMdiArea::subWindowActivated, results,
+          [this, results] { results->SetView(ActiveView()); });
   resize(1000, 700);
   RestoreMainWindowLayout(*this);
   UpdateCommandState();
