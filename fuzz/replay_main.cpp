@@ -22,6 +22,7 @@ extern "C" int FuzzGroupImport(const uint8_t* data, size_t size);
 extern "C" int FuzzOutputData(const uint8_t* data, size_t size);
 extern "C" int FuzzRcsLog(const uint8_t* data, size_t size);
 extern "C" int FuzzReportFile(const uint8_t* data, size_t size);
+extern "C" int FuzzChartLayout(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -36,7 +37,7 @@ constexpr Target kTargets[] = {
     {"fuzz_project_file", FuzzProjectFile}, {"fuzz_string_array", FuzzStringArray},
     {"fuzz_deck_reader", FuzzDeckReader},   {"fuzz_group_import", FuzzGroupImport},
     {"fuzz_output_data", FuzzOutputData},   {"fuzz_rcs_log", FuzzRcsLog},
-    {"fuzz_report_file", FuzzReportFile},
+    {"fuzz_report_file", FuzzReportFile},   {"fuzz_chart_layout", FuzzChartLayout},
 };
 
 bool Run(Entry entry, const fs::path& file) {
