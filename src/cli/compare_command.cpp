@@ -6,6 +6,7 @@
 #include "cli_command.h"
 #include "model/number_text.h"
 #include "results/orvo_report_doc.h"
+#include "results/selection_list.h"
 #include "results/run_report.h"
 
 namespace orvo::cli {
@@ -23,22 +24,11 @@ std::vector<std::string> Split(const std::string& list) {
   return items;
 }
 
-// "3,5-7" -> 3, 5, 6, 7, each within 1..highest; nullopt for anything else.
+// "3,5-7" -> 3, 5, 6, 7 (segment numbers), each within 1..highest; nullopt for anything else.
 std::optional<std::vector<int>> SegmentNumbers(const std::string& list, int highest) {
-  std::vector<int> numbers;
-  const auto is_number = [](const std::string& text) {
-    return !text.empty() && text.size() < 10 &&
-           text.find_first_not_of("0123456789") == std::string::npos;
-  };
-  for (const std::string& item : Split(list)) {
-    const std::size_t dash = item.find('-', 1);
-    const std::string first_text = item.substr(0, dash);
-    const std::string last_text = dash == std::string::npos ? first_text : item.substr(dash + 1);
-    if (!is_number(first_text) || !is_number(last_text)) return std::nullopt;
-    const int first = AtoI(first_text);
-    const int last = AtoI(last_text);
-    if (first < 1 || last < first || last > highest) return std::nullopt;
-    for (int n = first; n <= last; ++n) numbers.push_back(n);
+  std::optional<std::vector<int>> numbers = ParseNumberList(list, highest);
+  if (numbers) {
+    for (int& number : *numbers) ++number;
   }
   return numbers;
 }
