@@ -1,10 +1,10 @@
-#include <QSettings>
-#include <QString>
 #include <exception>
+#include <filesystem>
 #include <new>
 #include <ostream>
 
 #include "cli_command.h"
+#include "settings/settings_store.h"
 
 namespace orvo::cli {
 namespace {
@@ -13,20 +13,15 @@ namespace {
 // desktop program uses, so that a location chosen in either serves both.
 class CommandLinePlatform : public ScriptedPlatform {
  public:
-  std::string GetSetting(const SettingKey& key) override {
-    QSettings store(kOrganisation, kApplication);
-    return store.value(Path(key), QString::fromUtf8(key.default_value)).toString().toStdString();
+  CommandLinePlatform() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && program.has_parent_path())
+      program_directory = program.parent_path().string() + '/';
   }
+  std::string GetSetting(const SettingKey& key) override { return ReadStoredSetting(key); }
   void SetSetting(const SettingKey& key, const std::string& value) override {
-    QSettings store(kOrganisation, kApplication);
-    store.setValue(Path(key), QString::fromStdString(value));
-  }
-
- private:
-  static constexpr char kOrganisation[] = "OrvoBuilder";
-  static constexpr char kApplication[] = "orvobuilder";
-  static QString Path(const SettingKey& key) {
-    return QString::fromUtf8(key.section) + u'/' + QString::fromUtf8(key.key);
+    WriteStoredSetting(key, value);
   }
 };
 

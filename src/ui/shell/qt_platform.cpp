@@ -10,7 +10,6 @@
 #include <QProgressDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QStringDecoder>
 #include <QVBoxLayout>
 #include <string_view>
@@ -41,10 +40,6 @@ MessageSeverity SeverityOf(const std::string& text) {
     if (Contains(text, fragment)) return MessageSeverity::kWarning;
   }
   return MessageSeverity::kCritical;
-}
-
-QString SettingsPath(const SettingKey& key) {
-  return QString::fromUtf8(key.section) + u'/' + QString::fromUtf8(key.key);
 }
 
 QString QtFileFilter(const std::string& filter) {
@@ -189,16 +184,16 @@ bool QtPlatform::Progress(int done, int total, const std::string& text) {
   return true;
 }
 
+std::string QtPlatform::ProgramDirectory() {
+  return LocalPath(QCoreApplication::applicationDirPath()) + '/';
+}
+
 std::string QtPlatform::GetSetting(const SettingKey& key) {
-  QSettings settings(kSettingsOrganisation, kSettingsApplication);
-  return settings.value(SettingsPath(key), QString::fromUtf8(key.default_value))
-      .toString()
-      .toStdString();
+  return ReadStoredSetting(key);
 }
 
 void QtPlatform::SetSetting(const SettingKey& key, const std::string& value) {
-  QSettings settings(kSettingsOrganisation, kSettingsApplication);
-  settings.setValue(SettingsPath(key), QString::fromStdString(value));
+  WriteStoredSetting(key, value);
 }
 
 }  // namespace orvo::ui

@@ -8,17 +8,11 @@
 #include <memory>
 
 #include "model/platform.h"
+#include "settings/settings_store.h"
 
 class QProgressDialog;
 
 namespace orvo::ui {
-
-// The per-user settings store shared by the desktop program and the command line: QSettings
-// of organisation "OrvoBuilder" and application "orvobuilder", one key "section/key" per
-// SettingKey.
-inline constexpr const char* kSettingsOrganisation = "OrvoBuilder";
-inline constexpr const char* kSettingsApplication = "orvobuilder";
-QString SettingsPath(const SettingKey& key);
 
 // A chooser filter of the "Name (*.ext)|*.ext|All Files (*.*)|*.*||" form as a Qt filter
 // ("Name (*.ext);;All Files (*)"). "*.*" becomes "*" so that files without an extension show.
@@ -54,6 +48,7 @@ class QtPlatform : public Platform {
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
   bool Progress(int done, int total, const std::string& text) override;
+  std::string ProgramDirectory() override;
   std::string GetSetting(const SettingKey& key) override;
   void SetSetting(const SettingKey& key, const std::string& value) override;
 
