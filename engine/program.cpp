@@ -39,6 +39,7 @@ class LogPlatform : public Platform {
   }
   std::string GetSetting(const SettingKey& key) override { return key.default_value; }
   void SetSetting(const SettingKey&, const std::string&) override {}
+  std::string ProgramDirectory() override { return "./"; }
 
  private:
   std::vector<std::string>& log_;

@@ -43,6 +43,10 @@ class Platform {
 
   virtual std::string GetSetting(const SettingKey& key) = 0;
   virtual void SetSetting(const SettingKey& key, const std::string& value) = 0;
+
+  // The directory of the running program, ending in "/": the simulation programs and the
+  // shipped value ranges are looked for beside it.
+  virtual std::string ProgramDirectory() = 0;
 };
 
 // Shows the wait cursor for its lifetime.

@@ -12,15 +12,6 @@
 namespace orvo {
 namespace {
 
-std::string ExecutableDirectory() {
-  std::error_code error;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return "./";
-  std::string directory = exe.parent_path().string();
-  if (directory.empty() || directory.back() != '/') directory += '/';
-  return directory;
-}
-
 // The integer a text holds when the text is exactly its "%d" form.
 bool IntegerText(const std::string& text, int& value) {
   if (text.empty()) return false;
@@ -31,7 +22,7 @@ bool IntegerText(const std::string& text, int& value) {
 }  // namespace
 
 COrvoBuilderDoc::COrvoBuilderDoc(Platform& platform) : platform_(&platform) {
-  application_directory = ExecutableDirectory();
+  application_directory = platform.ProgramDirectory();
   range_file_path = application_directory + "RangeDefaults.txt";
 }
 

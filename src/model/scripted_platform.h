@@ -36,6 +36,10 @@ class ScriptedPlatform : public Platform {
                                             const std::string& title = {}) override;
   std::optional<std::string> ChooseSaveFile(const std::string& filter,
                                             const std::string& suggested_name) override;
+  // Where the program's companions are looked for; set by the program that scripts it.
+  std::string program_directory = "./";
+  std::string ProgramDirectory() override { return program_directory; }
+
   std::string GetSetting(const SettingKey& key) override;
   void SetSetting(const SettingKey& key, const std::string& value) override;
 
