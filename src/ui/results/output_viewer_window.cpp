@@ -18,14 +18,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <atomic>
 #include <exception>
-#include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "model/platform.h"
+#include "ui/results/runs_load_job.h"
 #include "ui/shell/qt_platform.h"
 
 namespace orvo::ui {
@@ -100,74 +98,6 @@ QString FieldText(const std::string& text) {
 }
 
 }  // namespace
-
-// One reading of the runs on a thread of its own. The window polls it; the thread touches
-// nothing of the window.
-struct OutputViewerWindow::LoadJob {
-  // The core's way to the user while it reads: messages are kept for the window to show
-  // afterwards, progress is published, and nothing is ever asked.
-  class Reporter : public Platform {
-   public:
-    explicit Reporter(LoadJob& job) : job_(job) {}
-    void ShowMessage(const std::string& text) override { job_.messages.push_back(text); }
-    bool AskYesNo(const std::string&) override { return false; }
-    bool AskOkCancel(const std::string&) override { return false; }
-    std::optional<int> AskChoice(const std::string&, const std::vector<std::string>&,
-                                 int) override {
-      return std::nullopt;
-    }
-    std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override {
-      return std::nullopt;
-    }
-    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override {
-      return std::nullopt;
-    }
-    bool Progress(int done, int total, const std::string& text) override {
-      job_.permille = total > 0 ? static_cast<int>(1000LL * done / total) : 0;
-      {
-        const std::lock_guard<std::mutex> lock(job_.mutex);
-        job_.reading = text;
-      }
-      return done >= total || !job_.stop;
-    }
-    std::string GetSetting(const SettingKey& key) override { return key.default_value; }
-    void SetSetting(const SettingKey&, const std::string&) override {}
-
-   private:
-    LoadJob& job_;
-  };
-
-  explicit LoadJob(std::string path) : base_path(std::move(path)) {
-    thread = std::thread([this] {
-      Reporter reporter(*this);
-      try {
-        result.LoadRuns(base_path, reporter);
-      } catch (const std::exception& error) {
-        messages.push_back("OutputDlg::LoadRuns: Reading the runs of " + base_path +
-                           " failed: " + error.what());
-      }
-      done = true;
-    });
-  }
-  ~LoadJob() {
-    stop = true;
-    if (thread.joinable()) thread.join();
-  }
-  std::string Reading() {
-    const std::lock_guard<std::mutex> lock(mutex);
-    return reading;
-  }
-
-  const std::string base_path;
-  OutputViewerText result;
-  std::vector<std::string> messages;  // the thread's until done
-  std::atomic<bool> stop{false};
-  std::atomic<bool> done{false};
-  std::atomic<int> permille{0};
-  std::mutex mutex;
-  std::string reading;  // the file being read, under mutex
-  std::thread thread;
-};
 
 OutputViewerWindow* OpenOutputViewer(QWidget* parent, const std::string& base_path,
                                      Platform* platform) {
@@ -345,7 +275,7 @@ void OutputViewerWindow::LoadRuns(const std::string& base_path) {
   filling_ = false;
   text_->clear();
   ShowBasePath();
-  job_ = std::make_unique<LoadJob>(base_path);
+  job_ = std::make_unique<RunsLoadJob>(base_path);
   status_->setText(QStringLiteral("Reading the runs..."));
   load_progress_->setValue(0);
   load_progress_->show();
@@ -357,7 +287,7 @@ void OutputViewerWindow::LoadRuns(const std::string& base_path) {
 
 void OutputViewerWindow::StopLoading() {
   if (!job_) return;
-  job_->stop = true;
+  job_->Stop();
   stop_->setEnabled(false);
   status_->setText(QStringLiteral("Stopping..."));
 }
@@ -367,12 +297,12 @@ void OutputViewerWindow::CheckLoad() {
     load_timer_->stop();
     return;
   }
-  if (!job_->done) {
-    load_progress_->setValue(job_->permille);
+  if (!job_->done()) {
+    load_progress_->setValue(job_->permille());
     const std::string reading = job_->Reading();
     // "Reading <path>": the file name is what fits.
     const std::size_t blank = reading.find(' ');
-    if (blank != std::string::npos && !job_->stop) {
+    if (blank != std::string::npos && !job_->stopping()) {
       status_->setText(QStringLiteral("Reading ") +
                        QFileInfo(FromLocalPath(reading.substr(blank + 1))).fileName());
     }
@@ -383,9 +313,8 @@ void OutputViewerWindow::CheckLoad() {
 
 void OutputViewerWindow::FinishLoad() {
   load_timer_->stop();
-  std::unique_ptr<LoadJob> job = std::move(job_);
-  job->thread.join();
-  viewer_ = std::move(job->result);
+  std::unique_ptr<RunsLoadJob> job = std::move(job_);
+  viewer_ = job->TakeResult();
   load_progress_->hide();
   stop_->hide();
   const std::size_t count = viewer_.runs.size();
@@ -397,7 +326,7 @@ void OutputViewerWindow::FinishLoad() {
   FillRuns();
   UpdateButtons();
   // Shown once the window is whole again: each message waits for its OK.
-  for (const std::string& message : job->messages) platform_->ShowMessage(message);
+  for (const std::string& message : job->TakeMessages()) platform_->ShowMessage(message);
   emit RunsLoaded();
 }
 

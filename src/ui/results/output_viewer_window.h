@@ -31,6 +31,8 @@ class Platform;
 
 namespace orvo::ui {
 
+class RunsLoadJob;
+
 class OutputViewerWindow;
 
 // Opens a new viewer window on base_path and starts reading its runs (an empty path opens an
@@ -93,8 +95,6 @@ class OutputViewerWindow : public QDialog {
   void RunsLoaded();
 
  private:
-  struct LoadJob;
-
   void BuildLayout();
   void ShowBasePath();
   void CheckLoad();
@@ -107,7 +107,7 @@ class OutputViewerWindow : public QDialog {
   Platform* platform_;
   std::unique_ptr<Platform> own_platform_;
   OutputViewerText viewer_;
-  std::unique_ptr<LoadJob> job_;
+  std::unique_ptr<RunsLoadJob> job_;
   QTimer* load_timer_;
   int file_type_ = kModelResults;
   std::string table_text_;  // the text of the current selection (the shown part of a table)

@@ -15,15 +15,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <atomic>
-#include <mutex>
-#include <thread>
 
 #include "model/platform.h"
 #include "model/project_document.h"
 #include "ui/network/network_view.h"
 #include "ui/results/profile_window.h"
 #include "ui/results/results_legend.h"
+#include "ui/results/runs_load_job.h"
 #include "ui/shell/qt_platform.h"
 #include "ui/widgets/stored_text.h"
 
@@ -41,67 +39,6 @@ int EntryData(bool transport, int variable) {
 }
 
 }  // namespace
-
-// One reading of the runs on a thread of its own; the panel hears of its end through a queued
-// call. The thread touches nothing of the panel.
-struct ResultsPanel::LoadJob {
-  class Reporter : public Platform {
-   public:
-    explicit Reporter(LoadJob& job) : job_(job) {}
-    void ShowMessage(const std::string& text) override {
-      const std::lock_guard<std::mutex> lock(job_.mutex);
-      job_.messages.push_back(text);
-    }
-    bool AskYesNo(const std::string&) override { return false; }
-    bool AskOkCancel(const std::string&) override { return false; }
-    std::optional<int> AskChoice(const std::string&, const std::vector<std::string>&,
-                                 int) override {
-      return std::nullopt;
-    }
-    std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override {
-      return std::nullopt;
-    }
-    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override {
-      return std::nullopt;
-    }
-    bool Progress(int done, int total, const std::string&) override {
-      job_.permille = total > 0 ? static_cast<int>(1000LL * done / total) : 0;
-      return done >= total || !job_.stop;
-    }
-    std::string GetSetting(const SettingKey& key) override { return key.default_value; }
-    void SetSetting(const SettingKey&, const std::string&) override {}
-
-   private:
-    LoadJob& job_;
-  };
-
-  LoadJob(std::string path, ResultsPanel* panel) : base_path(std::move(path)) {
-    thread = std::thread([this, panel] {
-      Reporter reporter(*this);
-      try {
-        result.LoadRuns(base_path, reporter);
-      } catch (const std::exception& error) {
-        reporter.ShowMessage("Reading the runs of " + base_path + " failed: " + error.what());
-      }
-      done = true;
-      QMetaObject::invokeMethod(
-          panel, [panel] { panel->FinishLoad(); }, Qt::QueuedConnection);
-    });
-  }
-  ~LoadJob() {
-    stop = true;
-    if (thread.joinable()) thread.join();
-  }
-
-  const std::string base_path;
-  OutputViewerText result;
-  std::mutex mutex;
-  std::vector<std::string> messages;  // under mutex until done
-  std::atomic<bool> stop{false};
-  std::atomic<bool> done{false};
-  std::atomic<int> permille{0};
-  std::thread thread;
-};
 
 ResultsPanel::ResultsPanel(COrvoBuilderView& view, Platform& platform, QWidget* parent)
     : QWidget(parent),
@@ -245,7 +182,11 @@ void ResultsPanel::LoadRuns(const std::string& base_path) {
     UpdateControls();
     return;
   }
-  job_ = std::make_unique<LoadJob>(base_path, this);
+  // The panel hears of the end through a queued call.
+  job_ = std::make_unique<RunsLoadJob>(base_path, [this] {
+    QMetaObject::invokeMethod(
+        this, [this] { FinishLoad(); }, Qt::QueuedConnection);
+  });
   status_->setText(QStringLiteral("Reading the runs..."));
   progress_->setValue(0);
   progress_->show();
@@ -259,7 +200,7 @@ void ResultsPanel::LoadRuns(const std::string& base_path) {
       poll->deleteLater();
       return;
     }
-    progress_->setValue(job_->permille);
+    progress_->setValue(job_->permille());
   });
   poll->start();
   UpdateControls();
@@ -267,16 +208,15 @@ void ResultsPanel::LoadRuns(const std::string& base_path) {
 
 void ResultsPanel::StopLoading() {
   if (!job_) return;
-  job_->stop = true;
+  job_->Stop();
   stop_->setEnabled(false);
   status_->setText(QStringLiteral("Stopping..."));
 }
 
 void ResultsPanel::FinishLoad() {
-  if (!job_ || !job_->done) return;
-  std::unique_ptr<LoadJob> job = std::move(job_);
-  job->thread.join();
-  viewer_ = std::move(job->result);
+  if (!job_ || !job_->done()) return;
+  std::unique_ptr<RunsLoadJob> job = std::move(job_);
+  viewer_ = job->TakeResult();
   progress_->hide();
   stop_->hide();
   const std::size_t count = viewer_.runs.size();
@@ -293,7 +233,7 @@ void ResultsPanel::FinishLoad() {
   filling_ = false;
   FillVariables();
   OnVariableChanged();
-  for (const std::string& message : job->messages) platform_.ShowMessage(message);
+  for (const std::string& message : job->TakeMessages()) platform_.ShowMessage(message);
   emit RunsLoaded();
 }
 

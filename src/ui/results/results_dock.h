@@ -34,6 +34,7 @@ class Platform;
 namespace orvo::ui {
 
 class COrvoBuilderView;
+class RunsLoadJob;
 class ColourLegend;
 class LongitudinalProfileWindow;
 
@@ -99,8 +100,6 @@ class ResultsPanel : public QWidget {
   void ColouringChanged();
 
  private:
-  struct LoadJob;
-
   void FinishLoad();
   void FillVariables();
   void OnVariableChanged();
@@ -110,7 +109,7 @@ class ResultsPanel : public QWidget {
   QPointer<COrvoBuilderView> view_;
   Platform& platform_;
   OutputViewerText viewer_;
-  std::unique_ptr<LoadJob> job_;
+  std::unique_ptr<RunsLoadJob> job_;
   bool active_ = false;
   bool loaded_once_ = false;
   bool filling_ = false;
