@@ -1,7 +1,6 @@
 #include "ui/results/run_progress_dialog.h"
 
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -13,6 +12,7 @@
 #include <utility>
 
 #include "ui/shell/qt_platform.h"
+#include "ui/widgets/run_progress_parts.h"
 
 namespace orvo::ui {
 namespace {
@@ -20,20 +20,6 @@ namespace {
 // How often the window looks at a run whose output is quiet: the elapsed time, the end of a
 // program that no longer writes, the timeout and the grace period of a stop.
 constexpr int kPollMs = 200;
-constexpr int kBarSteps = 1000;
-
-QString DayText(double day) {
-  return QString::number(day, 'g', 6);
-}
-
-QString ElapsedText(double seconds) {
-  const long long whole = static_cast<long long>(seconds);
-  const long long hours = whole / 3600;
-  const QString minutes_seconds = QStringLiteral("%1:%2")
-                                      .arg(whole / 60 % 60, hours > 0 ? 2 : 1, 10, QLatin1Char('0'))
-                                      .arg(whole % 60, 2, 10, QLatin1Char('0'));
-  return hours > 0 ? QString::number(hours) + u':' + minutes_seconds : minutes_seconds;
-}
 
 }  // namespace
 
@@ -74,24 +60,10 @@ RunProgressDialog::RunProgressDialog(PreparedModelRun prepared, QWidget* parent)
   layout->addLayout(state);
 
   layout->addWidget(new QLabel(QStringLiteral("Last output of %1:").arg(program), this));
-  lines_ = new QPlainTextEdit(this);
-  lines_->setObjectName(QStringLiteral("output_lines"));
-  lines_->setReadOnly(true);
-  lines_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  lines_ = NewOutputLinesBox(this, 8);
   lines_->setMaximumBlockCount(kShownLines);
-  lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  const QFontMetrics metrics(lines_->font());
-  lines_->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('x')) * 72,
-                         metrics.lineSpacing() * 8 + 2 * lines_->frameWidth() + 8);
   layout->addWidget(lines_, 1);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel_->setObjectName(QStringLiteral("cancel"));
-  cancel_->setAutoDefault(false);
-  buttons->addWidget(cancel_);
-  layout->addLayout(buttons);
+  cancel_ = AddCancelRow(*layout, this);
   connect(cancel_, &QPushButton::clicked, this, &RunProgressDialog::Cancel);
 
   timer_->setInterval(kPollMs);
@@ -160,17 +132,14 @@ void RunProgressDialog::Poll() {
 }
 
 void RunProgressDialog::ShowState() {
-  elapsed_->setText(QStringLiteral("Elapsed time: ") + ElapsedText(run_->ElapsedSeconds()));
+  elapsed_->setText(QStringLiteral("Elapsed time: ") + DurationText(run_->ElapsedSeconds()));
   if (run_->Cancelling()) {
     time_->setText(QStringLiteral("Stopping %1...").arg(MessageText(prepared_.program_name)));
     return;
   }
   const std::optional<RunProgress>& progress = run_->progress();
   if (!progress) return;
-  if (bar_->maximum() != kBarSteps) bar_->setRange(0, kBarSteps);
-  bar_->setValue(static_cast<int>(progress->Fraction() * kBarSteps + 0.5));
-  time_->setText(
-      QStringLiteral("Day %1 of %2").arg(DayText(progress->time), DayText(progress->end)));
+  ShowRunProgress(*progress, *bar_, *time_);
 }
 
 }  // namespace orvo::ui

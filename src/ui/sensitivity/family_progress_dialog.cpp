@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,23 +25,14 @@
 #include "ui/results/output_viewer_window.h"
 #include "ui/shell/child_frame.h"
 #include "ui/shell/qt_platform.h"
+#include "ui/widgets/run_progress_parts.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
 namespace {
 
 constexpr int kPollMs = 100;
-constexpr int kBarSteps = 1000;
 constexpr int kMaxParallelRuns = 32;
-
-QString TimeText(double seconds) {
-  const long long whole = static_cast<long long>(seconds + 0.5);
-  const long long hours = whole / 3600;
-  const QString minutes_seconds = QStringLiteral("%1:%2")
-                                      .arg(whole / 60 % 60, hours > 0 ? 2 : 1, 10, QLatin1Char('0'))
-                                      .arg(whole % 60, 2, 10, QLatin1Char('0'));
-  return hours > 0 ? QString::number(hours) + u':' + minutes_seconds : minutes_seconds;
-}
 
 }  // namespace
 
@@ -152,23 +142,9 @@ FamilyProgressDialog::FamilyProgressDialog(COrvoBuilderDoc& document, FamilyOpti
   layout->addLayout(times);
 
   layout->addWidget(new QLabel(QStringLiteral("Last output of the current run:"), this));
-  lines_ = new QPlainTextEdit(this);
-  lines_->setObjectName(QStringLiteral("output_lines"));
-  lines_->setReadOnly(true);
-  lines_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  const QFontMetrics metrics(lines_->font());
-  lines_->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('x')) * 72,
-                         metrics.lineSpacing() * 6 + 2 * lines_->frameWidth() + 8);
+  lines_ = NewOutputLinesBox(this, 6);
   layout->addWidget(lines_, 1);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel_->setObjectName(QStringLiteral("cancel"));
-  cancel_->setAutoDefault(false);
-  buttons->addWidget(cancel_);
-  layout->addLayout(buttons);
+  cancel_ = AddCancelRow(*layout, this);
   connect(cancel_, &QPushButton::clicked, this, &FamilyProgressDialog::Cancel);
 
   timer_->setInterval(kPollMs);
@@ -216,10 +192,10 @@ void FamilyProgressDialog::ShowState() {
   const int total = family_->Total();
   run_->setText(QStringLiteral("Run %1 of %2").arg(std::max(family_->LastStarted(), 1)).arg(total));
   family_bar_->setValue(family_->Ended());
-  elapsed_->setText(QStringLiteral("Elapsed time: ") + TimeText(family_->ElapsedSeconds()));
+  elapsed_->setText(QStringLiteral("Elapsed time: ") + DurationText(family_->ElapsedSeconds()));
   const std::optional<double> remaining = family_->RemainingSeconds();
   remaining_->setText(QStringLiteral("Estimated time remaining: ") +
-                      (remaining ? TimeText(*remaining) : QStringLiteral("unknown")));
+                      (remaining ? DurationText(*remaining) : QStringLiteral("unknown")));
   if (family_->Cancelled()) {
     time_->setText(QStringLiteral("Stopping the runs..."));
     return;
@@ -241,11 +217,7 @@ void FamilyProgressDialog::ShowState() {
     time_->setText(QStringLiteral("Starting..."));
     return;
   }
-  if (run_bar_->maximum() != kBarSteps) run_bar_->setRange(0, kBarSteps);
-  run_bar_->setValue(static_cast<int>(progress->Fraction() * kBarSteps + 0.5));
-  time_->setText(
-      QStringLiteral("Day %1 of %2")
-          .arg(QString::number(progress->time, 'g', 6), QString::number(progress->end, 'g', 6)));
+  ShowRunProgress(*progress, *run_bar_, *time_);
 }
 
 FamilyProgressDialog* StartFamilyWithProgress(const ModelRunContext& context,
