@@ -171,14 +171,21 @@ double Simulation::StableStep() const {
 
 void Simulation::Advance(double new_elapsed) {
   const double dt = new_elapsed - elapsed_;
+  std::fill(rate_.begin(), rate_.end(), 0.0);
+  AddInnerTransport();
+  AddOuterExchanges(dt);
+  AddLoads(dt);
+  ApplyRates(dt);
+  elapsed_ = new_elapsed;
+}
+
+// Flows and dispersion between two segments move mass within the network.
+void Simulation::AddInnerTransport() {
   const int ns = ns_;
   const double* flow_on = flow_on_.data();
   const double* dispersion_on = dispersion_on_.data();
-  const double* active = active_.data();
-  double* c = c_.data();
+  const double* c = c_.data();
   double* rate = rate_.data();
-  std::fill(rate_.begin(), rate_.end(), 0.0);
-
   for (size_t l = 0; l < inner_flows_.size(); ++l) {
     const Link& link = inner_flows_[l];
     double q = inner_flow_rate_[l];
@@ -210,7 +217,16 @@ void Simulation::Advance(double new_elapsed) {
       rb[s] += f;
     }
   }
-  // Exchanges with the outside: the only transport that changes the network's mass.
+}
+
+// Exchanges with the outside: the only transport that changes the network's mass.
+void Simulation::AddOuterExchanges(double dt) {
+  const int ns = ns_;
+  const double* flow_on = flow_on_.data();
+  const double* dispersion_on = dispersion_on_.data();
+  const double* active = active_.data();
+  const double* c = c_.data();
+  double* rate = rate_.data();
   for (size_t l = 0; l < outer_flows_.size(); ++l) {
     const int inside = outer_flows_[l].to;
     const double q = outer_flow_rate_[l];
@@ -243,12 +259,24 @@ void Simulation::Advance(double new_elapsed) {
       }
     }
   }
+}
+
+void Simulation::AddLoads(double dt) {
   for (const Load& load : model_.loads) {
     const double w = load_now_[static_cast<size_t>(load.function)];
-    rate[Cell(load.segment, ns, load.system)] += w;
-    balance_[static_cast<size_t>(load.system)].loads += w * dt * active[load.system];
+    rate_[Cell(load.segment, ns_, load.system)] += w;
+    balance_[static_cast<size_t>(load.system)].loads +=
+        w * dt * active_[static_cast<size_t>(load.system)];
   }
+}
 
+// Mass rates become concentrations over the step, first-order decay comes off, and a
+// negative concentration is lifted to 0 unless the model allows negative solutions.
+void Simulation::ApplyRates(double dt) {
+  const int ns = ns_;
+  const double* active = active_.data();
+  const double* rate = rate_.data();
+  double* c = c_.data();
   std::fill(decayed_.begin(), decayed_.end(), 0.0);
   std::fill(lifted_.begin(), lifted_.end(), 0.0);
   double* decayed = decayed_.data();
@@ -279,7 +307,6 @@ void Simulation::Advance(double new_elapsed) {
     balance_[static_cast<size_t>(s)].decay += decayed[s];
     balance_[static_cast<size_t>(s)].negative_fix += lifted[s];
   }
-  elapsed_ = new_elapsed;
 }
 
 bool OutputTimes(const EngineModel& model, std::vector<double>& times, std::string& error) {

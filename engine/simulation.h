@@ -73,6 +73,11 @@ class Simulation {
   std::vector<double> max_decay_;  // 1/day per segment, over the simulated systems
 
   double Boundary(int segment, int system) const;
+  // The steps of Advance.
+  void AddInnerTransport();
+  void AddOuterExchanges(double dt);
+  void AddLoads(double dt);
+  void ApplyRates(double dt);
 };
 
 // What a run hands on at each output time.

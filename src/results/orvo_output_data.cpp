@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "line_reader.h"
+#include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/platform.h"
 #include "real_scan.h"
@@ -73,14 +74,7 @@ std::string OrvoOutputData::StripExtension(const std::string& path) {
 }
 
 std::string OrvoOutputData::ModelExtension(int type) {
-  switch (type) {
-    case 0:
-      return ".fdf";
-    case 1:
-      return ".vdf";
-    default:
-      return "";
-  }
+  return type == kFenu5 || type == kVerda5 || type == kKobal5 ? orvo::ModelExtension(type) : "";
 }
 
 bool OrvoOutputData::ReadInputData(Platform& platform) {
@@ -128,120 +122,225 @@ bool OrvoOutputData::ReadOutputData(Platform& platform) {
   return ReadOutputFile(platform, ModelExtension(simulation_type), model_variables, model_times);
 }
 
-bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& extension,
-                                    std::vector<OutputVariable>& variables,
-                                    std::vector<double>& times) {
-  const std::string file = basename + extension;
-  LineReader reader(file, kMaxOutputLine);
-  if (!reader.IsOpen()) {
-    platform.ShowMessage("OrvoOutputData::ReadOutputData: Unable to open output file " + file);
+namespace {
+
+// One output file on its way in: its lines, its messages, and its share of the progress bar
+// (the first pass 0 to 500, the second 500 to 1000). A progress window, once shown, closes
+// whichever way the reading ends.
+class OutputFileReading {
+ public:
+  OutputFileReading(Platform& platform, std::string file, std::string out_file, bool& cancelled)
+      : platform_(platform),
+        file_(std::move(file)),
+        out_file_(std::move(out_file)),
+        reader_(file_, kMaxOutputLine),
+        cancelled_(cancelled),
+        progress_text_("Reading " + file_),
+        too_long_("Line longer than " + IntText(kMaxOutputLine) + " characters in file " + file_) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file_, error);
+    file_size_ = error ? 0 : static_cast<long long>(size);
+  }
+  ~OutputFileReading() {
+    if (progress_shown_) platform_.Progress(1000, 1000, progress_text_);
+  }
+  OutputFileReading(const OutputFileReading&) = delete;
+  OutputFileReading& operator=(const OutputFileReading&) = delete;
+
+  bool IsOpen() const { return reader_.IsOpen(); }
+  const std::string& file() const { return file_; }
+  std::string_view line() const { return line_; }
+  long long Offset() const { return reader_.Offset(); }
+  bool Seek(long long offset) { return reader_.Seek(offset); }
+
+  bool Fail(const std::string& text) {
+    platform_.ShowMessage("OrvoOutputData::ReadOutputData: " + text);
     return false;
   }
-  variables.clear();
-  times.clear();
-  read_cancelled = false;
-  const auto fail = [&](const std::string& text) {
-    platform.ShowMessage("OrvoOutputData::ReadOutputData: " + text);
-    return false;
-  };
-  const std::string out_file = basename + ".out";
-  // Progress per file: the first pass takes 0 to 500, the second 500 to 1000.
-  std::error_code size_error;
-  const auto file_size = static_cast<long long>(std::filesystem::file_size(file, size_error));
-  const std::string progress_text = "Reading " + file;
-  bool progress_shown = false;
-  const auto keep_going = [&](int pass) {
-    if (size_error || file_size <= 0) return true;
-    progress_shown = true;
-    const long long done = std::min(reader.Offset(), file_size) * 500 / file_size;
-    if (platform.Progress(static_cast<int>(pass * 500 + done), 1000, progress_text)) return true;
-    read_cancelled = true;
-    return false;
-  };
-  // A progress window, once shown, closes whichever way the read ends.
-  struct EndProgress {
-    Platform& platform;
-    const bool& shown;
-    const std::string& text;
-    ~EndProgress() {
-      if (shown) platform.Progress(1000, 1000, text);
-    }
-  } end_progress{platform, progress_shown, progress_text};
-  if (number_of_segments < 1) {
-    return fail("Number of segments " + IntText(number_of_segments) + " in " + basename +
-                ".inp is not positive; unable to read file " + file);
-  }
-  const std::string too_long =
-      "Line longer than " + IntText(kMaxOutputLine) + " characters in file " + file;
-  std::string_view line;
   // Reads one line; false (after the message) at the end of the file or on a runaway line.
   // The message is put together only when it is needed: this runs for every line.
-  const auto next = [&](const char* eof_text) {
-    const LineReader::Status status = reader.Next(line);
+  bool Next(const char* eof_text) {
+    const LineReader::Status status = reader_.Next(line_);
     if (status == LineReader::Status::kLine) return true;
-    return fail(status == LineReader::Status::kTooLong ? too_long
-                                                       : eof_text + (" in file " + out_file));
-  };
-
-  if (const LineReader::Status status = reader.Next(line); status != LineReader::Status::kLine) {
-    return fail(status == LineReader::Status::kTooLong
-                    ? too_long
-                    : "Unexpected EOF at line 1 in file " + pathname + ".out");
+    return Fail(status == LineReader::Status::kTooLong ? too_long_
+                                                       : eof_text + (" in file " + out_file_));
   }
-  const long long header_lines = AtoI(line);
-  for (long long i = 0; i < header_lines; ++i) {
-    if (!next("Unexpected EOF while skipping header lines")) return false;
+  // The first line, whose end has a message of its own.
+  bool First(const std::string& eof_text) {
+    const LineReader::Status status = reader_.Next(line_);
+    if (status == LineReader::Status::kLine) return true;
+    return Fail(status == LineReader::Status::kTooLong ? too_long_ : eof_text);
   }
-  if (!next("Unexpected EOF while reading timestep data")) return false;
-  if (!next("Unexpected EOF while reading number of segments")) return false;
-  long long first_data = 0;
-  for (;;) {
-    first_data = reader.Offset();
-    if (!next("Unexpected EOF while reading parameter names")) return false;
-    if (IsDataLine(line)) break;
-    const std::string_view name = TrimRight(line);
-    variables.push_back({std::string(name), UnitsOf(name), {}});
+  // A line that may be missing at the end of the file: kEnd then, false after the message
+  // for a runaway line.
+  bool Optional(LineReader::Status& status) {
+    status = reader_.Next(line_);
+    return status != LineReader::Status::kTooLong || Fail(too_long_);
   }
-
-  const std::size_t segments = static_cast<std::size_t>(number_of_segments);
-  const std::size_t variable_count = variables.size();
-  const std::size_t value_lines = (variable_count + 5) / 6;
-  const auto read_time = [&](double& time) {
-    // The time field is columns 7 to 16 of a record's header line.
-    const std::string_view field = line.size() > 6 ? line.substr(6, 10) : std::string_view();
+  // False when the user asked to stop.
+  bool KeepGoing(int pass) {
+    if (file_size_ <= 0) return true;
+    progress_shown_ = true;
+    const long long done = std::min(reader_.Offset(), file_size_) * 500 / file_size_;
+    if (platform_.Progress(static_cast<int>(pass * 500 + done), 1000, progress_text_)) return true;
+    cancelled_ = true;
+    return false;
+  }
+  // The time field is columns 7 to 16 of a record's header line.
+  bool ReadTime(double& time) {
+    const std::string_view field = line_.size() > 6 ? line_.substr(6, 10) : std::string_view();
     const char* p = field.data();
     if (ScanReal(p, p + field.size(), time)) return true;
-    return fail("Parse error reading the time (expected a number in columns 7 to 16 and got \"" +
-                std::string(line) + "\") in file " + file);
-  };
+    return Fail("Parse error reading the time (expected a number in columns 7 to 16 and got \"" +
+                std::string(line_) + "\") in file " + file_);
+  }
+  Platform& platform() { return platform_; }
+  const std::string& out_file() const { return out_file_; }
 
-  // First pass: count the time steps; a time step cut short still counts.
-  unsigned long long records = 0;
+ private:
+  Platform& platform_;
+  const std::string file_;
+  const std::string out_file_;
+  LineReader reader_;
+  bool& cancelled_;
+  const std::string progress_text_;
+  const std::string too_long_;
+  long long file_size_ = 0;
+  bool progress_shown_ = false;
+  std::string_view line_;
+};
+
+// The file's head: the header lines skipped, then the variable names up to the first data
+// line, whose offset is kept for the second pass.
+bool ReadVariableNames(OutputFileReading& in, const std::string& first_line_eof,
+                       std::vector<OutputVariable>& variables, long long& first_data) {
+  if (!in.First(first_line_eof)) return false;
+  const long long header_lines = AtoI(in.line());
+  for (long long i = 0; i < header_lines; ++i) {
+    if (!in.Next("Unexpected EOF while skipping header lines")) return false;
+  }
+  if (!in.Next("Unexpected EOF while reading timestep data")) return false;
+  if (!in.Next("Unexpected EOF while reading number of segments")) return false;
+  for (;;) {
+    first_data = in.Offset();
+    if (!in.Next("Unexpected EOF while reading parameter names")) return false;
+    if (IsDataLine(in.line())) return true;
+    const std::string_view name = TrimRight(in.line());
+    variables.push_back({std::string(name), UnitsOf(name), {}});
+  }
+}
+
+// First pass: the time of every time step, and the segment records the file holds; a time
+// step cut short still counts. The first data line has been read.
+bool CountTimeSteps(OutputFileReading& in, std::size_t segments, std::size_t value_lines,
+                    std::vector<double>& times, unsigned long long& records) {
+  records = 0;
   bool more = true;
   while (more) {
     for (std::size_t s = 0; s < segments && more; ++s) {
       if (s == 0) {
         double time = 0;
-        if (!read_time(time)) return false;
+        if (!in.ReadTime(time)) return false;
         times.push_back(time);
       }
+      LineReader::Status status;
       for (std::size_t i = 0; i < value_lines; ++i) {
-        const LineReader::Status status = reader.Next(line);
-        if (status == LineReader::Status::kTooLong) return fail(too_long);
+        if (!in.Optional(status)) return false;
         if (status == LineReader::Status::kEnd) {
-          platform.ShowMessage(
+          in.platform().ShowMessage(
               "OutputDlg::UpdateOutputView: Unexpected EOF while reading data values in file " +
-              out_file);
+              in.out_file());
           return false;
         }
       }
       ++records;
-      if (records % kProgressRecords == 0 && !keep_going(0)) return false;
-      const LineReader::Status status = reader.Next(line);
-      if (status == LineReader::Status::kTooLong) return fail(too_long);
+      if (records % kProgressRecords == 0 && !in.KeepGoing(0)) return false;
+      if (!in.Optional(status)) return false;
       more = status == LineReader::Status::kLine;
     }
   }
+  return true;
+}
+
+// Second pass: the values. They arrive time step by time step but are kept series by series;
+// storing each straight into its series would touch another page for every value. A block of
+// time steps is gathered series by series instead, and each series then receives a run of
+// consecutive values. What was read before a failure stays in the series.
+bool ReadValues(OutputFileReading& in, std::size_t segments, std::size_t variable_count,
+                std::size_t steps, const std::vector<std::vector<double>*>& series_of) {
+  const std::size_t values_per_step = segments * variable_count;
+  const std::size_t block_steps = std::min(kBlockSteps, steps);
+  std::vector<double> block(values_per_step * block_steps);  // [segment][variable][step]
+  // Moves whole_steps gathered steps into the series, and of the step after them the first
+  // `partial` values in file order.
+  const auto move_block = [&](std::size_t whole_steps, std::size_t partial) {
+    for (std::size_t i = 0; i < values_per_step; ++i) {
+      const auto from = block.begin() + static_cast<std::ptrdiff_t>(i * block_steps);
+      series_of[i]->insert(series_of[i]->end(), from,
+                           from + static_cast<std::ptrdiff_t>(whole_steps + (i < partial ? 1 : 0)));
+    }
+  };
+  unsigned long long records_read = 0;
+  for (std::size_t t = 0; t < steps; ++t) {
+    const std::size_t step_in_block = t % block_steps;
+    for (std::size_t s = 0; s < segments; ++s) {
+      const std::size_t first_value = s * variable_count;
+      if (++records_read % kProgressRecords == 0 && !in.KeepGoing(1)) {
+        move_block(step_in_block, first_value);
+        return false;
+      }
+      if (!in.Next("Unexpected EOF while reading segment & timestep")) {
+        move_block(step_in_block, first_value);
+        return false;
+      }
+      // An index, not a pointer: the block is empty when the file names no variables.
+      const std::size_t record = first_value * block_steps + step_in_block;
+      for (std::size_t v = 0; v < variable_count; v += 6) {
+        if (!in.Next("Unexpected EOF while reading data values")) {
+          move_block(step_in_block, first_value + v);
+          return false;
+        }
+        double values[6];
+        if (!ScanSixReals(in.line(), values)) {
+          move_block(step_in_block, first_value + v);
+          return in.Fail("Parse error reading data values (expected 6 floats and got \"" +
+                         std::string(in.line()) + "\") in file " + in.out_file());
+        }
+        const std::size_t count = std::min<std::size_t>(6, variable_count - v);
+        for (std::size_t k = 0; k < count; ++k) block[record + (v + k) * block_steps] = values[k];
+      }
+    }
+    if (step_in_block + 1 == block_steps || t + 1 == steps) move_block(step_in_block + 1, 0);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& extension,
+                                    std::vector<OutputVariable>& variables,
+                                    std::vector<double>& times) {
+  OutputFileReading in(platform, basename + extension, basename + ".out", read_cancelled);
+  if (!in.IsOpen()) {
+    platform.ShowMessage("OrvoOutputData::ReadOutputData: Unable to open output file " + in.file());
+    return false;
+  }
+  variables.clear();
+  times.clear();
+  read_cancelled = false;
+  if (number_of_segments < 1) {
+    return in.Fail("Number of segments " + IntText(number_of_segments) + " in " + basename +
+                   ".inp is not positive; unable to read file " + in.file());
+  }
+  long long first_data = 0;
+  if (!ReadVariableNames(in, "Unexpected EOF at line 1 in file " + pathname + ".out", variables,
+                         first_data)) {
+    return false;
+  }
+  const std::size_t segments = static_cast<std::size_t>(number_of_segments);
+  const std::size_t variable_count = variables.size();
+  unsigned long long records = 0;
+  if (!CountTimeSteps(in, segments, (variable_count + 5) / 6, times, records)) return false;
 
   const std::size_t steps = times.size();
   unsigned long long sized = 0;
@@ -250,9 +349,9 @@ bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& exten
       __builtin_mul_overflow(sized, static_cast<unsigned long long>(variable_count), &sized) ||
       sized > 2 * records * variable_count + kSlackValues) {
     // Far more segments than the file holds records: the deck's count is not this file's.
-    return fail("The number of segments " + IntText(number_of_segments) + " of " + basename +
-                ".inp is far more than the " + IntText(static_cast<long long>(records)) +
-                " segment records of file " + file + " hold; unable to read the file");
+    return in.Fail("The number of segments " + IntText(number_of_segments) + " of " + basename +
+                   ".inp is far more than the " + IntText(static_cast<long long>(records)) +
+                   " segment records of file " + in.file() + " hold; unable to read the file");
   }
   // Every series gets its memory once and each value is written once: the second pass
   // appends, and whatever a failure leaves unread is then filled with 0, so that every series
@@ -274,61 +373,10 @@ bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& exten
     }
   } size_series{series_of, steps};
 
-  if (!reader.Seek(first_data)) {
-    return fail("Unexpected EOF while reading segment & timestep in file " + out_file);
+  if (!in.Seek(first_data)) {
+    return in.Fail("Unexpected EOF while reading segment & timestep in file " + in.out_file());
   }
-
-  // Second pass: the values. They arrive time step by time step but are kept series by
-  // series; storing each straight into its series would touch another page for every value.
-  // A block of time steps is gathered series by series instead, and each series then receives
-  // a run of consecutive values.
-  const std::size_t values_per_step = segments * variable_count;
-  const std::size_t block_steps = std::min(kBlockSteps, steps);
-  std::vector<double> block(values_per_step * block_steps);  // [segment][variable][step]
-  // Moves whole_steps gathered steps into the series, and of the step after them the first
-  // `partial` values in file order: what was read before a failure stays.
-  const auto move_block = [&](std::size_t whole_steps, std::size_t partial) {
-    for (std::size_t i = 0; i < values_per_step; ++i) {
-      const auto from = block.begin() + static_cast<std::ptrdiff_t>(i * block_steps);
-      series_of[i]->insert(series_of[i]->end(), from,
-                           from + static_cast<std::ptrdiff_t>(whole_steps + (i < partial ? 1 : 0)));
-    }
-  };
-  unsigned long long records_read = 0;
-  for (std::size_t t = 0; t < steps; ++t) {
-    const std::size_t step_in_block = t % block_steps;
-    for (std::size_t s = 0; s < segments; ++s) {
-      const std::size_t first_value = s * variable_count;
-      if (++records_read % kProgressRecords == 0 && !keep_going(1)) {
-        move_block(step_in_block, first_value);
-        return false;
-      }
-      if (!next("Unexpected EOF while reading segment & timestep")) {
-        move_block(step_in_block, first_value);
-        return false;
-      }
-      // An index, not a pointer: the block is empty when the file names no variables.
-      const std::size_t record = first_value * block_steps + step_in_block;
-      for (std::size_t v = 0; v < variable_count; v += 6) {
-        if (!next("Unexpected EOF while reading data values")) {
-          move_block(step_in_block, first_value + v);
-          return false;
-        }
-        double values[6];
-        if (!ScanSixReals(line, values)) {
-          move_block(step_in_block, first_value + v);
-          return fail("Parse error reading data values (expected 6 floats and got \"" +
-                      std::string(line) + "\") in file " + out_file);
-        }
-        const std::size_t count = std::min<std::size_t>(6, variable_count - v);
-        for (std::size_t k = 0; k < count; ++k) block[record + (v + k) * block_steps] = values[k];
-      }
-    }
-    if (step_in_block + 1 == block_steps || t + 1 == steps) {
-      move_block(step_in_block + 1, 0);
-    }
-  }
-  return true;
+  return ReadValues(in, segments, variable_count, steps, series_of);
 }
 
 bool OrvoOutputData::GetValue(bool transport, int variable, int segment, int time_step,

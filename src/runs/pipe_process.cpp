@@ -67,7 +67,63 @@ bool MoveTo(int from, int to) {
   return ::dup2(from, to) == to;
 }
 
+// The file to execute: a bare name is looked up on PATH; a relative path is made absolute,
+// since the child enters its working directory before the program is looked up. "" when a
+// bare name is nowhere on PATH.
+std::string ProgramPath(const std::string& name, const std::string& working_directory) {
+  std::string program = name;
+  if (program.find('/') == std::string::npos) {
+    program = SearchPath(program);
+    if (program.empty()) return {};
+  }
+  if (program.front() != '/' && !working_directory.empty()) {
+    std::error_code error;
+    program = std::filesystem::absolute(program, error).string();
+  }
+  return program;
+}
+
+// Why a started child did not reach its program, from the status pipe: "" when the exec
+// succeeded (the pipe closed with nothing in it). A child that failed has ended; it is reaped.
+std::string StartFailure(int status_fd, pid_t pid, const std::string& name,
+                         const std::string& working_directory) {
+  int report[2] = {0, 0};
+  ssize_t got;
+  do {
+    got = ::read(status_fd, report, sizeof report);
+  } while (got < 0 && errno == EINTR);
+  if (got != static_cast<ssize_t>(sizeof report)) return {};
+  int ignored;
+  while (::waitpid(pid, &ignored, 0) < 0 && errno == EINTR) {
+  }
+  const char* reason = std::strerror(report[1]);
+  if (report[0] == kStageDirectory) {
+    return "cannot enter the directory " + working_directory + ": " + reason;
+  }
+  if (report[0] == kStageExec) return "cannot start " + name + ": " + reason;
+  return std::string("cannot redirect the standard handles: ") + reason;
+}
+
 }  // namespace
+
+// The environment with the variables set on this process replaced; empty when none was set,
+// so the child inherits ours unchanged.
+std::vector<char*> PipeProcess::ChildEnvironment() const {
+  std::vector<char*> envp;
+  if (environment_.empty()) return envp;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view text(*entry);
+    const bool replaced =
+        std::any_of(environment_.begin(), environment_.end(), [&text](const std::string& set) {
+          const size_t name_end = set.find('=') + 1;
+          return text.substr(0, name_end) == std::string_view(set).substr(0, name_end);
+        });
+    if (!replaced) envp.push_back(*entry);
+  }
+  for (const auto& entry : environment_) envp.push_back(const_cast<char*>(entry.c_str()));
+  envp.push_back(nullptr);
+  return envp;
+}
 
 void PipeProcess::SetEnvironment(const std::string& name, const std::string& value) {
   const std::string prefix = name + "=";
@@ -93,39 +149,18 @@ bool PipeProcess::Start(const std::vector<std::string>& arguments,
     error_ = "no program given";
     return false;
   }
-  std::string program = arguments.front();
-  if (program.find('/') == std::string::npos) {
-    program = SearchPath(program);
-    if (program.empty()) {
-      error_ = "cannot start " + arguments.front() + ": " + std::strerror(ENOENT);
-      return false;
-    }
+  const std::string program = ProgramPath(arguments.front(), working_directory);
+  if (program.empty()) {
+    error_ = "cannot start " + arguments.front() + ": " + std::strerror(ENOENT);
+    return false;
   }
-  if (program.front() != '/' && !working_directory.empty()) {
-    // The child enters working_directory before the program is looked up.
-    std::error_code error;
-    program = std::filesystem::absolute(program, error).string();
-  }
+  // Everything the child needs is built here: between fork and exec nothing may allocate.
   std::vector<char*> argv;
   argv.reserve(arguments.size() + 1);
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   const char* directory = working_directory.empty() ? nullptr : working_directory.c_str();
-  // The child's environment is built here: between fork and exec nothing may allocate.
-  std::vector<char*> envp;
-  if (!environment_.empty()) {
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      const std::string_view text(*entry);
-      const bool replaced =
-          std::any_of(environment_.begin(), environment_.end(), [&text](const std::string& set) {
-            const size_t name_end = set.find('=') + 1;
-            return text.substr(0, name_end) == std::string_view(set).substr(0, name_end);
-          });
-      if (!replaced) envp.push_back(*entry);
-    }
-    for (const auto& entry : environment_) envp.push_back(const_cast<char*>(entry.c_str()));
-    envp.push_back(nullptr);
-  }
+  const std::vector<char*> envp = ChildEnvironment();
 
   int input[2] = {-1, -1}, output[2] = {-1, -1}, status[2] = {-1, -1};
   const auto close_all = [&] {
@@ -165,23 +200,10 @@ bool PipeProcess::Start(const std::vector<std::string>& arguments,
   CloseFd(input[0]);
   CloseFd(output[1]);
   CloseFd(status[1]);
-  int report[2] = {0, 0};
-  ssize_t got;
-  do {
-    got = ::read(status[0], report, sizeof report);
-  } while (got < 0 && errno == EINTR);
+  const std::string failure = StartFailure(status[0], pid, arguments.front(), working_directory);
   CloseFd(status[0]);
-  if (got == static_cast<ssize_t>(sizeof report)) {
-    int ignored;
-    while (::waitpid(pid, &ignored, 0) < 0 && errno == EINTR) {
-    }
-    const char* reason = std::strerror(report[1]);
-    if (report[0] == kStageDirectory)
-      error_ = "cannot enter the directory " + working_directory + ": " + reason;
-    else if (report[0] == kStageExec)
-      error_ = "cannot start " + arguments.front() + ": " + reason;
-    else
-      error_ = std::string("cannot redirect the standard handles: ") + reason;
+  if (!failure.empty()) {
+    error_ = failure;
     close_all();
     return false;
   }

@@ -84,6 +84,7 @@ class PipeProcess {
   bool Fill(int timeout_ms);
   void KeepTail();
   void CloseOutput();
+  std::vector<char*> ChildEnvironment() const;
 
   pid_t pid_ = -1;
   bool own_group_ = false;
