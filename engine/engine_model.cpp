@@ -128,39 +128,6 @@ double TimeFunction::At(double t) const {
   return values[lower] + (values[upper] - values[lower]) * (t - times[lower]) / span;
 }
 
-const char* ProgramName(int simulation_type) {
-  switch (simulation_type) {
-    case kVerda5:
-      return "verda5";
-    case kKobal5:
-      return "koba4_ids";
-    default:
-      return "fenu5";
-  }
-}
-
-const char* ModelName(int simulation_type) {
-  switch (simulation_type) {
-    case kVerda5:
-      return "VERDA5";
-    case kKobal5:
-      return "KOBAL5";
-    default:
-      return "FENU5";
-  }
-}
-
-const char* ModelExtension(int simulation_type) {
-  switch (simulation_type) {
-    case kVerda5:
-      return ".vdf";
-    case kKobal5:
-      return "";
-    default:
-      return ".fdf";
-  }
-}
-
 EngineModel EmptyModel(int simulation_type, int segments, int systems) {
   EngineModel model;
   model.simulation_type = simulation_type;

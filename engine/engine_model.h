@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "deck/deck_record.h"
+#include "model/model_vocabulary.h"
 
 namespace orvo::engine {
 
@@ -77,11 +78,5 @@ EngineModel EmptyModel(int simulation_type, int segments, int systems);
 // reason in error.
 bool BuildModel(const DeckRecord& deck, int simulation_type, EngineModel& model,
                 std::vector<std::string>& warnings, std::string& error);
-
-// Program name ("fenu5", "verda5", "koba4_ids"), model name ("FENU5", ...) and the model
-// file's extension (".fdf", ".vdf", "") of a simulation type.
-const char* ProgramName(int simulation_type);
-const char* ModelName(int simulation_type);
-const char* ModelExtension(int simulation_type);
 
 }  // namespace orvo::engine

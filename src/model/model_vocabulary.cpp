@@ -304,4 +304,37 @@ const TimeFunctionRow* TimeFunction(int simtyp, int slot) {
 }
 
 }  // namespace vocabulary
+const char* ProgramName(int simulation_type) {
+  switch (simulation_type) {
+    case kVerda5:
+      return kVerdaProgram;
+    case kKobal5:
+      return kKobalProgram;
+    default:
+      return kFenuProgram;
+  }
+}
+
+const char* ModelName(int simulation_type) {
+  switch (simulation_type) {
+    case kVerda5:
+      return "VERDA5";
+    case kKobal5:
+      return "KOBAL5";
+    default:
+      return "FENU5";
+  }
+}
+
+const char* ModelExtension(int simulation_type) {
+  switch (simulation_type) {
+    case kVerda5:
+      return ".vdf";
+    case kKobal5:
+      return "";
+    default:
+      return ".fdf";
+  }
+}
+
 }  // namespace orvo

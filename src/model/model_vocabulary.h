@@ -9,6 +9,16 @@ namespace orvo {
 // Simulation types as group A stores them (SIMTYP).
 enum SimulationType : int { kSimUnset = -1, kFenu5 = 0, kVerda5 = 1, kKobal5 = 2 };
 
+// The simulation program of each type, its model's name, and the extension of the file of the
+// model's own results beside the deck ("" for KOBAL5: the deck's name alone).
+inline constexpr const char kFenuProgram[] = "fenu5";
+inline constexpr const char kVerdaProgram[] = "verda5";
+inline constexpr const char kKobalProgram[] = "koba4_ids";
+// Any other type is taken as FENU5 by these three.
+const char* ProgramName(int simulation_type);
+const char* ModelName(int simulation_type);
+const char* ModelExtension(int simulation_type);
+
 struct SegmentParameterRow {
   const char* name;         // PNAME, the label written in card G
   const char* number;       // ISC as text

@@ -9,18 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "model/model_vocabulary.h"
 #include "model/platform.h"
 #include "model/project_document.h"
 #include "runs/model_run.h"
 
 namespace orvo {
 
-// The simulation programs as they are named on this platform. KOBAL5's lives beside this
+// The simulation programs (named in the model vocabulary): KOBAL5's lives beside this
 // program; the other two in the "ORVO Path" directory.
-inline constexpr const char kFenuProgram[] = "fenu5";
-inline constexpr const char kVerdaProgram[] = "verda5";
-inline constexpr const char kKobalProgram[] = "koba4_ids";
-
 inline constexpr const char kExecutablesFilter[] = "ORVO Executables (*)|*|All Files (*.*)|*.*||";
 inline constexpr const char kLocateTitle[] = "Choose a file from the ORVO5 directory";
 inline constexpr const char kDeckFilter[] = "ORVO input files (*.inp)|*.inp|All Files (*.*)|*.*||";
