@@ -1,10 +1,6 @@
 // The project file (.orb): magic, version, the ten group records, the range file path and
 // the node records. Reading checks every count against the bytes that are left before it
 // trusts it, and builds the whole project aside before anything of the document changes.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -12,6 +8,7 @@
 #include <unordered_map>
 
 #include "model/archive.h"
+#include "model/file_replace.h"
 #include "model/number_text.h"
 #include "model/project_document.h"
 
@@ -163,41 +160,11 @@ bool COrvoBuilderDoc::Load(const std::string& path) {
   return true;
 }
 
-namespace {
-
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    written += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-}  // namespace
-
 bool COrvoBuilderDoc::Save(const std::string& path) {
-  const std::string bytes = SaveToBytes();
-  // The new file is complete on disk before it takes the old one's name.
-  std::string temporary = path + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) {
-    platform_->ShowMessage("Unable to save " + path + ": " + std::strerror(errno) + ".");
-    return false;
-  }
-  // A replaced file keeps its permissions; a new one gets the usual rw-r--r--.
-  struct stat old_file;
-  ::fchmod(fd, ::stat(path.c_str(), &old_file) == 0 ? old_file.st_mode & 07777 : 0644);
-  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  const int saved_errno = errno;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int reason = !written ? saved_errno : errno;
-    ::unlink(temporary.c_str());
-    platform_->ShowMessage("Unable to save " + path + ": " + std::strerror(reason) +
-                           ". The previous file is unchanged.");
+  const FileReplaceResult result = ReplaceFileContents(path, SaveToBytes());
+  if (!result.ok) {
+    platform_->ShowMessage("Unable to save " + path + ": " + std::strerror(result.reason) +
+                           (result.opened ? ". The previous file is unchanged." : "."));
     return false;
   }
   SetModifiedFlag(false);

@@ -1,15 +1,12 @@
 #include "orvo_report_doc.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <utility>
 
+#include "model/file_replace.h"
 #include "model/number_text.h"
 #include "model/platform.h"
 #include "real_scan.h"
@@ -81,17 +78,6 @@ std::string OneLine(std::string text) {
     if (c == '\r' || c == '\n') c = ' ';
   }
   return text;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    written += static_cast<std::size_t>(n);
-  }
-  return true;
 }
 
 }  // namespace
@@ -348,22 +334,13 @@ std::string CORVOReportDoc::FileText() const {
 }
 
 bool CORVOReportDoc::Save(const std::string& path) {
-  const std::string bytes = FileText();
-  std::string temporary = path + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) {
+  const FileReplaceResult result = ReplaceFileContents(path, FileText());
+  if (!result.opened) {
     platform_->ShowMessage("Unable to open " + path + " for writing.");
     return false;
   }
-  struct stat old_file;
-  ::fchmod(fd, ::stat(path.c_str(), &old_file) == 0 ? old_file.st_mode & 07777 : 0644);
-  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  const int saved_errno = errno;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int reason = !written ? saved_errno : errno;
-    ::unlink(temporary.c_str());
-    platform_->ShowMessage("Unable to write " + path + ": " + std::strerror(reason) +
+  if (!result.ok) {
+    platform_->ShowMessage("Unable to write " + path + ": " + std::strerror(result.reason) +
                            ". The previous file is unchanged.");
     return false;
   }

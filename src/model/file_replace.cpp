@@ -1,0 +1,43 @@
+#include "model/file_replace.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace orvo {
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  std::string temporary = path + ".XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return {false, false, errno};
+  struct stat old_file;
+  ::fchmod(fd, ::stat(path.c_str(), &old_file) == 0 ? old_file.st_mode & 07777 : 0644);
+  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  const int saved_errno = errno;
+  const bool closed = ::close(fd) == 0;
+  if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int reason = !written ? saved_errno : errno;
+    ::unlink(temporary.c_str());
+    return {false, true, reason};
+  }
+  return {true, true, 0};
+}
+
+}  // namespace orvo
