@@ -6,23 +6,11 @@
 #include "cli_command.h"
 #include "model/number_text.h"
 #include "results/orvo_report_doc.h"
-#include "results/selection_list.h"
 #include "results/run_report.h"
+#include "results/selection_list.h"
 
 namespace orvo::cli {
 namespace {
-
-std::vector<std::string> Split(const std::string& list) {
-  std::vector<std::string> items;
-  std::size_t start = 0;
-  while (start <= list.size()) {
-    std::size_t end = list.find(',', start);
-    if (end == std::string::npos) end = list.size();
-    items.push_back(list.substr(start, end - start));
-    start = end + 1;
-  }
-  return items;
-}
 
 // "3,5-7" -> 3, 5, 6, 7 (segment numbers), each within 1..highest; nullopt for anything else.
 std::optional<std::vector<int>> SegmentNumbers(const std::string& list, int highest) {
@@ -88,7 +76,7 @@ int Compare(Context& context, const std::vector<std::string>& args) {
   }
   if (stats) {
     options.exceedences = options.maximum = options.minimum = options.mean = false;
-    for (const std::string& item : Split(*stats)) {
+    for (const std::string& item : SplitList(*stats)) {
       bool* option = item == "exceed" ? &options.exceedences
                      : item == "max"  ? &options.maximum
                      : item == "min"  ? &options.minimum
@@ -141,7 +129,7 @@ int Compare(Context& context, const std::vector<std::string>& args) {
     }
   }
   for (const std::string& list : variables) {
-    for (const std::string& name : Split(list)) {
+    for (const std::string& name : SplitList(list)) {
       bool found = false;
       for (int i = 0; i < static_cast<int>(document.variable_names.size()); ++i) {
         if (document.variable_names[static_cast<std::size_t>(i)] != name) continue;

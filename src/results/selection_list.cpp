@@ -3,9 +3,7 @@
 #include "model/number_text.h"
 
 namespace orvo {
-namespace {
-
-std::vector<std::string> Split(const std::string& list) {
+std::vector<std::string> SplitList(const std::string& list) {
   std::vector<std::string> items;
   std::size_t start = 0;
   while (start <= list.size()) {
@@ -17,11 +15,9 @@ std::vector<std::string> Split(const std::string& list) {
   return items;
 }
 
-}  // namespace
-
 std::optional<std::vector<int>> ParseNumberList(const std::string& list, int count) {
   std::vector<int> numbers;
-  for (const std::string& item : Split(list)) {
+  for (const std::string& item : SplitList(list)) {
     const std::size_t dash = item.find('-', 1);
     const std::string first_text = item.substr(0, dash);
     const std::string last_text = dash == std::string::npos ? first_text : item.substr(dash + 1);
@@ -42,7 +38,7 @@ std::optional<std::vector<int>> ParseLabelList(const std::string& list,
                                                const std::vector<std::string>& labels,
                                                std::string& unknown) {
   std::vector<int> positions;
-  for (const std::string& label : Split(list)) {
+  for (const std::string& label : SplitList(list)) {
     std::size_t index = 0;
     while (index < labels.size() && labels[index] != label) ++index;
     if (index == labels.size()) {

@@ -18,6 +18,9 @@ std::optional<std::vector<int>> ParseLabelList(const std::string& list,
                                                const std::vector<std::string>& labels,
                                                std::string& unknown);
 
+// "a,b,,c" -> "a", "b", "", "c"; "" -> one empty item.
+std::vector<std::string> SplitList(const std::string& list);
+
 // 0, 1, ..., count - 1.
 std::vector<int> AllPositions(int count);
 
