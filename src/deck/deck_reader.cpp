@@ -106,9 +106,10 @@ bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path) {
       !platform.AskYesNo("Are you sure that you want to delete the current network?")) {
     return false;
   }
-  doc.input_deck_path = path;
   auto reader = std::make_shared<const OrvoClass>(path, platform);
+  // A deck that could not be read leaves the document's deck as it was.
   if (reader->record() == nullptr) return false;
+  doc.input_deck_path = path;
   doc.dataset_reader = std::move(reader);
   BuildNetwork(doc);
   return true;

@@ -451,7 +451,8 @@ TEST_F(DeckReaderTest, AnEmptyProjectIsNotAsked) {
 TEST_F(DeckReaderTest, DecliningOrAFailedReadLeavesTheProject) {
   ScriptedPlatform user;
   COrvoBuilderDoc doc(user);
-  ASSERT_TRUE(ReadOrvoInputDataset(doc, WriteFile("first.inp", deck)));
+  const std::string first_path = WriteFile("first.inp", deck);
+  ASSERT_TRUE(ReadOrvoInputDataset(doc, first_path));
   const std::shared_ptr<const OrvoClass> first = doc.dataset_reader;
   doc.SetModifiedFlag(false);
   const std::string before = doc.SaveToBytes();
@@ -471,6 +472,7 @@ TEST_F(DeckReaderTest, DecliningOrAFailedReadLeavesTheProject) {
     EXPECT_EQ(doc.SaveToBytes(), before) << name;
     EXPECT_FALSE(doc.IsModified()) << name;
     EXPECT_EQ(doc.dataset_reader, first) << name;
+    EXPECT_EQ(doc.input_deck_path, first_path) << name;
   }
 }
 
