@@ -26,19 +26,6 @@ namespace {
 namespace ed = orvo::editing;
 
 constexpr const char* kNonpointFilter = "Nonpoint source files (*.*)|*.*|All Files (*.*)|*.*||";
-constexpr const char* kNotStorable =
-    "The text holds characters that cannot be stored in a project file.";
-
-GridWidget* HeaderedGrid(QWidget* parent, const char* name, const QStringList& headers, int rows) {
-  auto* grid = new GridWidget(rows + 1, static_cast<int>(headers.size()), parent);
-  grid->setObjectName(name);
-  grid->SetFixedRowCount(1);
-  grid->SetFixedColumnCount(1);
-  grid->horizontalHeader()->setVisible(false);
-  grid->verticalHeader()->setVisible(false);
-  for (int c = 0; c < headers.size(); ++c) grid->SetCellText(0, c, headers[c]);
-  return grid;
-}
 
 class GroupFEditor : public QDialog {
  public:

@@ -24,9 +24,6 @@ namespace {
 
 namespace ed = orvo::editing;
 
-constexpr const char* kNotStorable =
-    "The text holds characters that cannot be stored in a project file.";
-
 class GroupGEditor : public QDialog {
  public:
   GroupGEditor(COrvoBuilderDoc& doc, QWidget* parent)
@@ -42,15 +39,9 @@ class GroupGEditor : public QDialog {
     title_row->addWidget(new QLabel(tr("Title:"), this));
     title_row->addWidget(title_, 1);
 
-    grid_ = new GridWidget(rows + 1, 3, this);
-    grid_->setObjectName("parameterGrid");
-    grid_->SetFixedRowCount(1);
-    grid_->SetFixedColumnCount(1);
-    grid_->horizontalHeader()->setVisible(false);
-    grid_->verticalHeader()->setVisible(false);
-    grid_->SetCellText(0, 0, tr("Parameter Number (ISC)"));
-    grid_->SetCellText(0, 1, tr("Parameter Name (PNAME)"));
-    grid_->SetCellText(0, 2, tr("Value (PARAM)"));
+    grid_ = HeaderedGrid(
+        this, "parameterGrid",
+        {tr("Parameter Number (ISC)"), tr("Parameter Name (PNAME)"), tr("Value (PARAM)")}, rows);
     for (int slot = 0; slot < rows; ++slot) {
       const SegmentParameterRow* row = vocabulary::SegmentParameter(simtyp, slot);
       grid_->SetCellText(slot + 1, 0, row != nullptr ? QString(row->number) : QString());

@@ -22,9 +22,6 @@ namespace {
 
 namespace ed = orvo::editing;
 
-constexpr const char* kNotStorable =
-    "The text holds characters that cannot be stored in a project file.";
-
 GridWidget* ListGrid(QWidget* parent, const char* name, const QStringList& headers) {
   auto* grid = new GridWidget(1, static_cast<int>(headers.size()), parent);
   grid->setObjectName(name);

@@ -25,9 +25,6 @@ namespace {
 
 namespace ed = orvo::editing;
 
-constexpr const char* kNotStorable =
-    "The text holds characters that cannot be stored in a project file.";
-
 class GroupIEditor : public QDialog {
  public:
   GroupIEditor(COrvoBuilderDoc& doc, QWidget* parent)
@@ -43,15 +40,9 @@ class GroupIEditor : public QDialog {
     title_row->addWidget(new QLabel(tr("Title:"), this));
     title_row->addWidget(title_, 1);
 
-    grid_ = new GridWidget(rows + 1, 3, this);
-    grid_->setObjectName("functionGrid");
-    grid_->SetFixedRowCount(1);
-    grid_->SetFixedColumnCount(1);
-    grid_->horizontalHeader()->setVisible(false);
-    grid_->verticalHeader()->setVisible(false);
-    grid_->SetCellText(0, 0, tr("ISC"));
-    grid_->SetCellText(0, 1, tr("Name (ANAME)"));
-    grid_->SetCellText(0, 2, tr("Time Functions (VALT(K), T(K))"));
+    grid_ =
+        HeaderedGrid(this, "functionGrid",
+                     {tr("ISC"), tr("Name (ANAME)"), tr("Time Functions (VALT(K), T(K))")}, rows);
     for (int slot = 0; slot < rows; ++slot) {
       const size_t at = static_cast<size_t>(slot);
       grid_->SetCellText(slot + 1, 0, QString::number(slot + 1));

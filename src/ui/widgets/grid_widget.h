@@ -125,4 +125,8 @@ class GridWidget : public QTableWidget {
   std::function<void(const QString&)> message_handler_;
 };
 
+// A grid whose first row holds the column headers and whose first column stays fixed, with
+// Qt's own headers hidden, and `rows` rows below the headers.
+GridWidget* HeaderedGrid(QWidget* parent, const char* name, const QStringList& headers, int rows);
+
 }  // namespace orvo::ui

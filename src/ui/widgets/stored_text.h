@@ -7,6 +7,10 @@
 
 namespace orvo::ui {
 
+// What a window says when it refuses such a text.
+inline constexpr const char* kNotStorable =
+    "The text holds characters that cannot be stored in a project file.";
+
 QString FromStored(const std::string& bytes);
 // false (out unchanged) when text holds a character Windows-1252 cannot store.
 bool ToStored(const QString& text, std::string& out);
