@@ -35,11 +35,9 @@ namespace {
 
 constexpr std::array<DocumentType, 2> kDocumentTypes = {{
     {"COrvoBuilderDoc", "CChildFrame", "COrvoBuilderView",
-     "\nOrvoB\nOrvoB\nORVO Builder Files (*.orb)\n.orb\nORVOBuilder.Document\nORVO Builder Files",
-     true},
+     "\nOrvoB\nOrvoB\nORVO Builder Files (*.orb)\n.orb\nORVOBuilder.Document\nORVO Builder Files"},
     {"CORVOReportDoc", "CChildFrame", "CORVOReportView",
-     "\nReport\nORVO Report\nORVO Report Files (*.orr)\n.ORR\nORVOReport.Document\nORVO Report",
-     true},
+     "\nReport\nORVO Report\nORVO Report Files (*.orr)\n.ORR\nORVOReport.Document\nORVO Report"},
 }};
 
 // Exceptions must not travel through Qt's event loop: one that escapes an event handler is

@@ -20,7 +20,6 @@ struct DocumentType {
   const char* frame_class;
   const char* view_class;
   const char* resource;
-  bool has_window;  // false while the type's window is not built yet
 };
 
 enum DocumentTypeField : int {

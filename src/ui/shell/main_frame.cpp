@@ -148,7 +148,7 @@ CMainFrame::~CMainFrame() {
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, const char* status,
-                                void (CMainFrame::*handler)(), bool is_available) {
+                                void (CMainFrame::*handler)()) {
   auto* action = new QAction(text, this);
   if (status != nullptr) {
     // "prompt\ntip": the status bar shows the prompt, the tool tip the rest.
@@ -160,17 +160,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, const QString& text, const char* st
   if (handler != nullptr) connect(action, &QAction::triggered, this, handler);
   if (menu != nullptr) menu->addAction(action);
   addAction(action);  // shortcuts work while the menu is closed
-  if (!is_available) {
-    action->setEnabled(false);
-    unavailable_.push_back(action);
-  }
   return action;
-}
-
-void CMainFrame::DisableUnlessAvailable(QMenu* submenu, bool is_available) {
-  if (is_available) return;
-  submenu->menuAction()->setEnabled(false);
-  unavailable_.push_back(submenu->menuAction());
 }
 
 void CMainFrame::CreateMenus() {
@@ -188,14 +178,13 @@ void CMainFrame::CreateFileMenu() {
              &CMainFrame::OnFileNew)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   AddCommand(file, QStringLiteral("New &Report"), "New Report\nNew Report",
-             &CMainFrame::OnFileNewReport, DocumentTypes()[1].has_window);
+             &CMainFrame::OnFileNewReport);
   QMenu* open = file->addMenu(QStringLiteral("&Open..."));
   AddCommand(open, QStringLiteral("&Open..."), "Open an existing document\nOpen",
              &CMainFrame::OnFileOpen)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   AddCommand(open, QStringLiteral("&Review Changes..."),
-             "Open a project file using version control.", &CMainFrame::OnReviewChanges,
-             available::kRevisions);
+             "Open a project file using version control.", &CMainFrame::OnReviewChanges);
   close_ = AddCommand(file, QStringLiteral("&Close"), "Close the active document\nClose",
                       &CMainFrame::OnFileClose);
   project_only_.push_back(close_);
@@ -206,8 +195,7 @@ void CMainFrame::CreateFileMenu() {
                      &CMainFrame::OnFileSave);
   save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   AddCommand(save, QStringLiteral("&Document Changes..."),
-             "Saves a project file using version control.", &CMainFrame::OnDocumentChanges,
-             available::kRevisions);
+             "Saves a project file using version control.", &CMainFrame::OnDocumentChanges);
   project_only_.push_back(AddCommand(file, QStringLiteral("Save &As..."),
                                      "Save the active document with a new name\nSave As",
                                      &CMainFrame::OnFileSaveAs));
@@ -311,17 +299,17 @@ void CMainFrame::CreateOrvoMenu() {
   AddCommand(orvo, QStringLiteral("Locate ORVO5 Executables"),
              "In order to run VERDA and FENU executables, the program needs to know where these "
              "are installed.",
-             &CMainFrame::OnLocateExecutables, available::kLocate);
+             &CMainFrame::OnLocateExecutables);
   need_no_run_.push_back(
       AddCommand(orvo, QStringLiteral("E&xecute ORVO"),
                  "Writes the project data as a ORVO input file and executes the model.",
-                 &CMainFrame::OnExecuteOrvo, available::kModelRuns));
+                 &CMainFrame::OnExecuteOrvo));
   orvo->addSeparator();
   AddCommand(orvo, QStringLiteral("&Edit Project Parameters"),
              "Pops up the global parameter card dialog choices.",
-             &CMainFrame::OnEditProjectParameters, available::kProjectParameters);
+             &CMainFrame::OnEditProjectParameters);
   AddCommand(orvo, QStringLiteral("Edit Value Ranges"), "Edit the default ranges for card data.",
-             &CMainFrame::OnEditValueRanges, available::kValueRanges);
+             &CMainFrame::OnEditValueRanges);
   QMenu* import = orvo->addMenu(QStringLiteral("Import..."));
   const std::pair<const char*, char> imports[] = {{"Group &B (Exchanges)", 'B'},
                                                   {"Group &C (Volumes)", 'C'},
@@ -335,15 +323,12 @@ void CMainFrame::CreateOrvoMenu() {
   for (const auto& [text, letter] : imports) {
     const std::string status =
         std::string("Read group ") + letter + " data from a ORVO input file.";
-    QAction* action = AddCommand(import, QString::fromUtf8(text), status.c_str(), nullptr,
-                                 available::kGroupImport);
+    QAction* action = AddCommand(import, QString::fromUtf8(text), status.c_str(), nullptr);
     connect(action, &QAction::triggered, this, [this, group = letter] { OnImport(group); });
   }
-  QAction* import_all =
-      AddCommand(import, QStringLiteral("Import All Groups"),
-                 "Read all groups but A from a ORVO input file.", nullptr, available::kGroupImport);
+  QAction* import_all = AddCommand(import, QStringLiteral("Import All Groups"),
+                                   "Read all groups but A from a ORVO input file.", nullptr);
   connect(import_all, &QAction::triggered, this, [this] { OnImport(0); });
-  DisableUnlessAvailable(import, available::kGroupImport);
   QMenu* sensitivity = orvo->addMenu(QStringLiteral("Sensitivity Analysis"));
   const std::pair<const char*, char> studies[] = {
       {"Group B (Exchanges)", 'B'},   {"Group C (Volumes)", 'C'},
@@ -353,31 +338,26 @@ void CMainFrame::CreateOrvoMenu() {
   for (const auto& [text, letter] : studies) {
     const std::string status = std::string("Study the effect of changing parameters in card ") +
                                letter + " has on model output.";
-    QAction* action = AddCommand(sensitivity, QString::fromUtf8(text), status.c_str(), nullptr,
-                                 available::kSensitivity);
+    QAction* action = AddCommand(sensitivity, QString::fromUtf8(text), status.c_str(), nullptr);
     connect(action, &QAction::triggered, this, [this, group = letter] { OnSensitivity(group); });
   }
-  DisableUnlessAvailable(sensitivity, available::kSensitivity);
   QMenu* input = orvo->addMenu(QStringLiteral("View Input"));
   for (InputCard card :
        {InputCard::kB, InputCard::kC, InputCard::kD, InputCard::kE, InputCard::kF, InputCard::kI}) {
-    QAction* action = AddCommand(input, QString::fromUtf8(InputCardTitle(card)), nullptr, nullptr,
-                                 available::kInputPlots);
+    QAction* action = AddCommand(input, QString::fromUtf8(InputCardTitle(card)), nullptr, nullptr);
     connect(action, &QAction::triggered, this, [this, card] {
       if (CChildFrame* frame = ActiveFrame()) {
         (new InputPlotDialog(frame->document(), card, this))->show();
       }
     });
   }
-  DisableUnlessAvailable(input, available::kInputPlots);
   AddCommand(orvo, QStringLiteral("View Output"), "Examine ORVO output data.",
-             &CMainFrame::OnViewOutput, available::kOutputViewer);
+             &CMainFrame::OnViewOutput);
   AddCommand(orvo, QStringLiteral("Check Card Completeness"),
-             "Display possible deficiencies in card data.", &CMainFrame::OnCheckCompleteness,
-             available::kCompleteness);
+             "Display possible deficiencies in card data.", &CMainFrame::OnCheckCompleteness);
   need_no_run_.push_back(AddCommand(orvo, QStringLiteral("Execute File..."),
                                     "Choose an input file to run ORVO with.",
-                                    &CMainFrame::OnExecuteFile, available::kModelRuns));
+                                    &CMainFrame::OnExecuteFile));
 }
 
 void CMainFrame::CreateViewMenu() {
@@ -440,9 +420,9 @@ void CMainFrame::CreateWindowMenu() {
 void CMainFrame::CreateHelpMenu() {
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   AddCommand(help, QStringLiteral("&ORVO Builder Help"), "List Help topics\nHelp Topics",
-             &CMainFrame::OnHelpTopics, available::kHelp);
-  AddCommand(help, QStringLiteral("ORVO5 &Input Dataset Help"), nullptr, &CMainFrame::OnDatasetHelp,
-             available::kHelp);
+             &CMainFrame::OnHelpTopics);
+  AddCommand(help, QStringLiteral("ORVO5 &Input Dataset Help"), nullptr,
+             &CMainFrame::OnDatasetHelp);
   help->addSeparator();
   AddCommand(help, QStringLiteral("&About ORVO Builder..."),
              "Display program information and version number\nAbout", &CMainFrame::OnAbout);
@@ -612,7 +592,6 @@ void CMainFrame::UpdateCommandState() {
   palette_->setChecked(document != nullptr && document->palette_shown);
   const bool run_going = has_project && ModelRunGoing(*frame->project());
   for (QAction* action : need_no_run_) action->setEnabled(has_project && !run_going);
-  for (QAction* action : unavailable_) action->setEnabled(false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -916,11 +895,6 @@ void CMainFrame::OnFilePrintSetup() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   QPageSetupDialog dialog(printer_.get(), this);
   dialog.exec();
-}
-
-void CMainFrame::OnUnavailable() {
-  // Reached only if a disabled item is triggered programmatically.
-  QMessageBox::information(this, kAppTitle, QStringLiteral("This command is not available yet."));
 }
 
 void CMainFrame::OnEditUndo() {

@@ -25,22 +25,6 @@ class COrvoBuilderView;
 class CReportChildFrame;
 struct OpenProject;
 
-// Commands whose work is not in the program yet. Their items are shown but stay disabled;
-// each flag turns true when its work lands.
-namespace available {
-inline constexpr bool kRevisions = true;  // Review Changes, Document Changes
-inline constexpr bool kLocate = true;     // Locate ORVO5 Executables
-inline constexpr bool kModelRuns = true;  // Execute, Execute File (they open the output viewer)
-inline constexpr bool kProjectParameters = true;  // Edit Project Parameters
-inline constexpr bool kValueRanges = true;        // Edit Value Ranges
-inline constexpr bool kGroupImport = true;        // Import... items
-inline constexpr bool kSensitivity = true;        // Sensitivity Analysis items
-inline constexpr bool kInputPlots = true;         // View Input items
-inline constexpr bool kOutputViewer = true;       // View Output
-inline constexpr bool kCompleteness = true;       // Check Card Completeness
-inline constexpr bool kHelp = true;               // the two help items
-}  // namespace available
-
 // The most recently opened or saved project files, newest first, kept in the settings store.
 class RecentFileList {
  public:
@@ -102,9 +86,7 @@ class CMainFrame : public QMainWindow {
 
  private:
   QAction* AddCommand(QMenu* menu, const QString& text, const char* status,
-                      void (CMainFrame::*handler)(), bool available = true);
-  // A submenu of commands that are all still to come is disabled as a whole.
-  void DisableUnlessAvailable(QMenu* submenu, bool is_available);
+                      void (CMainFrame::*handler)());
   void CreateMenus();
   void CreateFileMenu();
   void CreateEditMenu();
@@ -134,7 +116,6 @@ class CMainFrame : public QMainWindow {
   void OnFilePrint();
   void OnFilePrintPreview();
   void OnFilePrintSetup();
-  void OnUnavailable();
   void OnEditUndo();
   void OnEditRedo();
   void OnFindSegment();
@@ -179,7 +160,6 @@ class CMainFrame : public QMainWindow {
   bool destroying_ = false;
   // Actions shown only while a project window is active, and those never enabled yet.
   std::vector<QAction*> project_only_;
-  std::vector<QAction*> unavailable_;
   QMenu* recent_menu_ = nullptr;
   QMenu* window_menu_ = nullptr;
   QAction* recent_separator_ = nullptr;
