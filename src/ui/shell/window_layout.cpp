@@ -42,7 +42,8 @@ void SaveWindowLayout(const QMainWindow& main, const QMdiArea& area) {
     }
     seen << child->project()->path;
     const QRect place = window->isMaximized() ? window->normalGeometry() : window->geometry();
-    documents << QVariantList{child->project()->path, place, window->isMaximized()};
+    // One entry per window: appending a list to a list would splice its items in.
+    documents.append(QVariant(QVariantList{child->project()->path, place, window->isMaximized()}));
   }
   for (const QVariant& old : settings.value(kDocuments).toList()) {
     const QVariantList entry = old.toList();

@@ -17,6 +17,8 @@
 #include "ui/shell/qt_platform.h"
 
 using namespace orvo::ui;
+using orvo::kSettingsApplication;
+using orvo::kSettingsOrganisation;
 
 namespace {
 
@@ -115,7 +117,9 @@ class ApplicationTest : public QObject {
     CMainFrame main;
     main.show();
     QCOMPARE(main.size(), QSize(820, 610));
-    QVERIFY(main.OpenFile(river) != nullptr);
+    CChildFrame* reopened = main.OpenFile(river);
+    QVERIFY(reopened != nullptr);
+    QCOMPARE(reopened->geometry(), place);
   }
 
   void PictureGoesAtTheFirstKeyOrWhenItsTimeIsUp() {

@@ -41,6 +41,8 @@ class ValidRangesDialogTest : public QObject {
 
  private slots:
   void init() {
+    // As in the desktop program: the ranges are looked for beside the running program.
+    platform_.program_directory = QCoreApplication::applicationDirPath().toStdString() + "/";
     doc_ = std::make_unique<COrvoBuilderDoc>(platform_);
     first_ = dir_.filePath("first.txt").toStdString();
     second_ = dir_.filePath("second.txt").toStdString();
