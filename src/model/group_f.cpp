@@ -1,7 +1,9 @@
 #include "model/group_f.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <utility>
 
@@ -24,6 +26,34 @@ std::string CookieForm(int level, size_t count, Element element) {
   int used;
   if (!FormatStringArray(level, count, element, out, used)) return {};
   return out;
+}
+
+// Gives a load record its function text as UpdateLoadList does: false, leaving the record as
+// it was, when the record would nest too deep for a slot's list.
+bool SetLoadFunction(std::string& record_text, std::string_view function_text) {
+  StringArray record(record_text);
+  if (record.size() < 2) record.GetList().resize(2);
+  record[1] = std::string(function_text);
+  if (!record.Resync()) return false;
+  std::string text = record.ToString();
+  if (CookieLevel(text) + 1 >= StringArray::kMaxLevel) return false;
+  record_text = std::move(text);
+  return true;
+}
+
+// The record a load list gains for a segment without one, {index, function}, as inserting
+// {index, ""} and then setting its function would leave it; false when the function would not
+// fit (the record then stays {index, ""}).
+bool NewLoadRecord(int segment_index, std::string_view function_text, std::string& out) {
+  const std::string index = IntText(segment_index);
+  const int nested = CookieLevel(function_text);
+  int used = 0;
+  return nested + 1 < StringArray::kMaxLevel &&
+         FormatStringArray(
+             std::max(nested + 1, 0), 2,
+             [&](size_t i) { return i == 0 ? std::string_view(index) : function_text; }, out,
+             used) &&
+         used + 1 < StringArray::kMaxLevel;
 }
 
 }  // namespace
@@ -99,6 +129,13 @@ bool ListSlot::SetItems(std::vector<std::string> items) {
   list_level_ = level;
   level_ = std::max(level_, level + 1);
   return true;
+}
+
+void ListSlot::SetCheckedItems(std::vector<std::string> items, int list_level) {
+  Touch();
+  items_ = std::move(items);
+  list_level_ = list_level;
+  level_ = std::max(level_, list_level + 1);
 }
 
 bool ListSlot::InsertItem(size_t position, std::string text) {
@@ -326,6 +363,73 @@ void GroupFDlg::UpdateLoadList(int system, int segment_index, const std::string&
   record[1] = function_text;
   if (!record.Resync()) return;
   slot->data.SetItem(at, record.ToString());
+}
+
+void GroupFDlg::UpdateLoadLists(int system,
+                                const std::vector<std::pair<int, std::string_view>>& loads) {
+  SystemSlot* slot = At(system);
+  if (slot == nullptr || loads.empty()) return;
+  ApplyDefaultsToSlot(system);
+  if (!slot->sorted) {
+    for (const auto& [index, text] : loads) UpdateLoadList(system, index, std::string(text));
+    return;
+  }
+  // The loads by segment index, each index's loads in call order.
+  std::vector<size_t> order(loads.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return loads[a].first < loads[b].first; });
+
+  const std::vector<std::string>& old_items = slot->data.items();
+  const std::vector<RecordKey>& old_keys = slot->keys;
+  std::vector<std::string> items;
+  std::vector<RecordKey> keys;
+  items.reserve(old_items.size() + loads.size());
+  keys.reserve(old_items.size() + loads.size());
+  size_t next = 0;
+  const auto keep_old_below = [&](int index, bool equal_too) {
+    while (next < old_keys.size() &&
+           (old_keys[next].index < index || (equal_too && old_keys[next].index == index))) {
+      items.push_back(old_items[next]);
+      keys.push_back(old_keys[next]);
+      ++next;
+    }
+  };
+  for (size_t i = 0; i < order.size();) {
+    const int index = loads[order[i]].first;
+    size_t end = i;
+    while (end < order.size() && loads[order[end]].first == index) ++end;
+    keep_old_below(index, false);
+    // The first record of the index whose key is exact takes the loads; without one, a new
+    // record goes after every record of the index.
+    size_t target = SIZE_MAX;
+    for (size_t k = next; k < old_keys.size() && old_keys[k].index == index; ++k) {
+      if (old_keys[k].exact) {
+        target = items.size() + (k - next);
+        break;
+      }
+    }
+    keep_old_below(index, true);
+    if (target != SIZE_MAX) {
+      for (size_t k = i; k < end; ++k) SetLoadFunction(items[target], loads[order[k]].second);
+    } else {
+      // The last function that fits is the one that stays.
+      std::string record;
+      bool set = false;
+      for (size_t k = end; k-- > i && !set;) {
+        set = NewLoadRecord(index, loads[order[k]].second, record);
+      }
+      if (!set) NewLoadRecord(index, "", record);
+      items.push_back(std::move(record));
+      keys.push_back({index, true});
+    }
+    i = end;
+  }
+  keep_old_below(INT_MAX, true);
+  int list_level = 0;
+  for (const std::string& item : items) list_level = std::max(list_level, CookieLevel(item) + 1);
+  slot->data.SetCheckedItems(std::move(items), list_level);
+  slot->keys = std::move(keys);
 }
 
 }  // namespace orvo
