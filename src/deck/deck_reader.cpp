@@ -107,19 +107,10 @@ bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path) {
     return false;
   }
   doc.input_deck_path = path;
-  // Reading and building are one step each; the user may stop between them, before the
-  // network is touched.
-  const std::string doing = "Reading " + path + "...";
-  platform.Progress(0, 2, doing);
   auto reader = std::make_shared<const OrvoClass>(path, platform);
-  if (reader->record() == nullptr) {
-    platform.Progress(2, 2, doing);
-    return false;
-  }
-  if (!platform.Progress(1, 2, doing)) return false;
+  if (reader->record() == nullptr) return false;
   doc.dataset_reader = std::move(reader);
   BuildNetwork(doc);
-  platform.Progress(2, 2, doing);
   return true;
 }
 

@@ -190,11 +190,8 @@ void NetworkBuilder::Segments() {
   const PerSystemRecords loads(IndexFunctions(deck_.f.systems, &CardFRecord::System::loads), nosys);
   const SegmentParameters parameters(doc_.group_a.SIMTYP, deck_.g);
   PerSystemRecords::Record scratch;
-  // What the document does whenever a segment's loads are set: group F's load lists follow,
-  // all at once at the end.
   const size_t load_systems = std::min<size_t>(loads.systems(), 8);
-  std::vector<std::vector<std::pair<int, std::string_view>>> load_lists(load_systems);
-  for (auto& list : load_lists) list.reserve(records.size());
+  std::string load;
 
   int y = 0;
   int c = 1;
@@ -224,8 +221,10 @@ void NetworkBuilder::Segments() {
     // By segment ID: a deck need not list its segments in ID order.
     data.group_e = boundaries.For(record.ISEG, scratch).text;
     data.group_f = loads.For(record.ISEG, scratch).text;
+    // What the document does whenever a segment's loads are set: group F's load lists follow.
     for (size_t k = 0; k < load_systems; ++k) {
-      load_lists[k].emplace_back(record.ISEG - 1, loads.Entry(k, record.ISEG));
+      load.assign(loads.Entry(k, record.ISEG));
+      doc_.group_f.UpdateLoadList(static_cast<int>(k), record.ISEG - 1, load);
     }
     data.group_g = parameters.Record(record.ISEG);
     if (record.ISEG >= 1 && record.ISEG <= static_cast<int>(segments_by_id_.size())) {
@@ -240,9 +239,6 @@ void NetworkBuilder::Segments() {
     label->EnsureDefaultSize();
     segment->AddAnchor(*label);
     ++c;
-  }
-  for (size_t k = 0; k < load_systems; ++k) {
-    doc_.group_f.UpdateLoadLists(static_cast<int>(k), load_lists[k]);
   }
   doc_.extent_width = 100 * widest;
   doc_.extent_height = y + kRowHeight;

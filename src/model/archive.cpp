@@ -98,10 +98,6 @@ double ArchiveReader::F64() {
 }
 
 std::string ArchiveReader::String() {
-  return std::string(StringView());
-}
-
-std::string_view ArchiveReader::StringView() {
   const char* data;
   if (!Take(1, data)) return {};
   size_t length = static_cast<unsigned char>(*data);
@@ -115,7 +111,7 @@ std::string_view ArchiveReader::StringView() {
     return {};
   }
   Take(length, data);
-  return std::string_view(data, length);
+  return std::string(data, length);
 }
 
 uint32_t ArchiveReader::Count() {

@@ -41,8 +41,6 @@ class ArchiveReader {
   uint32_t U32();
   double F64();
   std::string String();
-  // String's text as a view into the bytes read.
-  std::string_view StringView();
   uint32_t Count();
 
   bool ok() const { return error_.empty(); }

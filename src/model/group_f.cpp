@@ -28,19 +28,6 @@ std::string CookieForm(int level, size_t count, Element element) {
   return out;
 }
 
-// Gives a load record its function text as UpdateLoadList does: false, leaving the record as
-// it was, when the record would nest too deep for a slot's list.
-bool SetLoadFunction(std::string& record_text, std::string_view function_text) {
-  StringArray record(record_text);
-  if (record.size() < 2) record.GetList().resize(2);
-  record[1] = std::string(function_text);
-  if (!record.Resync()) return false;
-  std::string text = record.ToString();
-  if (CookieLevel(text) + 1 >= StringArray::kMaxLevel) return false;
-  record_text = std::move(text);
-  return true;
-}
-
 // The record a load list gains for a segment without one, {index, function}, as inserting
 // {index, ""} and then setting its function would leave it; false when the function would not
 // fit (the record then stays {index, ""}).
@@ -129,13 +116,6 @@ bool ListSlot::SetItems(std::vector<std::string> items) {
   list_level_ = level;
   level_ = std::max(level_, level + 1);
   return true;
-}
-
-void ListSlot::SetCheckedItems(std::vector<std::string> items, int list_level) {
-  Touch();
-  items_ = std::move(items);
-  list_level_ = list_level;
-  level_ = std::max(level_, list_level + 1);
 }
 
 bool ListSlot::InsertItem(size_t position, std::string text) {
@@ -355,81 +335,36 @@ void GroupFDlg::UpdateLoadList(int system, int segment_index, const std::string&
   if (slot == nullptr) return;
   ApplyDefaultsToSlot(system);
   int position = LookupLoad(system, segment_index);
-  if (position < 0) position = InsertLoad(system, segment_index);
-  if (position < 0) return;
+  if (position < 0) {
+    // A new record is made with its function at once: inserting {index, ""} and then setting
+    // the function would make and read it twice.
+    std::vector<RecordKey>& keys = slot->keys;
+    auto it = keys.end();
+    const auto greater = [&](const RecordKey& key) { return key.index > segment_index; };
+    // Networks are built in segment order, so the usual place is the end.
+    if (slot->sorted) {
+      if (!keys.empty() && greater(keys.back())) {
+        it = std::upper_bound(keys.begin(), keys.end(), segment_index,
+                              [](int index, const RecordKey& key) { return index < key.index; });
+      }
+    } else {
+      it = std::find_if(keys.begin(), keys.end(), greater);
+    }
+    const size_t at = static_cast<size_t>(it - keys.begin());
+    std::string record;
+    if (!NewLoadRecord(segment_index, function_text, record)) {
+      NewLoadRecord(segment_index, "", record);
+    }
+    if (!slot->data.InsertItem(at, std::move(record))) return;
+    keys.insert(keys.begin() + static_cast<std::ptrdiff_t>(at), {segment_index, true});
+    return;
+  }
   const size_t at = static_cast<size_t>(position);
   StringArray record(slot->data.items()[at]);
   if (record.size() < 2) record.GetList().resize(2);
   record[1] = function_text;
   if (!record.Resync()) return;
   slot->data.SetItem(at, record.ToString());
-}
-
-void GroupFDlg::UpdateLoadLists(int system,
-                                const std::vector<std::pair<int, std::string_view>>& loads) {
-  SystemSlot* slot = At(system);
-  if (slot == nullptr || loads.empty()) return;
-  ApplyDefaultsToSlot(system);
-  if (!slot->sorted) {
-    for (const auto& [index, text] : loads) UpdateLoadList(system, index, std::string(text));
-    return;
-  }
-  // The loads by segment index, each index's loads in call order.
-  std::vector<size_t> order(loads.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return loads[a].first < loads[b].first; });
-
-  const std::vector<std::string>& old_items = slot->data.items();
-  const std::vector<RecordKey>& old_keys = slot->keys;
-  std::vector<std::string> items;
-  std::vector<RecordKey> keys;
-  items.reserve(old_items.size() + loads.size());
-  keys.reserve(old_items.size() + loads.size());
-  size_t next = 0;
-  const auto keep_old_below = [&](int index, bool equal_too) {
-    while (next < old_keys.size() &&
-           (old_keys[next].index < index || (equal_too && old_keys[next].index == index))) {
-      items.push_back(old_items[next]);
-      keys.push_back(old_keys[next]);
-      ++next;
-    }
-  };
-  for (size_t i = 0; i < order.size();) {
-    const int index = loads[order[i]].first;
-    size_t end = i;
-    while (end < order.size() && loads[order[end]].first == index) ++end;
-    keep_old_below(index, false);
-    // The first record of the index whose key is exact takes the loads; without one, a new
-    // record goes after every record of the index.
-    size_t target = SIZE_MAX;
-    for (size_t k = next; k < old_keys.size() && old_keys[k].index == index; ++k) {
-      if (old_keys[k].exact) {
-        target = items.size() + (k - next);
-        break;
-      }
-    }
-    keep_old_below(index, true);
-    if (target != SIZE_MAX) {
-      for (size_t k = i; k < end; ++k) SetLoadFunction(items[target], loads[order[k]].second);
-    } else {
-      // The last function that fits is the one that stays.
-      std::string record;
-      bool set = false;
-      for (size_t k = end; k-- > i && !set;) {
-        set = NewLoadRecord(index, loads[order[k]].second, record);
-      }
-      if (!set) NewLoadRecord(index, "", record);
-      items.push_back(std::move(record));
-      keys.push_back({index, true});
-    }
-    i = end;
-  }
-  keep_old_below(INT_MAX, true);
-  int list_level = 0;
-  for (const std::string& item : items) list_level = std::max(list_level, CookieLevel(item) + 1);
-  slot->data.SetCheckedItems(std::move(items), list_level);
-  slot->keys = std::move(keys);
 }
 
 }  // namespace orvo

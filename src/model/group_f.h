@@ -5,8 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 #include "model/archive.h"
@@ -38,8 +36,6 @@ class ListSlot {
   // The item changers give the slot its list entry first (empty entries before it) and
   // return false, changing nothing, when the text nests too deep for the slot's delimiters.
   bool SetItems(std::vector<std::string> items);
-  // SetItems for items each known to nest below the slot's last level.
-  void SetCheckedItems(std::vector<std::string> items, int list_level);
   bool InsertItem(size_t position, std::string text);
   bool SetItem(size_t position, std::string text);
   void EraseItem(size_t position);
@@ -89,10 +85,6 @@ class GroupFDlg {
   int LookupLoad(int system, int segment_index) const;
   int InsertLoad(int system, int segment_index);
   void UpdateLoadList(int system, int segment_index, const std::string& function_text);
-  // The lists UpdateLoadList would leave, called for each (segment index, function text) in
-  // order, in one pass over the list rather than one search and insertion per load. The texts
-  // are only read during the call.
-  void UpdateLoadLists(int system, const std::vector<std::pair<int, std::string_view>>& loads);
 
  private:
   struct RecordKey {

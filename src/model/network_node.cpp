@@ -403,7 +403,7 @@ namespace {
 std::string ReadArrayText(ArchiveReader& ar) {
   std::string text;
   std::string_view error;
-  if (!CanonicalStringArray(ar.StringView(), text, error)) {
+  if (!CanonicalStringArray(ar.String(), text, error)) {
     ar.Fail(std::string(error));
     return StringArray().ToString();
   }
@@ -412,11 +412,12 @@ std::string ReadArrayText(ArchiveReader& ar) {
 
 // The level an array of these elements takes (StringArray::Resync from level 0); false when
 // an element nests too deep.
-bool ArrayLevel(const std::string_view* elements, size_t count, int& level) {
+bool ArrayLevel(const std::string* elements, size_t count, int& level) {
   level = 0;
   for (size_t i = 0; i < count; ++i) {
-    if (elements[i].substr(0, StringArray::kCookie.size()) != StringArray::kCookie) continue;
-    const int nested = AtoI(elements[i].substr(StringArray::kCookie.size()));
+    const std::string_view element = elements[i];
+    if (element.substr(0, StringArray::kCookie.size()) != StringArray::kCookie) continue;
+    const int nested = AtoI(element.substr(StringArray::kCookie.size()));
     if (nested < level) continue;
     if (nested >= StringArray::kMaxLevel) return false;
     level = nested + 1;
@@ -474,10 +475,10 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       e.pore_count = ar.I32();
       e.entries = ReadArrayText(ar);
       // Six portion lists, each a valid array text, kept as the elements of one array.
-      std::string_view portions[6];
+      std::string portions[6];
       thread_local std::vector<std::string_view> scratch;
-      for (std::string_view& text : portions) {
-        text = ar.StringView();
+      for (std::string& text : portions) {
+        text = ar.String();
         int level;
         std::string_view error;
         if (!SplitStringArray(text, scratch, level, error)) ar.Fail(std::string(error));
@@ -489,7 +490,8 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       }
       int used;
       FormatStringArray(
-          level, 6, [&portions](size_t i) { return portions[i]; }, e.group_d, used);
+          level, 6, [&portions](size_t i) -> const std::string& { return portions[i]; }, e.group_d,
+          used);
       break;
     }
     case kLabelNode:
