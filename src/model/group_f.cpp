@@ -1,9 +1,7 @@
 #include "model/group_f.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
 #include <utility>
 
@@ -336,27 +334,13 @@ void GroupFDlg::UpdateLoadList(int system, int segment_index, const std::string&
   ApplyDefaultsToSlot(system);
   int position = LookupLoad(system, segment_index);
   if (position < 0) {
-    // A new record is made with its function at once: inserting {index, ""} and then setting
-    // the function would make and read it twice.
-    std::vector<RecordKey>& keys = slot->keys;
-    auto it = keys.end();
-    const auto greater = [&](const RecordKey& key) { return key.index > segment_index; };
-    // Networks are built in segment order, so the usual place is the end.
-    if (slot->sorted) {
-      if (!keys.empty() && greater(keys.back())) {
-        it = std::upper_bound(keys.begin(), keys.end(), segment_index,
-                              [](int index, const RecordKey& key) { return index < key.index; });
-      }
-    } else {
-      it = std::find_if(keys.begin(), keys.end(), greater);
-    }
-    const size_t at = static_cast<size_t>(it - keys.begin());
+    position = InsertLoad(system, segment_index);
+    if (position < 0) return;
+    // The new record gets its function at once rather than by reading {index, ""} back.
     std::string record;
-    if (!NewLoadRecord(segment_index, function_text, record)) {
-      NewLoadRecord(segment_index, "", record);
+    if (NewLoadRecord(segment_index, function_text, record)) {
+      slot->data.SetItem(static_cast<size_t>(position), std::move(record));
     }
-    if (!slot->data.InsertItem(at, std::move(record))) return;
-    keys.insert(keys.begin() + static_cast<std::ptrdiff_t>(at), {segment_index, true});
     return;
   }
   const size_t at = static_cast<size_t>(position);
