@@ -1,65 +1,26 @@
-// Writing and reading input decks of a synthetic network: N segments in rows, every segment
-// joined to the next by a dispersive exchange (card B) and by a second exchange carrying the
-// advective flow (card D), boundaries and loads at the head, initial conditions everywhere.
+// Writing and reading input decks of a synthetic network (see synthetic_deck.h).
+//
+// The pipeline benchmarks (floor, parse, build, read and build, write, project save and load)
+// all work on the deck of one such network, so that their MB/s compare: each against the
+// floor, which only splits the same text into lines and converts every number in it.
 #include <benchmark/benchmark.h>
 
+#include <cctype>
+#include <charconv>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "deck/deck_reader.h"
 #include "deck/deck_writer.h"
-#include "model/model_vocabulary.h"
-#include "model/number_text.h"
-#include "model/scripted_platform.h"
-#include "model/string_array.h"
-#include "support/network_builder.h"
+#include "synthetic_deck.h"
 
 namespace orvo {
 namespace {
 
-struct Project {
-  ScriptedPlatform platform;
-  COrvoBuilderDoc document{platform};
-};
-
-std::unique_ptr<Project> SyntheticProject(int segments) {
-  COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-  auto project = std::make_unique<Project>();
-  COrvoBuilderDoc& doc = project->document;
-  doc.group_a.SIMTYP = kVerda5;
-  doc.group_a.NOSYS = 8;
-  doc.group_a.time_steps.GetList() = {"0.1", "30"};
-  doc.group_a.print_intervals.GetList() = {"1", "30"};
-  doc.group_e.ApplyDefaults(8);
-  doc.group_f.ApplyDefaults(8);
-  doc.group_h.ApplyNames(8, kVerda5);
-  doc.group_g.SetSlotCountFromType(kVerda5);
-  doc.group_g.values[1] = 1;
-  doc.group_b.surface_functions.GetList() = {"1e-05 0 2e-05 30"};
-  doc.group_d.flow_option = 0;
-  doc.group_d.fields[0].GetList() = {"1.0", "1.0", "m^3/sec", "12.5 0 9.5 15 12.5 30"};
-
-  std::vector<COrvoBuilderCntrItem*> reach;
-  for (int i = 0; i < segments; ++i) {
-    reach.push_back(testing::AddSegmentWithLabel(doc, 80 * (i % 100 + 1), 200 * (i / 100)));
-    reach.back()->SetParameter(9, RealText(1000.0 + i));
-  }
-  doc.group_j.ApplyDefaults(8, segments, kVerda5);
-  const std::string boundary =
-      StringArray({StringArray({"0.5", "0", "0.7", "30"}).ToString()}).ToString();
-  reach.front()->SetParameter(10, boundary);
-  reach.front()->SetParameter(11, boundary);
-  const std::string dispersion = StringArray({StringArray({"150", "400"}).ToString()}).ToString();
-  const std::string flow =
-      StringArray({StringArray({"1"}).ToString(), "", "", "", "", ""}).ToString();
-  for (int i = 0; i + 1 < segments; ++i) {
-    COrvoBuilderCntrItem* mixing = doc.AddExchange(reach[i], reach[i + 1], kInterface);
-    mixing->SetParameter(4, "0");
-    mixing->SetParameter(7, dispersion);
-    doc.AddExchange(reach[i + 1], reach[i], kInterface)->SetParameter(8, flow);
-  }
-  return project;
-}
+using bench::Project;
+using bench::SyntheticProject;
 
 void BM_WriteDeck(benchmark::State& state) {
   auto project = SyntheticProject(static_cast<int>(state.range(0)));
@@ -98,6 +59,165 @@ void BM_ReadDeckAndBuildNetwork(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(text.size()) * state.iterations());
 }
+
+// The deck text of a synthetic network, made once per size.
+const std::string& DeckOf(int segments) {
+  static std::map<int, std::string> decks;
+  std::string& text = decks[segments];
+  if (text.empty()) {
+    auto project = SyntheticProject(segments);
+    bool ok = false;
+    text = DeckText(project->document, ok);
+  }
+  return text;
+}
+
+// A project read from the deck of a synthetic network, as `orvo read` builds it.
+std::unique_ptr<Project> ReadProject(const std::string& text) {
+  COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+  auto project = std::make_unique<Project>();
+  project->document.dataset_reader =
+      std::make_shared<OrvoClass>(text, "/nonexistent", project->platform);
+  BuildNetwork(project->document);
+  return project;
+}
+
+void Throughput(benchmark::State& state, size_t bytes) {
+  state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
+  state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+
+// The least any reader of the deck must do: find the lines and convert every number.
+void BM_Floor(benchmark::State& state) {
+  const std::string& text = DeckOf(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    std::istringstream in(text);
+    std::string line;
+    double sum = 0;
+    size_t numbers = 0;
+    while (std::getline(in, line)) {
+      const char* at = line.data();
+      const char* end = at + line.size();
+      while (at < end) {
+        while (at < end && std::isspace(static_cast<unsigned char>(*at))) ++at;
+        const char* token = at;
+        while (at < end && !std::isspace(static_cast<unsigned char>(*at))) ++at;
+        double value;
+        if (std::from_chars(token, at, value).ec == std::errc()) {
+          sum += value;
+          ++numbers;
+        }
+      }
+    }
+    benchmark::DoNotOptimize(sum);
+    benchmark::DoNotOptimize(numbers);
+  }
+  Throughput(state, text.size());
+}
+
+void BM_ParseDeck(benchmark::State& state) {
+  const std::string& text = DeckOf(static_cast<int>(state.range(0)));
+  ScriptedPlatform platform;
+  for (auto _ : state) {
+    OrvoClass reader(text, "/nonexistent", platform);
+    if (reader.record() == nullptr) state.SkipWithError("the deck could not be read");
+    benchmark::DoNotOptimize(reader.record());
+  }
+  Throughput(state, text.size());
+}
+
+// Building the network from a deck parsed once; the deck's bytes give the rate.
+void BM_BuildFromDeck(benchmark::State& state) {
+  const std::string& text = DeckOf(static_cast<int>(state.range(0)));
+  ScriptedPlatform platform;
+  const auto reader = std::make_shared<const OrvoClass>(text, "/nonexistent", platform);
+  for (auto _ : state) {
+    state.PauseTiming();
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    auto target = std::make_unique<Project>();
+    target->document.dataset_reader = reader;
+    state.ResumeTiming();
+    BuildNetwork(target->document);
+    benchmark::DoNotOptimize(target->document.nodes().size());
+    state.PauseTiming();
+    target.reset();
+    state.ResumeTiming();
+  }
+  Throughput(state, text.size());
+}
+
+void BM_ReadAndBuild(benchmark::State& state) {
+  const std::string& text = DeckOf(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    auto target = std::make_unique<Project>();
+    state.ResumeTiming();
+    auto reader = std::make_shared<OrvoClass>(text, "/nonexistent", target->platform);
+    if (reader->record() == nullptr) state.SkipWithError("the deck could not be read");
+    target->document.dataset_reader = std::move(reader);
+    BuildNetwork(target->document);
+    benchmark::DoNotOptimize(target->document.nodes().size());
+    state.PauseTiming();
+    target.reset();
+    state.ResumeTiming();
+  }
+  Throughput(state, text.size());
+}
+
+// Writing the deck of the network read from it (the same bytes come out).
+void BM_WriteReadDeck(benchmark::State& state) {
+  const std::string& deck = DeckOf(static_cast<int>(state.range(0)));
+  const auto project = ReadProject(deck);
+  size_t bytes = 0;
+  for (auto _ : state) {
+    bool ok = false;
+    const std::string text = DeckText(project->document, ok);
+    if (!ok) state.SkipWithError("the deck could not be written");
+    bytes = text.size();
+    benchmark::DoNotOptimize(text.data());
+  }
+  Throughput(state, bytes);
+}
+
+void BM_SaveReadProject(benchmark::State& state) {
+  const auto project = ReadProject(DeckOf(static_cast<int>(state.range(0))));
+  size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string saved = project->document.SaveToBytes();
+    bytes = saved.size();
+    benchmark::DoNotOptimize(saved.data());
+  }
+  Throughput(state, bytes);
+}
+
+void BM_LoadReadProject(benchmark::State& state) {
+  const std::string saved =
+      ReadProject(DeckOf(static_cast<int>(state.range(0))))->document.SaveToBytes();
+  for (auto _ : state) {
+    state.PauseTiming();
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    auto target = std::make_unique<Project>();
+    state.ResumeTiming();
+    std::string error;
+    if (!target->document.LoadFromBytes(saved, error)) state.SkipWithError(error.c_str());
+    benchmark::DoNotOptimize(target->document.nodes().size());
+    state.PauseTiming();
+    target.reset();
+    state.ResumeTiming();
+  }
+  Throughput(state, saved.size());
+}
+
+#define ORVO_PIPELINE_BENCHMARK(name) \
+  BENCHMARK(name)->Arg(10000)->Arg(99999)->Unit(benchmark::kMillisecond)->UseRealTime()
+ORVO_PIPELINE_BENCHMARK(BM_Floor);
+ORVO_PIPELINE_BENCHMARK(BM_ParseDeck);
+ORVO_PIPELINE_BENCHMARK(BM_BuildFromDeck);
+ORVO_PIPELINE_BENCHMARK(BM_ReadAndBuild);
+ORVO_PIPELINE_BENCHMARK(BM_WriteReadDeck);
+ORVO_PIPELINE_BENCHMARK(BM_SaveReadProject);
+ORVO_PIPELINE_BENCHMARK(BM_LoadReadProject);
 
 BENCHMARK(BM_WriteDeck)->Arg(1000)->Arg(10000)->Arg(99999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDeckAndBuildNetwork)

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "model/string_array.h"
+#include "model/string_array_view.h"
 
 namespace {
 
@@ -19,7 +20,31 @@ void Fail(const char* what, const std::string& first, const std::string& second)
   std::abort();
 }
 
+// The copy-free readings agree with FromString and ToString.
+void CheckViews(std::string_view text) {
+  orvo::StringArray array;
+  const bool read = array.FromString(text);
+  std::string canonical;
+  std::string_view error;
+  if (orvo::CanonicalStringArray(text, canonical, error) != read) {
+    Fail("Canonical and FromString disagree on success", std::string(text), canonical);
+  }
+  const orvo::StringArrayView view(text);
+  if (!read) {
+    if (view.size() != 0) Fail("a refused text has view elements", std::string(text), "");
+    return;
+  }
+  if (canonical != array.ToString())
+    Fail("Canonical differs from ToString", canonical, array.ToString());
+  if (view.size() != array.size()) Fail("view and array sizes differ", std::string(text), "");
+  for (size_t i = 0; i < view.size(); ++i) {
+    if (view.At(i) != array.At(i))
+      Fail("view element differs", std::string(view.At(i)), array.At(i));
+  }
+}
+
 void CheckRoundTrip(std::string_view text) {
+  CheckViews(text);
   orvo::StringArray array;
   if (!array.FromString(text)) return;
   const std::string form = array.ToString();

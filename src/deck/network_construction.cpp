@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -41,16 +42,16 @@ std::string BreaksText(const Breaks& breaks) {
   return StringArray(std::move(texts)).ToString();
 }
 
-// Per system, the time function a segment ID has in card E or F; a segment listed twice keeps
-// its later function, as filling segment by segment in deck order would.
-using FunctionsById = std::vector<std::unordered_map<int, const Breaks*>>;
+// Per system, the time function text a segment ID has in card E or F; a segment listed twice
+// keeps its later function, as filling segment by segment in deck order would.
+using FunctionsById = std::vector<std::unordered_map<int, std::string>>;
 
 template <typename System, typename Member>
 FunctionsById IndexFunctions(const std::vector<System>& systems, Member member) {
   FunctionsById index(systems.size());
   for (size_t k = 0; k < systems.size(); ++k) {
     for (const SegmentFunction& function : systems[k].*member) {
-      index[k][function.segment] = &function.breaks;
+      index[k][function.segment] = BreaksText(function.breaks);
     }
   }
   return index;
@@ -78,11 +79,21 @@ class PerSystemRecords {
       if (found == index_[k].end()) continue;
       if (!found_any) scratch.entries = empty_.entries;
       found_any = true;
-      scratch.entries[k] = BreaksText(*found->second);
+      scratch.entries[k] = found->second;
     }
     if (!found_any) return empty_;
     scratch.text = StringArray(scratch.entries).ToString();
     return scratch;
+  }
+
+  size_t systems() const { return empty_.entries.size(); }
+  // Entry `system` of a segment's record, viewing text that lives as long as this.
+  std::string_view Entry(size_t system, int segment_id) const {
+    if (system < index_.size()) {
+      const auto found = index_[system].find(segment_id);
+      if (found != index_[system].end()) return found->second;
+    }
+    return empty_.entries[system];
   }
 
  private:
@@ -179,6 +190,8 @@ void NetworkBuilder::Segments() {
   const PerSystemRecords loads(IndexFunctions(deck_.f.systems, &CardFRecord::System::loads), nosys);
   const SegmentParameters parameters(doc_.group_a.SIMTYP, deck_.g);
   PerSystemRecords::Record scratch;
+  const size_t load_systems = std::min<size_t>(loads.systems(), 8);
+  std::string load;
 
   int y = 0;
   int c = 1;
@@ -207,11 +220,11 @@ void NetworkBuilder::Segments() {
     data.BVOL = Stored(record.VOLUME);
     // By segment ID: a deck need not list its segments in ID order.
     data.group_e = boundaries.For(record.ISEG, scratch).text;
-    const PerSystemRecords::Record& segment_loads = loads.For(record.ISEG, scratch);
-    data.group_f = segment_loads.text;
+    data.group_f = loads.For(record.ISEG, scratch).text;
     // What the document does whenever a segment's loads are set: group F's load lists follow.
-    for (size_t k = 0; k < segment_loads.entries.size() && k < 8; ++k) {
-      doc_.group_f.UpdateLoadList(static_cast<int>(k), record.ISEG - 1, segment_loads.entries[k]);
+    for (size_t k = 0; k < load_systems; ++k) {
+      load.assign(loads.Entry(k, record.ISEG));
+      doc_.group_f.UpdateLoadList(static_cast<int>(k), record.ISEG - 1, load);
     }
     data.group_g = parameters.Record(record.ISEG);
     if (record.ISEG >= 1 && record.ISEG <= static_cast<int>(segments_by_id_.size())) {

@@ -1,6 +1,9 @@
 #include "deck_format.h"
 
+#include <charconv>
 #include <cmath>
+#include <string_view>
+#include <system_error>
 
 #include "model/number_text.h"
 #include "model/string_array.h"
@@ -23,7 +26,37 @@ bool PlainInteger(const std::string& text) {
 
 }  // namespace
 
+namespace {
+
+// The fitted number of the common cases appended to out without a string of its own: a "%g"
+// text that fits as it stands, or a whole number that takes ".0". False for the rest.
+bool AppendQuickFittedNumber(std::string& out, double value, int width) {
+  char buffer[40];
+  const auto result = std::to_chars(buffer, buffer + 32, value, std::chars_format::general, 6);
+  if (result.ec != std::errc()) return false;
+  char* end = result.ptr;
+  const std::string_view plain(buffer, static_cast<size_t>(end - buffer));
+  if (plain.find('e') != std::string_view::npos) return false;
+  if (plain.find('.') == std::string_view::npos) {
+    for (char c : plain) {
+      if (!(c == '-' || (c >= '0' && c <= '9'))) return false;
+    }
+    if (value != std::trunc(value)) return false;
+    *end++ = '.';
+    *end++ = '0';
+  }
+  const size_t size = static_cast<size_t>(end - buffer);
+  if (size > static_cast<size_t>(width) && plain.find('.') != std::string_view::npos) return false;
+  if (size < static_cast<size_t>(width)) out.append(static_cast<size_t>(width) - size, ' ');
+  out.append(buffer, size);
+  return true;
+}
+
+}  // namespace
+
 std::string FittedNumber(double value, int width) {
+  std::string quick;
+  if (AppendQuickFittedNumber(quick, value, width)) return quick;
   const std::string plain = RealText(value);
   const bool has_point = plain.find('.') != std::string::npos;
   const bool has_exponent = plain.find('e') != std::string::npos;
@@ -50,9 +83,11 @@ void DeckOut::Fail(const std::string& message) {
 }
 
 void DeckOut::Int(long long value, int width, std::string_view what) {
-  std::string digits = IntText(value);
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  const std::string_view digits(buffer, static_cast<size_t>(result.ptr - buffer));
   if (digits.size() > static_cast<size_t>(width)) {
-    Fail(std::string(what) + " " + digits + " does not fit its " + IntText(width) +
+    Fail(std::string(what) + " " + std::string(digits) + " does not fit its " + IntText(width) +
          "-column field.");
   }
   if (digits.size() < static_cast<size_t>(width)) text_.append(width - digits.size(), ' ');

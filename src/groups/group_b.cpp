@@ -8,6 +8,7 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
+#include "model/string_array_view.h"
 
 namespace orvo::group_b {
 namespace {
@@ -25,16 +26,18 @@ std::vector<std::vector<std::vector<Member>>> MembersByFunction(const COrvoBuild
   std::vector<std::vector<std::vector<Member>>> members(2);
   members[0].resize(b.surface_functions.size());
   members[1].resize(b.pore_functions.size());
+  StringArrayView entries;
+  StringArrayView pair;
   for (const auto& node : doc.nodes()) {
     if (!node->is_exchange()) continue;
     const ExchangeData& exchange = *node->exchange();
     if (exchange.exchange_field != 0 && exchange.exchange_field != 1) continue;
     auto& functions = members[static_cast<size_t>(exchange.exchange_field)];
-    const StringArray entries(exchange.entries);
+    entries.Reset(exchange.entries);
     // Entries beyond the field's functions are left over from an earlier field: ignored.
     const size_t count = std::min(entries.size(), functions.size());
     for (size_t k = 0; k < count; ++k) {
-      const StringArray pair(entries.At(k));
+      pair.Reset(entries.At(k));
       if (pair.size() != 2) continue;
       const double area = AtoF(pair.At(0));
       const double length = AtoF(pair.At(1));

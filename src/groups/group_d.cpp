@@ -7,6 +7,7 @@
 #include "groups/cards.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
+#include "model/string_array_view.h"
 
 namespace orvo::group_d {
 namespace {
@@ -30,12 +31,14 @@ std::array<std::vector<std::vector<Carrier>>, kFields> CarriersByFunction(
   const GroupDDlg& d = doc.group_d;
   std::array<std::vector<std::vector<Carrier>>, kFields> carriers;
   for (int k = 0; k < kFields; ++k) carriers[k].resize(static_cast<size_t>(d.NINQ(k)));
+  StringArrayView record;
+  StringArrayView portions;
   for (const auto& node : doc.nodes()) {
     if (!node->is_exchange()) continue;
-    const StringArray record(node->exchange()->group_d);
+    record.Reset(node->exchange()->group_d);
     for (int k = 0; k < kFields; ++k) {
       if (carriers[k].empty()) continue;
-      const StringArray portions(record.At(static_cast<size_t>(k)));
+      portions.Reset(record.At(static_cast<size_t>(k)));
       const size_t count = std::min(portions.size(), carriers[k].size());
       for (size_t t = 0; t < count; ++t) {
         const double portion = AtoF(portions.At(t));

@@ -6,6 +6,7 @@
 #include "groups/cards.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
+#include "model/string_array_view.h"
 
 namespace orvo::group_e {
 namespace {
@@ -41,11 +42,14 @@ std::vector<SystemRecord> SystemRecords(const COrvoBuilderDoc& doc,
   const size_t systems = static_cast<size_t>(SystemCount(doc));
   const std::vector<const COrvoBuilderCntrItem*> by_id = SegmentsById(doc);
   std::vector<SystemRecord> records;
+  records.reserve(by_id.size());
   for (size_t i = 0; i < by_id.size(); ++i) {
     const COrvoBuilderCntrItem* node = by_id[i];
     if (node == nullptr) continue;
-    StringArray record(node->segment()->*field);
-    std::vector<std::string>& entries = record.GetList();
+    std::vector<std::string_view> entries;
+    int level;
+    std::string_view error;
+    if (!SplitStringArray(node->segment()->*field, entries, level, error)) entries.clear();
     if (entries.size() > systems) entries.resize(systems);
     records.push_back({node, static_cast<int>(i) + 1, std::move(entries)});
   }

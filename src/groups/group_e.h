@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "groups/deck_format.h"
@@ -15,11 +16,11 @@ namespace orvo::group_e {
 int SystemCount(const COrvoBuilderDoc& doc);
 
 // A segment with its per-system record taken apart once: entry k is the string form of the
-// function for system k.
+// function for system k, viewed in the node's record.
 struct SystemRecord {
   const COrvoBuilderCntrItem* node;
   int segment_id;
-  std::vector<std::string> systems;
+  std::vector<std::string_view> systems;
 };
 
 // Segment nodes in ID order, each with the record `field` (group_e or group_f) parsed.

@@ -6,6 +6,7 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
+#include "model/string_array_view.h"
 
 namespace orvo::group_g {
 namespace {
@@ -56,12 +57,13 @@ bool WriteCard(const COrvoBuilderDoc& doc, DeckOut& out, const Variation* variat
                                           ? group_e::TargetFlags(*variation, doc.group_a.NOSEG)
                                           : std::vector<bool>();
     const std::vector<const COrvoBuilderCntrItem*> by_id = SegmentsById(doc);
+    StringArrayView record;
     for (size_t index = 0; index < by_id.size(); ++index) {
       if (by_id[index] == nullptr) continue;
       const int segment_id = static_cast<int>(index) + 1;
       out.Int(segment_id, 10, "Segment ID");
       out.EndLine();
-      const StringArray record(by_id[index]->segment()->group_g);
+      record.Reset(by_id[index]->segment()->group_g);
       const bool varied = variation != nullptr && targets[static_cast<size_t>(segment_id)];
       for (size_t i = 0; i < used.size(); ++i) {
         const size_t slot = used[i].slot;

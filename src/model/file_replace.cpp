@@ -23,21 +23,39 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-FileReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes) {
+FileReplaceResult ReplaceFile(const std::string& path, const ContentWriter& write) {
   std::string temporary = path + ".XXXXXX";
   const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return {false, false, errno};
+  if (fd < 0) return {false, false, false, errno};
   struct stat old_file;
   ::fchmod(fd, ::stat(path.c_str(), &old_file) == 0 ? old_file.st_mode & 07777 : 0644);
-  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  const int saved_errno = errno;
+  int write_errno = 0;
+  const ByteSink sink = [fd, &write_errno](std::string_view bytes) {
+    if (WriteAll(fd, bytes)) return true;
+    write_errno = errno != 0 ? errno : EIO;
+    return false;
+  };
+  bool written = write(sink);
+  if (!written && write_errno == 0) {
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return {false, true, true, 0};
+  }
+  if (written && ::fsync(fd) != 0) {
+    write_errno = errno;
+    written = false;
+  }
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int reason = !written ? saved_errno : errno;
+    const int reason = !written ? write_errno : errno;
     ::unlink(temporary.c_str());
-    return {false, true, reason};
+    return {false, true, false, reason};
   }
-  return {true, true, 0};
+  return {true, true, false, 0};
+}
+
+FileReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  return ReplaceFile(path, [bytes](const ByteSink& sink) { return sink(bytes); });
 }
 
 }  // namespace orvo

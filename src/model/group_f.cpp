@@ -26,6 +26,21 @@ std::string CookieForm(int level, size_t count, Element element) {
   return out;
 }
 
+// The record a load list gains for a segment without one, {index, function}, as inserting
+// {index, ""} and then setting its function would leave it; false when the function would not
+// fit (the record then stays {index, ""}).
+bool NewLoadRecord(int segment_index, std::string_view function_text, std::string& out) {
+  const std::string index = IntText(segment_index);
+  const int nested = CookieLevel(function_text);
+  int used = 0;
+  return nested + 1 < StringArray::kMaxLevel &&
+         FormatStringArray(
+             std::max(nested + 1, 0), 2,
+             [&](size_t i) { return i == 0 ? std::string_view(index) : function_text; }, out,
+             used) &&
+         used + 1 < StringArray::kMaxLevel;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -318,8 +333,16 @@ void GroupFDlg::UpdateLoadList(int system, int segment_index, const std::string&
   if (slot == nullptr) return;
   ApplyDefaultsToSlot(system);
   int position = LookupLoad(system, segment_index);
-  if (position < 0) position = InsertLoad(system, segment_index);
-  if (position < 0) return;
+  if (position < 0) {
+    position = InsertLoad(system, segment_index);
+    if (position < 0) return;
+    // The new record gets its function at once rather than by reading {index, ""} back.
+    std::string record;
+    if (NewLoadRecord(segment_index, function_text, record)) {
+      slot->data.SetItem(static_cast<size_t>(position), std::move(record));
+    }
+    return;
+  }
   const size_t at = static_cast<size_t>(position);
   StringArray record(slot->data.items()[at]);
   if (record.size() < 2) record.GetList().resize(2);

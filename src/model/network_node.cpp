@@ -1,11 +1,14 @@
 #include "network_node.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "model/archive.h"
 #include "model/number_text.h"
 #include "model/project_document.h"
 #include "model/string_array.h"
+#include "model/string_array_view.h"
 
 namespace orvo {
 namespace {
@@ -375,8 +378,14 @@ void COrvoBuilderCntrItem::WriteRecord(ArchiveWriter& ar, int counter,
       ar.I32(e.surface_count);
       ar.I32(e.pore_count);
       ar.String(e.entries);
-      const StringArray portions(e.group_d);
-      for (size_t field = 0; field < 6; ++field) ar.String(portions.At(field));
+      // The six portion lists as the elements of the stored array (empty ones past its end).
+      thread_local std::vector<std::string_view> portions;
+      int level;
+      std::string_view error;
+      if (!SplitStringArray(e.group_d, portions, level, error)) portions.clear();
+      for (size_t field = 0; field < 6; ++field) {
+        ar.String(field < portions.size() ? portions[field] : std::string_view());
+      }
       break;
     }
     case kLabelNode:
@@ -392,9 +401,28 @@ namespace {
 
 // A stored StringArray text: validated and kept in its canonical form.
 std::string ReadArrayText(ArchiveReader& ar) {
-  StringArray array;
-  if (!array.FromString(ar.String())) ar.Fail(array.error());
-  return array.ToString();
+  std::string text;
+  std::string_view error;
+  if (!CanonicalStringArray(ar.String(), text, error)) {
+    ar.Fail(std::string(error));
+    return StringArray().ToString();
+  }
+  return text;
+}
+
+// The level an array of these elements takes (StringArray::Resync from level 0); false when
+// an element nests too deep.
+bool ArrayLevel(const std::string* elements, size_t count, int& level) {
+  level = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const std::string_view element = elements[i];
+    if (element.substr(0, StringArray::kCookie.size()) != StringArray::kCookie) continue;
+    const int nested = AtoI(element.substr(StringArray::kCookie.size()));
+    if (nested < level) continue;
+    if (nested >= StringArray::kMaxLevel) return false;
+    level = nested + 1;
+  }
+  return true;
 }
 
 }  // namespace
@@ -446,16 +474,24 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       e.surface_count = ar.I32();
       e.pore_count = ar.I32();
       e.entries = ReadArrayText(ar);
-      std::vector<std::string> portions;
-      for (int field = 0; field < 6; ++field) {
-        std::string text = ar.String();
-        StringArray check;
-        if (!check.FromString(text)) ar.Fail(check.error());
-        portions.push_back(std::move(text));
+      // Six portion lists, each a valid array text, kept as the elements of one array.
+      std::string portions[6];
+      thread_local std::vector<std::string_view> scratch;
+      for (std::string& text : portions) {
+        text = ar.String();
+        int level;
+        std::string_view error;
+        if (!SplitStringArray(text, scratch, level, error)) ar.Fail(std::string(error));
       }
-      StringArray group_d(std::move(portions));
-      if (!group_d.error().empty()) ar.Fail(group_d.error());
-      e.group_d = group_d.ToString();
+      int level;
+      if (!ArrayLevel(portions, 6, level)) {
+        ar.Fail("[StringArray::Resync] Out of array delimiters!");
+        level = 0;
+      }
+      int used;
+      FormatStringArray(
+          level, 6, [&portions](size_t i) -> const std::string& { return portions[i]; }, e.group_d,
+          used);
       break;
     }
     case kLabelNode:

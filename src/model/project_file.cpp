@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <unordered_map>
 
@@ -21,35 +22,75 @@ constexpr int32_t kFileVersion = 1;
 constexpr size_t kSmallestNodeRecord = 2 + 4 * 7;
 // Five-column segment IDs end at 99,999.
 constexpr int64_t kLargestNetwork = 99999;
+// Nodes between two progress reports of a save or load.
+constexpr size_t kProgressStep = 8192;
 
 }  // namespace
 
-std::string COrvoBuilderDoc::SaveToBytes() const {
-  ArchiveWriter ar;
-  ar.bytes().reserve(4096 + nodes_.size() * 160);
+namespace {
+
+// What the node records will take, give or take a few bytes.
+size_t NodeRecordsSize(const COrvoBuilderDoc& doc) {
+  size_t size = 0;
+  for (const auto& node : doc.nodes()) {
+    size += 40 + 8 * node->anchors().size();
+    if (const SegmentData* s = node->segment(); s != nullptr && node->is_segment()) {
+      size += 72 + s->group_e.size() + s->group_f.size() + s->group_g.size();
+    } else if (const ExchangeData* e = node->exchange(); e != nullptr && node->is_exchange()) {
+      size += 60 + e->entries.size() + e->group_d.size();
+    } else if (const LabelData* l = node->label(); l != nullptr && node->is_label()) {
+      size += 16 + l->text.size();
+    }
+  }
+  return size;
+}
+
+constexpr size_t kSinkChunk = size_t{1} << 20;
+
+// Hands the gathered bytes to sink once a chunk has gathered (all of them when `all`), so
+// that a large project is never held whole. False once the sink failed.
+bool Drain(ArchiveWriter& ar, const ByteSink* sink, bool all) {
+  if (sink == nullptr || (!all && ar.bytes().size() < kSinkChunk)) return true;
+  const bool taken = ar.bytes().empty() || (*sink)(ar.bytes());
+  ar.bytes().clear();
+  return taken;
+}
+
+// False when the sink failed or the user stopped the writing through progress (null: no
+// progress shown).
+bool WriteProject(const COrvoBuilderDoc& doc, ArchiveWriter& ar, Platform* progress,
+                  const ByteSink* sink) {
   ar.U16(kFileMagic);
   ar.I32(kFileVersion);
-  group_a.Serialize(ar);
-  group_b.Serialize(ar);
-  group_c.Serialize(ar);
-  group_d.Serialize(ar);
-  group_e.Serialize(ar);
-  group_f.Serialize(ar);
-  group_g.Serialize(ar);
-  group_h.Serialize(ar);
-  group_i.Serialize(ar);
-  group_j.Serialize(ar);
-  ar.String(range_file_path);
-  ar.I32(static_cast<int32_t>(nodes_.size()));
+  doc.group_a.Serialize(ar);
+  doc.group_b.Serialize(ar);
+  doc.group_c.Serialize(ar);
+  doc.group_d.Serialize(ar);
+  doc.group_e.Serialize(ar);
+  doc.group_f.Serialize(ar);
+  doc.group_g.Serialize(ar);
+  doc.group_h.Serialize(ar);
+  doc.group_i.Serialize(ar);
+  doc.group_j.Serialize(ar);
+  ar.String(doc.range_file_path);
+  const auto& nodes = doc.nodes();
+  ar.I32(static_cast<int32_t>(nodes.size()));
 
   // Node numbers are not stored and loaded nodes are numbered afresh, so tethers are saved
   // as 1-based positions in the node list; an anchor naming no node is kept as it stands.
   std::unordered_map<int, size_t> position_of;
-  position_of.reserve(nodes_.size());
-  for (size_t i = 0; i < nodes_.size(); ++i) position_of.emplace(nodes_[i]->number(), i + 1);
+  position_of.reserve(nodes.size());
+  for (size_t i = 0; i < nodes.size(); ++i) position_of.emplace(nodes[i]->number(), i + 1);
   const int counter = COrvoBuilderCntrItem::NodeNumberCounter();
   std::vector<std::string> anchors;
-  for (const auto& node : nodes_) {
+  const bool report = progress != nullptr && nodes.size() >= kProgressStep;
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    const auto& node = nodes[i];
+    if (report && i % kProgressStep == 0 &&
+        !progress->Progress(static_cast<int>(i), static_cast<int>(nodes.size()),
+                            "Saving the project...")) {
+      return false;
+    }
     anchors.clear();
     for (const std::string& anchor : node->anchors()) {
       const int number = AtoI(anchor);
@@ -58,10 +99,26 @@ std::string COrvoBuilderDoc::SaveToBytes() const {
           found == position_of.end() ? anchor : IntText(static_cast<long long>(found->second)));
     }
     node->WriteRecord(ar, counter, anchors);
+    if (!Drain(ar, sink, false)) return false;
   }
+  if (report) {
+    const int total = static_cast<int>(nodes.size());
+    progress->Progress(total, total, "Saving the project...");
+  }
+  return Drain(ar, sink, true);
+}
+
+}  // namespace
+
+std::string COrvoBuilderDoc::SaveToBytes() const {
+  ArchiveWriter ar;
+  ar.bytes().reserve(4096 + NodeRecordsSize(*this));
+  WriteProject(*this, ar, nullptr, nullptr);
   return std::move(ar.bytes());
 }
 
+// A large project reports its progress; stopped there, the load fails with an empty error and
+// the document as it was.
 bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) {
   ArchiveReader ar(bytes);
   // A file without the magic is an old one: version 0, its first two bytes already spent.
@@ -99,10 +156,18 @@ bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) 
 
   scratch.nodes_.reserve(static_cast<size_t>(node_count));
   int stored_counter = COrvoBuilderCntrItem::NodeNumberCounter();
+  const bool report = static_cast<size_t>(node_count) >= kProgressStep;
   for (int32_t i = 0; i < node_count; ++i) {
+    if (report && static_cast<size_t>(i) % kProgressStep == 0 &&
+        !platform_->Progress(i, node_count, "Loading the project...")) {
+      // Nothing of the document was touched; the caller says nothing more.
+      error.clear();
+      return false;
+    }
     COrvoBuilderCntrItem* node = scratch.NewNode();
     if (!node->ReadRecord(ar, stored_counter)) break;
   }
+  if (report) platform_->Progress(node_count, node_count, "Loading the project...");
   if (!ar.ok()) {
     error = ar.error();
     return false;
@@ -153,6 +218,7 @@ bool COrvoBuilderDoc::Load(const std::string& path) {
   }
   std::string error;
   if (!LoadFromBytes(contents.view(), error)) {
+    if (error.empty()) return false;  // stopped by the user
     platform_->ShowMessage(error);
     platform_->ShowMessage("Failed to open document " + path + ".");
     return false;
@@ -161,7 +227,16 @@ bool COrvoBuilderDoc::Load(const std::string& path) {
 }
 
 bool COrvoBuilderDoc::Save(const std::string& path) {
-  const FileReplaceResult result = ReplaceFileContents(path, SaveToBytes());
+  // Written as it is made, a megabyte at a time, so that a large project is never held whole.
+  const FileReplaceResult result = ReplaceFile(path, [this](const ByteSink& sink) {
+    ArchiveWriter ar;
+    ar.bytes().reserve(kSinkChunk + kSinkChunk / 2);
+    return WriteProject(*this, ar, platform_, &sink);
+  });
+  if (result.cancelled) {
+    platform_->ShowMessage("Saving " + path + " was cancelled. The previous file is unchanged.");
+    return false;
+  }
   if (!result.ok) {
     platform_->ShowMessage("Unable to save " + path + ": " + std::strerror(result.reason) +
                            (result.opened ? ". The previous file is unchanged." : "."));

@@ -1,5 +1,7 @@
 #include "string_array.h"
 
+#include "model/string_array_view.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -21,8 +23,9 @@ int CookieLevel(std::string_view text) {
 }
 
 // Level the array needs so that its delimiter differs from every nested element's.
-bool RequiredLevel(const std::vector<std::string>& elements, int level, int& out) {
-  for (const std::string& element : elements) {
+template <typename Elements>
+bool RequiredLevel(const Elements& elements, int level, int& out) {
+  for (const std::string_view element : elements) {
     if (!StartsWithCookie(element)) continue;
     const int nested = CookieLevel(element);
     if (nested < level) continue;
@@ -32,6 +35,11 @@ bool RequiredLevel(const std::vector<std::string>& elements, int level, int& out
   out = level;
   return true;
 }
+
+// FormatStringArray without its per-call strings: the delimiter and cookie are written in
+// place and boundaries are only kept when an element holds a bar.
+template <typename Element>
+bool FormatFast(int level, size_t count, Element element, std::string& out, int& used_level);
 
 }  // namespace
 
@@ -44,47 +52,89 @@ StringArray::StringArray(std::vector<std::string> elements) : elements_(std::mov
   Resync();
 }
 
-bool StringArray::FromString(std::string_view text) {
+bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
+                      std::string_view& error) {
+  using SA = StringArray;
+  elements.clear();
+  level = -1;
   if (!StartsWithCookie(text)) return true;
-  std::string_view rest = text.substr(kCookie.size());
-  const int level = AtoI(rest);
-  if (level < 0 || level > kMaxLevel) {
-    error_ = "[StringArray::FromString] delimiter out of range.";
+  std::string_view rest = text.substr(SA::kCookie.size());
+  const int stated = AtoI(rest);
+  if (stated < 0 || stated > SA::kMaxLevel) {
+    error = "[StringArray::FromString] delimiter out of range.";
     return false;
   }
   const size_t underscore = rest.find('_');
   rest = underscore == std::string_view::npos ? std::string_view{} : rest.substr(underscore + 1);
 
-  std::vector<std::string> elements;
-  const std::string delimiter = StringArrayDelimiter(level);
+  const char delimiter_text[3] = {'|', kLevelCharacters[static_cast<size_t>(stated)], '|'};
+  const std::string_view delimiter(delimiter_text, 3);
   size_t at;
   while ((at = rest.find(delimiter)) != std::string_view::npos) {
-    elements.emplace_back(rest.substr(0, at));
+    elements.push_back(rest.substr(0, at));
     rest.remove_prefix(at + delimiter.size());
   }
-  if (!rest.empty()) elements.emplace_back(rest);
+  if (!rest.empty()) elements.push_back(rest);
 
   int resynced;
-  if (!RequiredLevel(elements, level, resynced)) {
-    error_ = "[StringArray::Resync] Out of array delimiters!";
+  if (!RequiredLevel(elements, stated, resynced)) {
+    error = "[StringArray::Resync] Out of array delimiters!";
+    elements.clear();
     return false;
   }
   // Elements that no delimiter level can keep apart could never be written back.
-  const bool has_bar = std::any_of(elements.begin(), elements.end(), [](const std::string& e) {
-    return e.find('|') != std::string::npos;
+  const bool has_bar = std::any_of(elements.begin(), elements.end(), [](std::string_view e) {
+    return e.find('|') != std::string_view::npos;
   });
   if (has_bar) {
     std::string form;
     int used;
-    if (!FormatStringArray(
-            resynced, elements.size(),
-            [&elements](size_t i) -> const std::string& { return elements[i]; }, form, used)) {
-      error_ = "[StringArray::Resync] Out of array delimiters!";
+    if (!FormatFast(
+            resynced, elements.size(), [&elements](size_t i) { return elements[i]; }, form, used)) {
+      error = "[StringArray::Resync] Out of array delimiters!";
+      elements.clear();
       return false;
     }
   }
-  elements_ = std::move(elements);
-  level_ = resynced;
+  level = resynced;
+  return true;
+}
+
+namespace {
+// Scratch for the views of one text; texts are read one at a time on each thread.
+std::vector<std::string_view>& SplitScratch() {
+  thread_local std::vector<std::string_view> views;
+  return views;
+}
+}  // namespace
+
+bool StringArray::FromString(std::string_view text) {
+  std::vector<std::string_view>& views = SplitScratch();
+  int level;
+  std::string_view error;
+  if (!SplitStringArray(text, views, level, error)) {
+    error_ = error;
+    return false;
+  }
+  if (level < 0) return true;
+  elements_.resize(views.size());
+  for (size_t i = 0; i < views.size(); ++i) elements_[i].assign(views[i]);
+  level_ = level;
+  return true;
+}
+
+bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error) {
+  std::vector<std::string_view>& views = SplitScratch();
+  int level;
+  if (!SplitStringArray(text, views, level, error)) return false;
+  std::string form;
+  int used;
+  if (!FormatFast(
+          std::max(level, 0), views.size(), [&views](size_t i) { return views[i]; }, form, used)) {
+    error = "[StringArray::Resync] Out of array delimiters!";
+    return false;
+  }
+  out = std::move(form);
   return true;
 }
 
@@ -120,11 +170,61 @@ std::string CookiePrefix(int level) {
 
 }  // namespace string_array_detail
 
+namespace {
+
+template <typename Element>
+bool FormatFast(int level, size_t count, Element element, std::string& out, int& used_level) {
+  bool has_bar = false;
+  size_t length = StringArray::kCookie.size() + 3;
+  for (size_t i = 0; i < count; ++i) {
+    const std::string_view text = element(i);
+    length += text.size() + 3;
+    has_bar = has_bar || text.find('|') != std::string_view::npos;
+  }
+  std::vector<size_t> boundaries;
+  for (int candidate = std::max(level, 0); candidate <= StringArray::kMaxLevel; ++candidate) {
+    const char delimiter_text[3] = {'|', kLevelCharacters[static_cast<size_t>(candidate)], '|'};
+    const std::string_view delimiter(delimiter_text, 3);
+    out.clear();
+    out.reserve(length);
+    out += StringArray::kCookie;
+    if (candidate >= 10) out += static_cast<char>('0' + candidate / 10);
+    out += static_cast<char>('0' + candidate % 10);
+    out += '_';
+    const size_t body_start = out.size();
+    boundaries.clear();
+    for (size_t i = 0; i < count; ++i) {
+      if (i > 0) {
+        if (has_bar) boundaries.push_back(out.size() - body_start);
+        out += delimiter;
+      }
+      out += element(i);
+    }
+    // A trailing empty element needs one more delimiter to be read back.
+    if (count > 0 && std::string_view(element(count - 1)).empty()) {
+      if (has_bar) boundaries.push_back(out.size() - body_start);
+      out += delimiter;
+    }
+    // Without a bar in any element, every delimiter found is one that was put there.
+    if (!has_bar ||
+        string_array_detail::SplitsBack(std::string_view(out).substr(body_start), delimiter,
+                                        boundaries.size(), boundaries.data())) {
+      used_level = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+namespace string_array_detail {}  // namespace string_array_detail
+
 std::string StringArray::ToString() {
   Resync();
   std::string out;
   int used;
-  if (!FormatStringArray(
+  if (!FormatFast(
           level_, elements_.size(), [this](size_t i) -> const std::string& { return elements_[i]; },
           out, used)) {
     error_ = "[StringArray::Resync] Out of array delimiters!";

@@ -1,0 +1,42 @@
+// Reading StringArray texts without copying them: what FromString would read, as views into
+// the text, and the string form ToString would give it, built straight from those views.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvo {
+
+// The elements of a string form as views into it, and the level FromString would give the
+// array; -1 (and no elements) for a text without the cookie. False, with FromString's message
+// in error, where FromString fails.
+bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
+                      std::string_view& error);
+
+// Into out: ToString of what FromString reads from text into an empty array. False, out
+// unchanged, where FromString fails.
+bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error);
+
+// The elements StringArray(text) would hold, as views into the text (keep it alive): none for
+// a text without the cookie or one FromString refuses. Reset reuses the element list, so a
+// loop over many texts allocates only while the longest one is met.
+class StringArrayView {
+ public:
+  StringArrayView() = default;
+  explicit StringArrayView(std::string_view text) { Reset(text); }
+  void Reset(std::string_view text) {
+    int level;
+    std::string_view error;
+    if (!SplitStringArray(text, elements_, level, error)) elements_.clear();
+  }
+  size_t size() const { return elements_.size(); }
+  std::string_view At(size_t index) const {
+    return index < elements_.size() ? elements_[index] : std::string_view();
+  }
+
+ private:
+  std::vector<std::string_view> elements_;
+};
+
+}  // namespace orvo
