@@ -66,29 +66,6 @@ TEST_F(CardCTest, ParsesColumnsAndStopsAfterTheCard) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(CardCTest, BadInputFailsCleanlyOrReadsSensibly) {
-  const std::string head = "    1    0       1.0\n       1.0       1.0\n";
-  const std::string line = "         1         0         1     100.0\n";
-  testing::ExpectBadCards(
-      {
-          {"empty", "", {1, 1}, "ReadGroupC: EOF reading record 1"},
-          {"end before record 2",
-           "    1    0       1.0\n",
-           {1, 1},
-           "ReadGroupC: EOF reading record 2"},
-          {"end in segments", head + line, {2, 1}, "ReadGroupC: EOF reading record 2"},
-          {"huge NOSEG", head + line, {99999, 1}, "ReadGroupC: EOF reading record 2"},
-          {"largest NOSEG", head + line, {2147483647, 1}, "ReadGroupC: EOF reading record 2"},
-          {"negative NOSEG", head, {-5, 1}, nullptr},
-          {"letters in columns", "  abc  xyz    1.5e\n  q\n  seg one   two\n", {1, 1}, nullptr},
-          {"long line", head + "         1" + std::string(10000, '9') + "\n", {1, 1}, nullptr},
-      },
-      platform, [&](DeckScanner& in, DeckShape shape) {
-        CardCRecord card;
-        return ParseCardC(in, shape, card, platform);
-      });
-}
-
 TEST_F(CardCTest, LongLinesAndLettersReadByTheirColumns) {
   const std::string text = "  abc  xyz    1.5e\n  q\n         1" + std::string(10000, '9') + "\n";
   DeckScanner in(text);
