@@ -13,6 +13,7 @@
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
 #include "support/cli_run.h"
+#include "support/document_test.h"
 #include "support/golden.h"
 #include "support/node_records.h"
 
@@ -37,19 +38,11 @@ std::string Parameters(const std::map<size_t, std::string>& values, size_t unnam
   return record.ToString();
 }
 
-class WriteCheckCommandTest : public ::testing::Test {
+class WriteCheckCommandTest : public testing::DocumentTest {
  protected:
-  void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    project = ::testing::TempDir() + "write_check_" + name + ".orb";
-    deck = ::testing::TempDir() + "write_check_" + name + ".inp";
-    fs::remove(deck);
-  }
-  void TearDown() override {
-    fs::remove(project);
-    fs::remove(deck);
-  }
+  testing::ScratchDir scratch{"orvo_write_check"};
+  const std::string project = scratch / "project.orb";
+  const std::string deck = scratch / "deck.inp";
 
   // Three segments and three exchanges, each judged differently card by card; two systems.
   void Build() {
@@ -109,11 +102,6 @@ class WriteCheckCommandTest : public ::testing::Test {
   }
 
   void Save() { ASSERT_TRUE(doc.Save(project)); }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-  std::string project;
-  std::string deck;
 };
 
 TEST_F(WriteCheckCommandTest, CheckReportsFindingsSegmentsAndExchanges) {

@@ -14,6 +14,7 @@
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -46,18 +47,13 @@ const char kCard[] =
     "       4.0       0.0\n"
     "    1    0\n";
 
-class CardBTest : public ::testing::Test {
+class CardBTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // Segments 1 to 3 and exchanges 1-2, 2-1, 2-3, 3-3, 0-3 in this node-list order.
   static std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
     testing::AddSegments(d, 3);
     return testing::AddExchanges(d, {{1, 2}, {2, 1}, {2, 3}, {3, 3}, {0, 3}});
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardBTest, ParsesBothFieldsAndStopsAfterTheCard) {

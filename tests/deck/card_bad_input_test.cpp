@@ -6,7 +6,8 @@
 //   --- result                     ("--- result (no newline at end)" drops the last "\n")
 //   fails | reads | reads to the end
 //   <each message, one a line>
-// Never a crash, hang or unbounded allocation: the sanitizers watch every case.
+// Never a crash, hang or unbounded allocation (the sanitizers watch every case); importing a
+// refused card leaves the project as it was.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -18,6 +19,7 @@
 #include "deck/deck_reading.h"
 #include "groups/cards.h"
 #include "model/scripted_platform.h"
+#include "support/document_test.h"
 #include "support/golden.h"
 
 namespace orvo {
@@ -96,6 +98,31 @@ const std::map<std::string, Parse>& Parsers() {
   return parsers;
 }
 
+using Import = bool (*)(COrvoBuilderDoc&, DeckScanner&, bool);
+
+const std::map<std::string, Import>& Importers() {
+  static const std::map<std::string, Import> importers = {
+      {"card_b", ReadGroupB}, {"card_c", ReadGroupC}, {"card_d", ReadGroupD},
+      {"card_e", ReadGroupE}, {"card_f", ReadGroupF}, {"card_g", ReadGroupG},
+      {"card_h", ReadGroupH}, {"card_i", ReadGroupI}, {"card_j", ReadGroupJ},
+  };
+  return importers;
+}
+
+// Importing a card the parser refuses fails too, and leaves the project as it was.
+void ExpectFailedImportChangesNothing(Import import, const CardCase& c) {
+  testing::NodeNumbersFromOne numbering;
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc(platform);
+  doc.imported_NOSEG = c.shape.NOSEG;
+  doc.imported_NOSYS = c.shape.NOSYS;
+  const std::string before = doc.SaveToBytes();
+  DeckScanner in(c.text);
+  EXPECT_FALSE(import(doc, in, false));
+  EXPECT_EQ(doc.SaveToBytes(), before);
+  EXPECT_FALSE(doc.IsModified());
+}
+
 class CardBadInputTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CardBadInputTest, FailsCleanlyOrReadsSensibly) {
@@ -114,6 +141,8 @@ TEST_P(CardBadInputTest, FailsCleanlyOrReadsSensibly) {
       c.result = result;
     else
       EXPECT_EQ(result, c.result);
+    const auto importer = Importers().find(GetParam());
+    if (!ok && importer != Importers().end()) ExpectFailedImportChangesNothing(importer->second, c);
   }
   if (testing::UpdatingExpected()) testing::ExpectFileText(path, WriteCases(cases));
 }

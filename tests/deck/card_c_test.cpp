@@ -8,6 +8,7 @@
 #include "groups/cards.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -31,13 +32,7 @@ List Values(const COrvoBuilderCntrItem* node) {
 
 using testing::AddSegments;
 
-class CardCTest : public ::testing::Test {
- protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-};
+class CardCTest : public testing::DocumentTest {};
 
 TEST_F(CardCTest, ParsesColumnsAndStopsAfterTheCard) {
   const std::string text = std::string(kCard) + "NEXT\n";

@@ -9,6 +9,7 @@
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -35,18 +36,13 @@ const char kCard[] =
     "       5.0       0.0\n"
     "    0    1\n";
 
-class CardDTest : public ::testing::Test {
+class CardDTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // Segments 1 to 3 and exchanges 1-2, 3-2, 2-3, 3-0, 0-1 in this node-list order.
   static std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
     testing::AddSegments(d, 3);
     return testing::AddExchanges(d, {{1, 2}, {3, 2}, {2, 3}, {3, 0}, {0, 1}});
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardDTest, ParsesFieldsAndStopsAfterTheCard) {

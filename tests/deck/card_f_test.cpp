@@ -9,6 +9,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -54,16 +55,12 @@ std::vector<StringArray> Loads(const COrvoBuilderDoc& doc, int system) {
   return loads;
 }
 
-class CardFTest : public ::testing::Test {
+class CardFTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     MakeProject(doc, 3, 3);
     doc.imported_NOSYS = 2;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardFTest, ParsesSystemsLoadsAndTheNonpointFlag) {

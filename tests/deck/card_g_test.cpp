@@ -9,6 +9,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -70,18 +71,14 @@ List Record(const std::vector<std::pair<size_t, List>>& set) {
   return pairs;
 }
 
-class CardGTest : public ::testing::Test {
+class CardGTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     MakeProject(doc, 3);
     doc.imported_NOSEG = 2;
     doc.group_g.title = "Old";
     doc.group_g.values[0] = 4.0;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardGTest, ParsesParametersAndSegments) {

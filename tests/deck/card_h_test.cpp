@@ -10,6 +10,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -28,10 +29,9 @@ const char kCard[] =
     "       NH3         1\n"
     "     Empty         0\n";
 
-class CardHTest : public ::testing::Test {
+class CardHTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     doc.group_a.SIMTYP = kVerda5;
     doc.group_a.NOSYS = 2;
     doc.group_h.ApplyNames(2, kVerda5);
@@ -45,9 +45,6 @@ class CardHTest : public ::testing::Test {
     for (size_t k = 0; k < texts.size(); ++k) texts[k] = doc.group_h.blocks[k].ToString();
     return texts;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardHTest, ParsesBlocksFieldsAndConstants) {

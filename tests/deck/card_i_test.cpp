@@ -9,6 +9,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -24,10 +25,9 @@ const char kCard[] =
     "  ODD    1   99\n"
     "       1.0       2.0\n";
 
-class CardITest : public ::testing::Test {
+class CardITest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     doc.group_a.SIMTYP = kVerda5;
     doc.group_i.SetSlotCountFromType(kVerda5);
     doc.group_i.RestoreDefaultNames(kVerda5);
@@ -42,9 +42,6 @@ class CardITest : public ::testing::Test {
     state.insert(state.end(), doc.group_i.names.begin(), doc.group_i.names.end());
     return state;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardITest, ParsesFunctions) {

@@ -9,6 +9,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -28,10 +29,9 @@ const char kCard[] =
     "    1       0.0       0.0    2       0.0       0.0    3       0.0       0.0\n"
     "    4       0.0       0.0\n";
 
-class CardJTest : public ::testing::Test {
+class CardJTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     doc.group_a.SIMTYP = kVerda5;
     doc.group_a.NOSYS = 3;
     doc.group_a.NOSEG = 4;
@@ -58,9 +58,6 @@ class CardJTest : public ::testing::Test {
     }
     return texts;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardJTest, ParsesSystemsAndSegments) {

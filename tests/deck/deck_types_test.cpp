@@ -14,6 +14,7 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
+#include "support/document_test.h"
 #include "support/golden.h"
 #include "support/node_records.h"
 
@@ -26,10 +27,8 @@ constexpr auto Array = testing::ArrayText;
 using testing::Entries;
 using testing::Portions;
 
-class DeckTypesTest : public ::testing::Test {
+class DeckTypesTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // Group A's OK after choosing the type: the groups that follow NOSYS take their defaults.
   void ChooseType(int simtyp, int nosys) {
     doc.group_a.SIMTYP = simtyp;
@@ -81,9 +80,6 @@ class DeckTypesTest : public ::testing::Test {
     EXPECT_FALSE(doc.IsModified());
     return text;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 // The metals model: the "KOBALS" line, seven systems, its own parameter numbers and no

@@ -13,6 +13,7 @@
 #include "model/scripted_platform.h"
 #include "results/run_text.h"
 #include "support/golden.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
@@ -22,15 +23,7 @@ using Values = std::function<double(int variable, int segment, int step)>;
 
 class OutputViewerTextTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("orvo_viewer_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    base_ = (dir_ / "BASE").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { base_ = (dir_ / "BASE").string(); }
 
   static void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -60,7 +53,8 @@ class OutputViewerTextTest : public ::testing::Test {
   }
   static double Base(int v, int s, int t) { return v * 100 + s * 10 + t; }
 
-  fs::path dir_;
+  testing::ScratchDir scratch_{"orvo_results"};
+  const fs::path& dir_ = scratch_.path();
   std::string base_;
   ScriptedPlatform platform_;
 };
