@@ -5,6 +5,7 @@
 #include "model/scripted_platform.h"
 #include "support/cli_run.h"
 #include "support/network_builder.h"
+#include "support/scratch_dir.h"
 
 namespace orvo::cli {
 namespace {
@@ -20,7 +21,8 @@ TEST(DumpCommandTest, OneTabSeparatedLinePerNode) {
   segment->SetParameter(9, "2.5");
   segment->SetParameter(12, "_StringArrayCookie_0_");
   doc.AddExchange(segment, segment, kOutflow);
-  const std::string path = ::testing::TempDir() + "dump_command_test.orb";
+  const testing::ScratchDir scratch("orvo_dump_command");
+  const std::string path = scratch / "project.orb";
   ASSERT_TRUE(doc.Save(path));
 
   COrvoBuilderCntrItem::SetNodeNumberCounter(0);  // as in a freshly started program

@@ -24,10 +24,8 @@ class ReadCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    deck = ::testing::TempDir() + "read_command_" + name + ".inp";
-    project = ::testing::TempDir() + "read_command_" + name + ".orb";
-    fs::remove(project);
+    deck = scratch / "deck.inp";
+    project = scratch / "project.orb";
 
     ScriptedPlatform platform;
     COrvoBuilderDoc doc(platform);
@@ -36,11 +34,7 @@ class ReadCommandTest : public ::testing::Test {
     doc.group_i.functions[0].clear();
     ASSERT_TRUE(OrvoWrite(doc, deck));
   }
-  void TearDown() override {
-    fs::remove(deck);
-    fs::remove(project);
-  }
-
+  testing::ScratchDir scratch{"orvo_read_command"};
   std::string deck;
   std::string project;
 };
@@ -63,7 +57,7 @@ TEST_F(ReadCommandTest, BuildsTheProjectFromTheDeck) {
 }
 
 TEST_F(ReadCommandTest, UnusableDeckSavesNothing) {
-  const std::string missing = ::testing::TempDir() + "read_command_missing.inp";
+  const std::string missing = scratch / "missing.inp";
   Result result = RunCli({"read", missing, project});
   EXPECT_EQ(result.status, kFailed);
   EXPECT_EQ(result.err, missing + " open attempt failed.\n");

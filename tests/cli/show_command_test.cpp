@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli_command.h"
+#include "support/golden.h"
 #include "support/scratch_dir.h"
 
 namespace orvo::cli {
@@ -66,27 +67,11 @@ TEST_F(ShowCommandTest, PrintsTheViewerText) {
   WriteRun(base_ + "0", "9.5");
   Result result = RunCli({"show", base_, "--runs", "Base", "--variables", "1"});
   ASSERT_EQ(result.status, kSuccess) << result.err;
-  EXPECT_EQ(result.out,
-            "==============================================\n"
-            "Variable CHEM {mg/L)\n"
-            "\n"
-            "Segment #        0        1\n"
-            "----------------------------------------------\n"
-            "   1 1 5\n"
-            "   2 3 7\n"
-            "\n");
+  orvo::testing::ExpectText(result.out);
 
   result = RunCli({"show", base_, "--type", "transport", "--differences", "2"});
   ASSERT_EQ(result.status, kSuccess) << result.err;
-  EXPECT_EQ(result.out,
-            "==============================================\n"
-            "Variable FLOW   Segment 2\n"
-            "\n"
-            "Run        0        1\n"
-            "----------------------------------------------\n"
-            "Base  4 8\n"
-            "0     4 9.5\n"
-            "\n");
+  orvo::testing::ExpectText(result.out, "2");
 
   WriteFile(base_ + ".msb", "BALANCE\n");
   result = RunCli({"show", base_, "--type", "massbalance", "--runs", "Base"});
@@ -144,10 +129,7 @@ TEST(CatchAllTest, AnExceptionBecomesAMessageAndAFailure) {
   EXPECT_EQ(CatchAll([]() -> int { throw std::bad_alloc(); }, err), kFailed);
   EXPECT_EQ(CatchAll([]() -> int { throw std::runtime_error("disk on fire"); }, err), kFailed);
   EXPECT_EQ(CatchAll([]() -> int { throw 42; }, err), kFailed);
-  EXPECT_EQ(err.str(),
-            "orvo: out of memory; the operation was stopped.\n"
-            "orvo: the operation failed: disk on fire\n"
-            "orvo: the operation failed with an unknown error.\n");
+  orvo::testing::ExpectText(err.str());
 }
 
 }  // namespace

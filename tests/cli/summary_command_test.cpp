@@ -9,16 +9,10 @@
 #include <string>
 
 #include "cli_command.h"
+#include "support/golden.h"
 
 namespace orvo::cli {
 namespace {
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class SummaryTest : public ::testing::TestWithParam<const char*> {};
 
@@ -26,8 +20,6 @@ TEST_P(SummaryTest, MatchesItsExpectedText) {
   const std::string project = std::string("examples/") + GetParam();
   std::string name = GetParam();
   name = name.substr(0, name.find('/'));
-  const std::string expected_path =
-      std::string(ORVO_SOURCE_DIR) + "/tests/data/cli/summary/" + name + ".txt";
   std::ostringstream out, err;
   // Relative to the source tree, as the expected text names the project.
   const std::filesystem::path here = std::filesystem::current_path();
@@ -36,10 +28,7 @@ TEST_P(SummaryTest, MatchesItsExpectedText) {
   std::filesystem::current_path(here);
   EXPECT_EQ(status, kSuccess) << err.str();
   EXPECT_EQ(err.str(), "");
-  if (std::getenv("ORVO_UPDATE_EXPECTED") != nullptr) {
-    std::ofstream(expected_path, std::ios::binary) << out.str();
-  }
-  EXPECT_EQ(out.str(), ReadText(expected_path));
+  orvo::testing::ExpectFileText(orvo::testing::DataPath("cli/summary/" + name + ".txt"), out.str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, SummaryTest,

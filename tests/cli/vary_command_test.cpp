@@ -13,6 +13,7 @@
 
 #include "model/number_text.h"
 #include "support/cli_run.h"
+#include "support/golden.h"
 
 namespace orvo::cli {
 namespace {
@@ -68,12 +69,7 @@ TEST_F(VaryCommandTest, ParallelRunsLeaveTheSameFilesAsOneAfterAnother) {
       out.replace(at, runs.string().size(), "D");
     outputs[jobs == 1 ? 0 : 1] = out;
   }
-  EXPECT_EQ(outputs[0],
-            "D/flow.inp\t8 reaches over 4 bed segments, 30-day spring run, PCP sorbed to sand, "
-            "silt, clay\tok\n"
-            "D/flow0.inp\tGroup C item VOLUME for segments(s) 1, 2, 3, 8 50%\tok\n"
-            "D/flow1.inp\tGroup C item VOLUME for segments(s) 1, 2, 3, 8 100%\tok\n"
-            "D/flow2.inp\tGroup C item VOLUME for segments(s) 1, 2, 3, 8 200%\tok\n");
+  orvo::testing::ExpectText(outputs[0]);
   EXPECT_EQ(outputs[1], outputs[0]);
   std::vector<std::string> names;
   for (const auto& [name, text] : contents[0]) names.push_back(name);

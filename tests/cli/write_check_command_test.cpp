@@ -13,6 +13,8 @@
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
 #include "support/cli_run.h"
+#include "support/document_test.h"
+#include "support/golden.h"
 #include "support/node_records.h"
 
 namespace orvo::cli {
@@ -36,19 +38,11 @@ std::string Parameters(const std::map<size_t, std::string>& values, size_t unnam
   return record.ToString();
 }
 
-class WriteCheckCommandTest : public ::testing::Test {
+class WriteCheckCommandTest : public testing::DocumentTest {
  protected:
-  void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    project = ::testing::TempDir() + "write_check_" + name + ".orb";
-    deck = ::testing::TempDir() + "write_check_" + name + ".inp";
-    fs::remove(deck);
-  }
-  void TearDown() override {
-    fs::remove(project);
-    fs::remove(deck);
-  }
+  testing::ScratchDir scratch{"orvo_write_check"};
+  const std::string project = scratch / "project.orb";
+  const std::string deck = scratch / "deck.inp";
 
   // Three segments and three exchanges, each judged differently card by card; two systems.
   void Build() {
@@ -108,11 +102,6 @@ class WriteCheckCommandTest : public ::testing::Test {
   }
 
   void Save() { ASSERT_TRUE(doc.Save(project)); }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-  std::string project;
-  std::string deck;
 };
 
 TEST_F(WriteCheckCommandTest, CheckReportsFindingsSegmentsAndExchanges) {
@@ -121,69 +110,14 @@ TEST_F(WriteCheckCommandTest, CheckReportsFindingsSegmentsAndExchanges) {
   const Result result = RunCli({"check", project});
   EXPECT_EQ(result.status, kSuccess);
   EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.out,
-            "Group A: Warning: TITLE2 is unset.\n"
-            "Group A: Warning: Advection factor (ADFAC) is 0.0.\n"
-            "Group A: Warning: Simulation start date is uninitialized.\n"
-            "Group A: Error: Transport file generation flag (TFLG) is unset\n"
-            "Group A: Error: No print intervals defined.\n"
-            "Group B: Warning: Surface water scale factor is 0 (SCALR).\n"
-            "Group C: Error: Water column volume option is unset (IVOPT).\n"
-            "Group C: Warning: Benthic time step is unset (TDINTS).\n"
-            "Group C: Warning: Title is unset (TITLE).\n"
-            "Group C: Warning: Conversion factor is zero (CONVV).\n"
-            "Group D: Error: Flow option unset (IQOPT).\n"
-            "Group E: Warning: No boundary conditions defined for system 2 (NOBC(K)).\n"
-            "Group E: Warning: System 2 has conversion factor = 0.0 (CONVB).\n"
-            "Group F: Warning: System 2 has scale factor = 0.0 (SCALW).\n"
-            "Group F: Warning: System 2 has conversion factor = 0.0 (CONVW).\n"
-            "Group H: Warning: No constants defined for group 1 (NFLD).\n"
-            "Group H: Warning: No constants defined for group 2 (NFLD).\n"
-            "Group I: Warning: No time functions defined (NFUNC).\n"
-            "Segments\n"
-            "1\tOK\tNo boundary conditions entered for system 2\t"
-            "No waste loads entered for this segment.\tAll parameters initialized.\n"
-            "2\tNeed DMULT\tNo boundary conditions entered for this segment\t"
-            "No waste loads entered for system 2\tNo parameter name given for param no. 2\n"
-            "3\tNeed VMULT\tAll systems have boundary conditions\t"
-            "All systems have waste loads entered.\tParameters with zero values: 0 3 \n"
-            "Exchanges\n"
-            "1 -> 2\tCharacteristic length unintialized for time function 0\tOK\n"
-            "2 -> 3\tArea unintialized for time function 0\tNo flow given for field 0, time 1\n"
-            "3 -> 0\tOK\tNo flow given for field 0, time 0\n");
+  orvo::testing::ExpectText(result.out);
 }
 
 TEST_F(WriteCheckCommandTest, CheckOfAnEmptyProjectListsNoNodes) {
   Save();
   const Result result = RunCli({"check", project});
   EXPECT_EQ(result.status, kSuccess);
-  EXPECT_EQ(result.out,
-            "Group A: Error: Simulation type is unset.\n"
-            "Group A: Warning: TITLE1 is unset.\n"
-            "Group A: Warning: TITLE2 is unset.\n"
-            "Group A: Error: No segments in network.\n"
-            "Group A: Error: Restart file control (ICFL) is unset.\n"
-            "Group A: Error: Message flag (MFLAG) is unset.\n"
-            "Group A: Error: System for mass balance (JMASS) is unset.\n"
-            "Group A: Error: Negative solution option (NEGSLN) is unset.\n"
-            "Group A: Error: Time step option (INTYP) is unset.\n"
-            "Group A: Warning: Advection factor (ADFAC) is 0.0.\n"
-            "Group A: Warning: Simulation start date is uninitialized.\n"
-            "Group A: Error: Transport file generation flag (TFLG) is unset\n"
-            "Group A: Error: No timesteps defined for simulation.\n"
-            "Group A: Error: No print intervals defined.\n"
-            "Group A: Error: System bypass options are undefined.\n"
-            "Group B: Error: Simulation type is unset.\n"
-            "Group B: Warning: No exchange fields defined (NRFLD).\n"
-            "Group C: Error: Water column volume option is unset (IVOPT).\n"
-            "Group C: Warning: Benthic time step is unset (TDINTS).\n"
-            "Group C: Warning: Title is unset (TITLE).\n"
-            "Group D: Error: Flow option unset (IQOPT).\n"
-            "Group D: Warning: No flows in project (NFIELD).\n"
-            "Group G: Warning: No parameters defined (NOPAM).\n"
-            "Group I: Warning: No time functions defined (NFUNC).\n"
-            "Segments\n"
-            "Exchanges\n");
+  orvo::testing::ExpectText(result.out);
 }
 
 TEST_F(WriteCheckCommandTest, WriteGivesTheProjectsDeck) {

@@ -14,6 +14,7 @@
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -46,18 +47,13 @@ const char kCard[] =
     "       4.0       0.0\n"
     "    1    0\n";
 
-class CardBTest : public ::testing::Test {
+class CardBTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // Segments 1 to 3 and exchanges 1-2, 2-1, 2-3, 3-3, 0-3 in this node-list order.
   static std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
     testing::AddSegments(d, 3);
     return testing::AddExchanges(d, {{1, 2}, {2, 1}, {2, 3}, {3, 3}, {0, 3}});
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardBTest, ParsesBothFieldsAndStopsAfterTheCard) {
@@ -116,79 +112,6 @@ TEST(ScanTimeFunctionTest, ReadsAcrossLinesAndSkipsTheRestOfTheLast) {
   ASSERT_TRUE(ScanTimeFunction(none, breaks));
   EXPECT_TRUE(breaks.empty());
   testing::ExpectNextLine(none, "NEXT");
-}
-
-TEST_F(CardBTest, BadInputFailsCleanlyOrReadsSensibly) {
-  const std::string field = "    1       1.0       1.0\n";
-  const std::string tf = "    1\n       1.0       0.0\n";
-  testing::ExpectBadCards(
-      {
-          {"empty", "", {1, 1}, "ReadGroupB: Parse error reading nrfld in record 1"},
-          {"letters", "  abc\n", {1, 1}, "ReadGroupB: Parse error reading nrfld in record 1"},
-          {"three fields",
-           "    3\n",
-           {1, 1},
-           "ReadGroupB: NRFLD 3 in record 1 is outside 0 to 2; card B cannot be read."},
-          {"negative fields",
-           "   -1\n",
-           {1, 1},
-           "ReadGroupB: NRFLD -1 in record 1 is outside 0 to 2; card B cannot be read."},
-          {"nine systems",
-           "    1\n",
-           {1, 9},
-           "ReadGroupB: The deck's NOSYS 9 is outside 0 to 8; card B cannot be read."},
-          {"end in record 2", "    1\n", {1, 1}, "ReadGroupB: EOF reading record 2, field 0"},
-          {"end in pore field",
-           "    2\n    0\n",
-           {1, 1},
-           "ReadGroupB: EOF reading record 2, field 1"},
-          {"end in record 3",
-           "    1\n" + field,
-           {1, 1},
-           "ReadGroupB: EOF reading record 3, field 0"},
-          {"end in record 4",
-           "    1\n" + field + "    2\n      10.0       5.0    1    2\n",
-           {1, 1},
-           "ReadGroupB: EOF reading record 4, field 0"},
-          {"end in time function",
-           "    1\n" + field + "    0\n    2\n       1.0       0.0\n",
-           {1, 1},
-           "ReadGroupB: EOF reading the time function, field 0"},
-          {"letters in time function",
-           "    1\n" + field + "    0\n    1\n       abc\n",
-           {1, 1},
-           "ReadGroupB: Parse error reading the time function, field 0"},
-          {"end before bypass",
-           "    1\n" + field + "    0\n" + tf,
-           {1, 1},
-           "ReadGroupB: EOF reading record 5"},
-          {"huge function count",
-           "    1\n99999       1.0       1.0\n",
-           {1, 1},
-           "ReadGroupB: EOF reading record 3, field 0"},
-          {"huge exchange count",
-           "    1\n" + field + "99999\n",
-           {1, 1},
-           "ReadGroupB: EOF reading record 4, field 0"},
-          {"huge break count",
-           "    1\n" + field + "    0\n99999\n       1.0\n",
-           {1, 1},
-           "ReadGroupB: EOF reading the time function, field 0"},
-          {"negative counts", "    1\n   -5       1.0       1.0\n    1\n", {1, 1}, nullptr},
-          {"negative exchange count",
-           "    1\n" + field + "   -3\n" + tf + "    1\n",
-           {1, 1},
-           nullptr},
-          {"long line",
-           "    1\n" + field + "    1\n      10.0       5.0    1    2" + std::string(10000, '7') +
-               "\n" + tf + "    1\n",
-           {1, 1},
-           nullptr},
-      },
-      platform, [&](DeckScanner& in, DeckShape shape) {
-        CardBRecord card;
-        return ParseCardB(in, shape, card, platform);
-      });
 }
 
 TEST_F(CardBTest, OddColumnsReadAsZero) {

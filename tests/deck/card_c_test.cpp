@@ -8,6 +8,7 @@
 #include "groups/cards.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -31,13 +32,7 @@ List Values(const COrvoBuilderCntrItem* node) {
 
 using testing::AddSegments;
 
-class CardCTest : public ::testing::Test {
- protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-};
+class CardCTest : public testing::DocumentTest {};
 
 TEST_F(CardCTest, ParsesColumnsAndStopsAfterTheCard) {
   const std::string text = std::string(kCard) + "NEXT\n";
@@ -64,29 +59,6 @@ TEST_F(CardCTest, ParsesColumnsAndStopsAfterTheCard) {
   EXPECT_EQ(card.segments[2].VOLUME, 1.25e6);
   testing::ExpectNextLine(in, "NEXT");
   EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(CardCTest, BadInputFailsCleanlyOrReadsSensibly) {
-  const std::string head = "    1    0       1.0\n       1.0       1.0\n";
-  const std::string line = "         1         0         1     100.0\n";
-  testing::ExpectBadCards(
-      {
-          {"empty", "", {1, 1}, "ReadGroupC: EOF reading record 1"},
-          {"end before record 2",
-           "    1    0       1.0\n",
-           {1, 1},
-           "ReadGroupC: EOF reading record 2"},
-          {"end in segments", head + line, {2, 1}, "ReadGroupC: EOF reading record 2"},
-          {"huge NOSEG", head + line, {99999, 1}, "ReadGroupC: EOF reading record 2"},
-          {"largest NOSEG", head + line, {2147483647, 1}, "ReadGroupC: EOF reading record 2"},
-          {"negative NOSEG", head, {-5, 1}, nullptr},
-          {"letters in columns", "  abc  xyz    1.5e\n  q\n  seg one   two\n", {1, 1}, nullptr},
-          {"long line", head + "         1" + std::string(10000, '9') + "\n", {1, 1}, nullptr},
-      },
-      platform, [&](DeckScanner& in, DeckShape shape) {
-        CardCRecord card;
-        return ParseCardC(in, shape, card, platform);
-      });
 }
 
 TEST_F(CardCTest, LongLinesAndLettersReadByTheirColumns) {

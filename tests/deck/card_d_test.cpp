@@ -9,6 +9,7 @@
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -35,18 +36,13 @@ const char kCard[] =
     "       5.0       0.0\n"
     "    0    1\n";
 
-class CardDTest : public ::testing::Test {
+class CardDTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // Segments 1 to 3 and exchanges 1-2, 3-2, 2-3, 3-0, 0-1 in this node-list order.
   static std::vector<COrvoBuilderCntrItem*> Network(COrvoBuilderDoc& d) {
     testing::AddSegments(d, 3);
     return testing::AddExchanges(d, {{1, 2}, {3, 2}, {2, 3}, {3, 0}, {0, 1}});
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardDTest, ParsesFieldsAndStopsAfterTheCard) {
@@ -108,79 +104,6 @@ TEST_F(CardDTest, ColumnsThatRunTogetherKeepTheirWidths) {
   EXPECT_EQ(pairs[2].first, 0.00012346);
   EXPECT_EQ(pairs[2].from, 3);
   EXPECT_TRUE(in.AtEnd());
-}
-
-TEST_F(CardDTest, BadInputFailsCleanlyOrReadsSensibly) {
-  const std::string one = "    1    1\n    1\n";  // one field with one function
-  testing::ExpectBadCards(
-      {
-          {"empty", "", {1, 1}, "ReadGroupD: EOF reading record 1"},
-          {"seven fields",
-           "    1    7\n",
-           {1, 1},
-           "ReadGroupD: NFIELD 7 in record 1 is more than the six flow fields; card D cannot be "
-           "read."},
-          {"nine systems",
-           "    1    0\n\n",
-           {1, 9},
-           "ReadGroupD: The deck's NOSYS 9 is outside 0 to 8; card D cannot be read."},
-          {"end in record 2", "    1    1\n", {1, 1}, "ReadGroupD: EOF reading record 1, field 0"},
-          {"end in field 2",
-           "    1    2\n    0\n",
-           {1, 1},
-           "ReadGroupD: EOF reading record 1, field 1"},
-          {"end in record 3", one, {1, 1}, "ReadGroupD: EOF reading record 3, field 0"},
-          {"letters in record 4",
-           one + "    2\n       0.5    1    2       abc\n",
-           {1, 1},
-           "ReadGroupD: parse error reading record 4, field 0"},
-          {"end in record 4",
-           one + "    2\n",
-           {1, 1},
-           "ReadGroupD: parse error reading record 4, field 0"},
-          {"end after record 4",
-           one + "    1\n       0.5    1    2",
-           {1, 1},
-           "ReadGroupD: EOF reading record 4, field 0"},
-          {"end in time function",
-           one + "    0\n",
-           {1, 1},
-           "ReadGroupD: EOF reading the time function, field 0"},
-          {"letters in time function",
-           one + "    0\n  abc\n",
-           {1, 1},
-           "ReadGroupD: parse error reading the time function, field 0"},
-          {"end before bypass",
-           one + "    0\n    0\n",
-           {1, 1},
-           "ReadGroupD: EOF reading the bypass record"},
-          {"huge function count",
-           "    1    1\n99999\n",
-           {1, 1},
-           "ReadGroupD: EOF reading record 3, field 0"},
-          {"largest exchange count",
-           one + "2147483647\n       0.5    1    2\n",
-           {1, 1},
-           "ReadGroupD: parse error reading record 4, field 0"},
-          {"huge break count",
-           one + "    0\n99999\n       1.0\n",
-           {1, 1},
-           "ReadGroupD: EOF reading the time function, field 0"},
-          {"negative field count", "    1   -2\n    1\n", {1, 1}, nullptr},
-          {"negative function count", "    1    1\n   -4\n    1\n", {1, 1}, nullptr},
-          {"negative exchange count", one + "   -9\n    0\n    1\n", {1, 1}, nullptr},
-          {"letters in columns", "  abc  xyz\n  q\n", {1, 1}, nullptr},
-          {"long lines",
-           "    1    1" + std::string(10000, 'h') + "\n    1       1.0       1.0" +
-               std::string(10000, '5') + "\n    1\n       0.5    1    2 " +
-               std::string(10000, 'x') + "\n    0\n    1" + std::string(10000, '0') + "\n",
-           {1, 1},
-           nullptr},
-      },
-      platform, [&](DeckScanner& in, DeckShape shape) {
-        CardDRecord card;
-        return ParseCardD(in, shape, card, platform);
-      });
 }
 
 TEST_F(CardDTest, LoadFromWCTakesTheFields) {

@@ -9,6 +9,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -45,16 +46,12 @@ std::string State(const COrvoBuilderDoc& doc) {
   return state;
 }
 
-class CardETest : public ::testing::Test {
+class CardETest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     MakeProject(doc, 3, 3);
     doc.imported_NOSYS = 2;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardETest, ParsesSystemsFactorsAndFunctions) {
@@ -174,40 +171,10 @@ TEST_F(CardETest, RoundTripGivesTheSameCard) {
 }
 
 // Bad input: fails with one message, or reads what the columns say; never crashes or hangs.
-TEST_F(CardETest, BadInputFailsCleanlyOrReadsSensibly) {
+// Beside tests/data/cards/card_e.txt: a long title reads whole; every line cut fails.
+TEST_F(CardETest, LongTitleAndLineCuts) {
   const std::string long_title(10000, 'x');
   const std::string titled = "         0" + long_title + "   \n         0U\n";
-  const std::string tail = "\n       1.0       1.0\n    1    1\n       1.0       0.0\n";
-  auto parse = [&](DeckScanner& in, DeckShape shape) {
-    CardERecord card;
-    return ParseCardE(in, shape, card, platform);
-  };
-  testing::ExpectBadCards(
-      {
-          {"huge count", "     99999T" + tail, {3, 2}, ""},
-          {"largest count", "2147483647T" + tail, {3, 2}, ""},
-          {"huge break count",
-           "         1T\n       1.0       1.0\n    1 99999\n       1.0       0.0\n",
-           {3, 2},
-           ""},
-          {"stars for a break count",
-           "         1T\n       1.0       1.0\n    1*****\n",
-           {3, 2},
-           ""},
-          {"letters in breaks",
-           "         1T\n       1.0       1.0\n    1    1\n       abc       0.0\n",
-           {3, 2},
-           ""},
-          // A negative count lists no segments and has no record 2.
-          {"negative counts", "        -5T\n        -1U\n", {3, 2}, nullptr},
-          // Non-numeric counts and factors read as atoi and atof do.
-          {"letters",
-           "       abcT\n         1U\n      junk       2.0\n    2    0\n",
-           {3, 2},
-           nullptr},
-          {"long title", titled, {3, 2}, nullptr},
-      },
-      platform, parse);
   DeckScanner in(titled);
   CardERecord card;
   ASSERT_TRUE(ParseCardE(in, {3, 2}, card, platform));

@@ -9,6 +9,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -54,16 +55,12 @@ std::vector<StringArray> Loads(const COrvoBuilderDoc& doc, int system) {
   return loads;
 }
 
-class CardFTest : public ::testing::Test {
+class CardFTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     MakeProject(doc, 3, 3);
     doc.imported_NOSYS = 2;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardFTest, ParsesSystemsLoadsAndTheNonpointFlag) {
@@ -228,37 +225,8 @@ TEST_F(CardFTest, RoundTripGivesTheSameCard) {
                                });
 }
 
-TEST_F(CardFTest, BadInputFailsCleanlyOrReadsSensibly) {
-  const std::string long_line(10000, '7');
-  const std::string tail = "\n       1.0       1.0\n    1    1\n       1.0       0.0\n         0\n";
-  auto parse = [&](DeckScanner& in, DeckShape shape) {
-    CardFRecord card;
-    return ParseCardF(in, shape, card, platform);
-  };
-  testing::ExpectBadCards(
-      {
-          {"huge count", "     99999T" + tail, {3, 2}, ""},
-          {"largest count", "2147483647T" + tail, {3, 2}, ""},
-          {"huge break count",
-           "         1T\n       1.0       1.0\n    1 99999\n       1.0       0.0\n",
-           {3, 2},
-           ""},
-          {"letters in breaks",
-           "         1T\n       1.0       1.0\n    1    1\n       1.0       xyz\n         0\n",
-           {3, 2},
-           ""},
-          // A negative count still has record 2 (only 0 has none) and lists no segments.
-          {"negative count",
-           "        -3T\n       2.0       3.0\n         0U\n         0\n",
-           {3, 2},
-           nullptr},
-          {"letters", "       abcT\n         0U\n       yes\n", {3, 2}, nullptr},
-          {"long lines",
-           "         0" + long_line + "\n         0\n" + long_line + "\n",
-           {3, 2},
-           nullptr},
-      },
-      platform, parse);
+// Beside tests/data/cards/card_f.txt: a negative count keeps record 2; every line cut fails.
+TEST_F(CardFTest, NegativeCountAndLineCuts) {
   DeckScanner negative("        -3T\n       2.0       3.0\n         0U\n         0\n");
   CardFRecord card;
   ASSERT_TRUE(ParseCardF(negative, {3, 2}, card, platform));

@@ -9,6 +9,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 
 namespace orvo {
 namespace {
@@ -70,18 +71,14 @@ List Record(const std::vector<std::pair<size_t, List>>& set) {
   return pairs;
 }
 
-class CardGTest : public ::testing::Test {
+class CardGTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     MakeProject(doc, 3);
     doc.imported_NOSEG = 2;
     doc.group_g.title = "Old";
     doc.group_g.values[0] = 4.0;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(CardGTest, ParsesParametersAndSegments) {
@@ -231,39 +228,12 @@ TEST_F(CardGTest, RoundTripGivesTheSameCard) {
       [](COrvoBuilderDoc& copy, ScriptedPlatform&) { MakeProject(copy, 3); });
 }
 
-TEST_F(CardGTest, BadInputFailsCleanlyOrReadsSensibly) {
-  const std::string entry = Entry("TEMP", 2, "20.0");
-  const std::string long_line(10000, 'z');
+// Beside tests/data/cards/card_g.txt: every line cut fails.
+TEST_F(CardGTest, LineCutsFail) {
   auto parse = [&](DeckScanner& in, DeckShape shape) {
     CardGRecord card;
     return ParseCardG(in, shape, card, platform);
   };
-  testing::ExpectBadCards(
-      {
-          {"huge NOPAM",
-           "     99999T\n" + entry + entry + "\n         1\n" + entry + "\n",
-           {2, 7},
-           ""},
-          {"largest NOPAM", "2147483647T\n" + entry + "\n", {2, 7}, ""},
-          {"largest NOSEG",
-           "         1T\n" + entry + "\n         1\n" + entry + "\n",
-           {2147483647, 7},
-           ""},
-          {"letters for a number", "         1T\n  ABC  XYZ       1.0\n", {2, 7}, ""},
-          // A negative NOPAM lists no parameters: nothing follows record 1.
-          {"negative NOPAM", "        -4T\n", {2, 7}, nullptr},
-          {"negative NOSEG", "         1T\n" + entry + "\n", {-3, 7}, nullptr},
-          // A segment ID that is not a number reads as 0.
-          {"letters for a segment",
-           "         1T\n" + entry + "\n       abc\n" + entry + "\n",
-           {1, 7},
-           nullptr},
-          {"long lines",
-           "         1" + long_line + "\n" + entry + long_line + "\n         1\n" + entry + "\n",
-           {1, 7},
-           nullptr},
-      },
-      platform, parse);
   testing::ExpectEveryLineCutFails(kCard, platform, [&](DeckScanner& in) {
     return parse(in, {2, 7});
   });

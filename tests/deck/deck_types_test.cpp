@@ -1,6 +1,7 @@
 // The whole deck of a small KOBAL5 project built the way the editors build it, written out
-// column by column from the card layouts. The other two types' whole decks are held byte for
-// byte by the example decks (example_decks_test.cpp), their cards by the card writer tests.
+// column by column from the card layouts (tests/data/decks/kobal5/deck.inp). The other two
+// types' whole decks are held byte for byte by the example decks (example_decks_test.cpp),
+// their cards by the card writer tests.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -13,6 +14,8 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
+#include "support/document_test.h"
+#include "support/golden.h"
 #include "support/node_records.h"
 
 namespace orvo {
@@ -24,10 +27,8 @@ constexpr auto Array = testing::ArrayText;
 using testing::Entries;
 using testing::Portions;
 
-class DeckTypesTest : public ::testing::Test {
+class DeckTypesTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // Group A's OK after choosing the type: the groups that follow NOSYS take their defaults.
   void ChooseType(int simtyp, int nosys) {
     doc.group_a.SIMTYP = simtyp;
@@ -79,13 +80,7 @@ class DeckTypesTest : public ::testing::Test {
     EXPECT_FALSE(doc.IsModified());
     return text;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
-
-const std::string kHeader =
-    " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS\n";
 
 // The metals model: the "KOBALS" line, seven systems, its own parameter numbers and no
 // kinetic time functions at all.
@@ -148,101 +143,8 @@ TEST_F(DeckTypesTest, Kobal5) {
 
   const std::string deck = Deck();
   EXPECT_EQ(deck.rfind("KOBALS\n", 0), 0u);
-  EXPECT_EQ(deck,
-            // A
-            "KOBALS\n"
-            "Metals\n"
-            "Kobal test\n" +
-                kHeader +
-                "    2    7    0    0    0    0    0 0.25    1  0 0    1\n"
-                "    1    0    0    0    0    0\n"
-                "    1\n"
-                "       1.0      10.0\n"
-                "    1\n"
-                "       5.0      10.0\n"
-                "    0    0    0    0    1    1    1\n"
-                // B
-                "    1\n"
-                "    1       1.0       1.0\t\t\t(surface water)\n"
-                "    1\n"
-                "      30.0       5.0    1    2\n"
-                "    1\n"
-                "       0.5       0.0\n"
-                "    0    0    0    0    0    0    0\n"
-                // C: the subsurface segment is type 2
-                "    1    0       1.0 Vol\n"
-                "       1.0       1.0\n"
-                "         1         0         1    1000.0       0.3       0.5       0.4       0.5\n"
-                "         2         0         2     500.0       0.0       0.0       0.0       0.0\n"
-                // D
-                "    1    3\n"
-                "    0\n"
-                "    0\n"
-                "    1       1.0       1.0\t\t(solids1 field)\n"
-                "    1\n"
-                "       1.0    1    2\n"
-                "    1\n"
-                "    1.e-06       0.0\n"
-                "    1    1    1    0    0    0    0\n"
-                // E: segment 1 for cadmium
-                "         1Group E system #1\n"
-                "       1.0       1.0\n"
-                "    1    1\n"
-                "     0.002       0.0\n"
-                "         0Group E system #2\n"
-                "         0Group E system #3\n"
-                "         0Group E system #4\n"
-                "         0Group E system #5\n"
-                "         0Group E system #6\n"
-                "         0Group E system #7\n"
-                // F: segment 2 for solid 1
-                "         0\n"
-                "         0\n"
-                "         0\n"
-                "         0\n"
-                "         1\n"
-                "       1.0       1.0\n"
-                "    2    2\n"
-                "     100.0       0.0     100.0      30.0\n"
-                "         0\n"
-                "         0\n"
-                "         0\n"
-                // G
-                "         2 Metals params\n"
-                "   pH   28       1.0  SO4   31       1.0\n"
-                "         1\n"
-                "   pH   28       7.5  SO4   31      20.0\n"
-                "         2\n"
-                "   pH   28       7.0  SO4   31       0.0\n"
-                // H: Globals and the seven metal and solid systems
-                "Metal constants\n"
-                "   Globals         1\n"
-                "  Sorption         2\n"
-                "       KD1         1    1000.0       KD2         2  250000.0\n"
-                "        CD         0\n"
-                "        ZN         0\n"
-                "        PB         0\n"
-                "        MN         0\n"
-                "   Solid 1         0\n"
-                "   Solid 2         0\n"
-                "   Solid 3         0\n"
-                // I: NFUNC 0 and nothing else
-                "         0\n"
-                // J
-                "CD                                          0  0.0       0.0\n"
-                "    1       0.0       0.0    2       0.0       0.0\n"
-                "ZN                                          0  0.0       0.0\n"
-                "    1       0.0       0.0    2       0.0       0.0\n"
-                "PB                                          0  0.0       0.0\n"
-                "    1       0.0       0.0    2       0.0       0.0\n"
-                "MN                                          0  0.0       0.0\n"
-                "    1       0.0       0.0    2       0.0       0.0\n"
-                "Solid 1                                     3  2.5       0.0\n"
-                "    1      15.0       0.0    2       0.0       0.0\n"
-                "Solid 2                                     0  0.0       0.0\n"
-                "    1       0.0       0.0    2       0.0       0.0\n"
-                "Solid 3                                     0  0.0       0.0\n"
-                "    1       0.0       0.0    2       0.0       0.0\n");
+  // The deck is also a deck case: read back, it gains the empty flow fields 1 and 2.
+  testing::ExpectFileText(testing::DataPath("decks/kobal5/deck.inp"), deck);
 }
 
 }  // namespace

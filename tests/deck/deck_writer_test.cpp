@@ -6,6 +6,8 @@
 
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
+#include "support/document_test.h"
+#include "support/golden.h"
 #include "support/network_builder.h"
 #include "support/scratch_dir.h"
 
@@ -16,14 +18,10 @@ namespace fs = std::filesystem;
 
 using testing::ReadFile;
 
-class DeckWriterTest : public ::testing::Test {
+class DeckWriterTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   testing::ScratchDir scratch{"orvo_deck_writer"};
   const fs::path& directory = scratch.path();
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST(InpPathTest, AppendsTheExtensionUnlessItEndsTheName) {
@@ -33,42 +31,13 @@ TEST(InpPathTest, AppendsTheExtensionUnlessItEndsTheName) {
   EXPECT_EQ(InpPath("/data/lake.v2/run"), "/data/lake.v2/run.inp");
 }
 
-const char kHeader[] =
-    " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS\n";
-
-// A new project writes all ten cards without a complaint.
+// A new project writes all ten cards without a complaint, and the deck reads back.
 TEST_F(DeckWriterTest, EmptyProjectWritesEveryCard) {
   const fs::path path = directory / "empty.inp";
   ASSERT_TRUE(OrvoWrite(doc, path.string()));
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_FALSE(doc.IsModified());
-  const std::string expected =
-      std::string() +
-      // A: titles, header, options, ISEGOUT, two empty blocks, no bypass flags
-      "\n\n" + kHeader +
-      "    0    0   -1   -1   -1   -1   -1    0    1  0 0   -1\n"
-      "    0    0    0    0    0    0\n"
-      "    0\n"
-      "    0\n"
-      "\n"
-      // B: no exchange fields
-      "    0\n"
-      // C: options, factors, no segments
-      "    0    0       0.0\n"
-      "       1.0       1.0\n"
-      // D: option, no fields, an empty bypass record
-      "    0    0\n"
-      "\n"
-      // E: no systems. F: no systems, no nonpoint file
-      "         0\n"
-      // G: no parameters
-      "         0\n"
-      // H: title, the globals block without fields
-      "\n"
-      "                   0\n"
-      // I: no functions. J: no systems.
-      "         0\n";
-  EXPECT_EQ(ReadFile(path), expected);
+  testing::ExpectFileText(testing::DataPath("decks/empty_project/deck.inp"), ReadFile(path));
 }
 
 TEST_F(DeckWriterTest, UnwritableDeckIsReported) {

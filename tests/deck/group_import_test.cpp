@@ -11,6 +11,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
+#include "support/document_test.h"
 #include "support/example_river.h"
 #include "support/scratch_dir.h"
 
@@ -64,10 +65,9 @@ class RedrawCounter : public DocumentObserver {
 
 // The project imported into is the example river; the deck comes from the same river with
 // different data in cards B to J, so every imported card shows.
-class GroupImportTest : public ::testing::Test {
+class GroupImportTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     testing::BuildExampleRiver(source);
     source.group_b.title = "Exchanges of the deck";
     source.group_b.surface_functions.GetList() = {"2e-05 0 3e-05 30"};
@@ -102,8 +102,6 @@ class GroupImportTest : public ::testing::Test {
   const fs::path& directory = scratch.path();
   ScriptedPlatform source_platform;
   COrvoBuilderDoc source{source_platform};
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
   RedrawCounter redraws;
   int decks = 0;
 };

@@ -1,5 +1,6 @@
 // The layout of the data files and the mass-balance record, byte for byte.
 #include "engine/output_files.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +13,7 @@ TEST(OutputFiles, HeadAndRecordsHaveTheReadersLayout) {
   const double values[] = {1.5, -0.25, 1e-30, 123456789.0, 0.0, 2.0, 7.0, 8.0};
   AppendRecord(text, 1, 152.0, values, 8);
   AppendRecord(text, 12, 1.0 / 3.0, values, 2);
-  EXPECT_EQ(
-      text,
-      "2\n"
-      "Title one\n"
-      "tab here\n"
-      "Output times: 2\n"
-      "Segments: 1\n"
-      "Volume {m^3)\n"
-      "NH3 {mg/L)\n"
-      "     1 152.00000\n"
-      "  1.500000e+00 -2.500000e-01  1.000000e-30  1.234568e+08  0.000000e+00  2.000000e+00\n"
-      "  7.000000e+00  8.000000e+00  0.000000e+00  0.000000e+00  0.000000e+00  0.000000e+00\n"
-      "    12   0.33333\n"
-      "  1.500000e+00 -2.500000e-01  0.000000e+00  0.000000e+00  0.000000e+00  0.000000e+00\n");
+  orvo::testing::ExpectText(text);
 }
 
 TEST(OutputFiles, TimesFitTheirTenColumnsAndLongLinesAreCut) {
@@ -50,17 +38,7 @@ TEST(OutputFiles, MassBalanceRecordOfTheChosenSystem) {
   Simulation simulation(model);
   RunFiles files(model, "fenu5", 2);
   ASSERT_TRUE(RunSimulation(simulation, &files, nullptr).ok);
-  EXPECT_EQ(files.TakeBalance(),
-            "Mass balance of system 1, Chemical 1\n"
-            "Closed\n"
-            "Grams since the start of the run; Change = Mass - initial mass; Imbalance = Change - "
-            "(Adv. in + Disp. in + Loads + Neg. fix) + (Adv. out + Disp. out + Decay).\n"
-            "       Day          Mass        Change       Adv. in      Adv. out      Disp. in"
-            "     Disp. out         Loads         Decay      Neg. fix     Imbalance\n"
-            "   0.00000  1.000000e+01  0.000000e+00  0.000000e+00  0.000000e+00  0.000000e+00"
-            "  0.000000e+00  0.000000e+00  0.000000e+00  0.000000e+00  0.000000e+00\n"
-            "   1.00000  1.400000e+01  4.000000e+00  0.000000e+00  0.000000e+00  0.000000e+00"
-            "  0.000000e+00  4.000000e+00  0.000000e+00  0.000000e+00  0.000000e+00\n");
+  orvo::testing::ExpectText(files.TakeBalance());
   model.JMASS = 0;
   RunFiles none(model, "fenu5", 2);
   EXPECT_EQ(none.TakeBalance(), "No system was chosen for the mass balance (JMASS 0).\n");

@@ -7,6 +7,7 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "support/card_writer_test.h"
+#include "support/golden.h"
 #include "support/network_builder.h"
 
 namespace orvo {
@@ -69,10 +70,7 @@ TEST_F(GroupCCardTest, NewProjectAndUntypedSegment) {
   COrvoBuilderCntrItem* segment = doc.NewNode();
   segment->SetType(kSegmentNode);
   doc.AddSegment(*segment);
-  EXPECT_EQ(Write(),
-            "    0    0       0.0\n"
-            "       1.0       1.0\n"
-            "         1         0         0       0.0       0.0       0.0       0.0       0.0\n");
+  orvo::testing::ExpectText(Write());
 }
 
 TEST_F(GroupCCardTest, SegmentIdsInOrderAndGapsSkipped) {

@@ -11,6 +11,7 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
+#include "support/document_test.h"
 #include "support/network_builder.h"
 
 namespace orvo {
@@ -33,18 +34,14 @@ std::vector<std::string> Nested(const COrvoBuilderCntrItem& node, int index) {
   return out;
 }
 
-class GroupEditingTest : public ::testing::Test {
+class GroupEditingTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     for (int i = 0; i < 3; ++i) AddSegmentWithLabel(doc, 100 * (i + 1), 100);
   }
   COrvoBuilderCntrItem* Exchange(int up, int down) {
     return doc.AddExchange(doc.GetSegmentNode(up), doc.GetSegmentNode(down), kInterface);
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST(OptionListTest, AStoredValueTheListCannotShowSurvivesOk) {

@@ -7,6 +7,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/card_writer_test.h"
+#include "support/golden.h"
 
 namespace orvo {
 namespace {
@@ -31,10 +32,7 @@ class GroupICardTest : public testing::CardWriterTest {
 TEST_F(GroupICardTest, OneFunctionWithTwoBreakpoints) {
   doc.group_i.names[0] = "TEMP1";
   doc.group_i.functions[0] = "20 0 25 365";
-  EXPECT_EQ(Write(),
-            "         1Kinetic functions\n"
-            "TEMP1    2    1\n"
-            "      20.0       0.0      25.0     365.0\n");
+  orvo::testing::ExpectText(Write());
   EXPECT_TRUE(written);
   EXPECT_TRUE(Check().empty());
 }
@@ -44,13 +42,7 @@ TEST_F(GroupICardTest, FourBreakpointsToALineAndNumbersFromTheTable) {
   doc.group_i.names[6] = "WIND SPEED";
   doc.group_i.functions[6] = "1,0\t2 1\n3 2 4 3 5.5 4";
   doc.group_i.functions[21] = "0.5 0 1 30 0.25 60 0 90";
-  EXPECT_EQ(Write(),
-            "         2Kinetic functions\n"
-            "WIND     5    7\n"
-            "       1.0       0.0       2.0       1.0       3.0       2.0       4.0       3.0\n"
-            "       5.5       4.0\n"
-            "         4   22\n"
-            "       0.5       0.0       1.0      30.0      0.25      60.0       0.0      90.0\n");
+  orvo::testing::ExpectText(Write());
   EXPECT_EQ(group_i::DefinedFunctions(doc), (std::vector<int>{6, 21}));
 }
 
@@ -58,10 +50,7 @@ TEST_F(GroupICardTest, ValueWithoutTimeFailsAfterTheValue) {
   doc.group_i.names[0] = "T";
   doc.group_i.functions[0] = "20 0 25";
   doc.group_i.functions[1] = "1 0";
-  EXPECT_EQ(Write(),
-            "         2Kinetic functions\n"
-            "    T    1    1\n"
-            "      20.0       0.0      25.0");
+  orvo::testing::ExpectText(Write());
   EXPECT_FALSE(written);
   // The dataset writer names the group; the card adds nothing of its own.
   EXPECT_TRUE(platform.messages.empty());

@@ -1,5 +1,5 @@
 // The bundled example project is what BuildExampleRiver makes in a fresh program. Run with
-// ORVO_UPDATE_EXAMPLES=1 to write it again after a deliberate change of the example.
+// ORVO_UPDATE_EXPECTED=1 to write it again after a deliberate change of the example.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "support/example_river.h"
-#include "support/scratch_dir.h"
+#include "support/golden.h"
 
 namespace orvo {
 namespace {
@@ -21,7 +21,7 @@ TEST(ExampleProjectTest, BundledRiverMatchesItsBuilder) {
   EXPECT_TRUE(platform.messages.empty());
 
   const std::string path = std::string(ORVO_SOURCE_DIR) + "/examples/river/river.orb";
-  if (std::getenv("ORVO_UPDATE_EXAMPLES") != nullptr) {
+  if (testing::UpdatingExpected()) {
     ASSERT_TRUE(doc.Save(path));
   }
   EXPECT_EQ(testing::ReadFile(path), doc.SaveToBytes()) << path;

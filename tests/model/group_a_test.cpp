@@ -36,19 +36,6 @@ GroupADlg Edited() {
   return group;
 }
 
-TEST(GroupATest, DefaultRecordBytes) {
-  const std::string minus_one = Bytes({0xFF, 0xFF, 0xFF, 0xFF});
-  const std::string zero32(4, '\0');
-  const std::string zero64(8, '\0');
-  const std::string expected =
-      Bytes({0x00, 0x10}) + minus_one + Bytes({0x00, 0x00, 74}) +
-      " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS" + zero32 +
-      zero32 + minus_one + minus_one + minus_one + minus_one + minus_one + zero64 +
-      Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F}) + zero64 + zero64 + minus_one + std::string(24, '\0') +
-      Bytes({0x00, 0x00, 0x00});
-  EXPECT_EQ(SaveRecord(GroupADlg()), expected);
-}
-
 // Lists are stored as blank-separated text at the record's end.
 TEST(GroupATest, RoundTripKeepsEveryField) {
   const std::string saved = SaveRecord(Edited());

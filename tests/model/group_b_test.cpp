@@ -27,14 +27,6 @@ GroupBDlg Edited() {
   return group;
 }
 
-TEST(GroupBTest, DefaultRecordBytes) {
-  const std::string one = Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F});
-  const std::string& empty = testing::kEmptyArrayRecord;
-  EXPECT_EQ(SaveRecord(GroupBDlg()), Bytes({0x01, 0x10, 0x00}) + one + one + one + one +
-                                         Bytes({0x01}) + "m" + Bytes({0x01}) + "m" + empty + empty +
-                                         empty);
-}
-
 TEST(GroupBTest, RoundTripStoresScaleFactorsFirst) {
   const std::string saved = SaveRecord(Edited());
   ArchiveReader factors(std::string_view(saved).substr(3 + 9));  // cookie, title "exchanges"

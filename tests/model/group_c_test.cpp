@@ -24,13 +24,6 @@ GroupCDlg Edited() {
   return group;
 }
 
-TEST(GroupCTest, DefaultRecordBytes) {
-  const std::string one = Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F});
-  EXPECT_EQ(SaveRecord(GroupCDlg()), Bytes({0x02, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}) +
-                                         std::string(8, '\0') + Bytes({0x00}) + one + one +
-                                         Bytes({0x03}) + "m^3");
-}
-
 TEST(GroupCTest, RoundTripAndDamage) {
   const std::string saved = SaveRecord(Edited());
   const GroupCDlg loaded = testing::ExpectReloads<GroupCDlg>(saved);

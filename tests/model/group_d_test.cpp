@@ -24,12 +24,6 @@ GroupDDlg Edited() {
   return group;
 }
 
-TEST(GroupDTest, DefaultRecordBytes) {
-  std::string expected = Bytes({0x03, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 0x00});
-  for (int field = 0; field < 6; ++field) expected += testing::kEmptyArrayRecord;
-  EXPECT_EQ(SaveRecord(GroupDDlg()), expected + Bytes({0x00}));
-}
-
 TEST(GroupDTest, RoundTripStoresBypassAsBlankSeparatedText) {
   const std::string saved = SaveRecord(Edited());
   EXPECT_EQ(saved.substr(saved.size() - 6), Bytes({0x05}) + "1 0 1");

@@ -13,12 +13,6 @@ namespace {
 using testing::SaveRecord;
 using List = std::vector<std::string>;
 
-TEST(GroupETest, DefaultRecordBytes) {
-  std::string expected = testing::Bytes({0x04, 0x10});
-  for (int slot = 0; slot < 8; ++slot) expected += testing::kEmptyArrayRecord;
-  EXPECT_EQ(SaveRecord(GroupEDlg()), expected);
-}
-
 TEST(GroupETest, RoundTripAndDamage) {
   GroupEDlg group;
   group.ApplyDefaults(3);

@@ -49,13 +49,6 @@ void ReferenceUpdate(StringArray& slot, int index, const std::string& function) 
   slot.SetList(list, 4);
 }
 
-TEST(GroupFTest, FreshRecordBytes) {
-  GroupFDlg group;
-  std::string expected = "\x05\x10"s;
-  for (int i = 0; i < 8; ++i) expected += kEmptyArrayRecord;
-  EXPECT_EQ(SaveRecord(group), expected);
-}
-
 TEST(GroupFTest, DefaultSlotBytes) {
   GroupFDlg group;
   group.ApplyDefaults(1);

@@ -14,10 +14,6 @@ namespace {
 
 using orvo::testing::SaveRecord;
 
-TEST(GroupGTest, FreshRecordBytes) {
-  EXPECT_EQ(SaveRecord(GroupGDlg()), "\x06\x10\x00\x00\x00\x00\x00"s);
-}
-
 TEST(GroupGTest, RecordBytesOfOneSlot) {
   GroupGDlg group;
   group.title = "T";

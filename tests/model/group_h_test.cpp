@@ -14,12 +14,6 @@ namespace {
 
 using orvo::testing::SaveRecord;
 
-TEST(GroupHTest, FreshRecordBytes) {
-  std::string expected = "\x07\x10\x00"s;
-  for (int i = 0; i < 9; ++i) expected += orvo::testing::kEmptyArrayRecord;
-  EXPECT_EQ(SaveRecord(GroupHDlg()), expected);
-}
-
 TEST(GroupHTest, ApplyNames) {
   GroupHDlg group;
   group.blocks[1] = StringArray(std::vector<std::string>{"old", "fields"});

@@ -14,10 +14,6 @@ namespace {
 
 using orvo::testing::SaveRecord;
 
-TEST(GroupITest, FreshRecordBytes) {
-  EXPECT_EQ(SaveRecord(GroupIDlg()), "\x08\x10\x00\x00\x00\x00\x00"s);
-}
-
 TEST(GroupITest, RecordBytesLeaveNamesOut) {
   GroupIDlg group;
   group.title = "k";

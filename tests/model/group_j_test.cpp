@@ -22,13 +22,6 @@ std::vector<std::string> Names(const GroupJDlg& group, int system) {
   return names;
 }
 
-TEST(GroupJTest, FreshRecordBytes) {
-  GroupJDlg group;
-  std::string expected = "\x09\x10"s;
-  for (int i = 0; i < 8; ++i) expected += kEmptyArrayRecord;
-  EXPECT_EQ(SaveRecord(group), expected);
-}
-
 TEST(GroupJTest, DefaultSlotBytes) {
   GroupJDlg group;
   group.ApplyDefaults(1, 2, kVerda5);

@@ -5,6 +5,7 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
+#include "support/document_test.h"
 #include "support/network_builder.h"
 
 namespace orvo {
@@ -13,10 +14,8 @@ namespace {
 using testing::AddLabel;
 using testing::AddSegmentWithLabel;
 
-class NetworkTest : public ::testing::Test {
+class NetworkTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // Four segments in a row, 100 units apart.
   std::vector<COrvoBuilderCntrItem*> FourSegments() {
     std::vector<COrvoBuilderCntrItem*> segments;
@@ -26,9 +25,6 @@ class NetworkTest : public ::testing::Test {
   COrvoBuilderCntrItem* Exchange(int up, int down) {
     return doc.AddExchange(doc.GetSegmentNode(up), doc.GetSegmentNode(down), kInterface);
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(NetworkTest, NodesAreNumberedFromOneAndNeverReused) {

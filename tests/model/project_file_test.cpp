@@ -10,6 +10,7 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/string_array.h"
+#include "support/document_test.h"
 #include "support/network_builder.h"
 #include "support/scratch_dir.h"
 
@@ -20,14 +21,10 @@ namespace fs = std::filesystem;
 using testing::AddLabel;
 using testing::AddSegmentWithLabel;
 
-// Bytes written out by hand, independently of the archive writer.
+// Bytes written out by hand, independently of the archive writer. The byte layouts of whole
+// files are the cases under tests/data/projects (project_cases_test.cpp).
 struct Bytes {
   std::string out;
-  Bytes& u16(unsigned v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-    return *this;
-  }
   Bytes& i32(int64_t v) {
     const auto u = static_cast<uint32_t>(v);
     for (int i = 0; i < 4; ++i) out += static_cast<char>((u >> (8 * i)) & 0xFF);
@@ -62,12 +59,9 @@ std::string GroupRecords(const COrvoBuilderDoc& doc) {
   return ar.bytes();
 }
 
-class ProjectFileTest : public ::testing::Test {
+class ProjectFileTest : public testing::DocumentTest {
  protected:
-  void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    doc.range_file_path = "/opt/orvo/RangeDefaults.txt";
-  }
+  void SetUp() override { doc.range_file_path = "/opt/orvo/RangeDefaults.txt"; }
 
   // Loads into a fresh document as a freshly started program would.
   std::unique_ptr<COrvoBuilderDoc> Reload(const std::string& bytes) {
@@ -77,133 +71,10 @@ class ProjectFileTest : public ::testing::Test {
     EXPECT_TRUE(loaded->LoadFromBytes(bytes, error)) << error;
     return loaded;
   }
-  std::string LoadError(const std::string& bytes) {
-    COrvoBuilderDoc loaded(platform);
-    std::string error;
-    EXPECT_FALSE(loaded.LoadFromBytes(bytes, error));
-    EXPECT_TRUE(loaded.nodes().empty());
-    return error;
-  }
 
   testing::ScratchDir scratch{"orvo_project_file"};
   const fs::path& directory = scratch.path();
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
-
-TEST_F(ProjectFileTest, EmptyProjectBytes) {
-  const std::string expected = Bytes().u16(0x3DBF).i32(1).out + GroupRecords(doc) +
-                               Bytes().str("/opt/orvo/RangeDefaults.txt").i32(0).out;
-  EXPECT_EQ(doc.SaveToBytes(), expected);
-}
-
-TEST_F(ProjectFileTest, SmallNetworkBytes) {
-  COrvoBuilderCntrItem* segment = doc.NewNode();  // node 1
-  segment->SetType(kSegmentNode);
-  segment->SetRect(80, 80, 112, 112);
-  doc.AddSegment(*segment);
-  segment->SetParameter(3, "2");
-  segment->SetParameter(9, "1.5");
-  COrvoBuilderCntrItem* label = AddLabel(doc, "3");  // node 2, border on
-  segment->AddAnchor(*label);
-  COrvoBuilderCntrItem* inflow = doc.AddExchange(segment, segment, kInflow);  // node 3
-
-  const std::string empty = "_StringArrayCookie_0_";
-  const std::string group_g = GroupGDlg::DefaultSegmentRecord(kSimUnset).ToString();
-  ASSERT_LT(group_g.size(), 255u);
-  std::string portions = StringArray({empty, empty, empty, empty, empty, empty}).ToString();
-  const std::string expected =
-      Bytes().u16(0x3DBF).i32(1).out + GroupRecords(doc) +
-      Bytes()
-          .str("/opt/orvo/RangeDefaults.txt")
-          .i32(3)
-          // segment: geometry, counter 3, one anchor naming list position 2
-          .u16(0x6655)
-          .i32(1)
-          .i32(80)
-          .i32(80)
-          .i32(32)
-          .i32(32)
-          .i32(3)
-          .i32(1)
-          .str("2")
-          .i32(1)
-          .i32(2)
-          .i32(0)
-          .f64(0)
-          .f64(0)
-          .f64(0)
-          .f64(0)
-          .f64(1.5)
-          .str(empty)
-          .str(empty)
-          .str(group_g)
-          // label "3" with its border
-          .u16(0x6655)
-          .i32(3)
-          .i32(0)
-          .i32(0)
-          .i32(32)
-          .i32(32)
-          .i32(3)
-          .i32(0)
-          .str("3")
-          .i32(1)
-          // inflow: 0 -> 1, 50 units above the segment, six empty portion lists
-          .u16(0x6655)
-          .i32(2)
-          .i32(80)
-          .i32(30)
-          .i32(16)
-          .i32(16)
-          .i32(3)
-          .i32(0)
-          .i32(0)
-          .i32(1)
-          .i32(2)
-          .i32(0)
-          .i32(0)
-          .str(empty)
-          .str(empty)
-          .str(empty)
-          .str(empty)
-          .str(empty)
-          .str(empty)
-          .str(empty)
-          .out;
-  EXPECT_EQ(doc.SaveToBytes(), expected);
-  EXPECT_EQ(inflow->GetParameter(8), portions);
-}
-
-TEST_F(ProjectFileTest, SaveLoadSaveIsIdentical) {
-  doc.group_a.SIMTYP = kVerda5;
-  doc.group_a.NOSYS = 8;
-  doc.group_a.TITLE1 = "Lake with a long title " + std::string(300, '*');
-  std::vector<COrvoBuilderCntrItem*> s;
-  for (int i = 0; i < 5; ++i) s.push_back(AddSegmentWithLabel(doc, 80 * (i + 1), 80, i % 2));
-  doc.group_b.surface_functions.GetList() = {"1e-05 0 2e-05 365"};
-  COrvoBuilderCntrItem* exchange = doc.AddExchange(s[0], s[1], kInterface);
-  exchange->SetParameter(4, "0");
-  exchange->SetParameter(5, "1");
-  s[2]->SetParameter(10, StringArray({StringArray({"1.5", "0"}).ToString()}).ToString());
-  s[3]->SetParameter(11,
-                     StringArray({"", StringArray({"3", "0", "4", "10"}).ToString()}).ToString());
-  doc.DeleteNode(s[1]);
-
-  const std::string first = doc.SaveToBytes();
-  std::unique_ptr<COrvoBuilderDoc> loaded = Reload(first);
-  EXPECT_EQ(loaded->SaveToBytes(), first);
-  EXPECT_FALSE(loaded->IsModified());
-  EXPECT_EQ(loaded->group_a.TITLE1, doc.group_a.TITLE1);
-  EXPECT_EQ(loaded->nodes().size(), doc.nodes().size());
-  for (size_t i = 0; i < doc.nodes().size(); ++i) {
-    for (int index = 0; index <= 12; ++index) {
-      if (index == 1) continue;
-      EXPECT_EQ(loaded->nodes()[i]->GetParameter(index), doc.nodes()[i]->GetParameter(index))
-          << "node " << i << " index " << index;
-    }
-  }
-}
 
 // Tethers name node numbers, which are not stored: after deletions the numbers no longer
 // match list positions, and the tethers must still reach the same nodes.
@@ -283,82 +154,6 @@ TEST_F(ProjectFileTest, VersionZeroFileSkipsItsFirstTwoBytes) {
   EXPECT_EQ(old.group_c.units, "m^3");
   EXPECT_EQ(old.group_d.fields[2].Join('/'), "1/2/m^3/sec/3 0");
   EXPECT_EQ(old.range_file_path, "r");
-}
-
-TEST_F(ProjectFileTest, BadMagicIsReadAsVersionZeroAndFailsOnTheCookie) {
-  std::string bytes = doc.SaveToBytes();
-  bytes[0] = 'X';
-  // Version 0 reads group A at the third byte, which holds the version number.
-  EXPECT_EQ(LoadError(bytes), "Error reading group A from archive (bad cookie).");
-}
-
-TEST_F(ProjectFileTest, BadGroupCookieFailsTheLoad) {
-  std::string bytes = doc.SaveToBytes();
-  ArchiveWriter cookie;
-  cookie.U16(0x1002);
-  const size_t at = bytes.find(cookie.bytes());
-  ASSERT_NE(at, std::string::npos);
-  bytes[at] = 0x07;
-  EXPECT_EQ(LoadError(bytes), "Error reading group C from archive (bad cookie).");
-}
-
-TEST_F(ProjectFileTest, DamagedNetworkFailsCleanly) {
-  AddSegmentWithLabel(doc, 80, 80);
-  const std::string good = doc.SaveToBytes();
-  // Everything before the node count.
-  const std::string header =
-      Bytes().u16(0x3DBF).i32(1).out + GroupRecords(doc) + Bytes().str(doc.range_file_path).out;
-  ASSERT_EQ(good.substr(0, header.size()), header);
-
-  // Every truncation fails, none crashes.
-  for (size_t size = 0; size < good.size(); ++size) {
-    COrvoBuilderDoc loaded(platform);
-    std::string error;
-    EXPECT_FALSE(loaded.LoadFromBytes(std::string_view(good).substr(0, size), error)) << size;
-    EXPECT_FALSE(error.empty());
-  }
-
-  // An absurd node count.
-  std::string absurd = header + Bytes().i32(0x7FFFFFFF).out;
-  EXPECT_NE(LoadError(absurd).find("2147483647 nodes"), std::string::npos);
-  std::string negative = header + Bytes().i32(-1).out;
-  EXPECT_FALSE(LoadError(negative).empty());
-
-  // A bad node magic.
-  std::string bad_magic = good;
-  bad_magic[header.size() + 4] = 0x54;
-  EXPECT_NE(LoadError(bad_magic).find("node record"), std::string::npos);
-
-  // A text that claims 4 GiB.
-  std::string huge_text =
-      header + Bytes().i32(1).u16(0x6655).i32(3).i32(0).i32(0).i32(0).i32(0).i32(1).i32(0).out +
-      "\xFF\xFF\xFF\xFF\xFF\xFF\xFF" + "abc";
-  EXPECT_FALSE(LoadError(huge_text).empty());
-
-  // An anchor count far beyond the file.
-  std::string anchors =
-      header +
-      Bytes().i32(1).u16(0x6655).i32(3).i32(0).i32(0).i32(0).i32(0).i32(1).i32(0x40000000).out;
-  EXPECT_NE(LoadError(anchors).find("anchor count"), std::string::npos);
-}
-
-TEST_F(ProjectFileTest, AbsurdSegmentCountFailsTheLoad) {
-  doc.group_a.NOSEG = 2147483647;
-  EXPECT_NE(LoadError(doc.SaveToBytes()).find("impossible number of segments 2147483647"),
-            std::string::npos);
-  doc.group_a.NOSEG = -3;
-  EXPECT_NE(LoadError(doc.SaveToBytes()).find("-3"), std::string::npos);
-}
-
-TEST_F(ProjectFileTest, FailedLoadLeavesTheDocumentAsItWas) {
-  AddSegmentWithLabel(doc, 80, 80);
-  doc.group_a.TITLE1 = "kept";
-  std::string bytes = doc.SaveToBytes();
-  bytes.resize(bytes.size() - 3);
-  std::string error;
-  EXPECT_FALSE(doc.LoadFromBytes(bytes, error));
-  EXPECT_EQ(doc.nodes().size(), 2u);
-  EXPECT_EQ(doc.group_a.TITLE1, "kept");
 }
 
 TEST_F(ProjectFileTest, SaveReplacesTheFileAtomically) {

@@ -3,6 +3,7 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "model/undo_history.h"
+#include "support/document_test.h"
 #include "support/network_builder.h"
 
 namespace orvo {
@@ -15,10 +16,9 @@ struct HintLog : DocumentObserver {
   void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) override { hints.push_back(hint); }
 };
 
-class UndoTest : public ::testing::Test {
+class UndoTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     for (int i = 0; i < 3; ++i) AddSegmentWithLabel(doc, 100 * (i + 1), 200);
     doc.AddExchange(doc.GetSegmentNode(1), doc.GetSegmentNode(2), kInterface);
     doc.SetModifiedFlag(false);
@@ -41,8 +41,6 @@ class UndoTest : public ::testing::Test {
     doc.SetModifiedFlag();
   }
 
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
   std::string saved;
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/scripted_platform.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
@@ -16,15 +17,9 @@ namespace fs = std::filesystem;
 class OrvoOutputDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() /
-        ("orvo_output_data_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "v1.2");
     base_ = (dir_ / "v1.2" / "river").string();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   void Write(const std::string& extension, const std::string& text) {
     std::ofstream(base_ + extension, std::ios::binary) << text;
@@ -40,7 +35,8 @@ class OrvoOutputDataTest : public ::testing::Test {
     return platform_.messages.empty() ? "" : platform_.messages.back();
   }
 
-  fs::path dir_;
+  testing::ScratchDir scratch_{"orvo_results"};
+  const fs::path& dir_ = scratch_.path();
   std::string base_;
   ScriptedPlatform platform_;
 };

@@ -12,6 +12,8 @@
 
 #include "model/scripted_platform.h"
 #include "results/run_text.h"
+#include "support/golden.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
@@ -21,15 +23,7 @@ using Values = std::function<double(int variable, int segment, int step)>;
 
 class OutputViewerTextTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("orvo_viewer_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    base_ = (dir_ / "BASE").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { base_ = (dir_ / "BASE").string(); }
 
   static void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -59,7 +53,8 @@ class OutputViewerTextTest : public ::testing::Test {
   }
   static double Base(int v, int s, int t) { return v * 100 + s * 10 + t; }
 
-  fs::path dir_;
+  testing::ScratchDir scratch_{"orvo_results"};
+  const fs::path& dir_ = scratch_.path();
   std::string base_;
   ScriptedPlatform platform_;
 };
@@ -154,29 +149,12 @@ TEST_F(OutputViewerTextTest, TextTablesForOneAndForSeveralRuns) {
   ASSERT_EQ(viewer.LoadRuns(base_, platform_), 3u);
 
   OutputSelection one{kModelResults, {0}, {0, 1}, {0}};
-  EXPECT_EQ(viewer.TableText(one),
-            "==============================================\r\n"
-            "Variable A (mg/L)\r\n"
-            "\r\n"
-            "Segment #        0      1.5\r\n"
-            "----------------------------------------------\r\n"
-            "   1 0 1\r\n"
-            "   2 10 11\r\n"
-            "\r\n");
+  orvo::testing::ExpectText(viewer.TableText(one));
 
   OutputSelection several{kTransportVariables, {0, 1, 2}, {1}, {1}};
   std::string text = "old";
   viewer.BuildText(several, platform_, text);
-  EXPECT_EQ(text,
-            "==============================================\r\n"
-            "Variable B   Segment 2\r\n"
-            "\r\n"
-            "Run        0      1.5\r\n"
-            "----------------------------------------------\r\n"
-            "Base  110 111\r\n"
-            "0     110 7.25\r\n"
-            "1     110    --   \r\n"
-            "\r\n");
+  orvo::testing::ExpectText(text, "2");
   several.variables.clear();
   EXPECT_EQ(viewer.TableText(several), "");
 
@@ -224,13 +202,7 @@ TEST_F(OutputViewerTextTest, BaseRunModelTextShowsEverySegmentAndVariable) {
   WriteRun(base_ + "0", 2, {"A", "B"}, 1, Base);  // numbered runs are not part of it
   std::string text;
   ASSERT_TRUE(BaseRunModelText(base_, platform_, text));
-  EXPECT_EQ(text,
-            "==============================================\r\nVariable A\r\n\r\n"
-            "Segment #        0\r\n----------------------------------------------\r\n"
-            "   1 0\r\n   2 10\r\n\r\n"
-            "==============================================\r\nVariable B\r\n\r\n"
-            "Segment #        0\r\n----------------------------------------------\r\n"
-            "   1 100\r\n   2 110\r\n\r\n");
+  orvo::testing::ExpectText(text);
   EXPECT_FALSE(BaseRunModelText(base_ + "9", platform_, text));
 }
 

@@ -11,6 +11,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "model/settings.h"
+#include "support/document_test.h"
 #include "support/example_river.h"
 
 namespace orvo {
@@ -38,7 +39,7 @@ void StandIn(const fs::path& path, const std::string& tail = "") {
   fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
 }
 
-class ModelExecutionTest : public ::testing::Test {
+class ModelExecutionTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -63,8 +64,6 @@ class ModelExecutionTest : public ::testing::Test {
   std::string Ran() { return ReadFile(deck_dir + "ran.txt"); }
   std::string Control(const std::string& orvo_path) { return orvo_path + "\nRIVER.inp\n"; }
 
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
   fs::path root;
   std::string orvo_dir, app_dir, deck_dir, deck;
 };

@@ -20,8 +20,10 @@
 #include "model/settings.h"
 #include "model/string_array.h"
 #include "runs/sensitivity_family.h"
+#include "support/document_test.h"
 #include "support/scratch_dir.h"
 #include "support/small_project.h"
+#include "support/golden.h"
 
 namespace orvo {
 namespace {
@@ -119,7 +121,7 @@ TEST(IntervalsTest, AnySeparatorAndRefusalsBeforeAnyFileIsWritten) {
 
 // ---- Descriptions -------------------------------------------------------------------------
 
-class SensitivityProjectTest : public ::testing::Test {
+class SensitivityProjectTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
     testing::BuildSmallProject(doc);
@@ -172,9 +174,6 @@ class SensitivityProjectTest : public ::testing::Test {
     choices[7].segments = {0, 2};
     return choices;
   }
-
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
 };
 
 TEST_F(SensitivityProjectTest, SelectionListsOfTheDialogs) {
@@ -224,9 +223,7 @@ TEST_F(SensitivityProjectTest, DescriptionsOfEveryGroup) {
       EXPECT_EQ(titles.rfind("Reader\n" + descriptions[k] + "\n", 0), 0u) << titles;
     }
   }
-  const fs::path expected = fs::path(ORVO_SOURCE_DIR) / "tests/data/sensitivity/descriptions.txt";
-  if (std::getenv("ORVO_UPDATE_EXPECTED") != nullptr) std::ofstream(expected) << text;
-  EXPECT_EQ(text, ReadFile(expected));
+  testing::ExpectFileText(testing::DataPath("sensitivity/descriptions.txt"), text);
   EXPECT_EQ(platform.messages, Texts{});
 }
 

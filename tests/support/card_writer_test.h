@@ -11,14 +11,13 @@
 #include "groups/deck_format.h"
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
+#include "support/document_test.h"
 #include "support/node_records.h"
 
 namespace orvo::testing {
 
-class CardWriterTest : public ::testing::Test {
+class CardWriterTest : public testing::DocumentTest {
  protected:
-  void SetUp() override { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
-
   // `count` more segments of type 0 in a row, kept in `segments`.
   void DrawSegments(int count) {
     for (int i = 0; i < count; ++i) {
@@ -50,8 +49,6 @@ class CardWriterTest : public ::testing::Test {
     return findings;
   }
 
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
   std::vector<COrvoBuilderCntrItem*> segments;
   bool written = false;
 };

@@ -1,6 +1,6 @@
 // Shared setup and checks of the deck card tests: small projects sized as the deck they read,
-// and the checks every card makes (bad-input tables, the line after the card, line-cut
-// cards, write-read-write).
+// and the checks every card makes (the line after the card, line-cut cards,
+// write-read-write); bad input is in tests/data/cards.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,38 +31,6 @@ inline void ExpectNextLine(DeckScanner& in, const std::string& expected) {
   std::string line;
   ASSERT_TRUE(in.ReadLine(line));
   EXPECT_EQ(line, expected);
-}
-
-// One row of a card's bad-input table. `message` null: the card reads to the end of the text
-// without a message; empty: it fails with one message; else it fails with exactly that one.
-struct BadCard {
-  const char* name;
-  std::string text;
-  DeckShape shape;
-  const char* message;
-};
-
-// `parse(in, shape)` parses one card from `in`, reporting through `platform`.
-template <class Parse>
-void ExpectBadCards(const std::vector<BadCard>& cases, ScriptedPlatform& platform, Parse parse) {
-  for (const BadCard& bad : cases) {
-    SCOPED_TRACE(bad.name);
-    platform.messages.clear();
-    DeckScanner in(bad.text);
-    const bool ok = parse(in, bad.shape);
-    if (bad.message == nullptr) {
-      EXPECT_TRUE(ok);
-      EXPECT_TRUE(in.AtEnd());
-      EXPECT_TRUE(platform.messages.empty());
-    } else {
-      EXPECT_FALSE(ok);
-      if (*bad.message == '\0') {
-        EXPECT_EQ(platform.messages.size(), 1u);
-      } else {
-        EXPECT_EQ(platform.messages, TextList{bad.message});
-      }
-    }
-  }
 }
 
 // Every proper prefix of `card` cut at a line end fails with one message.

@@ -1,6 +1,6 @@
 // The log parser over rlog outputs kept as data: tests/data/vcs/<case>/rlog.txt is what rlog
 // printed (most of them real outputs of the RCS programs), expected.txt what the revision
-// windows are given. Run with ORVO_UPDATE_TEST_DATA=1 to write expected.txt again for review.
+// windows are given (ORVO_UPDATE_EXPECTED=1 writes expected.txt again, support/golden.h).
 #include "vcs/rcs_log.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 
 #include "support/scratch_dir.h"
 #include "vcs/revision_number.h"
+#include "support/golden.h"
 
 namespace orvo {
 namespace {
@@ -61,7 +62,6 @@ std::string Dump(LogStatus status, const RcsLog& log) {
 
 TEST(RcsLogTest, CasesOfTestData) {
   const fs::path root = fs::path(ORVO_SOURCE_DIR) / "tests/data/vcs";
-  const bool update = std::getenv("ORVO_UPDATE_TEST_DATA") != nullptr;
   int cases = 0;
   for (const auto& entry : fs::directory_iterator(root)) {
     if (!entry.is_directory()) continue;
@@ -70,9 +70,7 @@ TEST(RcsLogTest, CasesOfTestData) {
     RcsLog log;
     const LogStatus status = ParseRcsLog(testing::ReadFile(entry.path() / "rlog.txt"), log);
     const std::string dump = Dump(status, log);
-    const fs::path expected = entry.path() / "expected.txt";
-    if (update) std::ofstream(expected, std::ios::binary) << dump;
-    EXPECT_EQ(dump, testing::ReadFile(expected));
+    testing::ExpectFileText(entry.path() / "expected.txt", dump);
   }
   EXPECT_GE(cases, 11);
 }

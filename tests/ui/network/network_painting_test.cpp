@@ -69,9 +69,9 @@ void NetworkPaintingTest::ExampleRiverMatchesReference() {
   painter.end();
 
   const QString reference = QStringLiteral(ORVO_SOURCE_DIR "/tests/ui/data/example_river.png");
-  if (qEnvironmentVariableIsSet("ORVO_UPDATE_EXAMPLES")) QVERIFY(image.save(reference, "PNG"));
+  if (qEnvironmentVariableIsSet("ORVO_UPDATE_EXPECTED")) QVERIFY(image.save(reference, "PNG"));
   QImage expected(reference);
-  QVERIFY2(!expected.isNull(), "reference image missing: run with ORVO_UPDATE_EXAMPLES=1");
+  QVERIFY2(!expected.isNull(), "reference image missing: run with ORVO_UPDATE_EXPECTED=1");
   expected = expected.convertToFormat(QImage::Format_ARGB32);
   QCOMPARE(expected.size(), image.size());
   // Font rendering may differ by a shade here and there; the drawing itself may not.

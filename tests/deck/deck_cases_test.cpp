@@ -1,0 +1,62 @@
+// Every folder under tests/data/decks is a deck read, built into a network and written back:
+//   deck.inp      the deck (files it names are looked for beside it)
+//   messages.txt  what the user is told, one message a line; a deck that cannot be used ends
+//                 with "(no deck record)"
+//   network.txt   the network built from it (support/network_text.h)
+//   written.inp   the deck written back, where it differs from deck.inp
+// The built project also saves and loads back to the same bytes.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "deck/deck_reader.h"
+#include "deck/deck_writer.h"
+#include "support/document_test.h"
+#include "support/golden.h"
+#include "support/network_text.h"
+
+namespace orvo {
+namespace {
+
+class DeckCaseTest : public testing::DocumentTestOf<::testing::TestWithParam<std::string>> {};
+
+std::string Lines(const std::vector<std::string>& messages) {
+  std::string text;
+  for (const std::string& message : messages) text += message + "\n";
+  return text;
+}
+
+TEST_P(DeckCaseTest, ReadsBuildsAndWritesBack) {
+  const auto folder = testing::DataPath("decks/" + GetParam());
+  const std::string input = testing::ReadFile(folder / "deck.inp");
+  auto reader = std::make_shared<const OrvoClass>((folder / "deck.inp").string(), platform);
+  if (reader->record() == nullptr) {
+    platform.messages.push_back("(no deck record)");
+    testing::ExpectFileText(folder / "messages.txt", Lines(platform.messages));
+    return;
+  }
+  doc.dataset_reader = reader;
+  BuildNetwork(doc);
+  EXPECT_EQ(platform.wait_depth, 0);
+  bool ok = false;
+  const std::string written = DeckText(doc, ok);
+  EXPECT_TRUE(ok);
+  testing::ExpectFileText(folder / "messages.txt", Lines(platform.messages));
+  testing::ExpectFileText(folder / "network.txt", testing::NetworkText(doc));
+  testing::ExpectFileTextOr(folder / "written.inp", written, input);
+
+  const std::string saved = doc.SaveToBytes();
+  testing::NodeNumbersFromOne as_if_started_again;
+  ScriptedPlatform reloaded_platform;
+  COrvoBuilderDoc reloaded(reloaded_platform);
+  std::string error;
+  ASSERT_TRUE(reloaded.LoadFromBytes(saved, error)) << error;
+  EXPECT_EQ(reloaded.SaveToBytes(), saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Decks, DeckCaseTest, ::testing::ValuesIn(testing::CaseNames("decks")),
+                         testing::CaseTestName);
+
+}  // namespace
+}  // namespace orvo
