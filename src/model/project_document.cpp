@@ -36,6 +36,7 @@ COrvoBuilderDoc::COrvoBuilderDoc(Platform& platform) : platform_(&platform) {
 }
 
 COrvoBuilderCntrItem* COrvoBuilderDoc::NewNode() {
+  NoteStructureChange();
   nodes_.push_back(
       std::make_unique<COrvoBuilderCntrItem>(*this, COrvoBuilderCntrItem::TakeNodeNumber()));
   return nodes_.back().get();
@@ -86,6 +87,7 @@ COrvoBuilderCntrItem* COrvoBuilderDoc::GetSegmentNode(int segment_id) {
 }
 
 void COrvoBuilderDoc::AddSegment(COrvoBuilderCntrItem& node) {
+  NoteStructureChange();
   group_a.NOSEG += 1;
   node.SetParameter(2, IntText(group_a.NOSEG));
   group_j.AddSegmentRow(group_a.NOSEG);
@@ -140,6 +142,7 @@ void COrvoBuilderDoc::SetExchangeFunctionCount(int field, int count) {
 }
 
 void COrvoBuilderDoc::CopyLoadsToGroupF(const SegmentData& segment) {
+  NoteGroupChange(5);
   const StringArray loads(segment.group_f);
   const size_t systems = std::min<size_t>(loads.size(), 8);
   for (size_t k = 0; k < systems; ++k) {
@@ -154,6 +157,7 @@ bool COrvoBuilderDoc::RemoveItem(const COrvoBuilderCntrItem* node) {
     platform_->ShowMessage("RemoveItem failed.");
     return false;
   }
+  NoteStructureChange();
   if (node->is_segment()) segment_array_built_ = false;
   nodes_.erase(found);
   return true;
@@ -171,6 +175,7 @@ void COrvoBuilderDoc::EditProperties(COrvoBuilderCntrItem& node,
 
 void COrvoBuilderDoc::EraseNodes(const std::vector<const COrvoBuilderCntrItem*>& doomed) {
   if (doomed.empty()) return;
+  NoteStructureChange();
   const std::unordered_set<const COrvoBuilderCntrItem*> gone(doomed.begin(), doomed.end());
   std::unordered_set<std::string> numbers;
   for (const COrvoBuilderCntrItem* node : doomed) {
@@ -187,6 +192,7 @@ void COrvoBuilderDoc::EraseNodes(const std::vector<const COrvoBuilderCntrItem*>&
 
 void COrvoBuilderDoc::DeleteNode(COrvoBuilderCntrItem* node) {
   if (node == nullptr) return;
+  NoteStructureChange();
   WaitCursor wait(*platform_);
   const bool segment = node->is_segment();
   const int deleted_id = segment ? node->segment()->segment_id : 0;
@@ -270,6 +276,7 @@ int CountExchangesOf(const COrvoBuilderDoc& doc, const COrvoBuilderCntrItem& nod
 }
 
 void COrvoBuilderDoc::DeleteNetwork() {
+  NoteStructureChange();
   UpdateAllViews(kHintNetworkDeleting);
   if (!nodes_.empty()) SetModifiedFlag();
   nodes_.clear();
@@ -280,6 +287,7 @@ void COrvoBuilderDoc::DeleteNetwork() {
 
 void COrvoBuilderDoc::ChangeSegmentID(COrvoBuilderCntrItem& node, int old_id) {
   if (!node.is_segment()) return;
+  NoteNodeChange(node);
   const int wanted = node.segment()->segment_id;
   node.segment()->segment_id = old_id;
   if (wanted < 1 || wanted > NOSEG()) {
