@@ -216,6 +216,8 @@ void COrvoBuilderView::DropStalePointers() {
 }
 
 void COrvoBuilderView::OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) {
+  // Any change may move or renumber nodes: the painter's index is made again when next used.
+  painter_->Invalidate();
   if (hint == kHintNetworkDeleting) {
     selected_ = nullptr;
     group_selection_.clear();
