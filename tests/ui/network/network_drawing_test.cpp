@@ -83,6 +83,7 @@ class NetworkDrawingTest : public QObject {
     COrvoBuilderCntrItem& moved = *doc.GetSegmentNode(1);
     moved.SetRect(500, 1150, 532, 1182);
     indexed.Invalidate();
+    everything.Invalidate();
     const QRectF area(450, 1100, 200, 200);
     QCOMPARE(Differing(PaintArea(indexed, doc, area, area, 1.0),
                        PaintArea(everything, doc, area, QRectF(-1e6, -1e6, 2e6, 2e6), 1.0)),
