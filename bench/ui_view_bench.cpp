@@ -1,29 +1,36 @@
-// The network view on a 10,000-segment project: opening it, a full repaint, a scroll, one
-// moved node as an undoable step and its undo.
+// The network view on projects of 1,000, 10,000 and 100,000 segments (rows of 100, each
+// segment with its ID label, neighbours joined by exchanges): opening, repainting the same
+// visible area, repainting the whole network zoomed to fit, scrolling, a moved node with its
+// undo, and the picture export.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTemporaryDir>
+#include <map>
 #include <memory>
+#include <stdexcept>
 
 #include "model/scripted_platform.h"
 #include "support/network_builder.h"
+#include "ui/network/network_picture.h"
 #include "ui/network/network_view.h"
 
 using namespace orvo;
 
 namespace {
 
-constexpr int kSegments = 10000;
 constexpr int kPerRow = 100;
 
-// Rows of segments with their ID labels, each joined to the next by an exchange.
-std::string BuildProjectBytes() {
+std::string BuildProjectBytes(int segments) {
   ScriptedPlatform platform;
   COrvoBuilderDoc doc(platform);
   COrvoBuilderCntrItem* previous = nullptr;
-  for (int i = 0; i < kSegments; ++i) {
+  for (int i = 0; i < segments; ++i) {
     COrvoBuilderCntrItem* segment =
         testing::AddSegmentWithLabel(doc, 40 + (i % kPerRow) * 80, 60 + (i / kPerRow) * 100, i % 4);
     if (previous != nullptr && i % kPerRow != 0) doc.AddExchange(previous, segment, kInterface);
@@ -32,18 +39,20 @@ std::string BuildProjectBytes() {
   return doc.SaveToBytes();
 }
 
-const std::string& ProjectBytes() {
-  static const std::string bytes = BuildProjectBytes();
-  return bytes;
+const std::string& ProjectBytes(int segments) {
+  static std::map<int, std::string> bytes;
+  auto found = bytes.find(segments);
+  if (found == bytes.end()) found = bytes.emplace(segments, BuildProjectBytes(segments)).first;
+  return found->second;
 }
 
 struct OpenView {
   ScriptedPlatform platform;
   COrvoBuilderDoc doc{platform};
   std::unique_ptr<ui::COrvoBuilderView> view;
-  OpenView() {
+  explicit OpenView(int segments) {
     std::string error;
-    if (!doc.LoadFromBytes(ProjectBytes(), error)) throw std::runtime_error(error);
+    if (!doc.LoadFromBytes(ProjectBytes(segments), error)) throw std::runtime_error(error);
     view = std::make_unique<ui::COrvoBuilderView>(doc);
     view->resize(1280, 900);
     view->show();
@@ -53,6 +62,10 @@ struct OpenView {
   void Repaint(QImage& image) { view->viewport()->render(&image); }
 };
 
+int Segments(const benchmark::State& state) {
+  return static_cast<int>(state.range(0));
+}
+
 void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
   QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons,
                     Qt::NoModifier);
@@ -60,26 +73,34 @@ void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons butto
 }
 
 void BM_OpenProject(benchmark::State& state) {
-  ProjectBytes();
+  ProjectBytes(Segments(state));
   for (auto _ : state) {
     ScriptedPlatform platform;
     COrvoBuilderDoc doc(platform);
     std::string error;
-    benchmark::DoNotOptimize(doc.LoadFromBytes(ProjectBytes(), error));
+    benchmark::DoNotOptimize(doc.LoadFromBytes(ProjectBytes(Segments(state)), error));
   }
 }
-BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 
-void BM_FullRepaint(benchmark::State& state) {
-  OpenView open;
-  if (state.range(0) != 0) open.view->ZoomFit();  // every node on screen at once
+// The top-left 1280 x 900 at 100 %: the same nodes whatever the network's size.
+void BM_RepaintVisibleArea(benchmark::State& state) {
+  OpenView open(Segments(state));
   QImage image(open.view->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  open.Repaint(image);  // the first paint after opening may prepare what later ones reuse
   for (auto _ : state) open.Repaint(image);
 }
-BENCHMARK(BM_FullRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Every node on screen at once.
+void BM_RepaintZoomedToFit(benchmark::State& state) {
+  OpenView open(Segments(state));
+  open.view->ZoomFit();
+  QImage image(open.view->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  open.Repaint(image);
+  for (auto _ : state) open.Repaint(image);
+}
 
 void BM_ScrollAndRepaint(benchmark::State& state) {
-  OpenView open;
+  OpenView open(Segments(state));
   QScrollBar* bar = open.view->verticalScrollBar();
   QImage image(open.view->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
   int step = 120;
@@ -89,54 +110,57 @@ void BM_ScrollAndRepaint(benchmark::State& state) {
     open.Repaint(image);
   }
 }
-BENCHMARK(BM_ScrollAndRepaint)->Unit(benchmark::kMillisecond);
 
-// One segment dragged 30 units with the mouse: one undo step.
-void BM_MoveStep(benchmark::State& state) {
-  OpenView open;
+// One segment dragged 15 units with the mouse (one undo step), its undo and the repaint
+// after each.
+void BM_MoveUndoRepaint(benchmark::State& state) {
+  OpenView open(Segments(state));
   QWidget* port = open.view->viewport();
+  QImage image(port->size(), QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     Mouse(port, QEvent::MouseButtonPress, QPoint(50, 70), Qt::LeftButton);
     Mouse(port, QEvent::MouseMove, QPoint(50, 85), Qt::LeftButton);
     Mouse(port, QEvent::MouseButtonRelease, QPoint(50, 85), Qt::NoButton);
-    state.PauseTiming();
-    open.doc.Undo();
-    state.ResumeTiming();
+    open.Repaint(image);
+    if (!open.doc.Undo()) state.SkipWithError("the move made no step");
+    open.Repaint(image);
   }
 }
-BENCHMARK(BM_MoveStep)->Unit(benchmark::kMillisecond);
 
-void BM_UndoMove(benchmark::State& state) {
-  OpenView open;
-  QWidget* port = open.view->viewport();
-  for (auto _ : state) {
-    state.PauseTiming();
-    Mouse(port, QEvent::MouseButtonPress, QPoint(50, 70), Qt::LeftButton);
-    Mouse(port, QEvent::MouseMove, QPoint(50, 85), Qt::LeftButton);
-    Mouse(port, QEvent::MouseButtonRelease, QPoint(50, 85), Qt::NoButton);
-    state.ResumeTiming();
-    open.doc.Undo();
-  }
+long PeakMiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
 }
-BENCHMARK(BM_UndoMove)->Unit(benchmark::kMillisecond);
 
-// The same move made directly on the document: the share of the step that the view adds.
-void BM_MoveStepWithoutView(benchmark::State& state) {
-  OpenView open;
-  COrvoBuilderCntrItem* segment = open.doc.nodes()[0].get();
+// The picture export; the file's size and the process's peak memory so far go with it (run
+// one size per process for the peak of that size alone).
+void BM_ExportPicture(benchmark::State& state, const char* suffix) {
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc(platform);
+  std::string error;
+  if (!doc.LoadFromBytes(ProjectBytes(Segments(state)), error)) throw std::runtime_error(error);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("network.") + QLatin1String(suffix));
   for (auto _ : state) {
-    {
-      ScopedStep step(open.doc, "Move");
-      segment->SetRect(segment->left(), segment->top() + 15, segment->left() + 32,
-                       segment->top() + 47);
-    }
-    state.PauseTiming();
-    open.doc.Undo();
-    segment = open.doc.nodes()[0].get();
-    state.ResumeTiming();
+    QString problem;
+    if (!ui::ExportNetworkPicture(doc, path, problem)) state.SkipWithError("export failed");
   }
+  state.counters["file_MB"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
+  state.counters["peak_MiB"] = static_cast<double>(PeakMiB());
 }
-BENCHMARK(BM_MoveStepWithoutView)->Unit(benchmark::kMillisecond);
+
+void Sizes(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_OpenProject)->Apply(Sizes);
+BENCHMARK(BM_RepaintVisibleArea)->Apply(Sizes);
+BENCHMARK(BM_RepaintZoomedToFit)->Apply(Sizes);
+BENCHMARK(BM_ScrollAndRepaint)->Apply(Sizes);
+BENCHMARK(BM_MoveUndoRepaint)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_ExportPicture, svg, "svg")->Apply(Sizes)->Iterations(1);
+BENCHMARK_CAPTURE(BM_ExportPicture, png, "png")->Apply(Sizes)->Iterations(1);
 
 }  // namespace
 

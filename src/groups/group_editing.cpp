@@ -168,7 +168,7 @@ void SetExchangeFunctionText(GroupBForm& form, int field, int row, std::string_v
 }
 
 void AcceptGroupB(COrvoBuilderDoc& doc, const GroupBForm& form) {
-  ScopedStep step(doc, "Edit Group B");
+  ScopedStep step(doc, "Edit Group B", kGroupB);
   GroupBDlg& group = doc.group_b;
   group.title = form.values.title;
   group.surface_SCALR = form.values.surface_SCALR;
@@ -216,7 +216,7 @@ void AcceptGroupB(COrvoBuilderDoc& doc, const GroupBForm& form) {
 // ---- Group C -------------------------------------------------------------------------
 
 void AcceptGroupC(COrvoBuilderDoc& doc, const GroupCDlg& group) {
-  ScopedStep step(doc, "Edit Group C");
+  ScopedStep step(doc, "Edit Group C", kGroupC);
   doc.group_c = group;
   doc.SetModifiedFlag(true);
 }
@@ -300,7 +300,7 @@ std::array<std::string, 3> SetFlowFieldCell(GroupDForm& form, int field, int col
 }
 
 void AcceptGroupD(COrvoBuilderDoc& doc, const GroupDForm& form) {
-  ScopedStep step(doc, "Edit Group D");
+  ScopedStep step(doc, "Edit Group D", kGroupD);
   std::array<int, GroupDDlg::kFieldCount> old_ninq{};
   for (int k = 0; k < GroupDDlg::kFieldCount; ++k)
     old_ninq[static_cast<size_t>(k)] = doc.group_d.NINQ(k);
@@ -351,7 +351,7 @@ std::string SetGroupECell(GroupEForm& form, int system, int column, std::string_
 }
 
 void AcceptGroupE(COrvoBuilderDoc& doc, const GroupEForm& form) {
-  ScopedStep step(doc, "Edit Group E");
+  ScopedStep step(doc, "Edit Group E", kGroupE);
   doc.group_e.systems = form.systems;
   const std::vector<int> current = group_e::BreakCounts(doc);
   for (size_t k = 0; k < std::min(current.size(), form.breaks.size()); ++k) {
@@ -414,7 +414,7 @@ std::string SetLoadFunction(GroupFForm& form, int system, int segment_id, std::s
 }
 
 void AcceptGroupF(COrvoBuilderDoc& doc, const GroupFForm& form) {
-  ScopedStep step(doc, "Edit Group F");
+  ScopedStep step(doc, "Edit Group F", kGroupF);
   doc.group_f = form.values;
   // The card is written from the segments, so a load typed here goes to the segment, whose
   // change also brings the load list along.
@@ -445,7 +445,7 @@ std::string SetGroupGCell(GroupGDlg& group, int slot, int column, std::string_vi
 }
 
 void AcceptGroupG(COrvoBuilderDoc& doc, const GroupGDlg& group) {
-  ScopedStep step(doc, "Edit Group G");
+  ScopedStep step(doc, "Edit Group G", kGroupG);
   doc.group_g = group;
   doc.SetModifiedFlag(true);
 }
@@ -459,7 +459,7 @@ std::string SetGroupICell(GroupIDlg& group, int slot, int column, std::string_vi
 }
 
 void AcceptGroupI(COrvoBuilderDoc& doc, const GroupIDlg& group) {
-  ScopedStep step(doc, "Edit Group I");
+  ScopedStep step(doc, "Edit Group I", kGroupI);
   doc.group_i = group;
   doc.SetModifiedFlag(true);
 }
@@ -596,7 +596,7 @@ std::string SetConstantCell(GroupHDlg& group, int block, int field, int constant
 }
 
 void AcceptGroupH(COrvoBuilderDoc& doc, const GroupHDlg& group) {
-  ScopedStep step(doc, "Edit Group H");
+  ScopedStep step(doc, "Edit Group H", kGroupH);
   doc.group_h = group;
   doc.SetModifiedFlag(true);
 }
@@ -656,7 +656,7 @@ void RestoreDefaultSystemNames(GroupJDlg& group, int nosys, int simtyp) {
 }
 
 void AcceptGroupJ(COrvoBuilderDoc& doc, const GroupJDlg& group) {
-  ScopedStep step(doc, "Edit Group J");
+  ScopedStep step(doc, "Edit Group J", kGroupJ);
   doc.group_j = group;
   doc.SetModifiedFlag(true);
 }

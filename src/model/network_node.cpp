@@ -70,6 +70,7 @@ int COrvoBuilderCntrItem::TakeNodeNumber() {
 }
 
 void COrvoBuilderCntrItem::SetType(int type) {
+  document_->NoteNodeChange(*this);
   document_->SetModifiedFlag();
   type_ = type;
   switch (type) {
@@ -93,6 +94,7 @@ void COrvoBuilderCntrItem::SetType(int type) {
 }
 
 void COrvoBuilderCntrItem::SetParameter(int index, const std::string& text) {
+  document_->NoteNodeChange(*this);
   if (index == 0) {
     SetType(AtoI(text));
     return;
@@ -286,6 +288,7 @@ void COrvoBuilderCntrItem::Redraw() const {
 }
 
 void COrvoBuilderCntrItem::SetRect(int left, int top, int right, int bottom) {
+  document_->NoteNodeChange(*this);
   Redraw();
   left_ = std::max(left, 0);
   top_ = std::max(top, 0);
@@ -300,8 +303,21 @@ bool COrvoBuilderCntrItem::Contains(int x, int y) const {
   return x >= left_ && x < left_ + width_ && y >= top_ && y < top_ + height_;
 }
 
+void COrvoBuilderCntrItem::SetSize(int width, int height) {
+  document_->NoteNodeChange(*this);
+  width_ = width;
+  height_ = height;
+}
+
+void COrvoBuilderCntrItem::SetFont(const std::string& font) {
+  if (label_ == nullptr || label_->font == font) return;
+  document_->NoteNodeChange(*this);
+  label_->font = font;
+}
+
 void COrvoBuilderCntrItem::EnsureDefaultSize() {
   if (width_ == 0 && height_ == 0) {
+    document_->NoteNodeChange(*this);
     const int size = type_ == kExchangeNode ? 16 : 32;
     width_ = size;
     height_ = size;
@@ -310,6 +326,8 @@ void COrvoBuilderCntrItem::EnsureDefaultSize() {
 }
 
 void COrvoBuilderCntrItem::SwapGeometry(COrvoBuilderCntrItem& other) {
+  document_->NoteNodeChange(*this);
+  document_->NoteNodeChange(other);
   std::swap(left_, other.left_);
   std::swap(top_, other.top_);
   std::swap(width_, other.width_);
@@ -335,11 +353,13 @@ bool COrvoBuilderCntrItem::AddAnchor(const COrvoBuilderCntrItem& other) {
     return false;
   }
   if (std::find(anchors_.begin(), anchors_.end(), number) != anchors_.end()) return false;
+  document_->NoteNodeChange(*this);
   anchors_.push_back(number);
   return true;
 }
 
 void COrvoBuilderCntrItem::RemoveAnchor(const std::string& number) {
+  document_->NoteNodeChange(*this);
   anchors_.erase(std::remove(anchors_.begin(), anchors_.end(), number), anchors_.end());
 }
 

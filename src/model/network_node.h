@@ -66,10 +66,7 @@ class COrvoBuilderCntrItem {
   std::string GetParameter(int index) const;
 
   void SetRect(int left, int top, int right, int bottom);
-  void SetSize(int width, int height) {
-    width_ = width;
-    height_ = height;
-  }
+  void SetSize(int width, int height);
   int width() const { return width_; }
   int height() const { return height_; }
   int left() const { return left_; }
@@ -88,6 +85,8 @@ class COrvoBuilderCntrItem {
   bool AddAnchor(const COrvoBuilderCntrItem& other);
   void RemoveAnchor(const std::string& number);
   const std::vector<std::string>& anchors() const { return anchors_; }
+  // The font a label is drawn with (the desktop program's font description).
+  void SetFont(const std::string& font);
 
   int type() const { return type_; }
   int number() const { return number_; }

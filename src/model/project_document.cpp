@@ -27,6 +27,7 @@ COrvoBuilderDoc::COrvoBuilderDoc(Platform& platform) : platform_(&platform) {
 }
 
 COrvoBuilderCntrItem* COrvoBuilderDoc::NewNode() {
+  NoteStructureChange();
   nodes_.push_back(
       std::make_unique<COrvoBuilderCntrItem>(*this, COrvoBuilderCntrItem::TakeNodeNumber()));
   return nodes_.back().get();
@@ -77,6 +78,7 @@ COrvoBuilderCntrItem* COrvoBuilderDoc::GetSegmentNode(int segment_id) {
 }
 
 void COrvoBuilderDoc::AddSegment(COrvoBuilderCntrItem& node) {
+  NoteStructureChange();
   group_a.NOSEG += 1;
   node.SetParameter(2, IntText(group_a.NOSEG));
   group_j.AddSegmentRow(group_a.NOSEG);
@@ -131,6 +133,7 @@ void COrvoBuilderDoc::SetExchangeFunctionCount(int field, int count) {
 }
 
 void COrvoBuilderDoc::CopyLoadsToGroupF(const SegmentData& segment) {
+  NoteGroupChange(5);
   const StringArray loads(segment.group_f);
   const size_t systems = std::min<size_t>(loads.size(), 8);
   for (size_t k = 0; k < systems; ++k) {
@@ -145,6 +148,7 @@ bool COrvoBuilderDoc::RemoveItem(const COrvoBuilderCntrItem* node) {
     platform_->ShowMessage("RemoveItem failed.");
     return false;
   }
+  NoteStructureChange();
   if (node->is_segment()) segment_array_built_ = false;
   nodes_.erase(found);
   return true;
@@ -162,6 +166,7 @@ void COrvoBuilderDoc::EditProperties(COrvoBuilderCntrItem& node,
 
 void COrvoBuilderDoc::EraseNodes(const std::vector<const COrvoBuilderCntrItem*>& doomed) {
   if (doomed.empty()) return;
+  NoteStructureChange();
   const std::unordered_set<const COrvoBuilderCntrItem*> gone(doomed.begin(), doomed.end());
   std::unordered_set<std::string> numbers;
   for (const COrvoBuilderCntrItem* node : doomed) {
@@ -178,6 +183,7 @@ void COrvoBuilderDoc::EraseNodes(const std::vector<const COrvoBuilderCntrItem*>&
 
 void COrvoBuilderDoc::DeleteNode(COrvoBuilderCntrItem* node) {
   if (node == nullptr) return;
+  NoteStructureChange();
   WaitCursor wait(*platform_);
   const bool segment = node->is_segment();
   const int deleted_id = segment ? node->segment()->segment_id : 0;
@@ -261,6 +267,7 @@ int CountExchangesOf(const COrvoBuilderDoc& doc, const COrvoBuilderCntrItem& nod
 }
 
 void COrvoBuilderDoc::DeleteNetwork() {
+  NoteStructureChange();
   UpdateAllViews(kHintNetworkDeleting);
   if (!nodes_.empty()) SetModifiedFlag();
   nodes_.clear();
@@ -271,6 +278,7 @@ void COrvoBuilderDoc::DeleteNetwork() {
 
 void COrvoBuilderDoc::ChangeSegmentID(COrvoBuilderCntrItem& node, int old_id) {
   if (!node.is_segment()) return;
+  NoteNodeChange(node);
   const int wanted = node.segment()->segment_id;
   node.segment()->segment_id = old_id;
   if (wanted < 1 || wanted > NOSEG()) {

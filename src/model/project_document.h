@@ -40,10 +40,29 @@ class DocumentObserver {
   virtual void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem* node) = 0;
 };
 
+// The groups an undo step may change directly (bits of BeginStep's groups): a step keeps
+// copies of these as they were before it. Changes the document makes itself (group F loads
+// copied from a segment, segment rows of groups A and J) are noticed without being named.
+enum StepGroups : unsigned {
+  kNoGroups = 0,
+  kGroupA = 1u << 0,
+  kGroupB = 1u << 1,
+  kGroupC = 1u << 2,
+  kGroupD = 1u << 3,
+  kGroupE = 1u << 4,
+  kGroupF = 1u << 5,
+  kGroupG = 1u << 6,
+  kGroupH = 1u << 7,
+  kGroupI = 1u << 8,
+  kGroupJ = 1u << 9,
+  kAllGroups = (1u << 10) - 1,
+};
+
 // Exchange placement modes of AddExchange.
 enum ExchangeMode : int { kInterface = 0, kInflow = 1, kOutflow = 2 };
 
 struct DocumentSnapshot;
+struct NodeState;
 
 class COrvoBuilderDoc {
  public:
@@ -123,11 +142,13 @@ class COrvoBuilderDoc {
   void SetModifiedFlag(bool modified = true);
 
   // Undo history. Every change between BeginStep and the matching EndStep becomes one step,
-  // recorded only when the document differs afterwards; nested pairs make one step. Undo
-  // and Redo replace the groups and the network wholesale, so the views get hint 1 (drop
-  // every node pointer) and then hint 3. Undoing back to the state last saved or loaded
-  // clears the modified flag. Loading a project file clears the history.
-  void BeginStep(const std::string& label);
+  // recorded only when the document differs afterwards; nested pairs make one step. A step
+  // keeps what it touched (nodes changed, groups named in groups or changed by the document)
+  // and costs that much; one that adds or removes nodes keeps the whole network. Undo and
+  // Redo send the views hint 1 (drop every node pointer) and then hint 3. Undoing back to
+  // the state last saved or loaded clears the modified flag. Loading a project file clears
+  // the history.
+  void BeginStep(const std::string& label, unsigned groups = kAllGroups);
   void EndStep();
   bool CanUndo() const;
   bool CanRedo() const;
@@ -151,6 +172,10 @@ class COrvoBuilderDoc {
   // anchor list.
   void EraseNodes(const std::vector<const COrvoBuilderCntrItem*>& doomed);
   void EnsureSegmentArray();
+  // What an open undo step is told before the change is made.
+  void NoteNodeChange(const COrvoBuilderCntrItem& node);
+  void NoteGroupChange(int index);
+  void NoteStructureChange();
 
   Platform* platform_;
   std::vector<std::unique_ptr<COrvoBuilderCntrItem>> nodes_;
@@ -165,6 +190,11 @@ class COrvoBuilderDoc {
   // The current state, sharing every record that equals reference's.
   std::unique_ptr<DocumentSnapshot> TakeSnapshot(const DocumentSnapshot* reference) const;
   void RestoreSnapshot(const DocumentSnapshot& snapshot);
+  void EscalateStep();
+  static void ApplyNodeState(COrvoBuilderCntrItem& node, const NodeState& state);
+  struct PartialState;
+  void CheckStepJournal() const;
+  std::unique_ptr<PartialState> RestorePartial(PartialState& target);
   void MoveThroughHistory(bool undo);
   struct History;
   std::unique_ptr<History> history_;
@@ -173,8 +203,9 @@ class COrvoBuilderDoc {
 // Makes the changes of its lifetime one undo step.
 class ScopedStep {
  public:
-  ScopedStep(COrvoBuilderDoc& document, const std::string& label) : document_(document) {
-    document_.BeginStep(label);
+  ScopedStep(COrvoBuilderDoc& document, const std::string& label, unsigned groups = kAllGroups)
+      : document_(document) {
+    document_.BeginStep(label, groups);
   }
   ~ScopedStep() { document_.EndStep(); }
   ScopedStep(const ScopedStep&) = delete;

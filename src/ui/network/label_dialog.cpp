@@ -69,7 +69,7 @@ void LabelDialog::accept() {
   if (node_.GetParameter(2) != text) node_.SetParameter(2, text);
   const std::string border = border_->isChecked() ? "1" : "";
   if (node_.GetParameter(3) != border) node_.SetParameter(3, border);
-  if (node_.label() != nullptr && node_.label()->font != font_) node_.label()->font = font_;
+  node_.SetFont(font_);
   // A label grows or shrinks with a new text or font; one left as it was keeps its size.
   if (resized) FitLabelToText(node_);
   QDialog::accept();

@@ -1,5 +1,6 @@
 #include "ui/network/network_painting.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include "model/number_text.h"
 #include "model/project_document.h"
 #include "model/string_array.h"
+#include "ui/network/rect_grid.h"
 #include "ui/widgets/stored_text.h"
 
 // Resources of a static library are registered by name from the global namespace.
@@ -58,15 +60,8 @@ void DrawArrow(QPainter& painter, const QRect& from, const QRect& to, const QRec
   painter.drawLine(QPointF(arrow->end), arrow->head_right);
 }
 
-// A short arrow beside an inflow or outflow node: into its top-left corner from outside for
-// an inflow, out of its bottom-right corner for an outflow.
 void DrawBoundaryMark(QPainter& painter, const QRect& rect, ExchangeKind kind) {
-  const int reach = std::max(8, rect.width() / 2);
-  const QRect outside = kind == ExchangeKind::kInflow
-                            ? QRect(rect.left() - reach - 4, rect.top() - reach - 4, 4, 4)
-                            : QRect(rect.right() + reach, rect.bottom() + reach, 4, 4);
-  const std::optional<ArrowGeometry> arrow =
-      kind == ExchangeKind::kInflow ? ArrowBetween(outside, rect) : ArrowBetween(rect, outside);
+  const std::optional<ArrowGeometry> arrow = BoundaryMark(rect, kind);
   if (!arrow) return;
   painter.drawLine(arrow->start, arrow->end);
   painter.drawLine(QPointF(arrow->end), arrow->head_left);
@@ -81,6 +76,19 @@ const QColor* SegmentFill(const COrvoBuilderCntrItem& node, const PaintOptions& 
   if (index < 0 || static_cast<size_t>(index) >= options.segment_fill->size()) return nullptr;
   const QColor& colour = (*options.segment_fill)[static_cast<size_t>(index)];
   return colour.isValid() ? &colour : nullptr;
+}
+
+// The first fill colour a picture names: its body, what a node too small to show the picture
+// is drawn with.
+QColor PictureColour(const char* file_name) {
+  QFile file(QString::fromLatin1(file_name));
+  if (!file.open(QIODevice::ReadOnly)) return Qt::gray;
+  const QByteArray text = file.readAll();
+  for (qsizetype at = text.indexOf("fill=\"#"); at >= 0; at = text.indexOf("fill=\"#", at + 1)) {
+    const QColor colour(QString::fromLatin1(text.mid(at + 6, 7)));
+    if (colour.isValid()) return colour;
+  }
+  return Qt::gray;
 }
 
 }  // namespace
@@ -138,6 +146,19 @@ std::optional<ArrowGeometry> ArrowBetween(const QRect& from, const QRect& to) {
   arrow.head_right = QPointF(arrow.end.x() + kArrowHead * (ux * c + uy * c),
                              arrow.end.y() + kArrowHead * (-ux * c + uy * c));
   return arrow;
+}
+
+std::optional<ArrowGeometry> BoundaryMark(const QRect& rect, ExchangeKind kind) {
+  const int reach = std::max(8, rect.width() / 2);
+  const QRect outside = kind == ExchangeKind::kInflow
+                            ? QRect(rect.left() - reach - 4, rect.top() - reach - 4, 4, 4)
+                            : QRect(rect.right() + reach, rect.bottom() + reach, 4, 4);
+  return kind == ExchangeKind::kInflow ? ArrowBetween(outside, rect) : ArrowBetween(rect, outside);
+}
+
+QString PictureFile(NodePicture picture) {
+  InitViewResources();
+  return QString::fromLatin1(kPictureFiles[static_cast<size_t>(picture)]);
 }
 
 QRect NodeRect(const COrvoBuilderCntrItem& node) {
@@ -219,10 +240,12 @@ void FitLabelToText(COrvoBuilderCntrItem& label) {
   label.SetRect(label.left(), label.top(), label.left() + width, label.top() + height);
 }
 
-NetworkPainter::NetworkPainter() {
+NetworkPainter::NetworkPainter()
+    : node_grid_(std::make_unique<RectGrid>()), link_grid_(std::make_unique<RectGrid>()) {
   InitViewResources();
   for (size_t i = 0; i < renderers_.size(); ++i) {
     renderers_[i] = new QSvgRenderer(QString::fromLatin1(kPictureFiles[i]));
+    colours_[i] = PictureColour(kPictureFiles[i]);
   }
 }
 
@@ -336,11 +359,12 @@ void NetworkPainter::DrawFrame(QPainter& painter, const COrvoBuilderCntrItem& no
   painter.setPen(QPen(Qt::black, 1));
 }
 
-void NetworkPainter::Paint(QPainter& painter, const COrvoBuilderDoc& document,
-                           const PaintOptions& options) {
+void NetworkPainter::Prepare(const COrvoBuilderDoc& document) {
   const auto& nodes = document.nodes();
-  const QRectF& visible = options.visible;
-
+  if (prepared_ && prepared_document_ == &document && prepared_nodes_ == nodes.data() &&
+      prepared_count_ == nodes.size()) {
+    return;
+  }
   // Segment nodes by ID (IDs 1..NOSEG only, the later of two with one ID winning), found
   // without asking the document to rebuild anything.
   by_segment_.clear();
@@ -359,22 +383,156 @@ void NetworkPainter::Paint(QPainter& painter, const COrvoBuilderDoc& document,
     return found->second;
   };
 
+  std::vector<QRect> boxes;
+  boxes.reserve(nodes.size());
+  for (const auto& node : nodes) boxes.push_back(NodeRect(*node));
+  node_grid_->Build(boxes);
+
+  // The links in the order they are drawn: exchange arrows and marks, node by node; anchor
+  // lines; bottom-segment links.
+  links_.clear();
+  for (const auto& owned : nodes) {
+    const COrvoBuilderCntrItem& node = *owned;
+    if (!node.is_exchange() || node.exchange() == nullptr) continue;
+    const QRect rect = NodeRect(node);
+    const auto kind = static_cast<uint8_t>(KindOf(node));
+    if (const COrvoBuilderCntrItem* up = segment(node.exchange()->upstream)) {
+      links_.push_back({NodeRect(*up), rect, 0, kind, false});
+    }
+    if (const COrvoBuilderCntrItem* down = segment(node.exchange()->downstream)) {
+      links_.push_back({rect, NodeRect(*down), 0, kind, false});
+    }
+    if (KindOf(node) != ExchangeKind::kInterior) links_.push_back({rect, rect, 0, kind, true});
+  }
+  by_number_.clear();
+  by_number_.reserve(nodes.size());
+  for (const auto& node : nodes) by_number_.emplace_back(node->number(), node.get());
+  std::sort(by_number_.begin(), by_number_.end());
+  for (const auto& owned : nodes) {
+    for (const std::string& anchor : owned->anchors()) {
+      const int number = AtoI(anchor);
+      const auto found =
+          std::lower_bound(by_number_.begin(), by_number_.end(), number,
+                           [](const auto& entry, int wanted) { return entry.first < wanted; });
+      // A tether naming no node is only skipped: drawing never changes the document.
+      if (found == by_number_.end() || found->first != number) continue;
+      links_.push_back({NodeRect(*found->second), NodeRect(*owned), 1, 0, false});
+    }
+  }
+  for (const auto& owned : nodes) {
+    if (!owned->is_segment() || owned->segment() == nullptr) continue;
+    const COrvoBuilderCntrItem* bottom = segment(owned->segment()->IBOTSEG);
+    if (bottom != nullptr && bottom != owned.get()) {
+      links_.push_back({NodeRect(*owned), NodeRect(*bottom), 2, 0, false});
+    }
+  }
+  boxes.clear();
+  const int head = static_cast<int>(std::ceil(kArrowHead));
+  for (const Link& link : links_) {
+    if (link.mark) {
+      // As far as DrawBoundaryMark reaches.
+      const int reach = std::max(8, link.from.width() / 2) + 8 + head;
+      boxes.push_back(link.from.adjusted(-reach, -reach, reach, reach));
+    } else {
+      boxes.push_back(link.from.united(link.to).adjusted(-head, -head, head, head));
+    }
+  }
+  link_grid_->Build(boxes);
+
+  prepared_ = true;
+  prepared_document_ = &document;
+  prepared_nodes_ = nodes.data();
+  prepared_count_ = nodes.size();
+}
+
+void NetworkPainter::DrawPatches(QPainter& painter) {
+  if (patches_.empty() && !dotted_) return;
+  const QTransform world = painter.worldTransform();
+  painter.setWorldTransform(QTransform());
+  const bool antialias = painter.testRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  for (const auto& [rect, colour] : patches_) painter.fillRect(rect, QColor::fromRgb(colour));
+  if (dotted_) painter.drawImage(QPoint(0, 0), dots_);
+  painter.setRenderHint(QPainter::Antialiasing, antialias);
+  painter.setWorldTransform(world);
+  patches_.clear();
+  dotted_ = false;
+}
+
+void NetworkPainter::Paint(QPainter& painter, const COrvoBuilderDoc& document,
+                           const PaintOptions& options) {
+  const auto& nodes = document.nodes();
+  const QRectF& visible = options.visible;
+  Prepare(document);
+
   antialias_ = painter.testRenderHint(QPainter::Antialiasing);
   grouped_.clear();
   if (options.group_selection != nullptr) {
     grouped_.assign(options.group_selection->begin(), options.group_selection->end());
     std::sort(grouped_.begin(), grouped_.end(), std::less<>());
   }
+  // What is seen: every item when the area shows most of the drawing, else the index's.
+  const auto seen_items = [&](const RectGrid& grid, size_t count) {
+    if (grid.CoversMost(visible)) {
+      found_.resize(count);
+      for (size_t i = 0; i < count; ++i) found_[i] = static_cast<uint32_t>(i);
+    } else {
+      grid.Query(visible, found_);
+    }
+  };
+
+  // Simplified drawing applies on screen only; print and export keep every detail.
+  const QTransform world = painter.worldTransform();
+  const double device_scale = std::hypot(world.m11(), world.m12());
+  const bool simplify = options.pixel_scale > 0.0;
+  const QPaintDevice* device = painter.device();
+  const QRect device_area =
+      device != nullptr ? QRect(0, 0, device->width(), device->height()) : QRect();
 
   painter.setPen(QPen(Qt::black, 1));
   painter.setBrush(Qt::NoBrush);
-  for (const auto& owned : nodes) {
-    const COrvoBuilderCntrItem& node = *owned;
+  seen_items(*node_grid_, nodes.size());
+  for (const uint32_t index : found_) {
+    const COrvoBuilderCntrItem& node = *nodes[index];
     const QRect rect = NodeRect(node);
     const bool seen = rect.left() < visible.right() &&
                       rect.left() + rect.width() > visible.left() &&
                       rect.top() < visible.bottom() && rect.top() + rect.height() > visible.top();
     if (!seen) continue;
+    if (simplify && std::max(rect.width(), rect.height()) * device_scale < kDetailPixels) {
+      const bool marked =
+          &node == options.selected ||
+          std::binary_search(grouped_.begin(), grouped_.end(), &node, std::less<>());
+      if (!node.is_label()) {
+        QRgb colour;
+        if (const QColor* fill = SegmentFill(node, options)) {
+          colour = fill->rgb();
+        } else if (node.is_segment() || node.is_exchange()) {
+          colour = colours_[static_cast<size_t>(PictureOf(node))].rgb();
+        } else {
+          colour = qRgb(0, 0, 0);
+        }
+        const QRect patch = world.mapRect(QRectF(rect)).toAlignedRect();
+        if (patch.width() <= 2 && patch.height() <= 2) {
+          // Many nodes share a pixel here: the last one drawn there shows, as it would.
+          const QPoint dot = world.map(QRectF(rect).center()).toPoint();
+          if (device_area.contains(dot)) {
+            if (!dotted_) {
+              if (dots_.size() != device_area.size()) {
+                dots_ = QImage(device_area.size(), QImage::Format_ARGB32_Premultiplied);
+              }
+              dots_.fill(Qt::transparent);
+              dotted_ = true;
+            }
+            reinterpret_cast<QRgb*>(dots_.scanLine(dot.y()))[dot.x()] = colour;
+          }
+        } else {
+          patches_.emplace_back(patch, colour);
+        }
+      }
+      if (marked) DrawFrame(painter, node, options);
+      continue;
+    }
     if (node.is_label()) {
       DrawLabel(painter, node, options.pixel_scale);
     } else if (const QColor* fill = SegmentFill(node, options)) {
@@ -386,54 +544,45 @@ void NetworkPainter::Paint(QPainter& painter, const COrvoBuilderDoc& document,
     }
     DrawFrame(painter, node, options);
   }
+  DrawPatches(painter);
 
-  for (const auto& owned : nodes) {
-    const COrvoBuilderCntrItem& node = *owned;
-    if (!node.is_exchange() || node.exchange() == nullptr) continue;
-    const QRect rect = NodeRect(node);
-    // Inflows and outflows (an end of 0, outside the model) get their own colour and a short
-    // arrow across the node from or to the outside, so they are told apart at a glance.
-    const ExchangeKind kind = KindOf(node);
-    painter.setPen(QPen(KindColour(kind), kind == ExchangeKind::kInterior ? 1 : 2));
-    if (const COrvoBuilderCntrItem* up = segment(node.exchange()->upstream)) {
-      DrawArrow(painter, NodeRect(*up), rect, visible);
+  // Links: a link between nodes too small to show, and too short to be seen, is left out.
+  seen_items(*link_grid_, links_.size());
+  int pen = -1;
+  for (const uint32_t index : found_) {
+    const Link& link = links_[index];
+    if (link.pass == 1 && !options.anchor_lines) continue;
+    if (simplify) {
+      const QPointF span = QPointF(link.to.center() - link.from.center()) * device_scale;
+      const int largest =
+          std::max({link.from.width(), link.from.height(), link.to.width(), link.to.height()});
+      if (largest * device_scale < kDetailPixels &&
+          std::abs(span.x()) + std::abs(span.y()) < 2 * kDetailPixels) {
+        continue;
+      }
     }
-    if (const COrvoBuilderCntrItem* down = segment(node.exchange()->downstream)) {
-      DrawArrow(painter, rect, NodeRect(*down), visible);
+    const int wanted = link.pass == 0 ? link.kind : 10 + link.pass;
+    if (wanted != pen) {
+      pen = wanted;
+      if (link.pass == 0) {
+        const auto kind = static_cast<ExchangeKind>(link.kind);
+        // Inflows and outflows (an end of 0, outside the model) get their own colour and a
+        // short arrow across the node from or to the outside, so they are told apart at a
+        // glance.
+        painter.setPen(QPen(KindColour(kind), kind == ExchangeKind::kInterior ? 1 : 2));
+      } else {
+        painter.setPen(QPen(link.pass == 1 ? Qt::blue : Qt::darkGreen, 1));
+      }
     }
-    if (kind != ExchangeKind::kInterior && QRectF(rect).intersects(visible)) {
-      DrawBoundaryMark(painter, rect, kind);
+    if (link.mark) {
+      if (QRectF(link.from).intersects(visible)) {
+        DrawBoundaryMark(painter, link.from, static_cast<ExchangeKind>(link.kind));
+      }
+    } else {
+      DrawArrow(painter, link.from, link.to, visible);
     }
   }
   painter.setPen(QPen(Qt::black, 1));
-
-  if (options.anchor_lines) {
-    by_number_.clear();
-    by_number_.reserve(nodes.size());
-    for (const auto& node : nodes) by_number_.emplace_back(node->number(), node.get());
-    std::sort(by_number_.begin(), by_number_.end());
-    painter.setPen(QPen(Qt::blue, 1));
-    for (const auto& owned : nodes) {
-      for (const std::string& anchor : owned->anchors()) {
-        const int number = AtoI(anchor);
-        const auto found =
-            std::lower_bound(by_number_.begin(), by_number_.end(), number,
-                             [](const auto& entry, int wanted) { return entry.first < wanted; });
-        // A tether naming no node is only skipped: drawing never changes the document.
-        if (found == by_number_.end() || found->first != number) continue;
-        DrawArrow(painter, NodeRect(*found->second), NodeRect(*owned), visible);
-      }
-    }
-  }
-
-  painter.setPen(QPen(Qt::darkGreen, 1));
-  for (const auto& owned : nodes) {
-    if (!owned->is_segment() || owned->segment() == nullptr) continue;
-    const COrvoBuilderCntrItem* bottom = segment(owned->segment()->IBOTSEG);
-    if (bottom != nullptr && bottom != owned.get()) {
-      DrawArrow(painter, NodeRect(*owned), NodeRect(*bottom), visible);
-    }
-  }
 }
 
 }  // namespace orvo::ui

@@ -6,11 +6,15 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPixmap>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
+#include <QString>
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +28,8 @@ class COrvoBuilderCntrItem;
 }  // namespace orvo
 
 namespace orvo::ui {
+
+class RectGrid;
 
 // The line of an arrow from one rectangle to another, clipped at both rectangles, and the
 // two strokes of its head at the end point.
@@ -66,10 +72,16 @@ ExchangeKind KindOf(const COrvoBuilderCntrItem& node);
 QColor KindColour(ExchangeKind kind);
 QColor SelectionColour();
 
+// The short arrow beside an inflow (into its top-left corner from outside) or an outflow (out
+// of its bottom-right corner).
+std::optional<ArrowGeometry> BoundaryMark(const QRect& rect, ExchangeKind kind);
+
 // The picture a segment or exchange node is drawn with.
 NodePicture PictureOf(const COrvoBuilderCntrItem& node);
 // True when the exchange carries any flow portion text.
 bool ExchangeHasFlows(const COrvoBuilderCntrItem& node);
+// The resource path of a picture (an SVG file).
+QString PictureFile(NodePicture picture);
 // A picture rendered at a pixel size (for buttons and cursors).
 QPixmap RenderPicture(NodePicture picture, QSize size);
 
@@ -90,10 +102,14 @@ struct PaintOptions {
 };
 
 // Size of the resize handles drawn inside the selected node's frame, in device pixels.
+
 inline constexpr int kHandleSize = 6;
 
 // Holds the parsed pictures and the pixmaps made from them, so that painting allocates
-// nothing per node once the cache is warm. The painter must map document units already.
+// nothing per node once the cache is warm, and a spatial index of the nodes and the links
+// between them, so that painting an area costs what the area shows. On screen, nodes too
+// small to show their pictures are drawn as plain patches of their picture's colour. The
+// painter must map document units already.
 class NetworkPainter {
  public:
   NetworkPainter();
@@ -102,11 +118,28 @@ class NetworkPainter {
   NetworkPainter& operator=(const NetworkPainter&) = delete;
 
   void Paint(QPainter& painter, const COrvoBuilderDoc& document, const PaintOptions& options);
+  // The owner calls this whenever the document changed: the index is rebuilt at the next
+  // paint.
+  void Invalidate() { prepared_ = false; }
+
+  // Below this many pixels a side, a node's picture cannot be made out.
+  static constexpr double kDetailPixels = 6.0;
 
  private:
+  // A line between two node rectangles, or an inflow's or outflow's mark beside one.
+  struct Link {
+    QRect from;
+    QRect to;
+    uint8_t pass;  // 0 exchange arrows and marks, 1 anchor lines, 2 bottom-segment links
+    uint8_t kind;  // ExchangeKind of an exchange pass link
+    bool mark;     // a boundary mark beside from
+  };
+
+  void Prepare(const COrvoBuilderDoc& document);
   void DrawPicture(QPainter& painter, NodePicture picture, const QRect& rect, double scale);
   void DrawLabel(QPainter& painter, const COrvoBuilderCntrItem& node, double pixel_scale);
   void DrawFrame(QPainter& painter, const COrvoBuilderCntrItem& node, const PaintOptions& options);
+  void DrawPatches(QPainter& painter);
 
   std::array<QSvgRenderer*, static_cast<size_t>(NodePicture::kCount)> renderers_{};
   struct CachedPixmap {
@@ -115,8 +148,22 @@ class NetworkPainter {
     QPixmap pixmap;
   };
   std::vector<CachedPixmap> pixmaps_;
+  std::array<QColor, static_cast<size_t>(NodePicture::kCount)> colours_;
   std::vector<std::pair<int, const COrvoBuilderCntrItem*>> by_number_;
   std::vector<std::pair<int, const COrvoBuilderCntrItem*>> by_segment_;
+  // What Prepare made, and of what.
+  bool prepared_ = false;
+  const COrvoBuilderDoc* prepared_document_ = nullptr;
+  const void* prepared_nodes_ = nullptr;
+  size_t prepared_count_ = 0;
+  std::unique_ptr<RectGrid> node_grid_;
+  std::unique_ptr<RectGrid> link_grid_;
+  std::vector<Link> links_;
+  std::vector<uint32_t> found_;
+  // Simplified nodes of one paint: patches in device pixels, and single-pixel dots.
+  std::vector<std::pair<QRect, QRgb>> patches_;
+  QImage dots_;
+  bool dotted_ = false;
   std::string font_text_;
   QFont font_;
   QFontMetricsF metrics_{QFont()};

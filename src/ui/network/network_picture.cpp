@@ -7,11 +7,11 @@
 #include <QPdfWriter>
 #include <QRectF>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <algorithm>
 
 #include "model/project_document.h"
 #include "ui/network/network_painting.h"
+#include "ui/network/network_svg.h"
 
 namespace orvo::ui {
 
@@ -97,17 +97,7 @@ bool ExportNetworkPicture(const COrvoBuilderDoc& document, const QString& path, 
     painter.end();
     painted = image.save(&file, "PNG");
   } else if (suffix == "svg") {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setSize(canvas);
-    generator.setViewBox(QRect(QPoint(0, 0), canvas));
-    generator.setTitle(QStringLiteral("Network"));
-    QPainter painter;
-    painted = painter.begin(&generator);
-    if (painted) {
-      PaintNetworkPicture(painter, document, QRectF(QPointF(0, 0), QSizeF(canvas)), decoration);
-      painter.end();
-    }
+    painted = WriteNetworkSvg(document, bounds, canvas, decoration, file);
   } else {
     QPdfWriter writer(&file);
     writer.setPageSize(QPageSize(QPageSize::A4));

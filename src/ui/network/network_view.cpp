@@ -216,6 +216,8 @@ void COrvoBuilderView::DropStalePointers() {
 }
 
 void COrvoBuilderView::OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) {
+  // Any change may move or renumber nodes: the painter's index is made again when next used.
+  painter_->Invalidate();
   if (hint == kHintNetworkDeleting) {
     selected_ = nullptr;
     group_selection_.clear();
@@ -429,7 +431,7 @@ void COrvoBuilderView::FinishDrag() {
     if (std::find(companions.begin(), companions.end(), node.get()) == companions.end()) return;
     break;
   }
-  ScopedStep step(*document_, drag == Drag::kResize ? "Resize" : "Move");
+  ScopedStep step(*document_, drag == Drag::kResize ? "Resize" : "Move", kNoGroups);
   const int dx = moved.left() - drag_start_rect_.left();
   const int dy = moved.top() - drag_start_rect_.top();
   hit->SetRect(moved.left(), moved.top(), moved.left() + moved.width(),
@@ -455,9 +457,7 @@ void COrvoBuilderView::PlaceNode(QPoint at) {
   node->SetRect(at.x(), at.y(), at.x(), at.y());
   Select(node);
   const auto give_default_font = [this](COrvoBuilderCntrItem& label) {
-    if (document_->default_font && label.label() != nullptr) {
-      label.label()->font = document_->default_label_font;
-    }
+    if (document_->default_font) label.SetFont(document_->default_label_font);
   };
   if (label_mode) {
     node->SetType(kLabelNode);
@@ -510,10 +510,10 @@ void COrvoBuilderView::Tether(COrvoBuilderCntrItem* target, bool tether) {
           "Anchor node needs an ID assigned before a connection can be made.");
       return;
     }
-    ScopedStep step(*document_, "Tether");
+    ScopedStep step(*document_, "Tether", kNoGroups);
     if (target->AddAnchor(*selected_)) document_->SetModifiedFlag();
   } else {
-    ScopedStep step(*document_, "Untether");
+    ScopedStep step(*document_, "Untether", kNoGroups);
     const size_t before = target->anchors().size();
     target->RemoveAnchor(IntText(selected_->number()));
     if (target->anchors().size() != before) document_->SetModifiedFlag();
@@ -781,7 +781,7 @@ void COrvoBuilderView::Nudge(QPoint delta) {
   // The presses of one burst (an arrow key held down, repeating) are one step, which stays
   // open until the key is let go: one undo takes back the whole burst.
   if (!nudging_) {
-    document_->BeginStep("Nudge");
+    document_->BeginStep("Nudge", kNoGroups);
     nudging_ = true;
   }
   for (COrvoBuilderCntrItem* node : moving) {
@@ -868,7 +868,7 @@ void COrvoBuilderView::OnEditProperties() {
   if (selected_ == nullptr) return;
   COrvoBuilderCntrItem& node = *selected_;
   {
-    ScopedStep step(*document_, "Edit Properties");
+    ScopedStep step(*document_, "Edit Properties", kNoGroups);
     document_->EditProperties(
         node, [this](COrvoBuilderCntrItem& edited) { return RunNodeDialog(this, edited); });
   }
@@ -998,7 +998,7 @@ void COrvoBuilderView::OnResizeWindow() {
 void COrvoBuilderView::SetWindowDimensions(int width, int height) {
   if (width <= 0 || height <= 0) return;
   {
-    ScopedStep step(*document_, "Resize Window");
+    ScopedStep step(*document_, "Resize Window", kNoGroups);
     document_->extent_width = width;
     document_->extent_height = height;
   }
