@@ -56,10 +56,10 @@ TEST_F(NodePropertiesTest, TextThatIsNoNumberIsRefused) {
   const np::Outcome outcome = np::SetProperty(doc, {number}, "C:BVOL", "abc");
   EXPECT_FALSE(outcome.changed);
   EXPECT_EQ(outcome.message, "\xE2\x80\x9CVolume (BVOL)\xE2\x80\x9D must be a number.");
-  EXPECT_EQ(
-      np::SetProperty(doc, {number}, "E:0", "1 x").message,
-      "\xE2\x80\x9CChemical 1, Boundary Concentration Time Functions\xE2\x80\x9D must be numbers "
-      "separated by blanks.");
+  EXPECT_EQ(np::SetProperty(doc, {number}, "E:0", "1 x").message,
+            "\xE2\x80\x9C"
+            "Chemical 1, Boundary Concentration Time Functions\xE2\x80\x9D must be numbers "
+            "separated by blanks.");
   EXPECT_EQ(np::SetProperty(doc, {number}, "C:IBOTSEG", "7").message,
             "The bottom segment ID (IBOTSEG) must be 0 or a segment ID from 1 to 3.");
   // Group E functions keep the system's break count.

@@ -18,13 +18,15 @@ namespace orvo::testing {
 
 // The part of widget the window shows: its rectangle clipped by every parent (a scroll area's
 // viewport hides what lies beyond it).
+// A widget of another window (a floating tool bar) is that window's business.
 inline QRect ShownPart(const QWidget* widget, const QWidget* window) {
+  if (widget->window() != window) return widget->rect();
   QRect shown(widget->mapTo(window, QPoint(0, 0)), widget->size());
   for (const QWidget* parent = widget->parentWidget(); parent != nullptr && parent != window;
        parent = parent->parentWidget()) {
     shown &= QRect(parent->mapTo(window, QPoint(0, 0)), parent->size());
   }
-  return shown & window->rect();
+  return (shown & window->rect()).translated(-widget->mapTo(window, QPoint(0, 0)));
 }
 
 inline QStringList CutTexts(QWidget* window) {
@@ -61,11 +63,13 @@ inline QStringList CutTexts(QWidget* window) {
   }
   for (QTableWidget* table : window->findChildren<QTableWidget*>()) {
     if (!table->isVisibleTo(window)) continue;
-    // Columns out of the window's sight are as cut as narrow ones.
-    if (ShownPart(table, window).width() < table->width()) {
+    // Columns out of the window's sight are as cut as narrow ones (a table scrolled out of
+    // sight as a whole is not).
+    const QRect shown = ShownPart(table, window);
+    if (!shown.isEmpty() && shown.width() < table->width()) {
       cut << QStringLiteral("table \"%1\" (%2 px of %3 shown)")
                  .arg(table->objectName())
-                 .arg(ShownPart(table, window).width())
+                 .arg(shown.width())
                  .arg(table->width());
     }
     QHeaderView* header = table->horizontalHeader();

@@ -336,8 +336,16 @@ void PropertyPanel::ShowValues(const std::vector<np::Property>& properties) {
                                       : grid->item(cell.first, cell.second)->toolTip());
     }
     grid->resizeColumnsToContents();
-    for (int column = 1; column < grid->columnCount(); ++column) {
-      grid->setColumnWidth(column, std::max(grid->columnWidth(column), 90));
+    // Never narrower than the bold header texts, whatever the contents.
+    QFont bold = grid->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    for (int column = 0; column < grid->columnCount(); ++column) {
+      int width = std::max(grid->columnWidth(column), column > 0 ? 90 : 0);
+      for (int row = 0; row < grid->FixedRowCount(); ++row) {
+        width = std::max(width, metrics.horizontalAdvance(grid->CellText(row, column)) + 16);
+      }
+      grid->setColumnWidth(column, width);
     }
     int height = 2 * grid->frameWidth() + grid->horizontalScrollBar()->sizeHint().height();
     for (int row = 0; row < grid->rowCount(); ++row) height += grid->rowHeight(row);

@@ -119,9 +119,10 @@ ValidRangesDialog::ValidRangesDialog(ValueRangeTable& table, Platform& platform,
   Fill();
   ShowFile();
   // Open large enough for everything inside; the scroll area is for small screens only.
-  const QSize wanted = content->sizeHint() + QSize(4, 4);
+  const QSize wanted = content->sizeHint().expandedTo(content->minimumSizeHint()) + QSize(24, 24);
   const QScreen* screen = this->screen();
   const QSize room = screen != nullptr ? screen->availableGeometry().size() * 9 / 10 : wanted;
+  setMinimumSize(wanted.boundedTo(room));
   resize(wanted.boundedTo(room));
   FitWidthToTitle(this);
 }
