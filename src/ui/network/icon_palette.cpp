@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -35,8 +36,15 @@ const QString kPositionKey = QStringLiteral("Icon Palette/Position");
 
 }  // namespace
 
-IconPalette::IconPalette(QWidget* parent) : QWidget(parent, Qt::Tool) {
-  setWindowTitle(QStringLiteral("Icon Palette"));
+IconPalette::IconPalette(QWidget* parent) : QToolBar(QStringLiteral("Icon Palette"), parent) {
+  setObjectName(QStringLiteral("icon_palette"));
+  // The groups lie side by side, so the palette docks only above or below the map.
+  setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+  setMovable(true);
+  setFloatable(true);
+  // Until a main window takes it in, it floats.
+  if (qobject_cast<QMainWindow*>(parent) == nullptr) setWindowFlags(Qt::Tool);
+  auto* content = new QWidget(this);
   auto* group = new QButtonGroup(this);
   group->setExclusive(false);  // no button stays checked once the mode is left
   auto* segments = new QGroupBox(QStringLiteral("Segment Types"));
@@ -61,16 +69,15 @@ IconPalette::IconPalette(QWidget* parent) : QWidget(parent, Qt::Tool) {
       emit ModeChosen(mode);
     });
   }
-  misc_layout->addStretch();
   auto* done = new QPushButton(QStringLiteral("Done"));
+  done->setObjectName(QStringLiteral("paletteDone"));
   connect(done, &QPushButton::clicked, this, &IconPalette::DoneClicked);
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QHBoxLayout(content);
+  layout->setContentsMargins(2, 0, 2, 2);
   layout->addWidget(segments);
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(misc);
-  bottom->addWidget(done, 0, Qt::AlignBottom);
-  layout->addLayout(bottom);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->addWidget(misc);
+  layout->addWidget(done, 0, Qt::AlignBottom);
+  addWidget(content);
 }
 
 void IconPalette::keyPressEvent(QKeyEvent* event) {
@@ -80,7 +87,7 @@ void IconPalette::keyPressEvent(QKeyEvent* event) {
     emit ModeChosen(0);
     return;
   }
-  QWidget::keyPressEvent(event);
+  QToolBar::keyPressEvent(event);
 }
 
 void IconPalette::ShowMode(int mode) {
@@ -95,6 +102,7 @@ QToolButton* IconPalette::ButtonFor(int mode) const {
 }
 
 void IconPalette::PlaceOnScreen() {
+  if (!isWindow()) return;
   // Where the user left it last time, as long as it still lies wholly on a screen (a
   // screen may have gone since); otherwise the usual place.
   const QPoint kept =
@@ -116,8 +124,10 @@ void IconPalette::PlaceOnScreen() {
 }
 
 void IconPalette::hideEvent(QHideEvent* event) {
-  QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kPositionKey, pos());
-  QWidget::hideEvent(event);
+  if (isWindow()) {
+    QSettings(kSettingsOrganisation, kSettingsApplication).setValue(kPositionKey, pos());
+  }
+  QToolBar::hideEvent(event);
 }
 
 }  // namespace orvo::ui

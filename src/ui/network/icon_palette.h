@@ -1,16 +1,18 @@
-// "Icon Palette": the small floating tool window whose picture buttons choose what a left
-// click on empty space of the network view places. The mode itself belongs to the document;
-// the palette only reports the choice and shows the current one.
+// "Icon Palette": the tool bar whose picture buttons choose what a left click on empty space of
+// the network view places. In a project window it docks above or below the map or floats on
+// its own, and the window keeps where it was; alone (no main window around it) it is a small
+// floating tool window. The mode itself belongs to the document; the palette only reports the
+// choice and shows the current one.
 #pragma once
 
-#include <QWidget>
+#include <QToolBar>
 #include <array>
 
 class QToolButton;
 
 namespace orvo::ui {
 
-class IconPalette : public QWidget {
+class IconPalette : public QToolBar {
   Q_OBJECT
 
  public:
@@ -20,8 +22,9 @@ class IconPalette : public QWidget {
   void ShowMode(int mode);
   // The button that sets a placing mode, for tests; null for other modes.
   QToolButton* ButtonFor(int mode) const;
-  // Where it was when last hidden (kept in the settings) if that lies on a screen, else
-  // with its top-left corner at 75 % of the screen width and 25 % of its height.
+  // A floating palette: where it was when last hidden (kept in the settings) if that lies on
+  // a screen, else with its top-left corner at 75 % of the screen width and 25 % of its
+  // height. A docked one stays where its window keeps it.
   void PlaceOnScreen();
 
  signals:

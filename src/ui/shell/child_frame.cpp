@@ -1,12 +1,19 @@
 #include "ui/shell/child_frame.h"
 
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMainWindow>
+#include <QSettings>
 
 #include "ui/editors/project_parameters_window.h"
+#include "ui/editors/property_panel.h"
+#include "ui/editors/segment_table.h"
+#include "ui/network/icon_palette.h"
 #include "ui/network/network_view.h"
 #include "ui/sensitivity/sensitivity_dialog.h"
+#include "ui/shell/qt_platform.h"
 #include "ui/validation/card_completion_matrix.h"
 
 namespace orvo::ui {
@@ -21,6 +28,14 @@ OpenProject::~OpenProject() {
   }
 }
 
+namespace {
+
+// Where the last project window closed had its palette and docks.
+const QString kBodyStateKey = QStringLiteral("Project Window/State");
+constexpr int kBodyStateVersion = 1;
+
+}  // namespace
+
 QString OpenProject::DisplayName() const {
   return path.isEmpty() ? untitled_name : QFileInfo(path).fileName();
 }
@@ -31,17 +46,52 @@ CChildFrame::CChildFrame(std::shared_ptr<OpenProject> project, SaveModifiedHook 
       project_(std::move(project)),
       save_modified_(std::move(save_modified)),
       view_(new COrvoBuilderView(*project_->document, this)),
+      body_(new QMainWindow(this, Qt::Widget)),
+      property_dock_(new QDockWidget(QStringLiteral("Properties"), body_)),
+      table_dock_(new QDockWidget(QStringLiteral("Segment Table"), body_)),
       window_number_(++project_->window_count) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowIcon(QIcon(QStringLiteral(":/shell/new.svg")));
-  setWidget(view_);
+  // A main window is a window of its own unless told otherwise; this one lives inside.
+  body_->setWindowFlags(Qt::Widget);
+  body_->setObjectName(QStringLiteral("project_body"));
+  body_->setCentralWidget(view_);
+  // The palette's shown flag belongs to the document; no menu of the window may hide it
+  // behind the document's back.
+  body_->setContextMenuPolicy(Qt::PreventContextMenu);
+  body_->addToolBar(Qt::TopToolBarArea, view_->palette());
+  property_dock_->setObjectName(QStringLiteral("property_dock"));
+  property_dock_->setWidget(new PropertyPanel(*view_, property_dock_));
+  body_->addDockWidget(Qt::RightDockWidgetArea, property_dock_);
+  table_dock_->setObjectName(QStringLiteral("segment_table_dock"));
+  table_dock_->setWidget(new SegmentTable(*view_, table_dock_));
+  body_->addDockWidget(Qt::BottomDockWidgetArea, table_dock_);
+  table_dock_->hide();
+  body_->restoreState(
+      QSettings(kSettingsOrganisation, kSettingsApplication).value(kBodyStateKey).toByteArray(),
+      kBodyStateVersion);
+  for (QDockWidget* dock : {property_dock_, table_dock_}) {
+    connect(dock, &QDockWidget::visibilityChanged, this, &CChildFrame::StateChanged);
+  }
+  setWidget(body_);
   project_->document->AddObserver(this);
   connect(view_, &COrvoBuilderView::SelectionChanged, this, &CChildFrame::StateChanged);
   RefreshTitle();
 }
 
+PropertyPanel* CChildFrame::property_panel() const {
+  return static_cast<PropertyPanel*>(property_dock_->widget());
+}
+
+SegmentTable* CChildFrame::segment_table() const {
+  return static_cast<SegmentTable*>(table_dock_->widget());
+}
+
 CChildFrame::~CChildFrame() {
-  // The view goes first: it observes the document, which may die with this window.
+  // The docks' windows and the view go first: they observe the document, which may die with
+  // this window.
+  delete property_dock_;
+  delete table_dock_;
   delete view_;
   project_->document->RemoveObserver(this);
   if (counted_) --project_->window_count;
@@ -69,6 +119,10 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   QMdiSubWindow::closeEvent(event);
+  if (event->isAccepted()) {
+    QSettings(kSettingsOrganisation, kSettingsApplication)
+        .setValue(kBodyStateKey, body_->saveState(kBodyStateVersion));
+  }
   // A closed window is deleted later; the next one to close must already count as the last.
   if (event->isAccepted() && counted_) {
     counted_ = false;

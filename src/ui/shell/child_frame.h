@@ -1,4 +1,5 @@
-// CChildFrame: one window of a project, an MDI child holding a COrvoBuilderView. Several
+// CChildFrame: one window of a project, an MDI child holding a COrvoBuilderView with the icon
+// palette as its tool bar and the property panel and segment table as its docks. Several
 // windows may show the same project ("New Window"); they share one OpenProject, and the
 // project closes with its last window.
 #pragma once
@@ -12,9 +13,14 @@
 
 #include "model/project_document.h"
 
+class QDockWidget;
+class QMainWindow;
+
 namespace orvo::ui {
 
 class COrvoBuilderView;
+class PropertyPanel;
+class SegmentTable;
 
 // A project open in the desktop program: the document and the file it belongs to.
 struct OpenProject {
@@ -45,6 +51,12 @@ class CChildFrame : public QMdiSubWindow, public DocumentObserver {
   const std::shared_ptr<OpenProject>& project() const { return project_; }
   COrvoBuilderDoc& document() const { return *project_->document; }
   COrvoBuilderView* view() const { return view_; }
+  // Docks of the window: "Properties" (shown at first) and "Segment Table" (hidden at first).
+  // Where they and the palette are is kept in the settings when a window closes.
+  QDockWidget* property_dock() const { return property_dock_; }
+  QDockWidget* table_dock() const { return table_dock_; }
+  PropertyPanel* property_panel() const;
+  SegmentTable* segment_table() const;
   // Title from the project's name, this window's number among its windows and the modified
   // marker.
   void RefreshTitle();
@@ -62,6 +74,9 @@ class CChildFrame : public QMdiSubWindow, public DocumentObserver {
   std::shared_ptr<OpenProject> project_;
   SaveModifiedHook save_modified_;
   COrvoBuilderView* view_;
+  QMainWindow* body_;  // the view in the middle, the palette and the docks around it
+  QDockWidget* property_dock_;
+  QDockWidget* table_dock_;
   int window_number_;
   bool counted_ = true;  // still in the project's window_count
 };

@@ -385,6 +385,24 @@ void CMainFrame::CreateViewMenu() {
   palette_->setCheckable(true);
   palette_->setIcon(QIcon(QStringLiteral(":/shell/palette.svg")));
   for (QAction* action : {zoom_in, zoom_out, fit, palette_}) project_only_.push_back(action);
+  // The active project window's docks.
+  const auto dock_command = [this, view](const QString& text, const char* status,
+                                         QDockWidget* (CChildFrame::*dock)() const) {
+    QAction* action = AddCommand(view, text, status, nullptr);
+    action->setCheckable(true);
+    connect(action, &QAction::triggered, this, [this, dock](bool shown) {
+      if (CChildFrame* frame = ActiveFrame()) (frame->*dock)()->setVisible(shown);
+      UpdateCommandState();
+    });
+    project_only_.push_back(action);
+    return action;
+  };
+  properties_ = dock_command(QStringLiteral("&Properties"),
+                             "Show the values of the selected nodes, to edit them in place",
+                             &CChildFrame::property_dock);
+  segment_table_ = dock_command(QStringLiteral("Segment &Table"),
+                                "Show every segment's values in one table, to edit them in place",
+                                &CChildFrame::table_dock);
   // What the map's symbols and colours mean, in a dock that can be moved or floated.
   auto* legend = new QDockWidget(QStringLiteral("Legend"), this);
   legend->setObjectName(QStringLiteral("legend_dock"));
@@ -590,6 +608,8 @@ void CMainFrame::UpdateCommandState() {
   anchor_lines_->setChecked(document != nullptr && document->anchor_lines);
   palette_->setEnabled(has_project);
   palette_->setChecked(document != nullptr && document->palette_shown);
+  properties_->setChecked(frame != nullptr && !frame->property_dock()->isHidden());
+  segment_table_->setChecked(frame != nullptr && !frame->table_dock()->isHidden());
   const bool run_going = has_project && ModelRunGoing(*frame->project());
   for (QAction* action : need_no_run_) action->setEnabled(has_project && !run_going);
 }

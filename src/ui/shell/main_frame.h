@@ -170,6 +170,8 @@ class CMainFrame : public QMainWindow {
   std::vector<QAction*> document_commands_;  // for projects and reports alike
   QAction* anchor_lines_ = nullptr;
   QAction* palette_ = nullptr;
+  QAction* properties_ = nullptr;
+  QAction* segment_table_ = nullptr;
   std::vector<QAction*> need_node_;     // a selected node
   std::vector<QAction*> need_segment_;  // a selected segment
   std::vector<QAction*> need_no_run_;   // no model run of the project going (deck, runs)

@@ -3,14 +3,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <fstream>
 
 #include "model/number_text.h"
 #include "ui/shell/qt_platform.h"
 #include "ui/widgets/grid_widget.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
+#include "ui/widgets/window_fit.h"
 #include "validate/value_ranges.h"
 
 namespace orvo::ui {
@@ -44,14 +48,36 @@ ValidRangesDialog::ValidRangesDialog(ValueRangeTable& table, Platform& platform,
   grid_->SetCellText(0, kColumnMax, QStringLiteral("Max value"));
   grid_->SetCellText(kRowC, 0, QStringLiteral("Initial Concentration, mg/L (C(ISYS,K))"));
   grid_->SetCellText(kRowDissf, 0, QStringLiteral("Dissolved Fraction (DISSF(ISYS,K))"));
-  grid_->setColumnWidth(0, 300);
-  grid_->setColumnWidth(kColumnMin, 100);
-  grid_->setColumnWidth(kColumnMax, 100);
+  // Columns as wide as their bold header texts, and the grid as wide as its columns, so that
+  // no header is cut whatever the font.
+  QFont bold = grid_->font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  int grid_width = 2 * grid_->frameWidth();
+  for (int column = 0; column < grid_->columnCount(); ++column) {
+    int width = column == 0 ? 300 : 100;
+    for (int row = 0; row < grid_->rowCount(); ++row) {
+      width = std::max(width, metrics.horizontalAdvance(grid_->CellText(row, column)) + 16);
+    }
+    grid_->setColumnWidth(column, width);
+    grid_width += width;
+  }
+  // Text that is not a number is refused, naming the bound, rather than kept as its leading
+  // number (or 0); an empty bound stays allowed, since a table may leave one open.
+  for (const int row : {kRowC, kRowDissf}) {
+    for (const int column : {kColumnMin, kColumnMax}) {
+      grid_->SetNumberCell(
+          row, column, NumberKind::kReal, true,
+          grid_->CellText(0, column) + QStringLiteral(" of ") + grid_->CellText(row, 0));
+    }
+  }
+  grid_->SetMessageHandler(
+      [this](const QString& message) { platform_->ShowMessage(message.toStdString()); });
   grid_->SetCellValidator([](int, int, const QString& text) {
     return GridWidget::CellCheck{true, QString::fromStdString(RealText(AtoF(text.toStdString()))),
                                  QString()};
   });
-  grid_->setMinimumSize(510, 3 * grid_->rowHeight(0) + 2 * grid_->frameWidth());
+  grid_->setMinimumSize(grid_width, 3 * grid_->rowHeight(0) + 2 * grid_->frameWidth());
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(grid_, &GridWidget::CellEdited, this,
@@ -92,6 +118,13 @@ ValidRangesDialog::ValidRangesDialog(ValueRangeTable& table, Platform& platform,
 
   Fill();
   ShowFile();
+  // Open large enough for everything inside; the scroll area is for small screens only.
+  const QSize wanted = content->sizeHint().expandedTo(content->minimumSizeHint()) + QSize(24, 24);
+  const QScreen* screen = this->screen();
+  const QSize room = screen != nullptr ? screen->availableGeometry().size() * 9 / 10 : wanted;
+  setMinimumSize(wanted.boundedTo(room));
+  resize(wanted.boundedTo(room));
+  FitWidthToTitle(this);
 }
 
 void ValidRangesDialog::EditValueRanges(COrvoBuilderDoc& document, QWidget* parent) {

@@ -88,7 +88,8 @@ class GridWidget::Delegate : public QStyledItemDelegate {
     auto* line = qobject_cast<QLineEdit*>(editor);
     if (const NumberRule* rule = grid_->NumberRuleFor(index.row(), index.column());
         rule != nullptr && line != nullptr) {
-      MakeNumberField(line, grid_->ColumnName(index.column()), rule->kind, rule->empty_allowed);
+      MakeNumberField(line, grid_->CellName(*rule, index.column()), rule->kind,
+                      rule->empty_allowed);
     }
     return editor;
   }
@@ -102,6 +103,23 @@ class GridWidget::Delegate : public QStyledItemDelegate {
   }
 
  protected:
+  // Enter on a number cell holding text that is no number would be swallowed by the
+  // editor's validator without a word; the grid says why instead, and the cell stays open.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* line = qobject_cast<QLineEdit*>(watched);
+    if (line != nullptr && event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      const auto* validator = qobject_cast<const NumberValidator*>(line->validator());
+      if ((key == Qt::Key_Return || key == Qt::Key_Enter) && validator != nullptr &&
+          !validator->Accepts(line->text())) {
+        grid_->ShowMessage(
+            NotANumberMessage(line->property("numberFieldName").toString(), validator->kind()));
+        return true;
+      }
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+  }
+
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
     QStyledItemDelegate::initStyleOption(option, index);
     if (grid_->IsFixedCell(index.row(), index.column())) {
@@ -201,10 +219,18 @@ void GridWidget::ShowMessage(const QString& message) {
 }
 
 void GridWidget::SetNumberColumn(int column, NumberKind kind, bool empty_allowed, QList<int> rows) {
-  number_columns_[column] = {kind, empty_allowed, std::move(rows)};
+  number_columns_[column] = {kind, empty_allowed, std::move(rows), {}};
+}
+
+void GridWidget::SetNumberCell(int row, int column, NumberKind kind, bool empty_allowed,
+                               const QString& name) {
+  number_cells_[{row, column}] = {kind, empty_allowed, {}, name};
 }
 
 const GridWidget::NumberRule* GridWidget::NumberRuleFor(int row, int column) const {
+  if (const auto cell = number_cells_.find({row, column}); cell != number_cells_.end()) {
+    return &cell->second;
+  }
   const auto found = number_columns_.find(column);
   if (found == number_columns_.end()) return nullptr;
   const NumberRule& rule = found->second;
@@ -221,12 +247,16 @@ QString GridWidget::ColumnName(int column) const {
   return name.isEmpty() ? QStringLiteral("Column %1").arg(column + 1) : name;
 }
 
+QString GridWidget::CellName(const NumberRule& rule, int column) const {
+  return rule.name.isEmpty() ? ColumnName(column) : rule.name;
+}
+
 bool GridWidget::EditCell(int row, int column, const QString& text) {
   if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) return false;
   if (IsFixedCell(row, column)) return false;
   if (const NumberRule* rule = NumberRuleFor(row, column)) {
     if (!NumberValidator(rule->kind, rule->empty_allowed).Accepts(text)) {
-      ShowMessage(NotANumberMessage(ColumnName(column), rule->kind));
+      ShowMessage(NotANumberMessage(CellName(*rule, column), rule->kind));
       return false;
     }
   }

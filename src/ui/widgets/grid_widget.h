@@ -60,6 +60,10 @@ class GridWidget : public QTableWidget {
   // things).
   void SetNumberColumn(int column, NumberKind kind, bool empty_allowed = false,
                        QList<int> rows = {});
+  // One cell's rule, before its column's: for grids whose cells hold different things. name
+  // is what the message calls the cell (its column header when empty).
+  void SetNumberCell(int row, int column, NumberKind kind, bool empty_allowed = false,
+                     const QString& name = {});
   // Where refusals are shown; by default a message box over the grid.
   void SetMessageHandler(std::function<void(const QString&)> handler) {
     message_handler_ = std::move(handler);
@@ -114,11 +118,14 @@ class GridWidget : public QTableWidget {
     NumberKind kind;
     bool empty_allowed;
     QList<int> rows;
+    QString name;
   };
   const NumberRule* NumberRuleFor(int row, int column) const;
   QString ColumnName(int column) const;
+  QString CellName(const NumberRule& rule, int column) const;
 
   std::map<int, NumberRule> number_columns_;
+  std::map<std::pair<int, int>, NumberRule> number_cells_;
   int fixed_rows_ = 0;
   int fixed_columns_ = 0;
   CellValidator validator_;

@@ -63,8 +63,8 @@ class ValidRangesDialogTest : public QObject {
     QCOMPARE(grid.CellText(2, 0), QStringLiteral("Dissolved Fraction (DISSF(ISYS,K))"));
     QCOMPARE(dialog.file_line()->text(), QStringLiteral("File: <NONE>"));
     QVERIFY(grid.EditCell(1, 1, "1.50"));
-    QVERIFY(grid.EditCell(1, 2, " 2.5e3mg"));
-    QVERIFY(grid.EditCell(2, 1, "abc"));
+    QVERIFY(grid.EditCell(1, 2, " 2.5e3"));
+    QVERIFY(grid.EditCell(2, 1, "0"));
     QVERIFY(grid.EditCell(2, 2, "0.0000001"));
     QVERIFY(!grid.EditCell(1, 0, "renamed"));
     QCOMPARE(grid.CellText(1, 1), QStringLiteral("1.5"));
