@@ -9,6 +9,8 @@
 #include "ui/shell/qt_platform.h"
 
 using namespace orvo::ui;
+using orvo::kSettingsApplication;
+using orvo::kSettingsOrganisation;
 
 namespace {
 
