@@ -86,7 +86,11 @@ inline QStringList CutTexts(QWidget* window) {
       bold.setBold(true);
       for (int row = 0; row < grid->FixedRowCount(); ++row) {
         const QString text = grid->CellText(row, column);
-        if (QFontMetrics(bold).horizontalAdvance(text) + 8 > table->columnWidth(column)) {
+        // Wrapped onto several lines is fine when the row is tall enough for them.
+        const QRect needed = QFontMetrics(bold).boundingRect(
+            QRect(0, 0, table->columnWidth(column) - 8, 10000), Qt::TextWordWrap, text);
+        if (needed.width() > table->columnWidth(column) - 8 ||
+            needed.height() > table->rowHeight(row) - 4) {
           cut << QStringLiteral("header cell \"%1\"").arg(text);
         }
       }
