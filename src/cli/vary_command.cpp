@@ -9,6 +9,7 @@
 #include "cli_command.h"
 #include "model/number_text.h"
 #include "model/project_document.h"
+#include "model/text_trim.h"
 #include "runs/sensitivity.h"
 #include "runs/sensitivity_family.h"
 
@@ -21,9 +22,7 @@ std::string Lower(std::string text) {
 }
 
 std::string Trim(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return std::string(orvo::Trim(text, " \t"));
 }
 
 std::vector<std::string> Split(const std::string& list) {

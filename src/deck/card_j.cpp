@@ -23,7 +23,7 @@ bool Fail(Platform& platform, const std::string& message) {
 // Slot `system` rebuilt from scratch: entries 0 to 4, then the segment list.
 void FillSlot(GroupJDlg& group, int system, const CardJRecord::System& read) {
   group.SetSlot(system, StringArray());
-  group.SetEntry(system, GroupJDlg::kCheml, Trim(read.CHEML));
+  group.SetEntry(system, GroupJDlg::kCheml, std::string(Trim(read.CHEML)));
   group.SetEntry(system, GroupJDlg::kIfield, IntText(read.IFIELD));
   group.SetEntry(system, GroupJDlg::kDsed, RealText(read.DSED));
   group.SetEntry(system, GroupJDlg::kCmax, RealText(read.CMAX));

@@ -72,7 +72,7 @@ void OrvoClass::Read(std::string_view text, const std::string& directory, Platfo
   if (record_.d.IQOPT == 3 && record_.d.NFIELD >= 1) {
     // Only reported: field 1 has no lines in the deck either way, and stopping here would
     // leave cards E to J empty, to be lost when the project is written back over its deck.
-    const std::string name = Trim(record_.d.hydrodynamic_file);
+    const std::string name(Trim(record_.d.hydrodynamic_file));
     fs::path file(name);
     if (file.is_relative() && !directory.empty()) file = fs::path(directory) / file;
     if (name.empty() || !CanOpen(file.string())) {

@@ -125,7 +125,7 @@ bool DeckScanner::ScanName(int width, std::string& value) {
   size_t end = position_;
   const size_t limit = std::min(text_.size(), position_ + static_cast<size_t>(width));
   while (end < limit && text_[end] != '\n' && text_[end] != '\r') ++end;
-  value = Trim(text_.substr(position_, end - position_));
+  value = std::string(Trim(text_.substr(position_, end - position_)));
   position_ = end;
   at_field_start_ = true;
   return true;
@@ -163,18 +163,6 @@ int ColumnInt(std::string_view line, int first, int width) {
 
 double ColumnReal(std::string_view line, int first, int width) {
   return AtoF(ColumnsFrom(line, first).substr(0, static_cast<size_t>(width)));
-}
-
-std::string TrimRight(std::string_view text) {
-  size_t end = text.size();
-  while (end > 0 && IsSpace(text[end - 1])) --end;
-  return std::string(text.substr(0, end));
-}
-
-std::string Trim(std::string_view text) {
-  size_t start = 0;
-  while (start < text.size() && IsSpace(text[start])) ++start;
-  return TrimRight(text.substr(start));
 }
 
 }  // namespace orvo

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/text_trim.h"
+
 namespace orvo {
 
 class DeckScanner {
@@ -71,7 +73,5 @@ double ColumnReal(std::string_view line, int first, int width);
 std::string ColumnText(std::string_view line, int first, int width);
 // The line from a column on, or empty when the line is shorter.
 std::string_view ColumnsFrom(std::string_view line, int first);
-std::string TrimRight(std::string_view text);
-std::string Trim(std::string_view text);
 
 }  // namespace orvo

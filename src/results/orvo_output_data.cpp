@@ -12,6 +12,7 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/platform.h"
+#include "model/text_trim.h"
 #include "real_scan.h"
 
 namespace orvo {
@@ -31,17 +32,6 @@ constexpr unsigned long long kSlackValues = 1ULL << 16;
 constexpr std::size_t kBlockSteps = 32;
 // Records read between two progress reports: a few milliseconds of reading.
 constexpr unsigned long long kProgressRecords = 16384;
-
-std::string_view TrimRight(std::string_view text) {
-  while (!text.empty() && IsBlankChar(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::string_view Trim(std::string_view text) {
-  text = TrimRight(text);
-  while (!text.empty() && IsBlankChar(text.front())) text.remove_prefix(1);
-  return text;
-}
 
 std::string UnitsOf(std::string_view name) {
   const std::size_t blank = name.rfind(' ');

@@ -11,6 +11,7 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
+#include "model/text_trim.h"
 
 namespace orvo {
 namespace {
@@ -37,9 +38,7 @@ std::string JoinNumbers(const std::vector<int>& numbers, int offset = 0) {
 }
 
 std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return std::string(Trim(text, " \t"));
 }
 
 bool HasLineBreak(const std::string& text) {

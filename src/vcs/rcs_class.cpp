@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "model/text_trim.h"
 #include "vcs/revision_number.h"
 
 namespace orvo {
@@ -15,16 +16,10 @@ namespace fs = std::filesystem;
 // More than any project's log; a program printing beyond it is not one of ours.
 constexpr size_t kMaxOutput = size_t{64} << 20;
 
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of("\r\n ");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of("\r\n ") + 1 - first);
-}
-
 // Why a program failed, in its own words when it said anything.
 std::string FailureText(const std::string& program, const ProcessEnd& end,
                         const std::string& output) {
-  std::string text = Trimmed(output.empty() ? end.output_tail : output);
+  std::string text(Trim(output.empty() ? end.output_tail : output, "\r\n "));
   if (!text.empty()) return text;
   if (end.signal != 0) return program + " was ended by signal " + std::to_string(end.signal) + ".";
   return program + " failed with exit status " + std::to_string(end.exit_code) + ".";

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <unordered_map>
 
+#include "model/text_trim.h"
 #include "vcs/revision_number.h"
 
 namespace orvo {
@@ -28,12 +29,6 @@ bool Contains(std::string_view line, std::string_view part) {
   return line.find(part) != std::string_view::npos;
 }
 
-std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
-}
-
 // The number of a "revision 1.2" line (rlog may add "\tlocked by: name;"), or empty.
 std::string RevisionOf(std::string_view line) {
   constexpr std::string_view kPrefix = "revision ";
@@ -48,7 +43,7 @@ long SelectedCount(std::string_view line) {
   constexpr std::string_view kLabel = "selected revisions:";
   const size_t at = line.find(kLabel);
   if (at == std::string_view::npos) return -1;
-  const std::string digits(Trim(line.substr(at + kLabel.size())).substr(0, 9));
+  const std::string digits(Trim(line.substr(at + kLabel.size()), " \t").substr(0, 9));
   char* end = nullptr;
   const long count = std::strtol(digits.c_str(), &end, 10);
   return end != digits.c_str() && count >= 0 ? count : -1;
@@ -146,8 +141,8 @@ LogStatus ParseRcsLog(std::string_view output, RcsLog& log) {
   for (const std::string& line : log.symbolic_name_lines) {
     const size_t colon = line.find(':');
     if (colon == std::string::npos) continue;
-    const std::string name(Trim(std::string_view(line).substr(0, colon)));
-    const std::string number(Trim(std::string_view(line).substr(colon + 1)));
+    const std::string name(Trim(std::string_view(line).substr(0, colon), " \t"));
+    const std::string number(Trim(std::string_view(line).substr(colon + 1), " \t"));
     if (name.empty() || !IsRevisionNumber(number)) continue;
     const auto found = index.find(Canonical(number));
     if (found == index.end()) continue;
