@@ -11,7 +11,7 @@
 #include "engine/output_files.h"
 #include "engine/simulation.h"
 #include "model/number_text.h"
-#include "model/platform.h"
+#include "model/unattended_platform.h"
 
 namespace orvo::engine {
 namespace {
@@ -22,24 +22,10 @@ constexpr size_t kMaxControlLine = 4096;
 
 // The deck reader's way to the user: its messages become lines of the run log; nothing is
 // ever asked.
-class LogPlatform : public Platform {
+class LogPlatform : public UnattendedPlatform {
  public:
   explicit LogPlatform(std::vector<std::string>& log) : log_(log) {}
   void ShowMessage(const std::string& text) override { log_.push_back("Deck reader: " + text); }
-  bool AskYesNo(const std::string&) override { return false; }
-  bool AskOkCancel(const std::string&) override { return false; }
-  std::optional<int> AskChoice(const std::string&, const std::vector<std::string>&, int) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::string GetSetting(const SettingKey& key) override { return key.default_value; }
-  void SetSetting(const SettingKey&, const std::string&) override {}
-  std::string ProgramDirectory() override { return "./"; }
 
  private:
   std::vector<std::string>& log_;

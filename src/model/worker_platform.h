@@ -9,28 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "model/platform.h"
+#include "model/unattended_platform.h"
 
 namespace orvo {
 
-class WorkerPlatform : public Platform {
+class WorkerPlatform : public UnattendedPlatform {
  public:
   void ShowMessage(const std::string& text) override;
-  bool AskYesNo(const std::string&) override { return false; }
-  bool AskOkCancel(const std::string&) override { return false; }
-  std::optional<int> AskChoice(const std::string&, const std::vector<std::string>&, int) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
   bool Progress(int done, int total, const std::string& text) override;
-  std::string GetSetting(const SettingKey& key) override { return key.default_value; }
-  void SetSetting(const SettingKey&, const std::string&) override {}
-  std::string ProgramDirectory() override { return "./"; }
 
   // From any thread.
   void Stop() { stop_ = true; }

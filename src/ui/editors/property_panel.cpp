@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "model/number_text.h"
+#include "ui/editors/property_number_kind.h"
 #include "ui/network/network_painting.h"
 #include "ui/network/network_view.h"
 #include "ui/widgets/grid_widget.h"
@@ -38,17 +39,6 @@ QString FieldName(const np::Property& property) {
   return property.column == "Value"
              ? FromStored(property.row)
              : FromStored(property.row) + QStringLiteral(", ") + Q(property.column);
-}
-
-NumberKind NumberKindOf(np::Kind kind) {
-  switch (kind) {
-    case np::Kind::kInteger:
-      return NumberKind::kInteger;
-    case np::Kind::kRealList:
-      return NumberKind::kRealList;
-    default:
-      return NumberKind::kReal;
-  }
 }
 
 QString Heading(const COrvoBuilderDoc& doc, const std::vector<int>& numbers) {

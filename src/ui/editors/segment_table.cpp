@@ -11,6 +11,7 @@
 #include "groups/group_e.h"
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
+#include "ui/editors/property_number_kind.h"
 #include "ui/network/network_view.h"
 #include "ui/widgets/grid_widget.h"
 #include "ui/widgets/stored_text.h"
@@ -23,17 +24,6 @@ namespace np = orvo::node_properties;
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-NumberKind NumberKindOf(np::Kind kind) {
-  switch (kind) {
-    case np::Kind::kInteger:
-      return NumberKind::kInteger;
-    case np::Kind::kRealList:
-      return NumberKind::kRealList;
-    default:
-      return NumberKind::kReal;
-  }
 }
 
 }  // namespace
@@ -202,8 +192,7 @@ void SegmentTable::FitColumns() {
   const int padding = 16;
   const int short_title = 110;  // shorter names stay on one line
   const auto lines = [&](const QString& title, int width) {
-    return title_metrics.boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, title)
-               .height() /
+    return title_metrics.boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, title).height() /
            title_metrics.lineSpacing();
   };
   // Enough rows to see how wide the values are, however many segments there are.
