@@ -386,9 +386,9 @@ void CMainFrame::CreateViewMenu() {
   palette_->setIcon(QIcon(QStringLiteral(":/shell/palette.svg")));
   for (QAction* action : {zoom_in, zoom_out, fit, palette_}) project_only_.push_back(action);
   // The active project window's docks.
-  const auto dock_command = [this, view](const QString& text, const char* status,
+  const auto dock_command = [this, view](const QString& text, const char* status_text,
                                          QDockWidget* (CChildFrame::*dock)() const) {
-    QAction* action = AddCommand(view, text, status, nullptr);
+    QAction* action = AddCommand(view, text, status_text, nullptr);
     action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, dock](bool shown) {
       if (CChildFrame* frame = ActiveFrame()) (frame->*dock)()->setVisible(shown);
@@ -997,9 +997,10 @@ bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {
   {
     ScopedStep step(document, "Read ORVO Input Dataset");
     WaitCursor wait(platform_);
-    document.input_deck_path = path;
     auto reader = std::make_shared<const OrvoClass>(path, platform_);
+    // A deck that could not be read leaves the project's deck as it was.
     if (reader->record() != nullptr) {
+      document.input_deck_path = path;
       document.dataset_reader = std::move(reader);
       BuildNetwork(document);
       built = true;

@@ -316,6 +316,21 @@ class MainFrameTest : public QObject {
     QVERIFY(child->document().IsModified());
     QVERIFY(child->isWindowModified());
     child->document().SetModifiedFlag(false);
+
+    // A deck that cannot be read leaves the project's deck and history alone.
+    const QString truncated = directory.filePath("truncated.inp");
+    QFile deck(truncated);
+    QVERIFY(deck.open(QIODevice::WriteOnly));
+    deck.write("A title\n");
+    deck.close();
+    child->document().input_deck_path = "earlier.inp";
+    {
+      BoxAnswerer ok(QMessageBox::Ok);
+      QVERIFY(!frame.ReadDataset(*child, truncated.toStdString()));
+      QVERIFY(!ok.texts.isEmpty());
+    }
+    QCOMPARE(child->document().input_deck_path, std::string("earlier.inp"));
+    QVERIFY(!child->document().CanUndo());
   }
 
   void RecentFilesKeepFour() {
