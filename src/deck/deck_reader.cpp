@@ -106,7 +106,11 @@ bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path) {
       !platform.AskYesNo("Are you sure that you want to delete the current network?")) {
     return false;
   }
-  auto reader = std::make_shared<const OrvoClass>(path, platform);
+  return ReadDeckAndBuild(doc, path);
+}
+
+bool ReadDeckAndBuild(COrvoBuilderDoc& doc, const std::string& path) {
+  auto reader = std::make_shared<const OrvoClass>(path, doc.platform());
   // A deck that could not be read leaves the document's deck as it was.
   if (reader->record() == nullptr) return false;
   doc.input_deck_path = path;

@@ -32,6 +32,8 @@ class OrvoClass {
 // nodes, reads the deck and, when it could be used, builds groups and network from it. False
 // (the project unchanged) when the user declines or the deck cannot be used.
 bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path);
+// The same without the question: for callers that asked their own.
+bool ReadDeckAndBuild(COrvoBuilderDoc& doc, const std::string& path);
 
 // Network construction from the document's dataset reader: deletes the network, lets groups
 // A to J take their values, lays out segments and labels by segment type, then creates the

@@ -997,14 +997,7 @@ bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {
   {
     ScopedStep step(document, "Read ORVO Input Dataset");
     WaitCursor wait(platform_);
-    auto reader = std::make_shared<const OrvoClass>(path, platform_);
-    // A deck that could not be read leaves the project's deck as it was.
-    if (reader->record() != nullptr) {
-      document.input_deck_path = path;
-      document.dataset_reader = std::move(reader);
-      BuildNetwork(document);
-      built = true;
-    }
+    built = ReadDeckAndBuild(document, path);
   }
   // A network built from a deck is unsaved work.
   if (built) document.SetModifiedFlag(true);
