@@ -102,7 +102,15 @@ void LeaveNOSYS(GroupAForm& form, int typed) {
 }
 
 void AcceptGroupA(COrvoBuilderDoc& doc, const GroupAForm& form) {
-  ScopedStep step(doc, "Edit Group A");
+  // Groups F and J hold a row per load or segment: the step keeps a copy of them only when
+  // a system slot is about to get its defaults, so a new title costs what a title costs.
+  unsigned groups = kGroupA | kGroupD | kGroupE | kGroupH;
+  const int slots = std::min(form.values.NOSYS, std::max(GroupFDlg::kSystems, GroupJDlg::kSystems));
+  for (int system = 0; system < slots; ++system) {
+    if (doc.group_f.SlotEmpty(system)) groups |= kGroupF;
+    if (doc.group_j.SlotEmpty(system)) groups |= kGroupJ;
+  }
+  ScopedStep step(doc, "Edit Group A", groups);
   const int old_nosys = doc.group_a.NOSYS;
   GroupADlg values = form.values;
   values.NOSEG = doc.group_a.NOSEG;  // the network's, whatever the form holds

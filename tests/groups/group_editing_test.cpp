@@ -133,7 +133,18 @@ TEST_F(GroupEditingTest, GroupAOkIsOneStepAndBringsTheOtherGroupsAlong) {
   EXPECT_EQ(doc.group_a.NOSYS, 0);
   EXPECT_EQ(doc.group_d.bypass.Join(' '), "1 0 1");
   EXPECT_TRUE(doc.group_e.systems[0].empty());
+  EXPECT_TRUE(doc.group_f.SlotEmpty(5));
   EXPECT_EQ(doc.group_h.blocks[0].At(0), "Mine");
+
+  // Once every slot holds its defaults, a new title changes group A alone.
+  ASSERT_TRUE(doc.Redo());
+  form = OpenGroupA(doc);
+  form.values.TITLE1 = "Renamed";
+  AcceptGroupA(doc, form);
+  EXPECT_EQ(doc.group_j.RowCount(5), 3);
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_NE(doc.group_a.TITLE1, "Renamed");
+  EXPECT_EQ(doc.group_j.RowCount(5), 3);
 }
 
 TEST_F(GroupEditingTest, GroupBDeletedFunctionTakesOnlyItsOwnEntries) {
