@@ -14,7 +14,9 @@ constexpr std::string_view kLevelCharacters = "!@#$%^&*()-_+=[]{};':,.<>/?\\1234
 static_assert(kLevelCharacters.size() == StringArray::kMaxLevel + 1);
 
 bool StartsWithCookie(std::string_view text) {
-  return text.substr(0, StringArray::kCookie.size()) == StringArray::kCookie;
+  // Most elements are numbers or names: the first character tells.
+  return !text.empty() && text[0] == StringArray::kCookie[0] &&
+         text.substr(0, StringArray::kCookie.size()) == StringArray::kCookie;
 }
 
 // The level written after the cookie ("%d" read: leading blanks and a sign allowed).
@@ -67,14 +69,27 @@ bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elem
   const size_t underscore = rest.find('_');
   rest = underscore == std::string_view::npos ? std::string_view{} : rest.substr(underscore + 1);
 
-  const char delimiter_text[3] = {'|', kLevelCharacters[static_cast<size_t>(stated)], '|'};
-  const std::string_view delimiter(delimiter_text, 3);
-  size_t at;
-  while ((at = rest.find(delimiter)) != std::string_view::npos) {
-    elements.push_back(rest.substr(0, at));
-    rest.remove_prefix(at + delimiter.size());
+  // Every bar either starts the next delimiter or belongs to an element; level characters
+  // are never bars, so one pass over the bars finds both.
+  const char middle = kLevelCharacters[static_cast<size_t>(stated)];
+  const char* const data = rest.data();
+  const size_t size = rest.size();
+  size_t start = 0;
+  size_t from = 0;
+  bool has_bar = false;
+  while (from < size) {
+    const void* bar = std::memchr(data + from, '|', size - from);
+    if (bar == nullptr) break;
+    const size_t at = static_cast<size_t>(static_cast<const char*>(bar) - data);
+    if (at + 2 < size && data[at + 1] == middle && data[at + 2] == '|') {
+      elements.push_back(rest.substr(start, at - start));
+      start = from = at + 3;
+    } else {
+      has_bar = true;
+      from = at + 1;
+    }
   }
-  if (!rest.empty()) elements.push_back(rest);
+  if (start < size) elements.push_back(rest.substr(start));
 
   int resynced;
   if (!RequiredLevel(elements, stated, resynced)) {
@@ -83,9 +98,6 @@ bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elem
     return false;
   }
   // Elements that no delimiter level can keep apart could never be written back.
-  const bool has_bar = std::any_of(elements.begin(), elements.end(), [](std::string_view e) {
-    return e.find('|') != std::string_view::npos;
-  });
   if (has_bar) {
     std::string form;
     int used;
@@ -218,7 +230,28 @@ bool FormatFast(int level, size_t count, Element element, std::string& out, int&
 
 }  // namespace
 
-namespace string_array_detail {}  // namespace string_array_detail
+std::string StringArrayText(const std::string_view* elements, size_t count, int level) {
+  struct Views {
+    const std::string_view* first;
+    const std::string_view* last;
+    const std::string_view* begin() const { return first; }
+    const std::string_view* end() const { return last; }
+  };
+  // As Resync and ToString: a level that cannot be raised stays as it is.
+  int required;
+  if (RequiredLevel(Views{elements, elements + count}, level, required)) level = required;
+  std::string out;
+  int used;
+  FormatFast(
+      level, count, [elements](size_t i) { return elements[i]; }, out, used);
+  return out;
+}
+
+bool FormatStringArrayViews(int level, const std::string_view* elements, size_t count,
+                            std::string& out, int& used_level) {
+  return FormatFast(
+      level, count, [elements](size_t i) { return elements[i]; }, out, used_level);
+}
 
 std::string StringArray::ToString() {
   Resync();

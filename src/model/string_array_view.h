@@ -2,6 +2,7 @@
 // the text, and the string form ToString would give it, built straight from those views.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,17 @@ bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elem
 // Into out: ToString of what FromString reads from text into an empty array. False, out
 // unchanged, where FromString fails.
 bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error);
+
+// FormatStringArray of count views (the same bytes), without per-call strings.
+bool FormatStringArrayViews(int level, const std::string_view* elements, size_t count,
+                            std::string& out, int& used_level);
+
+// ToString of an array of these elements whose level is `level` (StringArray(elements) has 0):
+// the same bytes, without copying the elements first.
+std::string StringArrayText(const std::string_view* elements, size_t count, int level = 0);
+inline std::string StringArrayText(std::initializer_list<std::string_view> elements) {
+  return StringArrayText(elements.begin(), elements.size());
+}
 
 // The elements StringArray(text) would hold, as views into the text (keep it alive): none for
 // a text without the cookie or one FromString refuses. Reset reuses the element list, so a
