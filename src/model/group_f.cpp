@@ -25,7 +25,7 @@ template <typename Element>
 std::string CookieForm(int level, size_t count, Element element) {
   std::string out;
   int used;
-  if (!FormatStringArray(level, count, element, out, used)) return {};
+  if (!FormatStringArrayFast(level, count, element, out, used)) return {};
   return out;
 }
 
@@ -241,14 +241,13 @@ void GroupFDlg::Reindex(SystemSlot& slot) {
   slot.keys.clear();
   slot.keys.reserve(records.size());
   slot.sorted = true;
-  StringArray record;
+  StringArrayView record;
   for (const std::string& text : records) {
-    record.RemoveAll();
-    record.FromString(text);
-    const std::string first = record.At(0);
+    record.Reset(text);
+    const std::string_view first = record.At(0);
     const int index = AtoI(first);
     if (!slot.keys.empty() && index < slot.keys.back().index) slot.sorted = false;
-    slot.keys.push_back({index, !record.empty() && first == IntText(index)});
+    slot.keys.push_back({index, record.size() > 0 && first == IntText(index)});
   }
 }
 
