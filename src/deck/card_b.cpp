@@ -13,6 +13,7 @@
 #include "deck/deck_reading.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
+#include "model/string_array_view.h"
 
 namespace orvo {
 namespace {
@@ -45,7 +46,7 @@ std::string BreaksText(const Breaks& breaks) {
 }
 
 std::string EntryText(double area, double length) {
-  return StringArray({RealText(area), RealText(length)}).ToString();
+  return StringArrayText({RealText(area), RealText(length)});
 }
 
 // An exchange takes an exchange line when both name the same two segments, in either order.
@@ -300,15 +301,22 @@ void SetGroupB_ExchangeData(COrvoBuilderDoc& doc, COrvoBuilderCntrItem& node) {
   const std::vector<ExchangeLine>* lines = ExchangeLineIndex::For(doc.dataset_reader, *record)
                                                .Lines(exchange.upstream, exchange.downstream);
   if (lines == nullptr) return;
-  StringArray entries(exchange.entries);
-  bool changed = false;
+  // The entries as views of the node's record; a changed entry views its new text.
+  std::vector<std::string_view> entries;
+  int level;
+  std::string_view error;
+  if (!SplitStringArray(exchange.entries, entries, level, error)) return;
+  std::vector<std::string> texts;
+  texts.reserve(lines->size());
   for (const ExchangeLine& line : *lines) {
     // The entry was made by the exchange's function count; a later line wins.
     if (line.field != static_cast<size_t>(field) || line.function >= entries.size()) continue;
-    entries.GetList()[line.function] = EntryText(line.pair->first, line.pair->second);
-    changed = true;
+    texts.push_back(EntryText(line.pair->first, line.pair->second));
+    entries[line.function] = texts.back();
   }
-  if (changed) node.SetParameter(7, entries.ToString());
+  if (!texts.empty()) {
+    node.SetParameter(7, StringArrayText(entries.data(), entries.size(), std::max(level, 0)));
+  }
 }
 
 }  // namespace orvo

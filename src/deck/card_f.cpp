@@ -127,15 +127,20 @@ bool ReadGroupF(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
       doc.group_f.SetEntry(slot, GroupFDlg::kConvw, RealText(system.CONVW));
     }
   }
+  // System by system (the systems' lists are independent), each in one pass.
+  std::vector<std::vector<GroupFDlg::LoadUpdate>> updates(card.systems.size());
   for (COrvoBuilderCntrItem* node : segments) {
     const auto found = records.find(node);
     if (found == records.end()) continue;
     const int index = node->segment()->segment_id - 1;
     const size_t last = last_system.at(node);
     for (size_t k = 0; k <= last; ++k) {
-      doc.group_f.UpdateLoadList(static_cast<int>(k), index,
-                                 k < found->second.size() ? found->second[k] : std::string());
+      updates[k].push_back(
+          {index, k < found->second.size() ? std::string_view(found->second[k]) : ""});
     }
+  }
+  for (size_t k = 0; k < updates.size(); ++k) {
+    doc.group_f.UpdateLoadLists(static_cast<int>(k), updates[k]);
   }
   if (missing) {
     doc.platform().ShowMessage(

@@ -10,6 +10,7 @@
 
 #include "deck/deck_reading.h"
 #include "model/number_text.h"
+#include "model/string_array_view.h"
 
 namespace orvo {
 
@@ -31,8 +32,7 @@ void FillSlot(GroupJDlg& group, int system, const CardJRecord::System& read) {
   std::vector<std::string> rows;
   rows.reserve(read.segments.size());
   for (const CardJRecord::Segment& segment : read.segments) {
-    rows.push_back(
-        StringArray({segment.name, RealText(segment.C), RealText(segment.DISSF)}).ToString());
+    rows.push_back(StringArrayText({segment.name, RealText(segment.C), RealText(segment.DISSF)}));
   }
   group.SetRows(system, std::move(rows));
 }

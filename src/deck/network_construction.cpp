@@ -19,6 +19,7 @@
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
+#include "model/string_array_view.h"
 
 namespace orvo {
 namespace {
@@ -122,7 +123,12 @@ class SegmentParameters {
   std::string Record(int segment_id) const {
     const auto found = by_segment_.find(segment_id);
     if (found == by_segment_.end()) return base_text_;
-    std::vector<std::string> record = base_;
+    // The record as views of the base, with the changed names and values kept alongside.
+    std::vector<std::string_view> record(base_.begin(), base_.end());
+    std::vector<std::string> values;
+    size_t changes = 0;
+    for (const CardGRecord::Segment* segment : found->second) changes += segment->parameters.size();
+    values.reserve(changes);
     for (const CardGRecord::Segment* segment : found->second) {
       for (const ParameterEntry& entry : segment->parameters) {
         const auto slot = slot_by_isc_.find(IntText(entry.isc));
@@ -130,10 +136,11 @@ class SegmentParameters {
         const size_t at = 2 * static_cast<size_t>(slot->second);
         if (at + 1 >= record.size()) continue;
         record[at] = entry.name;
-        record[at + 1] = RealText(entry.value);
+        values.push_back(RealText(entry.value));
+        record[at + 1] = values.back();
       }
     }
-    return StringArray(std::move(record)).ToString();
+    return StringArrayText(record.data(), record.size());
   }
 
  private:
@@ -191,7 +198,10 @@ void NetworkBuilder::Segments() {
   const SegmentParameters parameters(doc_.group_a.SIMTYP, deck_.g);
   PerSystemRecords::Record scratch;
   const size_t load_systems = std::min<size_t>(loads.systems(), 8);
-  std::string load;
+  // What the document does whenever a segment's loads are set: group F's load lists follow,
+  // made here in one pass per system once every segment is known.
+  std::vector<std::vector<GroupFDlg::LoadUpdate>> load_updates(load_systems);
+  for (auto& updates : load_updates) updates.reserve(records.size());
 
   int y = 0;
   int c = 1;
@@ -221,10 +231,8 @@ void NetworkBuilder::Segments() {
     // By segment ID: a deck need not list its segments in ID order.
     data.group_e = boundaries.For(record.ISEG, scratch).text;
     data.group_f = loads.For(record.ISEG, scratch).text;
-    // What the document does whenever a segment's loads are set: group F's load lists follow.
     for (size_t k = 0; k < load_systems; ++k) {
-      load.assign(loads.Entry(k, record.ISEG));
-      doc_.group_f.UpdateLoadList(static_cast<int>(k), record.ISEG - 1, load);
+      load_updates[k].push_back({record.ISEG - 1, loads.Entry(k, record.ISEG)});
     }
     data.group_g = parameters.Record(record.ISEG);
     if (record.ISEG >= 1 && record.ISEG <= static_cast<int>(segments_by_id_.size())) {
@@ -239,6 +247,9 @@ void NetworkBuilder::Segments() {
     label->EnsureDefaultSize();
     segment->AddAnchor(*label);
     ++c;
+  }
+  for (size_t k = 0; k < load_systems; ++k) {
+    doc_.group_f.UpdateLoadLists(static_cast<int>(k), load_updates[k]);
   }
   doc_.extent_width = 100 * widest;
   doc_.extent_height = y + kRowHeight;

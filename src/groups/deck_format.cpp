@@ -77,6 +77,10 @@ std::string FittedNumber(double value, int width) {
   return text;
 }
 
+void DeckOut::Real(double value, int width) {
+  if (!AppendQuickFittedNumber(text_, value, width)) text_ += FittedNumber(value, width);
+}
+
 void DeckOut::Fail(const std::string& message) {
   if (!message.empty()) platform_->ShowMessage(message);
   ok_ = false;

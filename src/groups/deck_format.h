@@ -30,7 +30,7 @@ class DeckOut {
   // "%<width>d", or a failure naming the value when it needs more columns: a wider number
   // would shift every later column of the line.
   void Int(long long value, int width, std::string_view what);
-  void Real(double value, int width = 10) { text_ += FittedNumber(value, width); }
+  void Real(double value, int width = 10);
   // Text in a fixed column: right-aligned ("%<width>s") and cut to the column.
   void Name(std::string_view name, int width);
   // The time-function block: the pair count in "%5d", then value/time pairs in the fitted

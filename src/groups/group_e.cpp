@@ -22,11 +22,18 @@ struct Boundary {
   std::vector<std::string> numbers;
 };
 
+// Most segments have no boundary: their functions are looked at as views and only the
+// boundaries' numbers are copied.
 std::vector<Boundary> Boundaries(const std::vector<SystemRecord>& records, int system) {
   std::vector<Boundary> boundaries;
+  StringArrayView numbers;
   for (const SystemRecord& record : records) {
-    std::vector<std::string> numbers = FunctionNumbers(record, system);
-    if (IsBoundary(numbers)) boundaries.push_back({record.segment_id, std::move(numbers)});
+    numbers.Reset(static_cast<size_t>(system) < record.systems.size()
+                      ? record.systems[static_cast<size_t>(system)]
+                      : std::string_view());
+    bool boundary = false;
+    for (size_t i = 0; i < numbers.size() && !boundary; ++i) boundary = AtoF(numbers.At(i)) > 0.0;
+    if (boundary) boundaries.push_back({record.segment_id, FunctionNumbers(record, system)});
   }
   return boundaries;
 }

@@ -4,6 +4,7 @@
 #include "groups/cards.h"
 #include "groups/group_e.h"
 #include "model/number_text.h"
+#include "model/string_array_view.h"
 
 namespace orvo::group_f {
 namespace {
@@ -31,9 +32,13 @@ bool WriteCard(const COrvoBuilderDoc& doc, DeckOut& out, const Variation* variat
       std::vector<std::string> numbers;
     };
     std::vector<Load> loads;
+    // Most segments have no load: only the loads' numbers are copied.
+    StringArrayView numbers;
     for (const SystemRecord& record : records) {
-      std::vector<std::string> numbers = FunctionNumbers(record, k);
-      if (IsLoad(numbers)) loads.push_back({record.segment_id, std::move(numbers)});
+      numbers.Reset(static_cast<size_t>(k) < record.systems.size()
+                        ? record.systems[static_cast<size_t>(k)]
+                        : std::string_view());
+      if (numbers.size() > 0) loads.push_back({record.segment_id, FunctionNumbers(record, k)});
     }
     out.Int(static_cast<long long>(loads.size()), 10, "NWKS");
     out.Line(doc.group_f.Entry(k, GroupFDlg::kTitle));

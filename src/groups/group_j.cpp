@@ -4,6 +4,7 @@
 
 #include "groups/cards.h"
 #include "model/number_text.h"
+#include "model/string_array_view.h"
 
 namespace orvo::group_j {
 
@@ -30,12 +31,18 @@ bool WriteCard(const COrvoBuilderDoc& doc, DeckOut& out, const Variation* variat
     out.Line(group.Entry(system, GroupJDlg::kTitle));
     const bool varied_system = !varied.empty() && variation->item == system;
     const int row_count = group.RowCount(system);
+    const std::vector<std::string>& rows = group.Rows(system);
+    std::string default_row;
+    StringArrayView row;
     for (int position = 0; position < noseg; ++position) {
       // A list shorter than NOSEG (read from a smaller deck) still gives every segment its
       // entry, as a new segment would have it.
-      const StringArray row = position < row_count
-                                  ? group.Row(system, position)
-                                  : StringArray(GroupJDlg::DefaultRow(position + 1));
+      if (position < row_count) {
+        row.Reset(rows[static_cast<size_t>(position)]);
+      } else {
+        default_row = GroupJDlg::DefaultRow(position + 1);
+        row.Reset(default_row);
+      }
       double c = AtoF(row.At(1));
       double dissf = AtoF(row.At(2));
       if (varied_system && varied[static_cast<size_t>(position)]) {

@@ -1,11 +1,14 @@
 #include "model/group_f.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
+#include <numeric>
 #include <string_view>
 #include <utility>
 
 #include "model/number_text.h"
+#include "model/string_array_view.h"
 
 namespace orvo {
 namespace {
@@ -22,23 +25,45 @@ template <typename Element>
 std::string CookieForm(int level, size_t count, Element element) {
   std::string out;
   int used;
-  if (!FormatStringArray(level, count, element, out, used)) return {};
+  if (!FormatStringArrayFast(level, count, element, out, used)) return {};
   return out;
 }
 
 // The record a load list gains for a segment without one, {index, function}, as inserting
-// {index, ""} and then setting its function would leave it; false when the function would not
-// fit (the record then stays {index, ""}).
-bool NewLoadRecord(int segment_index, std::string_view function_text, std::string& out) {
-  const std::string index = IntText(segment_index);
+// {index, ""} and then setting its function would leave it.
+std::string NewLoadRecord(int segment_index, std::string_view function_text) {
+  char digits[16];
+  const std::string_view index(
+      digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, segment_index).ptr -
+                                  digits));
   const int nested = CookieLevel(function_text);
+  std::string out;
   int used = 0;
-  return nested + 1 < StringArray::kMaxLevel &&
-         FormatStringArray(
-             std::max(nested + 1, 0), 2,
-             [&](size_t i) { return i == 0 ? std::string_view(index) : function_text; }, out,
-             used) &&
-         used + 1 < StringArray::kMaxLevel;
+  if (nested + 1 < StringArray::kMaxLevel) {
+    const std::string_view elements[] = {index, function_text};
+    if (FormatStringArrayViews(std::max(nested + 1, 0), elements, 2, out, used) &&
+        used + 1 < StringArray::kMaxLevel) {
+      return out;
+    }
+  }
+  // The function would not fit: the record stays {index, ""}.
+  const std::string_view elements[] = {index, {}};
+  FormatStringArrayViews(0, elements, 2, out, used);
+  return out;
+}
+
+// A load record given a new function as setting its second element would; false when the
+// record cannot take it (it is then left as it was).
+bool UpdateLoadRecord(std::string& record_text, std::string_view function_text) {
+  StringArray record(record_text);
+  if (record.size() < 2) record.GetList().resize(2);
+  record[1] = function_text;
+  if (!record.Resync()) return false;
+  std::string text = record.ToString();
+  // What the list would refuse (see ListSlot::RaiseListLevel).
+  if (CookieLevel(text) + 1 >= StringArray::kMaxLevel) return false;
+  record_text = std::move(text);
+  return true;
 }
 
 }  // namespace
@@ -113,6 +138,23 @@ bool ListSlot::SetItems(std::vector<std::string> items) {
   items_ = std::move(items);
   list_level_ = level;
   level_ = std::max(level_, level + 1);
+  return true;
+}
+
+bool ListSlot::CanInsert() const {
+  int level = entries_.size() > list_entry_ ? list_level_ : 0;
+  return RaiseListLevel(0, level);
+}
+
+bool ListSlot::ReplaceItems(std::vector<std::string>& items) {
+  int level = entries_.size() > list_entry_ ? list_level_ : 0;
+  for (const std::string& item : items) {
+    if (!RaiseListLevel(CookieLevel(item), level)) return false;
+  }
+  Touch();
+  items_.swap(items);
+  list_level_ = std::max(list_level_, level);
+  level_ = std::max(level_, list_level_ + 1);
   return true;
 }
 
@@ -199,14 +241,13 @@ void GroupFDlg::Reindex(SystemSlot& slot) {
   slot.keys.clear();
   slot.keys.reserve(records.size());
   slot.sorted = true;
-  StringArray record;
+  StringArrayView record;
   for (const std::string& text : records) {
-    record.RemoveAll();
-    record.FromString(text);
-    const std::string first = record.At(0);
+    record.Reset(text);
+    const std::string_view first = record.At(0);
     const int index = AtoI(first);
     if (!slot.keys.empty() && index < slot.keys.back().index) slot.sorted = false;
-    slot.keys.push_back({index, !record.empty() && first == IntText(index)});
+    slot.keys.push_back({index, record.size() > 0 && first == IntText(index)});
   }
 }
 
@@ -328,7 +369,7 @@ int GroupFDlg::InsertLoad(int system, int segment_index) {
   return static_cast<int>(position);
 }
 
-void GroupFDlg::UpdateLoadList(int system, int segment_index, const std::string& function_text) {
+void GroupFDlg::UpdateLoadList(int system, int segment_index, std::string_view function_text) {
   SystemSlot* slot = At(system);
   if (slot == nullptr) return;
   ApplyDefaultsToSlot(system);
@@ -337,18 +378,72 @@ void GroupFDlg::UpdateLoadList(int system, int segment_index, const std::string&
     position = InsertLoad(system, segment_index);
     if (position < 0) return;
     // The new record gets its function at once rather than by reading {index, ""} back.
-    std::string record;
-    if (NewLoadRecord(segment_index, function_text, record)) {
-      slot->data.SetItem(static_cast<size_t>(position), std::move(record));
-    }
+    slot->data.SetItem(static_cast<size_t>(position), NewLoadRecord(segment_index, function_text));
     return;
   }
   const size_t at = static_cast<size_t>(position);
-  StringArray record(slot->data.items()[at]);
-  if (record.size() < 2) record.GetList().resize(2);
-  record[1] = function_text;
-  if (!record.Resync()) return;
-  slot->data.SetItem(at, record.ToString());
+  std::string record = slot->data.items()[at];
+  if (UpdateLoadRecord(record, function_text)) slot->data.SetItem(at, std::move(record));
+}
+
+// The list is merged with the updates in segment order. Each segment's updates go, in their
+// own order, to the record UpdateLoadList would find (the first exact record of that index)
+// or to a new record after every record of a lower or equal index. Whether a record fits does
+// not depend on what came before it as long as a plain record can be inserted, so the result
+// is the same as updating one by one.
+void GroupFDlg::UpdateLoadLists(int system, const std::vector<LoadUpdate>& updates) {
+  SystemSlot* slot = At(system);
+  if (slot == nullptr || updates.empty()) return;
+  ApplyDefaultsToSlot(system);
+  if (!slot->sorted || !slot->data.CanInsert()) {
+    for (const LoadUpdate& update : updates) {
+      UpdateLoadList(system, update.segment_index, update.function_text);
+    }
+    return;
+  }
+  std::vector<size_t> order(updates.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  const auto by_index = [&](size_t a, size_t b) {
+    return updates[a].segment_index < updates[b].segment_index;
+  };
+  if (!std::is_sorted(order.begin(), order.end(), by_index)) {
+    std::stable_sort(order.begin(), order.end(), by_index);
+  }
+
+  const std::vector<std::string>& old_items = slot->data.items();
+  const std::vector<RecordKey>& old_keys = slot->keys;
+  std::vector<std::string> items;
+  std::vector<RecordKey> keys;
+  items.reserve(old_items.size() + updates.size());
+  keys.reserve(old_items.size() + updates.size());
+  bool changed = false;
+  size_t old = 0;
+  for (size_t u = 0; u < order.size();) {
+    const int index = updates[order[u]].segment_index;
+    while (old < old_keys.size() && old_keys[old].index < index) {
+      items.push_back(old_items[old]);
+      keys.push_back(old_keys[old++]);
+    }
+    size_t target = SIZE_MAX;
+    while (old < old_keys.size() && old_keys[old].index == index) {
+      if (target == SIZE_MAX && old_keys[old].exact) target = items.size();
+      items.push_back(old_items[old]);
+      keys.push_back(old_keys[old++]);
+    }
+    if (target == SIZE_MAX) {
+      target = items.size();
+      items.push_back(NewLoadRecord(index, updates[order[u++]].function_text));
+      keys.push_back({index, true});
+      changed = true;
+    }
+    for (; u < order.size() && updates[order[u]].segment_index == index; ++u) {
+      if (UpdateLoadRecord(items[target], updates[order[u]].function_text)) changed = true;
+    }
+  }
+  if (!changed) return;
+  items.insert(items.end(), old_items.begin() + static_cast<std::ptrdiff_t>(old), old_items.end());
+  keys.insert(keys.end(), old_keys.begin() + static_cast<std::ptrdiff_t>(old), old_keys.end());
+  if (slot->data.ReplaceItems(items)) slot->keys = std::move(keys);
 }
 
 }  // namespace orvo

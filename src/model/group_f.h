@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/archive.h"
@@ -33,9 +34,14 @@ class ListSlot {
   void SetArray(const StringArray& array);
 
   const std::vector<std::string>& items() const { return items_; }
+  // False where inserting a plain item would fail: the list is at the top level already.
+  bool CanInsert() const;
   // The item changers give the slot its list entry first (empty entries before it) and
   // return false, changing nothing, when the text nests too deep for the slot's delimiters.
   bool SetItems(std::vector<std::string> items);
+  // Replaces the items as a run of InsertItem and SetItem calls that made them would: the
+  // list level only rises. False, nothing changed, when an item nests too deep.
+  bool ReplaceItems(std::vector<std::string>& items);
   bool InsertItem(size_t position, std::string text);
   bool SetItem(size_t position, std::string text);
   void EraseItem(size_t position);
@@ -84,7 +90,13 @@ class GroupFDlg {
   StringArray LoadRecord(int system, int position) const;
   int LookupLoad(int system, int segment_index) const;
   int InsertLoad(int system, int segment_index);
-  void UpdateLoadList(int system, int segment_index, const std::string& function_text);
+  void UpdateLoadList(int system, int segment_index, std::string_view function_text);
+  // UpdateLoadList for each update in turn, in one pass over the list.
+  struct LoadUpdate {
+    int segment_index;
+    std::string_view function_text;
+  };
+  void UpdateLoadLists(int system, const std::vector<LoadUpdate>& updates);
 
  private:
   struct RecordKey {

@@ -421,9 +421,9 @@ namespace {
 
 // A stored StringArray text: validated and kept in its canonical form.
 std::string ReadArrayText(ArchiveReader& ar) {
-  std::string text;
+  std::string text = ar.String();
   std::string_view error;
-  if (!CanonicalStringArray(ar.String(), text, error)) {
+  if (!CanonicalizeStringArray(text, error)) {
     ar.Fail(std::string(error));
     return StringArray().ToString();
   }
@@ -509,7 +509,7 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
         level = 0;
       }
       int used;
-      FormatStringArray(
+      FormatStringArrayFast(
           level, 6, [&portions](size_t i) -> const std::string& { return portions[i]; }, e.group_d,
           used);
       break;

@@ -93,6 +93,20 @@ double AtoF(std::string_view text) {
   size_t start = 0;
   while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
   text.remove_prefix(start);
+  // Plain decimal numbers, nearly all there are, convert without a terminated copy: both
+  // conversions round correctly. Hexadecimal, signs, infinities and out-of-range values go
+  // through strtod.
+  const auto digit = [&text](size_t i) {
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
+  };
+  if (digit(0) || ((text.size() > 1 && (text[0] == '-' || text[0] == '.')) && digit(1))) {
+    double value;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc() &&
+        (end == text.data() + text.size() || (*end != 'x' && *end != 'X'))) {
+      return value;
+    }
+  }
   char buffer[512];
   const size_t n = text.size() < sizeof buffer - 1 ? text.size() : sizeof buffer - 1;
   text.copy(buffer, n);

@@ -10,11 +10,12 @@
 namespace orvo {
 namespace {
 
-constexpr std::string_view kLevelCharacters = "!@#$%^&*()-_+=[]{};':,.<>/?\\1234567890";
-static_assert(kLevelCharacters.size() == StringArray::kMaxLevel + 1);
+using string_array_detail::kLevelCharacters;
 
 bool StartsWithCookie(std::string_view text) {
-  return text.substr(0, StringArray::kCookie.size()) == StringArray::kCookie;
+  // Most elements are numbers or names: the first character tells.
+  return !text.empty() && text[0] == StringArray::kCookie[0] &&
+         text.substr(0, StringArray::kCookie.size()) == StringArray::kCookie;
 }
 
 // The level written after the cookie ("%d" read: leading blanks and a sign allowed).
@@ -36,10 +37,10 @@ bool RequiredLevel(const Elements& elements, int level, int& out) {
   return true;
 }
 
-// FormatStringArray without its per-call strings: the delimiter and cookie are written in
-// place and boundaries are only kept when an element holds a bar.
 template <typename Element>
-bool FormatFast(int level, size_t count, Element element, std::string& out, int& used_level);
+bool FormatFast(int level, size_t count, Element element, std::string& out, int& used_level) {
+  return FormatStringArrayFast(level, count, element, out, used_level);
+}
 
 }  // namespace
 
@@ -52,9 +53,14 @@ StringArray::StringArray(std::vector<std::string> elements) : elements_(std::mov
   Resync();
 }
 
-bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
-                      std::string_view& error) {
+namespace {
+
+// SplitStringArray; `form` receives the string form of the elements when telling whether
+// they can be written back needed it (`formed`).
+bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
+                std::string_view& error, std::string& form, bool& formed) {
   using SA = StringArray;
+  formed = false;
   elements.clear();
   level = -1;
   if (!StartsWithCookie(text)) return true;
@@ -67,14 +73,27 @@ bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elem
   const size_t underscore = rest.find('_');
   rest = underscore == std::string_view::npos ? std::string_view{} : rest.substr(underscore + 1);
 
-  const char delimiter_text[3] = {'|', kLevelCharacters[static_cast<size_t>(stated)], '|'};
-  const std::string_view delimiter(delimiter_text, 3);
-  size_t at;
-  while ((at = rest.find(delimiter)) != std::string_view::npos) {
-    elements.push_back(rest.substr(0, at));
-    rest.remove_prefix(at + delimiter.size());
+  // Every bar either starts the next delimiter or belongs to an element; level characters
+  // are never bars, so one pass over the bars finds both.
+  const char middle = kLevelCharacters[static_cast<size_t>(stated)];
+  const char* const data = rest.data();
+  const size_t size = rest.size();
+  size_t start = 0;
+  size_t from = 0;
+  bool has_bar = false;
+  while (from < size) {
+    const void* bar = std::memchr(data + from, '|', size - from);
+    if (bar == nullptr) break;
+    const size_t at = static_cast<size_t>(static_cast<const char*>(bar) - data);
+    if (at + 2 < size && data[at + 1] == middle && data[at + 2] == '|') {
+      elements.push_back(rest.substr(start, at - start));
+      start = from = at + 3;
+    } else {
+      has_bar = true;
+      from = at + 1;
+    }
   }
-  if (!rest.empty()) elements.push_back(rest);
+  if (start < size) elements.push_back(rest.substr(start));
 
   int resynced;
   if (!RequiredLevel(elements, stated, resynced)) {
@@ -83,11 +102,7 @@ bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elem
     return false;
   }
   // Elements that no delimiter level can keep apart could never be written back.
-  const bool has_bar = std::any_of(elements.begin(), elements.end(), [](std::string_view e) {
-    return e.find('|') != std::string_view::npos;
-  });
   if (has_bar) {
-    std::string form;
     int used;
     if (!FormatFast(
             resynced, elements.size(), [&elements](size_t i) { return elements[i]; }, form, used)) {
@@ -95,18 +110,31 @@ bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elem
       elements.clear();
       return false;
     }
+    formed = true;
   }
   level = resynced;
   return true;
 }
 
-namespace {
-// Scratch for the views of one text; texts are read one at a time on each thread.
+// Scratch for the views and the form of one text; texts are read one at a time on each
+// thread.
 std::vector<std::string_view>& SplitScratch() {
   thread_local std::vector<std::string_view> views;
   return views;
 }
+
+std::string& FormScratch() {
+  thread_local std::string form;
+  return form;
+}
+
 }  // namespace
+
+bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
+                      std::string_view& error) {
+  bool formed;
+  return SplitArray(text, elements, level, error, FormScratch(), formed);
+}
 
 bool StringArray::FromString(std::string_view text) {
   std::vector<std::string_view>& views = SplitScratch();
@@ -123,18 +151,38 @@ bool StringArray::FromString(std::string_view text) {
   return true;
 }
 
-bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error) {
+namespace {
+
+// The canonical form of text into FormScratch(); the views may point into text.
+bool CanonicalForm(std::string_view text, std::string_view& error) {
   std::vector<std::string_view>& views = SplitScratch();
+  std::string& form = FormScratch();
   int level;
-  if (!SplitStringArray(text, views, level, error)) return false;
-  std::string form;
+  bool formed;
+  if (!SplitArray(text, views, level, error, form, formed)) return false;
+  // Checking the elements made the form already (at the same level) when one holds a bar.
+  if (formed) return true;
   int used;
   if (!FormatFast(
           std::max(level, 0), views.size(), [&views](size_t i) { return views[i]; }, form, used)) {
     error = "[StringArray::Resync] Out of array delimiters!";
     return false;
   }
-  out = std::move(form);
+  return true;
+}
+
+}  // namespace
+
+bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error) {
+  if (!CanonicalForm(text, error)) return false;
+  out = FormScratch();
+  return true;
+}
+
+bool CanonicalizeStringArray(std::string& text, std::string_view& error) {
+  if (!CanonicalForm(text, error)) return false;
+  const std::string& form = FormScratch();
+  if (form != text) text = form;
   return true;
 }
 
@@ -153,12 +201,33 @@ namespace string_array_detail {
 // The form reads back as written when the delimiter occurs exactly at the boundaries.
 bool SplitsBack(std::string_view body, std::string_view delimiter, size_t count,
                 const size_t* boundaries) {
-  size_t from = 0;
-  for (size_t i = 0; i < count; ++i) {
-    if (body.find(delimiter, from) != boundaries[i]) return false;
-    from = boundaries[i] + delimiter.size();
+  if (delimiter.size() != 3 || delimiter[0] != '|' || delimiter[1] == '|' || delimiter[2] != '|') {
+    size_t from = 0;
+    for (size_t i = 0; i < count; ++i) {
+      if (body.find(delimiter, from) != boundaries[i]) return false;
+      from = boundaries[i] + delimiter.size();
+    }
+    return body.find(delimiter, from) == std::string_view::npos;
   }
-  return body.find(delimiter, from) == std::string_view::npos;
+  // Delimiters start with a bar and have no bar in the middle: each delimiter found is the
+  // first one starting at a bar from where the last one ended.
+  const char* const data = body.data();
+  const size_t size = body.size();
+  size_t found = 0;
+  size_t from = 0;
+  while (from < size) {
+    const void* bar = std::memchr(data + from, '|', size - from);
+    if (bar == nullptr) break;
+    const size_t at = static_cast<size_t>(static_cast<const char*>(bar) - data);
+    if (at + 2 < size && data[at + 1] == delimiter[1] && data[at + 2] == '|') {
+      if (found == count || at != boundaries[found]) return false;
+      ++found;
+      from = at + 3;
+    } else {
+      from = at + 1;
+    }
+  }
+  return found == count;
 }
 
 std::string CookiePrefix(int level) {
@@ -170,55 +239,30 @@ std::string CookiePrefix(int level) {
 
 }  // namespace string_array_detail
 
-namespace {
+namespace {}  // namespace
 
-template <typename Element>
-bool FormatFast(int level, size_t count, Element element, std::string& out, int& used_level) {
-  bool has_bar = false;
-  size_t length = StringArray::kCookie.size() + 3;
-  for (size_t i = 0; i < count; ++i) {
-    const std::string_view text = element(i);
-    length += text.size() + 3;
-    has_bar = has_bar || text.find('|') != std::string_view::npos;
-  }
-  std::vector<size_t> boundaries;
-  for (int candidate = std::max(level, 0); candidate <= StringArray::kMaxLevel; ++candidate) {
-    const char delimiter_text[3] = {'|', kLevelCharacters[static_cast<size_t>(candidate)], '|'};
-    const std::string_view delimiter(delimiter_text, 3);
-    out.clear();
-    out.reserve(length);
-    out += StringArray::kCookie;
-    if (candidate >= 10) out += static_cast<char>('0' + candidate / 10);
-    out += static_cast<char>('0' + candidate % 10);
-    out += '_';
-    const size_t body_start = out.size();
-    boundaries.clear();
-    for (size_t i = 0; i < count; ++i) {
-      if (i > 0) {
-        if (has_bar) boundaries.push_back(out.size() - body_start);
-        out += delimiter;
-      }
-      out += element(i);
-    }
-    // A trailing empty element needs one more delimiter to be read back.
-    if (count > 0 && std::string_view(element(count - 1)).empty()) {
-      if (has_bar) boundaries.push_back(out.size() - body_start);
-      out += delimiter;
-    }
-    // Without a bar in any element, every delimiter found is one that was put there.
-    if (!has_bar ||
-        string_array_detail::SplitsBack(std::string_view(out).substr(body_start), delimiter,
-                                        boundaries.size(), boundaries.data())) {
-      used_level = candidate;
-      return true;
-    }
-  }
-  return false;
+std::string StringArrayText(const std::string_view* elements, size_t count, int level) {
+  struct Views {
+    const std::string_view* first;
+    const std::string_view* last;
+    const std::string_view* begin() const { return first; }
+    const std::string_view* end() const { return last; }
+  };
+  // As Resync and ToString: a level that cannot be raised stays as it is.
+  int required;
+  if (RequiredLevel(Views{elements, elements + count}, level, required)) level = required;
+  std::string out;
+  int used;
+  FormatFast(
+      level, count, [elements](size_t i) { return elements[i]; }, out, used);
+  return out;
 }
 
-}  // namespace
-
-namespace string_array_detail {}  // namespace string_array_detail
+bool FormatStringArrayViews(int level, const std::string_view* elements, size_t count,
+                            std::string& out, int& used_level) {
+  return FormatFast(
+      level, count, [elements](size_t i) { return elements[i]; }, out, used_level);
+}
 
 std::string StringArray::ToString() {
   Resync();

@@ -2,9 +2,13 @@
 // the text, and the string form ToString would give it, built straight from those views.
 #pragma once
 
+#include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "model/string_array.h"
 
 namespace orvo {
 
@@ -17,6 +21,72 @@ bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elem
 // Into out: ToString of what FromString reads from text into an empty array. False, out
 // unchanged, where FromString fails.
 bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error);
+// The same in place: a text that is canonical already keeps its bytes and its allocation.
+bool CanonicalizeStringArray(std::string& text, std::string_view& error);
+
+namespace string_array_detail {
+inline constexpr std::string_view kLevelCharacters = "!@#$%^&*()-_+=[]{};':,.<>/?\\1234567890";
+static_assert(kLevelCharacters.size() == StringArray::kMaxLevel + 1);
+}  // namespace string_array_detail
+
+// FormatStringArray (the same bytes) without its per-call strings: the delimiter and cookie
+// are written in place and boundaries are only kept when an element holds a bar.
+template <typename Element>
+bool FormatStringArrayFast(int level, size_t count, Element element, std::string& out,
+                           int& used_level) {
+  bool has_bar = false;
+  size_t length = StringArray::kCookie.size() + 3;
+  for (size_t i = 0; i < count; ++i) {
+    const std::string_view text = element(i);
+    length += text.size() + 3;
+    has_bar = has_bar || text.find('|') != std::string_view::npos;
+  }
+  std::vector<size_t> boundaries;
+  for (int candidate = std::max(level, 0); candidate <= StringArray::kMaxLevel; ++candidate) {
+    const char delimiter_text[3] = {
+        '|', string_array_detail::kLevelCharacters[static_cast<size_t>(candidate)], '|'};
+    const std::string_view delimiter(delimiter_text, 3);
+    out.clear();
+    out.reserve(length);
+    out += StringArray::kCookie;
+    if (candidate >= 10) out += static_cast<char>('0' + candidate / 10);
+    out += static_cast<char>('0' + candidate % 10);
+    out += '_';
+    const size_t body_start = out.size();
+    boundaries.clear();
+    for (size_t i = 0; i < count; ++i) {
+      if (i > 0) {
+        if (has_bar) boundaries.push_back(out.size() - body_start);
+        out += delimiter;
+      }
+      out += element(i);
+    }
+    // A trailing empty element needs one more delimiter to be read back.
+    if (count > 0 && std::string_view(element(count - 1)).empty()) {
+      if (has_bar) boundaries.push_back(out.size() - body_start);
+      out += delimiter;
+    }
+    // Without a bar in any element, every delimiter found is one that was put there.
+    if (!has_bar ||
+        string_array_detail::SplitsBack(std::string_view(out).substr(body_start), delimiter,
+                                        boundaries.size(), boundaries.data())) {
+      used_level = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
+// FormatStringArray of count views (the same bytes), without per-call strings.
+bool FormatStringArrayViews(int level, const std::string_view* elements, size_t count,
+                            std::string& out, int& used_level);
+
+// ToString of an array of these elements whose level is `level` (StringArray(elements) has 0):
+// the same bytes, without copying the elements first.
+std::string StringArrayText(const std::string_view* elements, size_t count, int level = 0);
+inline std::string StringArrayText(std::initializer_list<std::string_view> elements) {
+  return StringArrayText(elements.begin(), elements.size());
+}
 
 // The elements StringArray(text) would hold, as views into the text (keep it alive): none for
 // a text without the cookie or one FromString refuses. Reset reuses the element list, so a

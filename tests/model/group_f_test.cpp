@@ -1,6 +1,8 @@
 #include "model/group_f.h"
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -137,6 +139,57 @@ TEST(GroupFTest, MatchesWholeArrayRules) {
   group.UpdateLoadList(0, 1, "5");
   ReferenceUpdate(odd_reference, 1, "5");
   EXPECT_EQ(group.SlotText(0), odd_reference.ToString());
+}
+
+// Updating many segments in one pass leaves every slot exactly as updating them one by one:
+// fresh, loaded, unordered and nearly full lists, repeated and out-of-order segments, nested
+// and overlong function texts.
+TEST(GroupFTest, OnePassMatchesOneByOne) {
+  std::string deep = "x";
+  for (int i = 0; i < 36; ++i) deep = StringArray(std::vector<std::string>{deep, "y"}).ToString();
+  const std::vector<std::string> functions = {
+      "",
+      "1 0",
+      "a|!|b",
+      StringArray().ToString(),
+      StringArray(std::vector<std::string>{"5", "0", "6", "1"}).ToString(),
+      deep};
+  const std::vector<std::string> starts = {
+      "",
+      "_StringArrayCookie_1_0.0|@|0.0|@|kg/day|@||@|_StringArrayCookie_0_",
+      "_StringArrayCookie_2_s|#|c|#|u|#|t|#|_StringArrayCookie_1__StringArrayCookie_0_3|!|x|@|"
+      "_StringArrayCookie_0_03|!|y|@|_StringArrayCookie_0_8|!|",
+      "_StringArrayCookie_2_s|#|c|#|u|#|t|#|_StringArrayCookie_1__StringArrayCookie_0_9|!|x|@|"
+      "_StringArrayCookie_0_2|!|y",
+      "_StringArrayCookie_1_s|@|c|@|u|@|t|@|junk",
+      "_StringArrayCookie_0_s|!|c",
+      "_StringArrayCookie_37_s|0|c|0|u|0|t|0|_StringArrayCookie_36_"};
+  std::mt19937 random(19);
+  for (int round = 0; round < 300; ++round) {
+    StringArray start;
+    ASSERT_TRUE(start.FromString(starts[static_cast<size_t>(round) % starts.size()]));
+    GroupFDlg one_by_one;
+    GroupFDlg one_pass;
+    if (!start.empty()) {
+      one_by_one.SetSlot(2, start);
+      one_pass.SetSlot(2, start);
+    }
+    std::vector<GroupFDlg::LoadUpdate> updates(random() % 12);
+    for (GroupFDlg::LoadUpdate& update : updates) {
+      update.segment_index = static_cast<int>(random() % 12);
+      // Mostly plain functions: the deepest one makes every later record refuse.
+      update.function_text = functions[random() % (random() % 4 == 0 ? 6 : 5)];
+      one_by_one.UpdateLoadList(2, update.segment_index, update.function_text);
+    }
+    one_pass.UpdateLoadLists(2, updates);
+    ASSERT_EQ(one_pass.SlotText(2), one_by_one.SlotText(2)) << "round " << round;
+    for (int index = 0; index < 12; ++index) {
+      ASSERT_EQ(one_pass.LookupLoad(2, index), one_by_one.LookupLoad(2, index));
+    }
+    one_by_one.UpdateLoadList(2, 5, "z");
+    one_pass.UpdateLoadList(2, 5, "z");
+    ASSERT_EQ(one_pass.SlotText(2), one_by_one.SlotText(2)) << "round " << round;
+  }
 }
 
 TEST(GroupFTest, RoundTripAndDamage) {

@@ -50,6 +50,18 @@ TEST(NumberTextTest, ParsesTheLeadingNumber) {
   EXPECT_DOUBLE_EQ(AtoF(" 2.5e1xyz"), 25.0);
   EXPECT_DOUBLE_EQ(AtoF("x"), 0.0);
   EXPECT_DOUBLE_EQ(AtoF(std::string(5000, ' ') + "3.25"), 3.25);
+  // The C library's forms beyond plain decimals.
+  EXPECT_DOUBLE_EQ(AtoF("0x10"), 16.0);
+  EXPECT_DOUBLE_EQ(AtoF("-0X1p3"), -8.0);
+  EXPECT_DOUBLE_EQ(AtoF("+2.5"), 2.5);
+  EXPECT_DOUBLE_EQ(AtoF("-.5"), -0.5);
+  EXPECT_DOUBLE_EQ(AtoF(".25e1"), 2.5);
+  EXPECT_EQ(AtoF("1e400"), HUGE_VAL);
+  EXPECT_EQ(AtoF("-1e400"), -HUGE_VAL);
+  EXPECT_EQ(AtoF("4.9e-324"), 4.9e-324);
+  EXPECT_EQ(AtoF("1e-400"), 0.0);
+  EXPECT_EQ(AtoF("0.1"), 0.1);
+  EXPECT_EQ(AtoF("123456789012345678901234567890"), 1.2345678901234568e29);
 }
 
 // The desktop toolkit sets the process locale from the environment; a comma-decimal locale
