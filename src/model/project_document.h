@@ -96,15 +96,6 @@ class COrvoBuilderDoc {
   int imported_NOSYS = 0;
   int extent_width = 10000;
   int extent_height = 500;
-  bool default_font = false;
-  // Shared by every view of the document: what a left click does (0 select, 1 to 4 place a
-  // segment of that type, 5 connect, 6 place a label, 8 tether, 9 untether), whether
-  // anchor lines are drawn, the font new labels get once "Set Font As Default" was chosen
-  // (the desktop program's font description), and whether the icon palette is shown.
-  int interaction_mode = 0;
-  bool anchor_lines = false;
-  std::string default_label_font;
-  bool palette_shown = false;
 
   // The node list, in creation (or file) order.
   const std::vector<std::unique_ptr<COrvoBuilderCntrItem>>& nodes() const { return nodes_; }

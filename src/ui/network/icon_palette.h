@@ -1,8 +1,8 @@
 // "Icon Palette": the tool bar whose picture buttons choose what a left click on empty space of
 // the network view places. In a project window it docks above or below the map or floats on
 // its own, and the window keeps where it was; alone (no main window around it) it is a small
-// floating tool window. The mode itself belongs to the document; the palette only reports the
-// choice and shows the current one.
+// floating tool window. The mode itself belongs to the project's view state; the palette only
+// reports the choice and shows the current one.
 #pragma once
 
 #include <QToolBar>

@@ -57,7 +57,7 @@ void PaintNetworkPicture(QPainter& painter, const COrvoBuilderDoc& document, con
   NetworkPainter network;
   PaintOptions options;
   options.screen = false;
-  options.anchor_lines = document.anchor_lines;
+  options.anchor_lines = decoration != nullptr && decoration->anchor_lines;
   options.visible = QRectF(bounds);
   if (decoration != nullptr && !decoration->segment_fill.empty()) {
     options.segment_fill = &decoration->segment_fill;

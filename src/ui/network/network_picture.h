@@ -17,10 +17,11 @@ class COrvoBuilderDoc;
 
 namespace orvo::ui {
 
-// Additions to the picture: segment fill colours (see PaintOptions::segment_fill) and a
-// legend in a band of legend_size (picture pixels) below the network.
+// Additions to the picture: segment fill colours (see PaintOptions::segment_fill), a legend in
+// a band of legend_size (picture pixels) below the network, and the anchor lines.
 struct PictureDecoration {
   std::vector<QColor> segment_fill;
+  bool anchor_lines = false;
   QSize legend_size;
   std::function<void(QPainter&, const QRectF&)> paint_legend;
 };

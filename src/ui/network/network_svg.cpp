@@ -260,7 +260,7 @@ bool WriteNetworkSvg(const COrvoBuilderDoc& document, const QRect& bounds, const
     svg << "</g>\n";
   }
 
-  if (document.anchor_lines) {
+  if (decoration != nullptr && decoration->anchor_lines) {
     std::unordered_map<int, const COrvoBuilderCntrItem*> by_number;
     for (const auto& node : nodes) by_number.emplace(node->number(), node.get());
     svg << "<g fill=\"none\" stroke=\"#0000ff\" stroke-width=\"1\">\n";

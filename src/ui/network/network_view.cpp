@@ -67,8 +67,13 @@ QCursor ToolCursor(NodePicture picture) {
 }  // namespace
 
 COrvoBuilderView::COrvoBuilderView(COrvoBuilderDoc& document, QWidget* parent)
+    : COrvoBuilderView(document, std::make_shared<ProjectViewState>(), parent) {}
+
+COrvoBuilderView::COrvoBuilderView(COrvoBuilderDoc& document,
+                                   std::shared_ptr<ProjectViewState> state, QWidget* parent)
     : QAbstractScrollArea(parent),
       document_(&document),
+      state_(std::move(state)),
       painter_(std::make_unique<NetworkPainter>()) {
   document_->AddObserver(this);
   viewport()->setMouseTracking(true);
@@ -89,7 +94,7 @@ COrvoBuilderView::COrvoBuilderView(COrvoBuilderDoc& document, QWidget* parent)
   palette_ = new IconPalette(this);
   connect(palette_, &IconPalette::ModeChosen, this, &COrvoBuilderView::SetInteractionMode);
   connect(palette_, &IconPalette::DoneClicked, this, [this] {
-    document_->palette_shown = false;
+    state_->palette_shown = false;
     SetInteractionMode(0);
   });
   UpdateScrollBars();
@@ -248,7 +253,7 @@ void COrvoBuilderView::paintEvent(QPaintEvent* event) {
   painter.setRenderHint(QPainter::Antialiasing);
   PaintOptions options;
   options.screen = true;
-  options.anchor_lines = document_->anchor_lines;
+  options.anchor_lines = state_->anchor_lines;
   options.selected = selected_;
   options.group_selection = &group_selection_;
   options.visible = QRectF((area.left() + sx) / zoom_, (area.top() + sy) / zoom_,
@@ -312,7 +317,9 @@ void COrvoBuilderView::Print(QPrinter& printer) {
   QPainter painter;
   if (!painter.begin(&printer)) return;
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  PaintNetworkPicture(painter, *document_, QRectF(QPointF(0, 0), QSizeF(page.size())));
+  PictureDecoration decoration;
+  decoration.anchor_lines = state_->anchor_lines;
+  PaintNetworkPicture(painter, *document_, QRectF(QPointF(0, 0), QSizeF(page.size())), &decoration);
   painter.end();
 }
 
@@ -446,7 +453,7 @@ void COrvoBuilderView::FinishDrag() {
 }
 
 void COrvoBuilderView::PlaceNode(QPoint at) {
-  const int mode = document_->interaction_mode;
+  const int mode = state_->interaction_mode;
   const QRect room(at, QSize(kPlaceSize, kPlaceSize));
   for (const auto& node : document_->nodes()) {
     if (node.get() != selected_ && NodeRect(*node).intersects(room)) return;
@@ -457,7 +464,7 @@ void COrvoBuilderView::PlaceNode(QPoint at) {
   node->SetRect(at.x(), at.y(), at.x(), at.y());
   Select(node);
   const auto give_default_font = [this](COrvoBuilderCntrItem& label) {
-    if (document_->default_font) label.SetFont(document_->default_label_font);
+    if (state_->default_label_font) label.SetFont(*state_->default_label_font);
   };
   if (label_mode) {
     node->SetType(kLabelNode);
@@ -532,7 +539,7 @@ void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
   EndNudge();
   const QPoint client = event->position().toPoint();
   last_mouse_ = client;
-  const int mode = document_->interaction_mode;
+  const int mode = state_->interaction_mode;
   // The selected node's handles lie on top of everything.
   if (!IsLinkingMode(mode)) {
     const int handle = HandleAt(client);
@@ -605,7 +612,7 @@ void COrvoBuilderView::mouseDoubleClickEvent(QMouseEvent* event) {
   drag_ = Drag::kNone;
   drag_node_ = nullptr;
   companions_.clear();
-  if (IsLinkingMode(document_->interaction_mode)) return;
+  if (IsLinkingMode(state_->interaction_mode)) return;
   const QPoint at = ToDocument(event->position().toPoint());
   COrvoBuilderCntrItem* hit = document_->HitTest(at.x(), at.y());
   if (hit == nullptr) return;
@@ -615,7 +622,7 @@ void COrvoBuilderView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void COrvoBuilderView::UpdateCursor(QPoint client) {
   DropStalePointers();
-  const int mode = document_->interaction_mode;
+  const int mode = state_->interaction_mode;
   const QPoint at = ToDocument(client);
   const COrvoBuilderCntrItem* hit = document_->HitTest(at.x(), at.y());
   QCursor cursor(Qt::ArrowCursor);
@@ -669,10 +676,10 @@ QMenu* COrvoBuilderView::CreateContextMenu(QPoint client) {
         "Toggles the display of anchor lines that show what nodes are tethered to other "
         "nodes."));
     toggle->setCheckable(true);
-    toggle->setChecked(document_->anchor_lines);
+    toggle->setChecked(state_->anchor_lines);
   };
   if (hit == nullptr) {
-    if (document_->interaction_mode != 0) {
+    if (state_->interaction_mode != 0) {
       SetInteractionMode(0);
       return nullptr;
     }
@@ -734,7 +741,7 @@ void COrvoBuilderView::keyPressEvent(QKeyEvent* event) {
     drag_node_ = nullptr;
     companions_.clear();
     viewport()->update();
-  } else if (key == Qt::Key_Escape && document_->interaction_mode != 0) {
+  } else if (key == Qt::Key_Escape && state_->interaction_mode != 0) {
     SetInteractionMode(0);
   } else if (event->matches(QKeySequence::SelectAll)) {
     SelectAll();
@@ -809,7 +816,7 @@ void COrvoBuilderView::focusOutEvent(QFocusEvent* event) {
 }
 
 QString COrvoBuilderView::ModeHint() const {
-  switch (document_->interaction_mode) {
+  switch (state_->interaction_mode) {
     case 1:
     case 2:
     case 3:
@@ -966,15 +973,14 @@ void COrvoBuilderView::OnSetFontAsDefault() {
   const std::string& text = selected_->label()->font;
   QFont font = QApplication::font();
   if (!text.empty() && !font.fromString(QString::fromStdString(text))) {
-    document_->default_font = false;
+    state_->default_label_font.reset();
     return;
   }
-  document_->default_label_font = font.toString().toStdString();
-  document_->default_font = true;
+  state_->default_label_font = font.toString().toStdString();
 }
 
 void COrvoBuilderView::OnToggleAnchorLines() {
-  document_->anchor_lines = !document_->anchor_lines;
+  state_->anchor_lines = !state_->anchor_lines;
   document_->UpdateAllViews(kHintRedrawAll);
 }
 
@@ -1010,11 +1016,11 @@ void COrvoBuilderView::OnDisplayPalette() {
 }
 
 void COrvoBuilderView::TogglePalette() {
-  if (document_->palette_shown) {
-    document_->palette_shown = false;
+  if (state_->palette_shown) {
+    state_->palette_shown = false;
     SetInteractionMode(0);
   } else {
-    document_->palette_shown = true;
+    state_->palette_shown = true;
     palette_->PlaceOnScreen();
     document_->UpdateAllViews(kHintRedrawAll);
   }
@@ -1023,14 +1029,14 @@ void COrvoBuilderView::TogglePalette() {
 
 void COrvoBuilderView::SyncPalette() {
   if (palette_ == nullptr) return;
-  palette_->ShowMode(document_->interaction_mode);
-  if (palette_->isVisible() != document_->palette_shown) {
-    palette_->setVisible(document_->palette_shown);
+  palette_->ShowMode(state_->interaction_mode);
+  if (palette_->isVisible() != state_->palette_shown) {
+    palette_->setVisible(state_->palette_shown);
   }
 }
 
 void COrvoBuilderView::SetInteractionMode(int mode) {
-  document_->interaction_mode = mode;
+  state_->interaction_mode = mode;
   document_->UpdateAllViews(kHintRedrawAll);
   SyncPalette();
   UpdateCursor(last_mouse_);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/project_document.h"
+#include "ui/network/view_state.h"
 
 class QMenu;
 class QPainter;
@@ -28,10 +29,15 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   Q_OBJECT
 
  public:
+  // state is shared with the project's other windows.
+  COrvoBuilderView(COrvoBuilderDoc& document, std::shared_ptr<ProjectViewState> state,
+                   QWidget* parent = nullptr);
+  // A view with a state of its own.
   explicit COrvoBuilderView(COrvoBuilderDoc& document, QWidget* parent = nullptr);
   ~COrvoBuilderView() override;
 
   COrvoBuilderDoc& document() const { return *document_; }
+  ProjectViewState& state() const { return *state_; }
   COrvoBuilderCntrItem* selected_node() const { return selected_; }
   const std::vector<COrvoBuilderCntrItem*>& group_selection() const { return group_selection_; }
   void Select(COrvoBuilderCntrItem* node);
@@ -127,6 +133,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void EndNudge();
 
   COrvoBuilderDoc* document_;
+  std::shared_ptr<ProjectViewState> state_;
   COrvoBuilderCntrItem* selected_ = nullptr;
   std::vector<COrvoBuilderCntrItem*> group_selection_;
   double zoom_ = 1.0;

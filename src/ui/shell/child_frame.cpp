@@ -45,7 +45,7 @@ CChildFrame::CChildFrame(std::shared_ptr<OpenProject> project, SaveModifiedHook 
     : QMdiSubWindow(parent),
       project_(std::move(project)),
       save_modified_(std::move(save_modified)),
-      view_(new COrvoBuilderView(*project_->document, this)),
+      view_(new COrvoBuilderView(*project_->document, project_->view_state, this)),
       body_(new QMainWindow(this, Qt::Widget)),
       property_dock_(new QDockWidget(QStringLiteral("Properties"), body_)),
       table_dock_(new QDockWidget(QStringLiteral("Segment Table"), body_)),
@@ -56,8 +56,8 @@ CChildFrame::CChildFrame(std::shared_ptr<OpenProject> project, SaveModifiedHook 
   body_->setWindowFlags(Qt::Widget);
   body_->setObjectName(QStringLiteral("project_body"));
   body_->setCentralWidget(view_);
-  // The palette's shown flag belongs to the document; no menu of the window may hide it
-  // behind the document's back.
+  // The palette's shown flag is shared by the project's windows; no menu of one window may
+  // hide it behind the others' backs.
   body_->setContextMenuPolicy(Qt::PreventContextMenu);
   body_->addToolBar(Qt::TopToolBarArea, view_->palette());
   property_dock_->setObjectName(QStringLiteral("property_dock"));

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "model/project_document.h"
+#include "ui/network/view_state.h"
 
 class QDockWidget;
 class QMainWindow;
@@ -27,6 +28,8 @@ struct OpenProject {
   // Closes the project's own windows (the card completion matrix) before the document goes.
   ~OpenProject();
   std::unique_ptr<COrvoBuilderDoc> document;
+  // Shared by the project's windows.
+  std::shared_ptr<ProjectViewState> view_state = std::make_shared<ProjectViewState>();
   QString path;                  // empty until saved or opened
   QString untitled_name;         // shown while path is empty ("OrvoB1")
   int window_count = 0;          // windows open and not closing

@@ -605,9 +605,9 @@ void CMainFrame::UpdateCommandState() {
   set_font_default_->setEnabled(selected != nullptr && selected->type() == 3);
   delete_->setEnabled(selected != nullptr || (view != nullptr && !view->group_selection().empty()));
   anchor_lines_->setEnabled(has_project);
-  anchor_lines_->setChecked(document != nullptr && document->anchor_lines);
+  anchor_lines_->setChecked(view != nullptr && view->state().anchor_lines);
   palette_->setEnabled(has_project);
-  palette_->setChecked(document != nullptr && document->palette_shown);
+  palette_->setChecked(view != nullptr && view->state().palette_shown);
   properties_->setChecked(frame != nullptr && !frame->property_dock()->isHidden());
   segment_table_->setChecked(frame != nullptr && !frame->table_dock()->isHidden());
   const bool run_going = has_project && ModelRunGoing(*frame->project());
@@ -888,7 +888,9 @@ void CMainFrame::OnExportPicture() {
                                    : QStringLiteral(".png");
   }
   QString error;
-  if (!ExportNetworkPicture(frame->document(), path, error)) {
+  PictureDecoration decoration;
+  decoration.anchor_lines = frame->view()->state().anchor_lines;
+  if (!ExportNetworkPicture(frame->document(), path, error, &decoration)) {
     QMessageBox::warning(this, kAppTitle, error);
   }
 }

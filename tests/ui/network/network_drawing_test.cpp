@@ -66,7 +66,6 @@ class NetworkDrawingTest : public QObject {
   void AnAreaShowsWhatTheWholeDrawingShowsThere() {
     ScriptedPlatform platform;
     COrvoBuilderDoc doc(platform);
-    doc.anchor_lines = true;
     BuildGrid(doc, 300);
     NetworkPainter indexed;
     NetworkPainter everything;
@@ -125,11 +124,14 @@ class NetworkDrawingTest : public QObject {
     ScriptedPlatform platform;
     COrvoBuilderDoc doc(platform);
     testing::BuildExampleRiver(doc);
-    doc.anchor_lines = true;
+    PictureDecoration anchor_lines;
+    anchor_lines.anchor_lines = true;
     QTemporaryDir dir;
     QString error;
-    QVERIFY2(ExportNetworkPicture(doc, dir.filePath("river.svg"), error), qPrintable(error));
-    QVERIFY2(ExportNetworkPicture(doc, dir.filePath("river.png"), error), qPrintable(error));
+    QVERIFY2(ExportNetworkPicture(doc, dir.filePath("river.svg"), error, &anchor_lines),
+             qPrintable(error));
+    QVERIFY2(ExportNetworkPicture(doc, dir.filePath("river.png"), error, &anchor_lines),
+             qPrintable(error));
     QFile file(dir.filePath("river.svg"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray svg = file.readAll();

@@ -61,11 +61,12 @@ void NetworkPaintingTest::ExampleRiverMatchesReference() {
   ScriptedPlatform platform;
   COrvoBuilderDoc doc(platform);
   testing::BuildExampleRiver(doc);
-  doc.anchor_lines = true;
+  PictureDecoration anchor_lines;
+  anchor_lines.anchor_lines = true;
   QImage image(480, 360, QImage::Format_ARGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  PaintNetworkPicture(painter, doc, QRectF(image.rect()));
+  PaintNetworkPicture(painter, doc, QRectF(image.rect()), &anchor_lines);
   painter.end();
 
   const QString reference = QStringLiteral(ORVO_SOURCE_DIR "/tests/ui/data/example_river.png");

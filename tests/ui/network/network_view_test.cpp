@@ -62,13 +62,14 @@ class NetworkViewTest : public QObject {
   void EscapeEndsEveryModeAndTheCursorShowsIt();
   void EmptyClickCtrlAAndArrowKeys();
   void PrintsEmptyAndFilledNetworks();
+  void WindowsShareTheirViewStateAndTheFileKeepsNone();
 };
 
 void NetworkViewTest::PaletteToolPlacesSegmentWithTetheredLabel() {
   Fixture f;
-  QVERIFY(f.doc.palette_shown && f.view.palette()->isVisible());
+  QVERIFY(f.view.state().palette_shown && f.view.palette()->isVisible());
   QTest::mouseClick(f.view.palette()->ButtonFor(3), Qt::LeftButton);
-  QCOMPARE(f.doc.interaction_mode, 3);
+  QCOMPARE(f.view.state().interaction_mode, 3);
   f.Click(QPoint(100, 100));
   QCOMPARE(f.doc.nodes().size(), size_t{2});
   COrvoBuilderCntrItem* segment = f.doc.nodes()[0].get();
@@ -206,13 +207,13 @@ void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
   };
   for (const int mode : {1, 2, 3, 4, 6, 5, 8, 9}) {
     start(mode);
-    QCOMPARE(f.doc.interaction_mode, mode);
+    QCOMPARE(f.view.state().interaction_mode, mode);
     QVERIFY(f.view.ModeHint().contains(QStringLiteral("Esc")));
     QTest::mouseMove(f.port(), QPoint(500, 400));
     QVERIFY(f.port()->cursor().shape() == Qt::BitmapCursor);
     f.view.setFocus();
     QTest::keyClick(&f.view, Qt::Key_Escape);
-    QCOMPARE(f.doc.interaction_mode, 0);
+    QCOMPARE(f.view.state().interaction_mode, 0);
     QVERIFY(f.view.ModeHint().isEmpty());
     QCOMPARE(f.port()->cursor().shape(), Qt::ArrowCursor);
     QCOMPARE(f.view.selected_node(), one);
@@ -220,12 +221,12 @@ void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
   // Escape pressed while the palette has the focus ends placing too.
   start(1);
   QTest::keyClick(f.view.palette(), Qt::Key_Escape);
-  QCOMPARE(f.doc.interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, 0);
 
   // Tethering one node ends the mode: the next click selects.
   f.view.OnTether();
   f.Click(QPoint(310, 110));
-  QCOMPARE(f.doc.interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, 0);
   QCOMPARE(two->anchors().size(), size_t{2});
   f.Click(QPoint(110, 110));
   QCOMPARE(f.view.selected_node(), one);
@@ -292,12 +293,12 @@ void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
 
   // Connecting accepts segments only and says so otherwise.
   f.view.OnAddSegmentInterface();
-  QCOMPARE(f.doc.interaction_mode, 5);
+  QCOMPARE(f.view.state().interaction_mode, 5);
   f.Click(QPoint(325, 165));  // the ID label of segment 2
-  QCOMPARE(f.doc.interaction_mode, 5);
+  QCOMPARE(f.view.state().interaction_mode, 5);
   QCOMPARE(f.platform.messages.size(), size_t{1});
   f.Click(QPoint(310, 210));
-  QCOMPARE(f.doc.interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, 0);
   COrvoBuilderCntrItem* link = f.Last();
   QCOMPARE(link->GetParameter(2) + ">" + link->GetParameter(3), std::string("1>2"));
   QCOMPARE(Rect(link), QRect(200, 200, 16, 16));
@@ -343,12 +344,12 @@ void NetworkViewTest::RightClickOnEmptySpaceLeavesTheTool() {
   Fixture f;
   testing::AddSegmentWithLabel(f.doc, 100, 100);
   QTest::mouseClick(f.view.palette()->ButtonFor(1), Qt::LeftButton);
-  QCOMPARE(f.doc.interaction_mode, 1);
+  QCOMPARE(f.view.state().interaction_mode, 1);
   QVERIFY(f.view.palette()->ButtonFor(1)->isChecked());
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(400, 400),
                           f.port()->mapToGlobal(QPoint(400, 400)));
   QApplication::sendEvent(f.port(), &event);
-  QCOMPARE(f.doc.interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, 0);
   QVERIFY(!f.view.palette()->ButtonFor(1)->isChecked());
 
   std::unique_ptr<QMenu> menu(f.view.CreateContextMenu(QPoint(110, 110)));
@@ -365,7 +366,7 @@ void NetworkViewTest::RightClickOnEmptySpaceLeavesTheTool() {
   menu.reset(f.view.CreateContextMenu(QPoint(600, 500)));
   QCOMPARE(menu->title(), QStringLiteral("Default"));
   menu->actions().first()->trigger();
-  QVERIFY(f.doc.anchor_lines);
+  QVERIFY(f.view.state().anchor_lines);
 }
 
 void NetworkViewTest::TetherAndUntetherByClicking() {
@@ -374,7 +375,7 @@ void NetworkViewTest::TetherAndUntetherByClicking() {
   COrvoBuilderCntrItem* note = testing::AddLabel(f.doc, "note");
   note->SetRect(300, 100, 332, 132);
   f.view.OnTether();  // nothing selected: nothing to tether
-  QCOMPARE(f.doc.interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, 0);
   f.Click(QPoint(310, 110));
   f.view.OnTether();
   f.Click(QPoint(110, 110));
@@ -459,6 +460,30 @@ void NetworkViewTest::PrintsEmptyAndFilledNetworks() {
   testing::AddSegmentWithLabel(f.doc, 100, 100);
   QVERIFY(print("one.pdf") > empty);
   QVERIFY(!f.doc.CanUndo());
+}
+
+void NetworkViewTest::WindowsShareTheirViewStateAndTheFileKeepsNone() {
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc(platform);
+  const auto state = std::make_shared<ProjectViewState>();
+  COrvoBuilderView one(doc, state);
+  COrvoBuilderView two(doc, state);
+  testing::AddSegmentWithLabel(doc, 100, 100);
+  const std::string bytes = doc.SaveToBytes();
+  one.Select(doc.nodes()[1].get());
+  one.OnSetFontAsDefault();
+  one.OnToggleAnchorLines();
+  one.OnDisplayPalette();
+  one.SetInteractionMode(6);
+  QCOMPARE(two.state().interaction_mode, 6);
+  QVERIFY(two.state().anchor_lines && two.state().palette_shown);
+  QVERIFY(two.state().default_label_font.has_value());
+  QVERIFY(!two.palette()->isHidden());
+  QCOMPARE(doc.SaveToBytes(), bytes);
+  // A window of its own keeps its own state.
+  COrvoBuilderView alone(doc);
+  QCOMPARE(alone.state().interaction_mode, 0);
+  QVERIFY(!alone.state().anchor_lines);
 }
 
 QTEST_MAIN(NetworkViewTest)
