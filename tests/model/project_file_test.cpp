@@ -4,6 +4,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "model/archive.h"
 #include "model/model_vocabulary.h"
@@ -177,6 +180,36 @@ TEST_F(ProjectFileTest, SaveReplacesTheFileAtomically) {
   EXPECT_NE(platform.messages.back().find("The previous file is unchanged."), std::string::npos);
   EXPECT_FALSE(doc.Save(directory / "missing" / "x.orb"));
   EXPECT_EQ(std::distance(fs::directory_iterator(directory), fs::directory_iterator()), 2);
+}
+
+// Lists of more than the megabyte a save hands on at a time: the file holds the bytes the
+// groups serialize to, and the same bytes as the project written in memory.
+TEST_F(ProjectFileTest, LargeGroupListsSaveAsTheyAreWritten) {
+  AddSegmentWithLabel(doc, 80, 80);
+  std::vector<std::string> records;
+  for (int i = 0; i < 25000; ++i) {
+    records.push_back(StringArray({std::to_string(i), "_StringArrayCookie_0_1|!|0"}).ToString());
+  }
+  StringArray slot({"0.0", "0.0", "kg/day", "loads"});
+  slot.SetList(StringArray(records), GroupFDlg::kLoadList);
+  doc.group_f.SetSlot(1, slot);
+  doc.group_f.SetSlot(6, slot);
+  StringArray rows({"name", "0", "0.0", "0.0", "title"});
+  rows.SetList(StringArray(records), 5);
+  doc.group_j.SetSlot(3, rows);
+  const fs::path path = directory / "large.orb";
+  ASSERT_TRUE(doc.Save(path));
+  std::ifstream in(path, std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_GT(saved.size(), size_t{2} << 20);
+  EXPECT_EQ(saved, doc.SaveToBytes());
+  ArchiveWriter groups;
+  doc.group_f.Serialize(groups);
+  doc.group_g.Serialize(groups);
+  doc.group_h.Serialize(groups);
+  doc.group_i.Serialize(groups);
+  doc.group_j.Serialize(groups);
+  EXPECT_NE(saved.find(groups.bytes()), std::string::npos);
 }
 
 TEST_F(ProjectFileTest, LoadReportsUnreadableFiles) {
