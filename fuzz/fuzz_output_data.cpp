@@ -42,11 +42,11 @@ void Check(bool condition, const char* what) {
   std::abort();
 }
 
-void CheckFile(const orvo::OrvoOutputData& data, bool transport) {
-  const auto& variables = transport ? data.transport_variables : data.model_variables;
-  const int steps = data.GetNumTimeSteps(transport);
-  Check(data.GetNumVariables(transport) == static_cast<int>(variables.size()), "variable count");
-  for (int v = 0; v < data.GetNumVariables(transport); ++v) {
+void CheckFile(const orvo::OrvoOutputData& data, orvo::OutputTable table) {
+  const auto& variables = data.Variables(table);
+  const int steps = data.GetNumTimeSteps(table);
+  Check(data.GetNumVariables(table) == static_cast<int>(variables.size()), "variable count");
+  for (int v = 0; v < data.GetNumVariables(table); ++v) {
     const auto& series = variables[static_cast<size_t>(v)].series;
     Check(series.empty() || series.size() == static_cast<size_t>(data.number_of_segments),
           "one series per segment");
@@ -55,14 +55,14 @@ void CheckFile(const orvo::OrvoOutputData& data, bool transport) {
     }
     double value = 0;
     if (!series.empty() && steps > 0) {
-      Check(data.GetValue(transport, v, data.number_of_segments - 1, steps - 1, value),
+      Check(data.GetValue(table, v, data.number_of_segments - 1, steps - 1, value),
             "last value readable");
     }
-    Check(!data.GetValue(transport, v, 0, steps, value), "time step beyond the count");
-    Check(data.GetMaximum(transport, v, -1, value), "maximum of a listed variable");
-    Check(data.GetName(transport, v) == variables[static_cast<size_t>(v)].name, "name");
+    Check(!data.GetValue(table, v, 0, steps, value), "time step beyond the count");
+    Check(data.GetMaximum(table, v, -1, value), "maximum of a listed variable");
+    Check(data.GetName(table, v) == variables[static_cast<size_t>(v)].name, "name");
   }
-  Check(data.GetName(transport, data.GetNumVariables(transport)) == "<error>", "name beyond");
+  Check(data.GetName(table, data.GetNumVariables(table)) == "<error>", "name beyond");
 }
 
 }  // namespace
@@ -84,9 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!result.ReadInputData(platform)) return 0;
   const bool read = result.ReadOutputData(platform);
   Check(read || !platform.messages.empty(), "a failure is reported");
-  CheckFile(result, true);
-  CheckFile(result, false);
+  CheckFile(result, orvo::OutputTable::kTransport);
+  CheckFile(result, orvo::OutputTable::kModel);
   const orvo::OrvoOutputData copy = result;
-  Check(copy.GetNumTimeSteps(false) == result.GetNumTimeSteps(false), "copy");
+  Check(copy.GetNumTimeSteps(orvo::OutputTable::kModel) ==
+            result.GetNumTimeSteps(orvo::OutputTable::kModel),
+        "copy");
   return 0;
 }

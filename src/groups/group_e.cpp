@@ -205,7 +205,7 @@ void ChangeBreakCount(COrvoBuilderDoc& doc, int system, int breaks) {
       entries[k] = function.ToString();
       changed = true;
     }
-    if (changed) node->SetParameter(10, record.ToString());
+    if (changed) node->SetParameter(segment_param::kGroupE, record.ToString());
   }
 }
 

@@ -207,12 +207,12 @@ void AcceptGroupB(COrvoBuilderDoc& doc, const GroupBForm& form) {
     // entry, as a raised count always did.
     for (const auto& node : doc.nodes()) {
       if (!node->is_exchange() || node->exchange()->exchange_field != static_cast<int>(f)) continue;
-      const StringArray entries(node->GetParameter(7));
+      const StringArray entries(node->GetParameter(exchange_param::kEntries));
       StringArray fresh(
           Realign(entries.GetList(), origins, [&](const std::vector<std::string>& so_far) {
             return so_far.empty() ? zero_entry : so_far.back();
           }));
-      node->SetParameter(7, fresh.ToString());
+      node->SetParameter(exchange_param::kEntries, fresh.ToString());
     }
   }
   doc.SetModifiedFlag(true);
@@ -321,13 +321,13 @@ void AcceptGroupD(COrvoBuilderDoc& doc, const GroupDForm& form) {
     if (IsIdentity(origins, static_cast<size_t>(old_ninq[k]))) continue;
     for (const auto& node : doc.nodes()) {
       if (!node->is_exchange()) continue;
-      StringArray record(node->GetParameter(8));
+      StringArray record(node->GetParameter(exchange_param::kGroupD));
       if (record.size() < form.origins.size()) record.GetList().resize(form.origins.size());
       const StringArray portions(record.At(k));
       StringArray fresh(Realign(portions.GetList(), origins,
                                 [](const std::vector<std::string>&) { return std::string(); }));
       record[k] = fresh.ToString();
-      node->SetParameter(8, record.ToString());
+      node->SetParameter(exchange_param::kGroupD, record.ToString());
     }
   }
 }
@@ -433,10 +433,10 @@ void AcceptGroupF(COrvoBuilderDoc& doc, const GroupFForm& form) {
     // Without a segment there is nothing the card could carry the load with.
     COrvoBuilderCntrItem* node = doc.GetSegmentNode(edit.segment_id);
     if (node == nullptr || node->segment() == nullptr) continue;
-    StringArray record(node->GetParameter(11));
+    StringArray record(node->GetParameter(segment_param::kGroupF));
     if (record.size() < GroupFDlg::kSystems) record.GetList().resize(GroupFDlg::kSystems);
     record[static_cast<size_t>(edit.system)] = function;
-    node->SetParameter(11, record.ToString());
+    node->SetParameter(segment_param::kGroupF, record.ToString());
   }
   doc.SetModifiedFlag(true);
 }

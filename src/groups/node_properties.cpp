@@ -239,7 +239,7 @@ bool SetSegmentId(COrvoBuilderDoc& doc, COrvoBuilderCntrItem& node, int wanted,
   }
   if (!apply) return true;
   // As the segment dialog's OK: the document carries the typed ID out (or reverts it).
-  node.SetParameter(2, IntText(wanted));
+  node.SetParameter(segment_param::kSegmentId, IntText(wanted));
   doc.ChangeSegmentID(node, old_id);
   if (doc.GetSegmentNode(node.segment()->segment_id) != &node) doc.BuildSegmentArray();
   return node.segment()->segment_id != old_id;

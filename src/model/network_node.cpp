@@ -69,7 +69,7 @@ int COrvoBuilderCntrItem::TakeNodeNumber() {
   return ++node_number_counter;
 }
 
-void COrvoBuilderCntrItem::SetType(int type) {
+void COrvoBuilderCntrItem::SetType(NodeType type) {
   document_->NoteNodeChange(*this);
   document_->SetModifiedFlag();
   type_ = type;
@@ -95,11 +95,11 @@ void COrvoBuilderCntrItem::SetType(int type) {
 
 void COrvoBuilderCntrItem::SetParameter(int index, const std::string& text) {
   document_->NoteNodeChange(*this);
-  if (index == 0) {
-    SetType(AtoI(text));
+  if (index == node_param::kType) {
+    SetType(static_cast<NodeType>(AtoI(text)));
     return;
   }
-  if (index == 1) {
+  if (index == node_param::kNumber) {
     number_ = AtoI(text);
   } else {
     switch (type_) {
@@ -122,8 +122,8 @@ void COrvoBuilderCntrItem::SetParameter(int index, const std::string& text) {
 }
 
 std::string COrvoBuilderCntrItem::GetParameter(int index) const {
-  if (index == 0) return IntText(type_);
-  if (index == 1) return IntText(number_);
+  if (index == node_param::kType) return IntText(type_);
+  if (index == node_param::kNumber) return IntText(number_);
   switch (type_) {
     case kSegmentNode:
       return GetSegmentParameter(index);
@@ -142,37 +142,37 @@ void COrvoBuilderCntrItem::SetSegmentParameter(int index, const std::string& tex
   SegmentData& s = *segment_;
   Platform& platform = document_->platform();
   switch (index) {
-    case 2:
+    case segment_param::kSegmentId:
       s.segment_id = AtoI(text);
       break;
-    case 3:
+    case segment_param::kSegmentType:
       s.segment_type = AtoI(text);
       break;
-    case 4:
+    case segment_param::kIBOTSEG:
       s.IBOTSEG = AtoI(text);
       break;
-    case 5:
+    case segment_param::kDMULT:
       s.DMULT = AtoF(text);
       break;
-    case 6:
+    case segment_param::kDXP:
       s.DXP = AtoF(text);
       break;
-    case 7:
+    case segment_param::kVEXP:
       s.VEXP = AtoF(text);
       break;
-    case 8:
+    case segment_param::kVMULT:
       s.VMULT = AtoF(text);
       break;
-    case 9:
+    case segment_param::kBVOL:
       s.BVOL = AtoF(text);
       break;
-    case 10:
+    case segment_param::kGroupE:
       StoreArrayText(s.group_e, text, platform);
       break;
-    case 11:
+    case segment_param::kGroupF:
       if (StoreArrayText(s.group_f, text, platform)) document_->CopyLoadsToGroupF(s);
       break;
-    case 12:
+    case segment_param::kGroupG:
       StoreArrayText(s.group_g, text, platform);
       break;
     default:
@@ -183,66 +183,66 @@ void COrvoBuilderCntrItem::SetSegmentParameter(int index, const std::string& tex
 std::string COrvoBuilderCntrItem::GetSegmentParameter(int index) const {
   const SegmentData& s = *segment_;
   switch (index) {
-    case 2:
+    case segment_param::kSegmentId:
       return IntText(s.segment_id);
-    case 3:
+    case segment_param::kSegmentType:
       return IntText(s.segment_type);
-    case 4:
+    case segment_param::kIBOTSEG:
       return IntText(s.IBOTSEG);
-    case 5:
+    case segment_param::kDMULT:
       return RealText(s.DMULT);
-    case 6:
+    case segment_param::kDXP:
       return RealText(s.DXP);
-    case 7:
+    case segment_param::kVEXP:
       return RealText(s.VEXP);
-    case 8:
+    case segment_param::kVMULT:
       return RealText(s.VMULT);
-    case 9:
+    case segment_param::kBVOL:
       return RealText(s.BVOL);
-    case 10:
+    case segment_param::kGroupE:
       return s.group_e;
-    case 11:
+    case segment_param::kGroupF:
       return s.group_f;
-    case 12:
+    case segment_param::kGroupG:
       return s.group_g;
     default:
       return "";
   }
 }
 
-// Indices 5 and 6 keep the entries sized for the exchange's own field: a change of the
+// The function counts keep the entries sized for the exchange's own field: a change of the
 // surface-water count resizes them when the exchange is a surface-water exchange, and the
 // pore-water count likewise for pore-water exchanges.
 void COrvoBuilderCntrItem::SetExchangeParameter(int index, const std::string& text) {
   ExchangeData& e = *exchange_;
   switch (index) {
-    case 2:
+    case exchange_param::kUpstream:
       e.upstream = AtoI(text);
       break;
-    case 3:
+    case exchange_param::kDownstream:
       e.downstream = AtoI(text);
       break;
-    case 4:
+    case exchange_param::kExchangeField:
       e.exchange_field = AtoI(text);
       break;
-    case 5: {
+    case exchange_param::kSurfaceCount: {
       const int count = AtoI(text);
       const bool changed = count != e.surface_count;
       e.surface_count = count;
       if (changed && e.exchange_field == 0) ResizeExchangeEntries(e.entries, count);
       break;
     }
-    case 6: {
+    case exchange_param::kPoreCount: {
       const int count = AtoI(text);
       const bool changed = count != e.pore_count;
       e.pore_count = count;
       if (changed && e.exchange_field == 1) ResizeExchangeEntries(e.entries, count);
       break;
     }
-    case 7:
+    case exchange_param::kEntries:
       StoreArrayText(e.entries, text, document_->platform());
       break;
-    case 8:
+    case exchange_param::kGroupD:
       StoreArrayText(e.group_d, text, document_->platform());
       break;
     default:
@@ -253,19 +253,19 @@ void COrvoBuilderCntrItem::SetExchangeParameter(int index, const std::string& te
 std::string COrvoBuilderCntrItem::GetExchangeParameter(int index) const {
   const ExchangeData& e = *exchange_;
   switch (index) {
-    case 2:
+    case exchange_param::kUpstream:
       return IntText(e.upstream);
-    case 3:
+    case exchange_param::kDownstream:
       return IntText(e.downstream);
-    case 4:
+    case exchange_param::kExchangeField:
       return IntText(e.exchange_field);
-    case 5:
+    case exchange_param::kSurfaceCount:
       return IntText(e.surface_count);
-    case 6:
+    case exchange_param::kPoreCount:
       return IntText(e.pore_count);
-    case 7:
+    case exchange_param::kEntries:
       return e.entries;
-    case 8:
+    case exchange_param::kGroupD:
       return e.group_d;
     default:
       return "";
@@ -273,13 +273,13 @@ std::string COrvoBuilderCntrItem::GetExchangeParameter(int index) const {
 }
 
 void COrvoBuilderCntrItem::SetLabelParameter(int index, const std::string& text) {
-  if (index == 2) label_->text = text;
-  if (index == 3) label_->border = TextBool(text);
+  if (index == label_param::kText) label_->text = text;
+  if (index == label_param::kBorder) label_->border = TextBool(text);
 }
 
 std::string COrvoBuilderCntrItem::GetLabelParameter(int index) const {
-  if (index == 2) return label_->text;
-  if (index == 3) return BoolText(label_->border);
+  if (index == label_param::kText) return label_->text;
+  if (index == label_param::kBorder) return BoolText(label_->border);
   return "<error>";
 }
 
@@ -454,7 +454,7 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
     ar.Fail("The project file is damaged: a node record does not start where expected.");
     return false;
   }
-  type_ = ar.I32();
+  type_ = static_cast<NodeType>(ar.I32());
   left_ = ar.I32();
   top_ = ar.I32();
   width_ = ar.I32();

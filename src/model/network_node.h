@@ -14,6 +14,39 @@ class ArchiveWriter;
 
 enum NodeType : int { kNoType = 0, kSegmentNode = 1, kExchangeNode = 2, kLabelNode = 3 };
 
+// Indices of SetParameter and GetParameter: every node has the first two, each kind its own
+// from 2 on. The project file and the parameter interface number them so.
+namespace node_param {
+inline constexpr int kType = 0;
+inline constexpr int kNumber = 1;
+}  // namespace node_param
+namespace segment_param {
+inline constexpr int kSegmentId = 2;
+inline constexpr int kSegmentType = 3;
+inline constexpr int kIBOTSEG = 4;
+inline constexpr int kDMULT = 5;
+inline constexpr int kDXP = 6;
+inline constexpr int kVEXP = 7;
+inline constexpr int kVMULT = 8;
+inline constexpr int kBVOL = 9;
+inline constexpr int kGroupE = 10;
+inline constexpr int kGroupF = 11;
+inline constexpr int kGroupG = 12;
+}  // namespace segment_param
+namespace exchange_param {
+inline constexpr int kUpstream = 2;
+inline constexpr int kDownstream = 3;
+inline constexpr int kExchangeField = 4;
+inline constexpr int kSurfaceCount = 5;
+inline constexpr int kPoreCount = 6;
+inline constexpr int kEntries = 7;  // group B
+inline constexpr int kGroupD = 8;
+}  // namespace exchange_param
+namespace label_param {
+inline constexpr int kText = 2;
+inline constexpr int kBorder = 3;
+}  // namespace label_param
+
 // Segment kind record: the segment ID and the per-segment data of groups C, E, F and G.
 // Groups E, F and G are kept as the string form of their StringArray, which is what the
 // parameter interface and the project file carry.
@@ -61,7 +94,7 @@ class COrvoBuilderCntrItem {
 
   COrvoBuilderDoc& document() const { return *document_; }
 
-  void SetType(int type);
+  void SetType(NodeType type);
   void SetParameter(int index, const std::string& text);
   std::string GetParameter(int index) const;
 
@@ -88,7 +121,7 @@ class COrvoBuilderCntrItem {
   // The font a label is drawn with (the desktop program's font description).
   void SetFont(const std::string& font);
 
-  int type() const { return type_; }
+  NodeType type() const { return type_; }
   int number() const { return number_; }
   bool is_segment() const { return type_ == kSegmentNode; }
   bool is_exchange() const { return type_ == kExchangeNode; }
@@ -127,7 +160,7 @@ class COrvoBuilderCntrItem {
   std::unique_ptr<LabelData> label_;
   int width_ = 0;
   int height_ = 0;
-  int type_ = kNoType;
+  NodeType type_ = kNoType;
   int number_ = 0;
   int left_ = 0;
   int top_ = 0;

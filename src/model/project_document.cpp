@@ -80,7 +80,7 @@ COrvoBuilderCntrItem* COrvoBuilderDoc::GetSegmentNode(int segment_id) {
 void COrvoBuilderDoc::AddSegment(COrvoBuilderCntrItem& node) {
   NoteStructureChange();
   group_a.NOSEG += 1;
-  node.SetParameter(2, IntText(group_a.NOSEG));
+  node.SetParameter(segment_param::kSegmentId, IntText(group_a.NOSEG));
   group_j.AddSegmentRow(group_a.NOSEG);
   // A full rebuild gives the same array when the cache is sound and the new segment is the
   // last node: the new ID maps to it and nothing else moves. Building a network segment by
@@ -96,13 +96,15 @@ void COrvoBuilderDoc::AddSegment(COrvoBuilderCntrItem& node) {
 }
 
 COrvoBuilderCntrItem* COrvoBuilderDoc::AddExchange(COrvoBuilderCntrItem* from,
-                                                   COrvoBuilderCntrItem* to, int mode) {
+                                                   COrvoBuilderCntrItem* to, ExchangeMode mode) {
   COrvoBuilderCntrItem* node = NewNode();
   node->SetType(kExchangeNode);
-  const std::string upstream = mode == kInflow || from == nullptr ? "0" : from->GetParameter(2);
-  const std::string downstream = mode == kOutflow || to == nullptr ? "0" : to->GetParameter(2);
-  node->SetParameter(2, upstream);
-  node->SetParameter(3, downstream);
+  const std::string upstream =
+      mode == kInflow || from == nullptr ? "0" : from->GetParameter(segment_param::kSegmentId);
+  const std::string downstream =
+      mode == kOutflow || to == nullptr ? "0" : to->GetParameter(segment_param::kSegmentId);
+  node->SetParameter(exchange_param::kUpstream, upstream);
+  node->SetParameter(exchange_param::kDownstream, downstream);
 
   const COrvoBuilderCntrItem* up = GetSegmentNode(AtoI(upstream));
   const COrvoBuilderCntrItem* down = GetSegmentNode(AtoI(downstream));
@@ -117,15 +119,15 @@ COrvoBuilderCntrItem* COrvoBuilderDoc::AddExchange(COrvoBuilderCntrItem* from,
     node->left_ = up->left_;
     node->top_ = up->top_ + 50;
   }
-  node->SetParameter(5, IntText(group_b.SurfaceFunctionCount()));
-  node->SetParameter(6, IntText(group_b.PoreFunctionCount()));
-  node->SetParameter(8, group_d.EmptyExchangeRecord().ToString());
+  node->SetParameter(exchange_param::kSurfaceCount, IntText(group_b.SurfaceFunctionCount()));
+  node->SetParameter(exchange_param::kPoreCount, IntText(group_b.PoreFunctionCount()));
+  node->SetParameter(exchange_param::kGroupD, group_d.EmptyExchangeRecord().ToString());
   node->EnsureDefaultSize();
   return node;
 }
 
 void COrvoBuilderDoc::SetExchangeFunctionCount(int field, int count) {
-  const int index = field == 0 ? 5 : 6;
+  const int index = field == 0 ? exchange_param::kSurfaceCount : exchange_param::kPoreCount;
   const std::string text = IntText(count);
   for (const auto& node : nodes_) {
     if (node->is_exchange()) node->SetParameter(index, text);
@@ -329,7 +331,7 @@ void COrvoBuilderDoc::RemoveObserver(DocumentObserver* observer) {
   std::erase(observers_, observer);
 }
 
-void COrvoBuilderDoc::UpdateAllViews(int hint, const COrvoBuilderCntrItem* node) const {
+void COrvoBuilderDoc::UpdateAllViews(UpdateHint hint, const COrvoBuilderCntrItem* node) const {
   for (DocumentObserver* observer : observers_) observer->OnDocumentUpdate(hint, node);
 }
 

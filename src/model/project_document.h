@@ -30,6 +30,10 @@ enum UpdateHint : int {
   kHintNetworkDeleting = 1,
   kHintNodeChanged = 2,
   kHintNetworkBuilt = 3,
+  // The undo history or the modified marker changed (a step recorded, undone or redone; the
+  // document saved or marked), so that windows show the marker and the undo items without
+  // asking.
+  kHintHistoryChanged = 4,
 };
 
 class OrvoClass;
@@ -37,7 +41,7 @@ class OrvoClass;
 class DocumentObserver {
  public:
   virtual ~DocumentObserver() = default;
-  virtual void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem* node) = 0;
+  virtual void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) = 0;
 };
 
 // The groups an undo step may change directly (bits of BeginStep's groups): a step keeps
@@ -105,7 +109,8 @@ class COrvoBuilderDoc {
   COrvoBuilderCntrItem* GetSegmentNode(int segment_id);
   void BuildSegmentArray();
   void AddSegment(COrvoBuilderCntrItem& node);
-  COrvoBuilderCntrItem* AddExchange(COrvoBuilderCntrItem* from, COrvoBuilderCntrItem* to, int mode);
+  COrvoBuilderCntrItem* AddExchange(COrvoBuilderCntrItem* from, COrvoBuilderCntrItem* to,
+                                    ExchangeMode mode);
   void DeleteNode(COrvoBuilderCntrItem* node);
   void DeleteNetwork();
   void ChangeSegmentID(COrvoBuilderCntrItem& node, int old_id);
@@ -151,7 +156,7 @@ class COrvoBuilderDoc {
 
   void AddObserver(DocumentObserver* observer);
   void RemoveObserver(DocumentObserver* observer);
-  void UpdateAllViews(int hint, const COrvoBuilderCntrItem* node = nullptr) const;
+  void UpdateAllViews(UpdateHint hint, const COrvoBuilderCntrItem* node = nullptr) const;
 
  private:
   friend class COrvoBuilderCntrItem;

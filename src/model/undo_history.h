@@ -17,13 +17,8 @@
 
 namespace orvo {
 
-// The update hint the document sends when its undo history or its modified marker changed
-// (a step recorded, undone or redone; the document saved or marked), so that windows show
-// the marker and the undo items without asking.
-inline constexpr int kHintHistoryChanged = 4;
-
 struct NodeState {
-  int type = kNoType;
+  NodeType type = kNoType;
   int number = 0;
   int left = 0, top = 0, width = 0, height = 0;
   std::vector<std::string> anchors;

@@ -114,14 +114,14 @@ std::string SegmentPathText(const std::vector<int>& path) {
   return text;
 }
 
-std::vector<ProfilePoint> ProfileValues(const OrvoOutputData& run, bool transport, int variable,
+std::vector<ProfilePoint> ProfileValues(const OrvoOutputData& run, OutputTable table, int variable,
                                         int time_step, const std::vector<int>& path) {
   std::vector<ProfilePoint> points;
   points.reserve(path.size());
   for (int id : path) {
     ProfilePoint point;
     point.segment_id = id;
-    point.missing = !run.GetValue(transport, variable, id - 1, time_step, point.value) ||
+    point.missing = !run.GetValue(table, variable, id - 1, time_step, point.value) ||
                     !std::isfinite(point.value);
     if (point.missing) point.value = 0;
     points.push_back(point);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "results/output_table.h"
+
 namespace orvo {
 
 class COrvoBuilderDoc;
@@ -32,7 +34,7 @@ struct ProfilePoint {
 };
 
 // The values of the variable at time_step along path.
-std::vector<ProfilePoint> ProfileValues(const OrvoOutputData& run, bool transport, int variable,
+std::vector<ProfilePoint> ProfileValues(const OrvoOutputData& run, OutputTable table, int variable,
                                         int time_step, const std::vector<int>& path);
 
 }  // namespace orvo

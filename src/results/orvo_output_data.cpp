@@ -369,9 +369,9 @@ bool OrvoOutputData::ReadOutputFile(Platform& platform, const std::string& exten
   return ReadValues(in, segments, variable_count, steps, series_of);
 }
 
-bool OrvoOutputData::GetValue(bool transport, int variable, int segment, int time_step,
+bool OrvoOutputData::GetValue(OutputTable table, int variable, int segment, int time_step,
                               double& value) const {
-  const std::vector<OutputVariable>& variables = Variables(transport);
+  const std::vector<OutputVariable>& variables = Variables(table);
   if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return false;
   const auto& series = variables[static_cast<std::size_t>(variable)].series;
   if (segment < 0 || static_cast<std::size_t>(segment) >= series.size()) return false;
@@ -381,8 +381,8 @@ bool OrvoOutputData::GetValue(bool transport, int variable, int segment, int tim
   return true;
 }
 
-bool OrvoOutputData::GetMaximum(bool transport, int variable, int segment, double& value) const {
-  const std::vector<OutputVariable>& variables = Variables(transport);
+bool OrvoOutputData::GetMaximum(OutputTable table, int variable, int segment, double& value) const {
+  const std::vector<OutputVariable>& variables = Variables(table);
   if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return false;
   const auto& series = variables[static_cast<std::size_t>(variable)].series;
   if (segment < -1 || (segment >= 0 && static_cast<std::size_t>(segment) >= series.size())) {
@@ -404,14 +404,14 @@ bool OrvoOutputData::GetMaximum(bool transport, int variable, int segment, doubl
   return true;
 }
 
-std::string OrvoOutputData::GetName(bool transport, int variable) const {
-  const std::vector<OutputVariable>& variables = Variables(transport);
+std::string OrvoOutputData::GetName(OutputTable table, int variable) const {
+  const std::vector<OutputVariable>& variables = Variables(table);
   if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return "<error>";
   return variables[static_cast<std::size_t>(variable)].name;
 }
 
-std::string OrvoOutputData::GetUnits(bool transport, int variable) const {
-  const std::vector<OutputVariable>& variables = Variables(transport);
+std::string OrvoOutputData::GetUnits(OutputTable table, int variable) const {
+  const std::vector<OutputVariable>& variables = Variables(table);
   if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return "<error>";
   return variables[static_cast<std::size_t>(variable)].units;
 }
@@ -425,16 +425,16 @@ int OrvoOutputData::HeldSegments() const {
       std::min<std::size_t>(held, static_cast<std::size_t>(std::max(number_of_segments, 0))));
 }
 
-int OrvoOutputData::GetNumVariables(bool transport) const {
-  return static_cast<int>(Variables(transport).size());
+int OrvoOutputData::GetNumVariables(OutputTable table) const {
+  return static_cast<int>(Variables(table).size());
 }
 
-int OrvoOutputData::GetNumTimeSteps(bool transport) const {
-  return static_cast<int>((transport ? transport_times : model_times).size());
+int OrvoOutputData::GetNumTimeSteps(OutputTable table) const {
+  return static_cast<int>(Times(table).size());
 }
 
-double OrvoOutputData::GetTime(bool transport, int time_step) const {
-  const std::vector<double>& times = transport ? transport_times : model_times;
+double OrvoOutputData::GetTime(OutputTable table, int time_step) const {
+  const std::vector<double>& times = Times(table);
   if (time_step < 0 || static_cast<std::size_t>(time_step) >= times.size()) return 0;
   return times[static_cast<std::size_t>(time_step)];
 }

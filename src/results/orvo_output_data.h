@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "results/output_table.h"
+
 namespace orvo {
 
 class Platform;
@@ -34,18 +36,24 @@ class OrvoOutputData {
   // it ends without a message and read_cancelled is set.
   bool ReadOutputData(Platform& platform);
 
-  // transport selects the ".trn" tables, otherwise the model tables. All indices 0-based.
-  bool GetValue(bool transport, int variable, int segment, int time_step, double& value) const;
+  // kTransport selects the ".trn" tables. All indices 0-based.
+  bool GetValue(OutputTable table, int variable, int segment, int time_step, double& value) const;
   // Largest value of one segment over all time steps, or of all segments when segment is -1.
   // false when the variable (or segment) is beyond its count; 0 when there is nothing to scan.
-  bool GetMaximum(bool transport, int variable, int segment, double& value) const;
+  bool GetMaximum(OutputTable table, int variable, int segment, double& value) const;
   // "<error>" when the variable is beyond the count.
-  std::string GetName(bool transport, int variable) const;
-  std::string GetUnits(bool transport, int variable) const;
-  int GetNumVariables(bool transport) const;
-  int GetNumTimeSteps(bool transport) const;
+  std::string GetName(OutputTable table, int variable) const;
+  std::string GetUnits(OutputTable table, int variable) const;
+  int GetNumVariables(OutputTable table) const;
+  int GetNumTimeSteps(OutputTable table) const;
   // 0 when the time step is beyond the count.
-  double GetTime(bool transport, int time_step) const;
+  double GetTime(OutputTable table, int time_step) const;
+  const std::vector<OutputVariable>& Variables(OutputTable table) const {
+    return table == OutputTable::kTransport ? transport_variables : model_variables;
+  }
+  const std::vector<double>& Times(OutputTable table) const {
+    return table == OutputTable::kTransport ? transport_times : model_times;
+  }
 
   // The segments the output files hold values for: NOSEG when a file was read, bounded by
   // what was read otherwise (0 when no file could be read).
@@ -72,9 +80,6 @@ class OrvoOutputData {
  private:
   bool ReadOutputFile(Platform& platform, const std::string& extension,
                       std::vector<OutputVariable>& variables, std::vector<double>& times);
-  const std::vector<OutputVariable>& Variables(bool transport) const {
-    return transport ? transport_variables : model_variables;
-  }
 };
 
 }  // namespace orvo

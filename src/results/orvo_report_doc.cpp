@@ -258,15 +258,16 @@ std::vector<ReportColumn> CORVOReportDoc::Columns() const {
   return columns;
 }
 
-bool CORVOReportDoc::VariableAt(int index, bool& transport, int& variable) const {
+bool CORVOReportDoc::VariableAt(int index, OutputTable& table, int& variable) const {
   if (index < 0 || static_cast<std::size_t>(index) >= variable_names.size()) return false;
-  transport = index < transport_variable_count;
+  const bool transport = index < transport_variable_count;
+  table = transport ? OutputTable::kTransport : OutputTable::kModel;
   variable = transport ? index : index - transport_variable_count;
   return true;
 }
 
 int CORVOReportDoc::ReferenceSteps() const {
-  return runs.empty() ? 0 : runs.front().GetNumTimeSteps(false);
+  return runs.empty() ? 0 : runs.front().GetNumTimeSteps(OutputTable::kModel);
 }
 
 bool CORVOReportDoc::Open(const std::string& path) {

@@ -84,7 +84,7 @@ class CORVOReportDoc {
   std::vector<ReportColumn> Columns() const;
   // The table (transport or model) and the index within it of entry `index` of
   // variable_names; false when there is no such variable.
-  bool VariableAt(int index, bool& transport, int& variable) const;
+  bool VariableAt(int index, OutputTable& table, int& variable) const;
   // The reference run's number of model time steps (0 without runs).
   int ReferenceSteps() const;
 

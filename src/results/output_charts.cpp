@@ -8,10 +8,6 @@
 namespace orvo {
 namespace {
 
-bool Transport(const OutputSelection& selection) {
-  return selection.file_type == kTransportVariables;
-}
-
 // The reals of a fixed-column field (1-based first column), 0 when blank.
 double ColumnReal(std::string_view line, std::size_t first, std::size_t width) {
   if (line.size() < first) return 0;
@@ -22,8 +18,8 @@ void FillSegmentVsTimeOneRun(const OutputViewerText& viewer, const OutputSelecti
                              int variable, ChartDescription& chart) {
   const OrvoOutputData& current = viewer.runs[viewer.current_run];
   const OrvoOutputData& run = viewer.runs[selection.runs[0]];
-  const bool transport = Transport(selection);
-  const int steps = current.GetNumTimeSteps(transport);
+  const OutputTable table = TableOf(selection.file_type);
+  const int steps = current.GetNumTimeSteps(table);
   const int series = static_cast<int>(selection.segments.size());
   chart.graph_type = ChartDescription::kXYChart;
   chart.graph_style = 2;
@@ -32,39 +28,39 @@ void FillSegmentVsTimeOneRun(const OutputViewerText& viewer, const OutputSelecti
     const int segment = selection.segments[s];
     chart.legend_texts[s] = "Segment " + IntText(segment + 1);
     for (int t = 0; t < steps; ++t) {
-      chart.x_positions[chart.Index(0, s, t)] = current.GetTime(transport, t);
+      chart.x_positions[chart.Index(0, s, t)] = current.GetTime(table, t);
       double value = 0;
-      if (run.GetValue(transport, variable, segment, t, value)) {
+      if (run.GetValue(table, variable, segment, t, value)) {
         chart.SetValue(0, s, t, value);
       } else {
         chart.SetMissing(0, s, t);
       }
     }
   }
-  const double last = steps > 0 ? current.GetTime(transport, steps - 1) : 0.0;
+  const double last = steps > 0 ? current.GetTime(table, steps - 1) : 0.0;
   chart.x_min = 0;
   chart.x_max = last;
   // Truncated as the axis counts whole periods; far beyond any useful count it stays unset.
   chart.x_axis_ticks = std::isfinite(last) && std::fabs(last) < 1e9 ? static_cast<int>(last) : 0;
   chart.frame_texts[0] = {
-      run.basename, "Period", "Variable " + current.GetName(transport, variable), {}};
+      run.basename, "Period", "Variable " + current.GetName(table, variable), {}};
 }
 
 void FillSegmentVsTimeRuns(const OutputViewerText& viewer, const OutputSelection& selection,
                            int variable, int segment, ChartDescription& chart) {
   const OrvoOutputData& current = viewer.runs[viewer.current_run];
-  const bool transport = Transport(selection);
-  const int steps = current.GetNumTimeSteps(transport);
+  const OutputTable table = TableOf(selection.file_type);
+  const int steps = current.GetNumTimeSteps(table);
   const int series = static_cast<int>(selection.runs.size());
   chart.Resize(1, series, steps, false);
   chart.point_labels.resize(steps);
-  for (int t = 0; t < steps; ++t) chart.point_labels[t] = RealText(current.GetTime(transport, t));
+  for (int t = 0; t < steps; ++t) chart.point_labels[t] = RealText(current.GetTime(table, t));
   for (int r = 0; r < series; ++r) {
     const OrvoOutputData& run = viewer.runs[selection.runs[r]];
     chart.legend_texts[r] = run.basename;
     for (int t = 0; t < steps; ++t) {
       double value = 0;
-      if (run.GetValue(transport, variable, segment, t, value)) {
+      if (run.GetValue(table, variable, segment, t, value)) {
         chart.SetValue(0, r, t, value);
       } else {
         chart.SetMissing(0, r, t);
@@ -73,32 +69,32 @@ void FillSegmentVsTimeRuns(const OutputViewerText& viewer, const OutputSelection
   }
   chart.frame_texts[0] = {"Segment # " + IntText(segment + 1),
                           "Period",
-                          "Variable " + current.GetName(transport, variable),
+                          "Variable " + current.GetName(table, variable),
                           {}};
 }
 
 void FillParamVsSeg(const OutputViewerText& viewer, const OutputSelection& selection, int variable,
                     ChartDescription& chart) {
   const OrvoOutputData& current = viewer.runs[viewer.current_run];
-  const bool transport = Transport(selection);
-  const int steps = current.GetNumTimeSteps(transport);
+  const OutputTable table = TableOf(selection.file_type);
+  const int steps = current.GetNumTimeSteps(table);
   const int frames = static_cast<int>(selection.runs.size());
   const int points = static_cast<int>(selection.segments.size());
   chart.graph_style = 4;
   chart.Resize(frames, steps, points, false);
   for (int t = 0; t < steps; ++t) {
-    chart.legend_texts[t] = "Period " + RealText(current.GetTime(transport, t));
+    chart.legend_texts[t] = "Period " + RealText(current.GetTime(table, t));
   }
   chart.point_labels.resize(points);
   for (int p = 0; p < points; ++p) chart.point_labels[p] = IntText(selection.segments[p] + 1);
-  const std::string left = "Variable " + current.GetName(transport, variable);
+  const std::string left = "Variable " + current.GetName(table, variable);
   for (int f = 0; f < frames; ++f) {
     const OrvoOutputData& run = viewer.runs[selection.runs[f]];
     chart.frame_texts[f] = {run.basename, "Segment #", left, {}};
     for (int t = 0; t < steps; ++t) {
       for (int p = 0; p < points; ++p) {
         double value = 0;
-        if (run.GetValue(transport, variable, selection.segments[p], t, value)) {
+        if (run.GetValue(table, variable, selection.segments[p], t, value)) {
           chart.SetValue(f, t, p, value);
         } else {
           chart.SetMissing(f, t, p);

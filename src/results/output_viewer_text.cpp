@@ -79,8 +79,8 @@ std::size_t OutputViewerText::LoadRuns(const std::string& path, Platform& platfo
     }
     runs.push_back(std::move(run));
     labels.push_back(IntText(i));
-    if (runs.back().GetNumVariables(true) >
-        runs[static_cast<std::size_t>(current_run)].GetNumVariables(true)) {
+    if (runs.back().GetNumVariables(OutputTable::kTransport) >
+        runs[static_cast<std::size_t>(current_run)].GetNumVariables(OutputTable::kTransport)) {
       current_run = static_cast<int>(runs.size() - 1);
     }
   }
@@ -126,10 +126,10 @@ std::vector<std::string> OutputViewerText::SegmentList(int file_type) const {
 std::vector<std::string> OutputViewerText::VariableList(int file_type) const {
   std::vector<std::string> entries;
   if (runs.empty() || file_type == kMassBalanceRecord) return entries;
-  const bool transport = file_type == kTransportVariables;
+  const OutputTable table = TableOf(file_type);
   const OrvoOutputData& run = runs[static_cast<std::size_t>(current_run)];
-  for (int v = 0; v < run.GetNumVariables(transport); ++v) {
-    entries.push_back(run.GetName(transport, v));
+  for (int v = 0; v < run.GetNumVariables(table); ++v) {
+    entries.push_back(run.GetName(table, v));
   }
   return entries;
 }
@@ -148,20 +148,21 @@ std::string OutputViewerText::TableText(const OutputSelection& selection) const 
       selection.variables.empty()) {
     return "";
   }
-  const bool transport = selection.file_type == kTransportVariables;
+  const OutputTable table = TableOf(selection.file_type);
   const OrvoOutputData& current = runs[static_cast<std::size_t>(current_run)];
-  const int steps = current.GetNumTimeSteps(false);
+  const int steps = current.GetNumTimeSteps(OutputTable::kModel);
   const bool one_run = selection.runs.size() == 1;
 
   std::string header = one_run ? "Segment #" : "Run";
-  for (int t = 0; t < steps; ++t) header += CFormat(" %8g", current.GetTime(false, t));
+  for (int t = 0; t < steps; ++t)
+    header += CFormat(" %8g", current.GetTime(OutputTable::kModel, t));
   header += kLineEnd;
 
   const auto append_values = [&](std::string& text, int run, int variable, int segment) {
     for (int t = 0; t < steps; ++t) {
       double value = 0;
       if (InRange(run, runs.size()) &&
-          runs[static_cast<std::size_t>(run)].GetValue(transport, variable, segment, t, value)) {
+          runs[static_cast<std::size_t>(run)].GetValue(table, variable, segment, t, value)) {
         text += ' ' + RealText(value);
       } else {
         text += "    --   ";
@@ -172,7 +173,7 @@ std::string OutputViewerText::TableText(const OutputSelection& selection) const 
 
   std::string text;
   for (int variable : selection.variables) {
-    const std::string name = current.GetName(transport, variable);
+    const std::string name = current.GetName(table, variable);
     if (one_run) {
       text += kDoubleRule + kLineEnd + "Variable " + name + kLineEnd + kLineEnd + header +
               kSingleRule + kLineEnd;
@@ -243,12 +244,12 @@ std::optional<std::vector<int>> OutputViewerText::ShowDifferences(const OutputSe
   }
   std::vector<int> marked;
   if (selection.file_type == kMassBalanceRecord) return marked;
-  const bool transport = selection.file_type == kTransportVariables;
+  const OutputTable table = TableOf(selection.file_type);
   const OrvoOutputData& current = runs[static_cast<std::size_t>(current_run)];
   const OrvoOutputData& first = runs.front();
-  const int steps = current.GetNumTimeSteps(false);
+  const int steps = current.GetNumTimeSteps(OutputTable::kModel);
   const int segment = selection.segments.front();
-  for (int v = 0; v < current.GetNumVariables(transport); ++v) {
+  for (int v = 0; v < current.GetNumVariables(table); ++v) {
     bool differs = false;
     for (int run : selection.runs) {
       if (run == 0 || !InRange(run, runs.size())) continue;
@@ -256,8 +257,8 @@ std::optional<std::vector<int>> OutputViewerText::ShowDifferences(const OutputSe
       for (int t = 0; t < steps && !differs; ++t) {
         double a = 0;
         double b = 0;
-        differs = other.GetValue(transport, v, segment, t, a) &&
-                  first.GetValue(transport, v, segment, t, b) && a != b;
+        differs = other.GetValue(table, v, segment, t, a) &&
+                  first.GetValue(table, v, segment, t, b) && a != b;
       }
       if (differs) break;
     }

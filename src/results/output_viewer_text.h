@@ -17,6 +17,11 @@ class Platform;
 // The file types of the "File Type:" list, by the numbers the viewer keeps.
 enum OutputFileType : int { kModelResults = 1, kMassBalanceRecord = 4, kTransportVariables = 5 };
 
+// The table of time series a file type shows (the mass balance record shows none).
+inline OutputTable TableOf(int file_type) {
+  return file_type == kTransportVariables ? OutputTable::kTransport : OutputTable::kModel;
+}
+
 // What is selected in the window's lists (0-based positions, in list order).
 struct OutputSelection {
   int file_type = kModelResults;

@@ -35,7 +35,7 @@ std::vector<ChartDescription> ReportCharts(const CORVOReportDoc& document,
     }
     for (int t = 0; t < steps; ++t) {
       chart.frame_texts[static_cast<std::size_t>(t)].graph_title =
-          "Time " + RealText(reference.GetTime(false, t));
+          "Time " + RealText(reference.GetTime(OutputTable::kModel, t));
       chart.frame_texts[static_cast<std::size_t>(t)].bottom_title = "Segment #";
       for (int s = 0; s < series_count; ++s) {
         for (int point = 0; point < points; ++point) {
@@ -50,17 +50,16 @@ std::vector<ChartDescription> ReportCharts(const CORVOReportDoc& document,
     }
   };
   const auto read = [&](int run, int variable, int segment, int t, double& value) {
-    bool transport = false;
+    OutputTable table = OutputTable::kModel;
     int index = 0;
-    return document.VariableAt(variable, transport, index) &&
-           document.runs[static_cast<std::size_t>(run)].GetValue(transport, index, segment, t,
-                                                                 value);
+    return document.VariableAt(variable, table, index) &&
+           document.runs[static_cast<std::size_t>(run)].GetValue(table, index, segment, t, value);
   };
   const auto units = [&](int variable) {
-    bool transport = false;
+    OutputTable table = OutputTable::kModel;
     int index = 0;
-    return document.VariableAt(variable, transport, index) ? reference.GetUnits(transport, index)
-                                                           : std::string();
+    return document.VariableAt(variable, table, index) ? reference.GetUnits(table, index)
+                                                       : std::string();
   };
 
   if (variables.size() == 1) {
@@ -83,12 +82,12 @@ std::vector<ChartDescription> ReportCharts(const CORVOReportDoc& document,
   bool any = false;
   for (int run : runs) {
     for (int variable : variables) {
-      bool transport = false;
+      OutputTable table = OutputTable::kModel;
       int index = 0;
-      if (!document.VariableAt(variable, transport, index)) continue;
+      if (!document.VariableAt(variable, table, index)) continue;
       for (int segment : segments) {
         double maximum = 0;
-        if (document.runs[static_cast<std::size_t>(run)].GetMaximum(transport, index, segment - 1,
+        if (document.runs[static_cast<std::size_t>(run)].GetMaximum(table, index, segment - 1,
                                                                     maximum) &&
             (!any || maximum > largest)) {
           largest = maximum;

@@ -96,11 +96,11 @@ int SegmentsToColour(const OrvoOutputData& run, int segments) {
 
 }  // namespace
 
-ValueRange WholeRunRange(const OrvoOutputData& run, bool transport, int variable, int segments) {
+ValueRange WholeRunRange(const OrvoOutputData& run, OutputTable table, int variable, int segments) {
   ValueRange range;
-  if (variable < 0 || variable >= run.GetNumVariables(transport)) return range;
+  if (variable < 0 || variable >= run.GetNumVariables(table)) return range;
   const int count = SegmentsToColour(run, segments);
-  const auto& tables = transport ? run.transport_variables : run.model_variables;
+  const auto& tables = run.Variables(table);
   const auto& series = tables[static_cast<std::size_t>(variable)].series;
   for (int s = 0; s < count && static_cast<std::size_t>(s) < series.size(); ++s) {
     for (double value : series[static_cast<std::size_t>(s)]) {
@@ -110,31 +110,30 @@ ValueRange WholeRunRange(const OrvoOutputData& run, bool transport, int variable
   return range;
 }
 
-ResultsColouring ColourResults(const OrvoOutputData& run, bool transport, int variable,
+ResultsColouring ColourResults(const OrvoOutputData& run, OutputTable table, int variable,
                                int time_step, RangeScope scope, int segments) {
-  return ColourResults(run, transport, variable, time_step,
-                       scope == RangeScope::kWholeRun
-                           ? WholeRunRange(run, transport, variable, segments)
-                           : ValueRange(),
-                       segments);
+  return ColourResults(
+      run, table, variable, time_step,
+      scope == RangeScope::kWholeRun ? WholeRunRange(run, table, variable, segments) : ValueRange(),
+      segments);
 }
 
-ResultsColouring ColourResults(const OrvoOutputData& run, bool transport, int variable,
+ResultsColouring ColourResults(const OrvoOutputData& run, OutputTable table, int variable,
                                int time_step, const ValueRange& range, int segments) {
   ResultsColouring colouring;
-  colouring.transport = transport;
+  colouring.table = table;
   colouring.variable = variable;
   colouring.time_step = time_step;
-  colouring.time = run.GetTime(transport, time_step);
-  colouring.variable_name = run.GetName(transport, variable);
-  colouring.units = run.GetUnits(transport, variable);
+  colouring.time = run.GetTime(table, time_step);
+  colouring.variable_name = run.GetName(table, variable);
+  colouring.units = run.GetUnits(table, variable);
   const int count = SegmentsToColour(run, segments);
   colouring.values.assign(static_cast<std::size_t>(count), 0.0);
   colouring.flags.assign(colouring.values.size(), kMissingValueFlag);
   ValueRange step_range;
   for (int s = 0; s < count; ++s) {
     double value = 0;
-    if (!run.GetValue(transport, variable, s, time_step, value) || !std::isfinite(value)) continue;
+    if (!run.GetValue(table, variable, s, time_step, value) || !std::isfinite(value)) continue;
     colouring.values[static_cast<std::size_t>(s)] = value;
     colouring.flags[static_cast<std::size_t>(s)] = 0;
     step_range.Include(value);
@@ -149,10 +148,10 @@ ResultsColouring ColourResults(const OrvoOutputData& run, bool transport, int va
 std::optional<VariableRef> FindVariable(const OrvoOutputData& run, const std::string& name) {
   for (bool folded : {false, true}) {
     const std::string wanted = folded ? Folded(name) : name;
-    for (bool transport : {false, true}) {
-      for (int v = 0; v < run.GetNumVariables(transport); ++v) {
-        const std::string listed = run.GetName(transport, v);
-        if ((folded ? Folded(listed) : listed) == wanted) return VariableRef{transport, v};
+    for (OutputTable table : {OutputTable::kModel, OutputTable::kTransport}) {
+      for (int v = 0; v < run.GetNumVariables(table); ++v) {
+        const std::string listed = run.GetName(table, v);
+        if ((folded ? Folded(listed) : listed) == wanted) return VariableRef{table, v};
       }
     }
   }

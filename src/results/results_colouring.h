@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "results/output_table.h"
+
 namespace orvo {
 
 class OrvoOutputData;
@@ -55,14 +57,14 @@ struct ValueRange {
 
 // The range of a variable over every time step of segments 1..segments (see ColourResults),
 // finite values only. Worth keeping while the time step changes: it reads every value.
-ValueRange WholeRunRange(const OrvoOutputData& run, bool transport, int variable,
+ValueRange WholeRunRange(const OrvoOutputData& run, OutputTable table, int variable,
                          int segments = -1);
 
 // One variable of one run at one time step, by segment.
 struct ResultsColouring {
   std::string variable_name;
   std::string units;
-  bool transport = false;
+  OutputTable table = OutputTable::kModel;
   int variable = 0;
   int time_step = 0;
   double time = 0;
@@ -86,17 +88,17 @@ struct ResultsColouring {
 // (the deck's NOSEG when segments < 0, bounded by what the files hold). A value that cannot be
 // read or is not finite is missing. The range is over every time step of the variable for
 // kWholeRun, so that the colours keep their meaning while the time step changes.
-ResultsColouring ColourResults(const OrvoOutputData& run, bool transport, int variable,
+ResultsColouring ColourResults(const OrvoOutputData& run, OutputTable table, int variable,
                                int time_step, RangeScope scope = RangeScope::kWholeRun,
                                int segments = -1);
 // The same with a range found before (WholeRunRange); an invalid range takes the time step's.
-ResultsColouring ColourResults(const OrvoOutputData& run, bool transport, int variable,
+ResultsColouring ColourResults(const OrvoOutputData& run, OutputTable table, int variable,
                                int time_step, const ValueRange& range, int segments = -1);
 
 // A variable named as the output viewer lists it: the model results first, then the transport
 // variables; an exact name first, else the same name ignoring case and surrounding blanks.
 struct VariableRef {
-  bool transport = false;
+  OutputTable table = OutputTable::kModel;
   int variable = 0;
 };
 std::optional<VariableRef> FindVariable(const OrvoOutputData& run, const std::string& name);

@@ -17,10 +17,9 @@ namespace {
 const char kNoValue[] = " - ";
 
 // The values of one variable at one segment (1-based) of a run, or null when the run has none.
-const std::vector<double>* SeriesOf(const OrvoOutputData& run, bool transport, int variable,
+const std::vector<double>* SeriesOf(const OrvoOutputData& run, OutputTable table, int variable,
                                     int segment) {
-  const std::vector<OutputVariable>& variables =
-      transport ? run.transport_variables : run.model_variables;
+  const std::vector<OutputVariable>& variables = run.Variables(table);
   if (variable < 0 || static_cast<std::size_t>(variable) >= variables.size()) return nullptr;
   const auto& series = variables[static_cast<std::size_t>(variable)].series;
   if (segment < 1 || static_cast<std::size_t>(segment) > series.size()) return nullptr;
@@ -54,7 +53,7 @@ struct ColumnStats {
 
 struct VariableReport {
   int index = 0;  // into variable_names
-  bool transport = false;
+  OutputTable table = OutputTable::kModel;
   int variable = 0;
   double largest = 0;                           // over all runs
   std::vector<double> run_largest;              // per run
@@ -64,11 +63,11 @@ struct VariableReport {
 
 VariableReport CompareVariable(const CORVOReportDoc& document,
                                const std::vector<ReportColumn>& columns, int steps,
-                               const ReportOptions& options, int index, bool transport,
+                               const ReportOptions& options, int index, OutputTable table,
                                int variable) {
   VariableReport report;
   report.index = index;
-  report.transport = transport;
+  report.table = table;
   report.variable = variable;
   const std::size_t run_count = document.runs.size();
   report.run_largest.assign(run_count, 0);
@@ -80,8 +79,8 @@ VariableReport CompareVariable(const CORVOReportDoc& document,
     for (std::size_t c = 0; c < columns.size(); ++c) {
       ColumnStats& stats = report.stats[r][c];
       for (int segment : columns[c].segments) {
-        const std::vector<double>* base = SeriesOf(reference, transport, variable, segment);
-        const std::vector<double>* compared = SeriesOf(run, transport, variable, segment);
+        const std::vector<double>* base = SeriesOf(reference, table, variable, segment);
+        const std::vector<double>* compared = SeriesOf(run, table, variable, segment);
         for (int t = 0; t < steps; ++t) {
           double b = 0;
           double x = 0;
@@ -177,11 +176,10 @@ ReportGrid BuildReport(const CORVOReportDoc& document, const std::vector<int>& s
   const int steps = document.ReferenceSteps();
   std::vector<VariableReport> reports;
   for (int index : selected_variables) {
-    bool transport = false;
+    OutputTable table = OutputTable::kModel;
     int variable = 0;
-    if (!document.VariableAt(index, transport, variable)) continue;
-    reports.push_back(
-        CompareVariable(document, columns, steps, options, index, transport, variable));
+    if (!document.VariableAt(index, table, variable)) continue;
+    reports.push_back(CompareVariable(document, columns, steps, options, index, table, variable));
   }
   SortVariables(reports, options.sort_mode);
 
@@ -201,8 +199,8 @@ ReportGrid BuildReport(const CORVOReportDoc& document, const std::vector<int>& s
       const std::string name = RunName(run, options.full_path);
       const std::string largest = Short(report.run_largest[r]);
       if (!options.show_all_data) {
-        std::vector<std::string> row = {name, run.title2, IntText(run.GetNumTimeSteps(false)),
-                                        largest};
+        std::vector<std::string> row = {name, run.title2,
+                                        IntText(run.GetNumTimeSteps(OutputTable::kModel)), largest};
         for (const ColumnStats& stats : report.stats[r]) {
           if (options.exceedences) {
             row.push_back(IntText(stats.above));
@@ -219,14 +217,14 @@ ReportGrid BuildReport(const CORVOReportDoc& document, const std::vector<int>& s
         continue;
       }
       for (int t = 0; t < steps; ++t) {
-        std::vector<std::string> row = {name, run.title2, RealText(reference.GetTime(false, t)),
-                                        largest};
+        std::vector<std::string> row = {
+            name, run.title2, RealText(reference.GetTime(OutputTable::kModel, t)), largest};
         for (const ReportColumn& column : columns) {
           double sum = 0;
           int count = 0;
           for (int segment : column.segments) {
             double x = 0;
-            if (ValueAt(SeriesOf(run, report.transport, report.variable, segment), t, x)) {
+            if (ValueAt(SeriesOf(run, report.table, report.variable, segment), t, x)) {
               sum += x;
               ++count;
             }
@@ -253,11 +251,11 @@ std::optional<std::vector<int>> VariablesShowingDifferences(const CORVOReportDoc
   }
   const int steps = document.ReferenceSteps();
   const OrvoOutputData& reference = document.runs.front();
-  const auto differs = [&](bool transport, int variable) {
+  const auto differs = [&](OutputTable table, int variable) {
     for (const OrvoOutputData& run : document.runs) {
       for (const auto& [number, entry] : document.report_segments) {
-        const std::vector<double>* base = SeriesOf(reference, transport, variable, entry.segment);
-        const std::vector<double>* compared = SeriesOf(run, transport, variable, entry.segment);
+        const std::vector<double>* base = SeriesOf(reference, table, variable, entry.segment);
+        const std::vector<double>* compared = SeriesOf(run, table, variable, entry.segment);
         for (int t = 0; t < steps; ++t) {
           double b = 0;
           double x = 0;
@@ -272,9 +270,9 @@ std::optional<std::vector<int>> VariablesShowingDifferences(const CORVOReportDoc
   };
   std::vector<int> selected;
   for (int index = 0; index < static_cast<int>(document.variable_names.size()); ++index) {
-    bool transport = false;
+    OutputTable table = OutputTable::kModel;
     int variable = 0;
-    if (document.VariableAt(index, transport, variable) && differs(transport, variable)) {
+    if (document.VariableAt(index, table, variable) && differs(table, variable)) {
       selected.push_back(index);
     }
   }
@@ -284,9 +282,9 @@ std::optional<std::vector<int>> VariablesShowingDifferences(const CORVOReportDoc
 CellRows InputFileRows(const CORVOReportDoc& document, bool full_path) {
   CellRows rows = {{"File Name", "TITLE1", "TITLE2", "Length of Run"}};
   for (const OrvoOutputData& run : document.runs) {
-    const int steps = run.GetNumTimeSteps(false);
+    const int steps = run.GetNumTimeSteps(OutputTable::kModel);
     rows.push_back({RunName(run, full_path), run.title1, run.title2,
-                    steps > 0 ? RealText(run.GetTime(false, steps - 1)) : "0"});
+                    steps > 0 ? RealText(run.GetTime(OutputTable::kModel, steps - 1)) : "0"});
   }
   return rows;
 }

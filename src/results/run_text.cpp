@@ -19,7 +19,7 @@ bool BaseRunModelText(const std::string& run_path, Platform& platform, std::stri
   OutputSelection selection;
   selection.runs = {0};
   for (int s = 0; s < viewer.runs.front().number_of_segments; ++s) selection.segments.push_back(s);
-  for (int v = 0; v < viewer.runs.front().GetNumVariables(false); ++v) {
+  for (int v = 0; v < viewer.runs.front().GetNumVariables(OutputTable::kModel); ++v) {
     selection.variables.push_back(v);
   }
   text = viewer.TableText(selection);

@@ -23,9 +23,9 @@ class CompareCommandTest : public ::testing::Test {
     for (int run = -1; run <= 1; ++run) {
       RunFiles files;
       files.title2 = run < 0 ? "BASE" : "SENSITIVITY RUN " + std::to_string(run);
-      files.value = [run](bool transport, int variable, int segment, int step) {
+      files.value = [run](OutputTable table, int variable, int segment, int step) {
         const double plain = 10.0 * segment + step + variable;
-        if (transport || variable != 0) return plain;
+        if (table == OutputTable::kTransport || variable != 0) return plain;
         return run == 0 ? plain * 1.1 : run == 1 && step > 0 ? plain * 0.8 : plain;
       };
       runs_.push_back(

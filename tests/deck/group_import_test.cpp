@@ -57,7 +57,7 @@ std::string JoinLines(const Lines& lines) {
 
 class RedrawCounter : public DocumentObserver {
  public:
-  void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) override {
+  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) override {
     if (hint == kHintRedrawAll) ++redraws;
   }
   int redraws = 0;

@@ -209,26 +209,29 @@ TEST_F(EngineProgram, RiverExampleWritesFourFilesThatReadBack) {
   ASSERT_TRUE(data.ReadOutputData(platform)) << ::testing::PrintToString(platform.messages);
   EXPECT_EQ(data.simulation_type, 0);
   EXPECT_EQ(data.number_of_segments, 12);
-  ASSERT_EQ(data.GetNumVariables(true), 4);
-  EXPECT_EQ(data.GetName(true, 1), "Total inflow {m^3/s)");
-  EXPECT_EQ(data.GetUnits(true, 0), "m^3");
-  ASSERT_EQ(data.GetNumVariables(false), 6);
-  EXPECT_EQ(data.GetName(false, 5), "Chemical 3 {mg/L)");
-  EXPECT_EQ(data.GetUnits(false, 5), "mg/L");
+  ASSERT_EQ(data.GetNumVariables(OutputTable::kTransport), 4);
+  EXPECT_EQ(data.GetName(OutputTable::kTransport, 1), "Total inflow {m^3/s)");
+  EXPECT_EQ(data.GetUnits(OutputTable::kTransport, 0), "m^3");
+  ASSERT_EQ(data.GetNumVariables(OutputTable::kModel), 6);
+  EXPECT_EQ(data.GetName(OutputTable::kModel, 5), "Chemical 3 {mg/L)");
+  EXPECT_EQ(data.GetUnits(OutputTable::kModel, 5), "mg/L");
   // Every 0.5 day to day 10, then daily to day 30, from day 121.
-  ASSERT_EQ(data.GetNumTimeSteps(true), 41);
-  ASSERT_EQ(data.GetNumTimeSteps(false), 41);
-  EXPECT_EQ(data.GetTime(false, 0), 121.0);
-  EXPECT_EQ(data.GetTime(false, 20), 131.0);
-  EXPECT_EQ(data.GetTime(true, 40), 151.0);
+  ASSERT_EQ(data.GetNumTimeSteps(OutputTable::kTransport), 41);
+  ASSERT_EQ(data.GetNumTimeSteps(OutputTable::kModel), 41);
+  EXPECT_EQ(data.GetTime(OutputTable::kModel, 0), 121.0);
+  EXPECT_EQ(data.GetTime(OutputTable::kModel, 20), 131.0);
+  EXPECT_EQ(data.GetTime(OutputTable::kTransport, 40), 151.0);
   double value = 0;
-  ASSERT_TRUE(data.GetValue(true, 0, 0, 40, value));
+  ASSERT_TRUE(data.GetValue(OutputTable::kTransport, 0, 0, 40, value));
   EXPECT_EQ(value, 171000.0);
-  ASSERT_TRUE(data.GetValue(false, 1, 8, 0, value));  // sand in bed segment 9 at the start
+  ASSERT_TRUE(
+      data.GetValue(OutputTable::kModel, 1, 8, 0, value));  // sand in bed segment 9 at the start
   EXPECT_EQ(value, 640000.0);
-  ASSERT_TRUE(data.GetValue(false, 4, 3, 40, value));  // bypassed chemical 2 stays at 0
+  ASSERT_TRUE(
+      data.GetValue(OutputTable::kModel, 4, 3, 40, value));  // bypassed chemical 2 stays at 0
   EXPECT_EQ(value, 0.0);
-  ASSERT_TRUE(data.GetValue(true, 1, 0, 0, value));  // 35 m^3/s into reach 1 on day 0
+  ASSERT_TRUE(
+      data.GetValue(OutputTable::kTransport, 1, 0, 0, value));  // 35 m^3/s into reach 1 on day 0
   EXPECT_EQ(value, 35.0);
 }
 
@@ -270,14 +273,14 @@ TEST_F(EngineProgram, LakeExampleReadsBackAsVerdaResults) {
   ASSERT_TRUE(data.ReadInputData(platform));
   ASSERT_TRUE(data.ReadOutputData(platform)) << ::testing::PrintToString(platform.messages);
   EXPECT_EQ(data.simulation_type, 1);
-  ASSERT_EQ(data.GetNumVariables(false), 8);
+  ASSERT_EQ(data.GetNumVariables(OutputTable::kModel), 8);
   std::vector<std::string> names;
-  for (int v = 0; v < 8; ++v) names.push_back(data.GetName(false, v));
+  for (int v = 0; v < 8; ++v) names.push_back(data.GetName(OutputTable::kModel, v));
   EXPECT_EQ(names,
             (std::vector<std::string>{"NH3 {mg/L)", "NO3 {mg/L)", "PO4 {mg/L)", "CHL {mg/L)",
                                       "CBOD {mg/L)", "DO {mg/L)", "ON {mg/L)", "OP {mg/L)"}));
-  EXPECT_EQ(data.GetNumTimeSteps(false), 93);
-  EXPECT_EQ(data.GetTime(false, 92), 244.0);
+  EXPECT_EQ(data.GetNumTimeSteps(OutputTable::kModel), 93);
+  EXPECT_EQ(data.GetTime(OutputTable::kModel, 92), 244.0);
   EXPECT_EQ(data.model_variables[0].series.size(), 6u);
   EXPECT_EQ(Read("lake.msb").rfind("Mass balance of system 6, DO\n", 0), 0u);
 }

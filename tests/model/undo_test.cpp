@@ -13,7 +13,9 @@ using testing::AddSegmentWithLabel;
 
 struct HintLog : DocumentObserver {
   std::vector<int> hints;
-  void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) override { hints.push_back(hint); }
+  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) override {
+    hints.push_back(hint);
+  }
 };
 
 class UndoTest : public testing::DocumentTest {
@@ -123,7 +125,7 @@ TEST_F(UndoTest, OneUndoBringsBackASegmentWithItsExchanges) {
 
 struct HistoryLog : DocumentObserver {
   int changes = 0;
-  void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) override {
+  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) override {
     if (hint == kHintHistoryChanged) ++changes;
   }
 };

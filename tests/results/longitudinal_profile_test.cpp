@@ -52,7 +52,7 @@ TEST(LongitudinalProfileTest, SegmentPathsReadAndWritten) {
 TEST(LongitudinalProfileTest, ValuesAlongThePathWithMissingOnes) {
   OrvoOutputData run;
   run.model_variables = {{"DO", "mg/L", {{1, 2}, {3, NAN}, {5}}}};
-  const auto points = ProfileValues(run, false, 0, 1, {3, 1, 2, 7});
+  const auto points = ProfileValues(run, OutputTable::kModel, 0, 1, {3, 1, 2, 7});
   ASSERT_EQ(points.size(), 4u);
   EXPECT_EQ(points[0].segment_id, 3);
   EXPECT_TRUE(points[0].missing);  // series cut short

@@ -69,37 +69,37 @@ TEST_F(OrvoOutputDataTest, ReadsDeckHeaderAndBothFiles) {
   EXPECT_EQ(data.title2, "SECOND TITLE");
   EXPECT_EQ(data.number_of_segments, 2);
   EXPECT_EQ(data.simulation_type, 0);
-  for (bool transport : {true, false}) {
-    ASSERT_EQ(data.GetNumVariables(transport), 3);
-    ASSERT_EQ(data.GetNumTimeSteps(transport), 2);
-    EXPECT_EQ(data.GetTime(transport, 1), 1.5);
-    EXPECT_EQ(data.GetName(transport, 2), "TOTAL CHEMICAL {mg/L)");
-    EXPECT_EQ(data.GetUnits(transport, 2), "mg/L");
-    EXPECT_EQ(data.GetUnits(transport, 0), "(mg/L");  // only "{" and ")" go
-    EXPECT_EQ(data.GetUnits(transport, 1), "FLOW");
-    EXPECT_EQ(data.GetName(transport, 3), "<error>");
-    EXPECT_EQ(data.GetUnits(transport, -1), "<error>");
+  for (OutputTable table : {OutputTable::kTransport, OutputTable::kModel}) {
+    ASSERT_EQ(data.GetNumVariables(table), 3);
+    ASSERT_EQ(data.GetNumTimeSteps(table), 2);
+    EXPECT_EQ(data.GetTime(table, 1), 1.5);
+    EXPECT_EQ(data.GetName(table, 2), "TOTAL CHEMICAL {mg/L)");
+    EXPECT_EQ(data.GetUnits(table, 2), "mg/L");
+    EXPECT_EQ(data.GetUnits(table, 0), "(mg/L");  // only "{" and ")" go
+    EXPECT_EQ(data.GetUnits(table, 1), "FLOW");
+    EXPECT_EQ(data.GetName(table, 3), "<error>");
+    EXPECT_EQ(data.GetUnits(table, -1), "<error>");
   }
   double value = 0;
-  ASSERT_TRUE(data.GetValue(false, 1, 1, 0, value));
+  ASSERT_TRUE(data.GetValue(OutputTable::kModel, 1, 1, 0, value));
   EXPECT_EQ(value, -5.5);
-  ASSERT_TRUE(data.GetValue(false, 2, 1, 1, value));
+  ASSERT_TRUE(data.GetValue(OutputTable::kModel, 2, 1, 1, value));
   EXPECT_EQ(value, 12);
-  EXPECT_FALSE(data.GetValue(false, 0, 0, 2, value));  // time step == count
-  EXPECT_FALSE(data.GetValue(false, 0, 2, 0, value));
-  EXPECT_FALSE(data.GetValue(false, 3, 0, 0, value));
-  ASSERT_TRUE(data.GetMaximum(false, 1, 0, value));
+  EXPECT_FALSE(data.GetValue(OutputTable::kModel, 0, 0, 2, value));  // time step == count
+  EXPECT_FALSE(data.GetValue(OutputTable::kModel, 0, 2, 0, value));
+  EXPECT_FALSE(data.GetValue(OutputTable::kModel, 3, 0, 0, value));
+  ASSERT_TRUE(data.GetMaximum(OutputTable::kModel, 1, 0, value));
   EXPECT_EQ(value, 8);
-  ASSERT_TRUE(data.GetMaximum(false, 0, -1, value));
+  ASSERT_TRUE(data.GetMaximum(OutputTable::kModel, 0, -1, value));
   EXPECT_EQ(value, 10);
-  ASSERT_TRUE(data.GetMaximum(false, 1, 1, value));
+  ASSERT_TRUE(data.GetMaximum(OutputTable::kModel, 1, 1, value));
   EXPECT_EQ(value, 11);
-  EXPECT_FALSE(data.GetMaximum(false, 3, -1, value));
+  EXPECT_FALSE(data.GetMaximum(OutputTable::kModel, 3, -1, value));
 
   // Copies keep their own series.
   OrvoOutputData copy = data;
   data.model_variables[0].series[0][0] = 42;
-  ASSERT_TRUE(copy.GetValue(false, 0, 0, 0, value));
+  ASSERT_TRUE(copy.GetValue(OutputTable::kModel, 0, 0, 0, value));
   EXPECT_EQ(value, 1);
 }
 
@@ -112,10 +112,10 @@ TEST_F(OrvoOutputDataTest, KobalsDeckReadsTheModelFileWithoutExtensionAndCrLf) {
   EXPECT_EQ(data.title1, "TITLE AFTER MARKER");
   EXPECT_EQ(data.title2, "SECOND TITLE");
   EXPECT_EQ(data.simulation_type, 2);
-  EXPECT_EQ(data.GetTime(true, 0), 2.0);
-  ASSERT_EQ(data.GetNumVariables(false), 8);  // V = 8: two value lines per record
+  EXPECT_EQ(data.GetTime(OutputTable::kTransport, 0), 2.0);
+  ASSERT_EQ(data.GetNumVariables(OutputTable::kModel), 8);  // V = 8: two value lines per record
   double value = 0;
-  ASSERT_TRUE(data.GetValue(false, 7, 0, 0, value));
+  ASSERT_TRUE(data.GetValue(OutputTable::kModel, 7, 0, 0, value));
   EXPECT_EQ(value, 8);
   WriteDeck("    1    8");
   OrvoOutputData verda(base_);
@@ -141,11 +141,11 @@ TEST_F(OrvoOutputDataTest, CutShortLastTimeStepCountsAndFailsTheSecondPass) {
             "OrvoOutputData::ReadOutputData: Unexpected EOF while reading segment & timestep in "
             "file " +
                 base_ + ".out");
-  ASSERT_EQ(data.GetNumTimeSteps(true), 2);
+  ASSERT_EQ(data.GetNumTimeSteps(OutputTable::kTransport), 2);
   double value = 0;
-  ASSERT_TRUE(data.GetValue(true, 2, 0, 1, value));
+  ASSERT_TRUE(data.GetValue(OutputTable::kTransport, 2, 0, 1, value));
   EXPECT_EQ(value, 9);
-  ASSERT_TRUE(data.GetValue(true, 2, 1, 1, value));  // never read: stays 0
+  ASSERT_TRUE(data.GetValue(OutputTable::kTransport, 2, 1, 1, value));  // never read: stays 0
   EXPECT_EQ(value, 0);
 }
 
@@ -170,7 +170,7 @@ TEST_F(OrvoOutputDataTest, LongRunsKeepEveryValueInPlace) {
       for (int s = 0; s < 3; ++s) {
         for (int v = 0; v < 7; ++v) {
           double read = -1;
-          ASSERT_TRUE(data.GetValue(true, v, s, t, read));
+          ASSERT_TRUE(data.GetValue(OutputTable::kTransport, v, s, t, read));
           const bool kept = t < last_step || (t == last_step && s <= last_segment);
           EXPECT_EQ(read, kept ? value(v, s, t) : 0) << v << ' ' << s << ' ' << t;
         }
@@ -179,7 +179,7 @@ TEST_F(OrvoOutputDataTest, LongRunsKeepEveryValueInPlace) {
   };
   OrvoOutputData whole(base_);
   ASSERT_TRUE(Read(whole)) << LastMessage();
-  EXPECT_EQ(whole.GetTime(false, 40), 40.0);
+  EXPECT_EQ(whole.GetTime(OutputTable::kModel, 40), 40.0);
   check(whole, 40, 2);
   Write(".trn", text.substr(0, text.rfind("     2      40.0")));
   OrvoOutputData cut(base_);
@@ -236,10 +236,10 @@ TEST_F(OrvoOutputDataTest, LongReadsReportProgressAndCanBeStopped) {
   EXPECT_TRUE(stopped.read_cancelled);
   EXPECT_EQ(stopping.messages, std::vector<std::string>{});
   EXPECT_EQ(stopping.reports.back(), (std::pair{1000, 1000}));  // its window closes
-  EXPECT_EQ(stopped.GetNumTimeSteps(true), 40);
+  EXPECT_EQ(stopped.GetNumTimeSteps(OutputTable::kTransport), 40);
   ASSERT_EQ(stopped.transport_variables.front().series.size(), 1000u);
   EXPECT_EQ(stopped.transport_variables.front().series.back().size(), 40u);
-  EXPECT_EQ(stopped.GetNumVariables(false), 0);  // the model file was never started
+  EXPECT_EQ(stopped.GetNumVariables(OutputTable::kModel), 0);  // the model file was never started
 }
 
 // A bad value line deep in the file: every value before it stays in place, the record's
@@ -263,13 +263,13 @@ TEST_F(OrvoOutputDataTest, ParseFailureAfterManyStepsKeepsEveryValueBeforeIt) {
             "OrvoOutputData::ReadOutputData: Parse error reading data values (expected 6 floats "
             "and got \" 60167 x\") in file " +
                 base_ + ".out");
-  ASSERT_EQ(data.GetNumTimeSteps(true), 70);
-  EXPECT_EQ(data.GetTime(true, 69), 69.5);
+  ASSERT_EQ(data.GetNumTimeSteps(OutputTable::kTransport), 70);
+  EXPECT_EQ(data.GetTime(OutputTable::kTransport, 69), 69.5);
   for (int t = 0; t < 70; ++t) {
     for (int s = 0; s < 3; ++s) {
       for (int v = 0; v < 7; ++v) {
         double read = -1;
-        ASSERT_TRUE(data.GetValue(true, v, s, t, read));
+        ASSERT_TRUE(data.GetValue(OutputTable::kTransport, v, s, t, read));
         const bool kept = t < 66 || (t == 66 && (s == 0 || (s == 1 && v < 6)));
         EXPECT_EQ(read, kept ? v * 10000 + s * 100 + t + 1 : 0) << v << ' ' << s << ' ' << t;
       }

@@ -40,12 +40,12 @@ TEST_F(ReportDocTest, AddDatasetFillsNamesOnceAndRefusesMismatches) {
   EXPECT_EQ(doc_.transport_variable_count, 1);
   EXPECT_TRUE(doc_.IsModified());
   EXPECT_EQ(changes, 1);
-  bool transport = true;
+  OutputTable table = OutputTable::kTransport;
   int variable = -1;
-  ASSERT_TRUE(doc_.VariableAt(2, transport, variable));
-  EXPECT_FALSE(transport);
+  ASSERT_TRUE(doc_.VariableAt(2, table, variable));
+  EXPECT_EQ(table, OutputTable::kModel);
   EXPECT_EQ(variable, 1);
-  EXPECT_FALSE(doc_.VariableAt(3, transport, variable));
+  EXPECT_FALSE(doc_.VariableAt(3, table, variable));
 
   RunFiles more_segments;
   more_segments.segments = 4;
@@ -139,7 +139,7 @@ TEST_F(ReportDocTest, SaveAndReopenKeepsRunsAndIdentifiersAndLosesGroups) {
   ASSERT_EQ(reopened.runs.size(), 2u);
   EXPECT_EQ(reopened.runs[1].pathname, dir_ / "high.out");
   EXPECT_EQ(reopened.runs[1].title2, "HIGH LOAD");
-  EXPECT_EQ(reopened.runs[1].GetNumTimeSteps(false), 3);
+  EXPECT_EQ(reopened.runs[1].GetNumTimeSteps(OutputTable::kModel), 3);
   EXPECT_EQ(reopened.variable_names, doc_.variable_names);
   ASSERT_EQ(reopened.Columns().size(), 1u);
   EXPECT_EQ(reopened.Columns()[0].identifier, "Mouth = 2");

@@ -24,9 +24,9 @@ class ReportChartsTest : public ::testing::Test {
       files.segments = 10;
       files.times = {0, 2.5};
       files.model_names = {"CHEMICAL {mg/L)", "SOLIDS"};
-      files.value = [run](bool transport, int variable, int segment, int step) {
+      files.value = [run](OutputTable table, int variable, int segment, int step) {
         const double chemical = 100.0 * run + segment + step;
-        return transport ? 1.0 : variable == 0 ? chemical : chemical / 10;
+        return table == OutputTable::kTransport ? 1.0 : variable == 0 ? chemical : chemical / 10;
       };
       ASSERT_TRUE(doc_.AddDataset(testing::WriteRun(dir_ / ("run" + std::to_string(run)), files)));
     }

@@ -27,7 +27,7 @@ TEST(ResultsColouringTest, TwoSegmentsOneTwiceTheOtherTakeTheEndsOfTheScale) {
   testing::WriteResultsRun(dir / "run", 2, {"TOTAL CHEMICAL {mg/L)"}, {0.0},
                            [](int, int s, int) { return s == 0 ? 1.5 : 3.0; });
   const OrvoOutputData run = ReadRun(dir / "run");
-  const ResultsColouring colouring = ColourResults(run, false, 0, 0);
+  const ResultsColouring colouring = ColourResults(run, OutputTable::kModel, 0, 0);
   ASSERT_EQ(colouring.segment_count(), 2);
   EXPECT_EQ(colouring.minimum, 1.5);
   EXPECT_EQ(colouring.maximum, 3.0);
@@ -46,21 +46,23 @@ TEST(ResultsColouringTest, RangeOfTheWholeRunOrOfOneStepAndMissingValues) {
   run.model_variables[0].series[1][2] = NAN;
   run.model_variables[0].series[0].resize(1);  // a series cut short
 
-  const ResultsColouring whole = ColourResults(run, false, 0, 2);
+  const ResultsColouring whole = ColourResults(run, OutputTable::kModel, 0, 2);
   EXPECT_EQ(whole.time, 2.0);
   EXPECT_EQ(whole.minimum, 0);
   EXPECT_EQ(whole.maximum, 11);
   EXPECT_EQ(whole.flags, (std::vector<int>{kMissingValueFlag, kMissingValueFlag}));
   EXPECT_EQ(whole.ColourOf(1), kNoDataColour);
 
-  const ResultsColouring step = ColourResults(run, true, 1, 1, RangeScope::kTimeStep);
+  const ResultsColouring step =
+      ColourResults(run, OutputTable::kTransport, 1, 1, RangeScope::kTimeStep);
   EXPECT_EQ(step.values, (std::vector<double>{101, 111}));
   EXPECT_EQ(step.minimum, 101);
   EXPECT_EQ(step.maximum, 111);
   EXPECT_DOUBLE_EQ(step.Fraction(106), 0.5);
 
   // Nothing readable: no range, every segment without data, nothing beyond the files.
-  const ResultsColouring beyond = ColourResults(run, false, 0, 7, RangeScope::kTimeStep, 99);
+  const ResultsColouring beyond =
+      ColourResults(run, OutputTable::kModel, 0, 7, RangeScope::kTimeStep, 99);
   EXPECT_FALSE(beyond.has_range);
   EXPECT_EQ(beyond.segment_count(), 2);
 }
@@ -87,12 +89,12 @@ TEST(ResultsColouringTest, VariablesByListedNameAndNearestTimes) {
   run.transport_variables = {{"FLOW", "", {}}, {"DO", "", {}}};
   const auto exact = FindVariable(run, "TOTAL CHEMICAL {mg/L)");
   ASSERT_TRUE(exact);
-  EXPECT_FALSE(exact->transport);
+  EXPECT_EQ(exact->table, OutputTable::kModel);
   EXPECT_EQ(exact->variable, 0);
   const auto folded = FindVariable(run, " flow ");
   ASSERT_TRUE(folded);
-  EXPECT_TRUE(folded->transport);
-  EXPECT_EQ(FindVariable(run, "DO")->transport, false);  // the model results come first
+  EXPECT_EQ(folded->table, OutputTable::kTransport);
+  EXPECT_EQ(FindVariable(run, "DO")->table, OutputTable::kModel);  // the model results come first
   EXPECT_FALSE(FindVariable(run, "TOTAL"));
 
   const std::vector<double> times = {0, 1.5, 3, 4.5};

@@ -29,9 +29,9 @@ class RunReportTest : public ::testing::Test {
   void AddRun(const std::string& name, const Chemical& chemical, RunFiles run = {}) {
     run.title2 = name + " title";
     const auto plain = run.value;
-    run.value = [plain, chemical](bool transport, int variable, int segment, int step) {
-      return !transport && variable == 0 ? chemical(segment, step)
-                                         : plain(transport, variable, segment, step);
+    run.value = [plain, chemical](OutputTable table, int variable, int segment, int step) {
+      return table == OutputTable::kModel && variable == 0 ? chemical(segment, step)
+                                                           : plain(table, variable, segment, step);
     };
     ASSERT_TRUE(doc_.AddDataset(WriteRun(dir_ / name, run))) << platform_.messages.back();
   }

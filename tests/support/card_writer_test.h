@@ -29,7 +29,7 @@ class CardWriterTest : public testing::DocumentTest {
   // The exchange tool between segments by ID; an end 0 lies outside, and the exchange then
   // hangs on its one segment.
   COrvoBuilderCntrItem* DrawExchange(int up, int down) {
-    const int mode = up == 0 ? kInflow : down == 0 ? kOutflow : kInterface;
+    const ExchangeMode mode = up == 0 ? kInflow : down == 0 ? kOutflow : kInterface;
     return doc.AddExchange(doc.GetSegmentNode(up == 0 ? down : up),
                            doc.GetSegmentNode(down == 0 ? up : down), mode);
   }

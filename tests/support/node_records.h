@@ -61,7 +61,7 @@ inline std::vector<COrvoBuilderCntrItem*> AddExchanges(
     COrvoBuilderDoc& doc, const std::vector<std::pair<int, int>>& ends) {
   std::vector<COrvoBuilderCntrItem*> exchanges;
   for (const auto& [up, down] : ends) {
-    const int mode = up == 0 ? kInflow : down == 0 ? kOutflow : kInterface;
+    const ExchangeMode mode = up == 0 ? kInflow : down == 0 ? kOutflow : kInterface;
     exchanges.push_back(doc.AddExchange(up == 0 ? nullptr : doc.GetSegmentNode(up),
                                         down == 0 ? nullptr : doc.GetSegmentNode(down), mode));
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/number_text.h"
+#include "results/orvo_output_data.h"
 
 namespace orvo::testing {
 
@@ -20,12 +21,13 @@ struct RunFiles {
   std::vector<std::string> model_names = {"CHEMICAL", "SOLIDS"};
   std::vector<double> times = {0, 1, 2};  // of both files
   // The value of a variable (0-based within its file) at a segment (1-based) and time step.
-  std::function<double(bool transport, int variable, int segment, int step)> value =
-      [](bool, int variable, int segment, int step) { return variable + segment + step; };
+  std::function<double(OutputTable table, int variable, int segment, int step)> value =
+      [](OutputTable, int variable, int segment, int step) { return variable + segment + step; };
 };
 
-inline std::string OutputFileText(const RunFiles& run, bool transport) {
-  const std::vector<std::string>& names = transport ? run.transport_names : run.model_names;
+inline std::string OutputFileText(const RunFiles& run, OutputTable table) {
+  const std::vector<std::string>& names =
+      table == OutputTable::kTransport ? run.transport_names : run.model_names;
   std::string text = "1\nheader line\n" + IntText(static_cast<long long>(run.times.size())) +
                      " time steps\n" + IntText(run.segments) + " segments\n";
   for (const std::string& name : names) text += name + "\n";
@@ -36,7 +38,7 @@ inline std::string OutputFileText(const RunFiles& run, bool transport) {
       for (int line = 0; line < (variables + 5) / 6; ++line) {
         for (int k = 0; k < 6; ++k) {
           const int v = line * 6 + k;
-          const double value = v < variables ? run.value(transport, v, s, static_cast<int>(t)) : 0;
+          const double value = v < variables ? run.value(table, v, s, static_cast<int>(t)) : 0;
           text += CFormat(" %.10g", value);
         }
         text += "\n";
@@ -53,9 +55,9 @@ inline std::string WriteRun(const std::string& base, const RunFiles& run) {
       << run.title1 << "\n"
       << run.title2 << "\nskipped\n"
       << run.segments << " " << run.systems << " 0 0 0 0 0 1.0 1.0 1.0 1.0 0 0\n";
-  std::ofstream(base + ".trn", std::ios::binary) << OutputFileText(run, true);
+  std::ofstream(base + ".trn", std::ios::binary) << OutputFileText(run, OutputTable::kTransport);
   const std::string model = run.systems == 7 ? "" : run.systems == 8 ? ".vdf" : ".fdf";
-  std::ofstream(base + model, std::ios::binary) << OutputFileText(run, false);
+  std::ofstream(base + model, std::ios::binary) << OutputFileText(run, OutputTable::kModel);
   std::ofstream(base + ".out", std::ios::binary) << "";
   return base + ".out";
 }

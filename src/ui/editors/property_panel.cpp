@@ -121,7 +121,7 @@ std::pair<int, int> PropertyPanel::CellOf(const std::string& key) const {
   return {-1, -1};
 }
 
-void PropertyPanel::OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) {
+void PropertyPanel::OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) {
   if (hint == kHintNetworkDeleting) {
     rebuilding_ = true;
     selection_dirty_ = false;  // the view's selection is about to go, not the user's choice

@@ -41,7 +41,7 @@ class PropertyPanel : public QWidget, public DocumentObserver {
   void Refresh();
   QSize sizeHint() const override { return QSize(360, 480); }
 
-  void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem* node) override;
+  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -108,7 +108,7 @@ int SegmentTable::ColumnOf(const std::string& key) const {
   return -1;
 }
 
-void SegmentTable::OnDocumentUpdate(int, const COrvoBuilderCntrItem*) {
+void SegmentTable::OnDocumentUpdate(UpdateHint, const COrvoBuilderCntrItem*) {
   ScheduleRefresh();
 }
 

@@ -19,12 +19,12 @@ namespace ne = orvo::node_editing;
 ExchangeDialog::ExchangeDialog(COrvoBuilderCntrItem& node, QWidget* parent)
     : QDialog(parent), node_(node) {
   setWindowTitle(tr("Segment Exchange Data"));
-  for (int i = 2; i < static_cast<int>(copy_.size()); ++i) {
+  for (int i = exchange_param::kUpstream; i < static_cast<int>(copy_.size()); ++i) {
     copy_[static_cast<size_t>(i)] = node_.GetParameter(i);
   }
-  upstream_ = new QLineEdit(QString::fromStdString(copy_[2]), this);
+  upstream_ = new QLineEdit(QString::fromStdString(copy_[exchange_param::kUpstream]), this);
   upstream_->setObjectName("upstream");
-  downstream_ = new QLineEdit(QString::fromStdString(copy_[3]), this);
+  downstream_ = new QLineEdit(QString::fromStdString(copy_[exchange_param::kDownstream]), this);
   downstream_->setObjectName("downstream");
   auto* form = new QFormLayout;
   form->addRow(tr("Upstream segment (ISEG):"), upstream_);
@@ -51,19 +51,21 @@ ExchangeDialog::ExchangeDialog(COrvoBuilderCntrItem& node, QWidget* parent)
 }
 
 std::string ExchangeDialog::Parameter(int index) const {
-  return index >= 2 && index < static_cast<int>(copy_.size()) ? copy_[static_cast<size_t>(index)]
-                                                              : std::string();
+  return index >= exchange_param::kUpstream && index < static_cast<int>(copy_.size())
+             ? copy_[static_cast<size_t>(index)]
+             : std::string();
 }
 
 void ExchangeDialog::RefreshFromNode(const Parameters& before) {
   // What the global editor changed on the node replaces the copy where the copy was untouched.
-  for (size_t i = 4; i < copy_.size(); ++i) {
+  for (size_t i = exchange_param::kExchangeField; i < copy_.size(); ++i) {
     if (copy_[i] == before[i]) copy_[i] = node_.GetParameter(static_cast<int>(i));
   }
 }
 
 void ExchangeDialog::EditGroupB() {
-  if (AtoI(copy_[5]) == 0 && AtoI(copy_[6]) == 0) {
+  if (AtoI(copy_[exchange_param::kSurfaceCount]) == 0 &&
+      AtoI(copy_[exchange_param::kPoreCount]) == 0) {
     Parameters before;
     for (size_t i = 0; i < before.size(); ++i) before[i] = node_.GetParameter(static_cast<int>(i));
     if (!OfferGlobalEditor(this, node_.document(), 'B',
@@ -73,18 +75,22 @@ void ExchangeDialog::EditGroupB() {
       return;
     }
     RefreshFromNode(before);
-    if (AtoI(copy_[5]) == 0 && AtoI(copy_[6]) == 0) return;
+    if (AtoI(copy_[exchange_param::kSurfaceCount]) == 0 &&
+        AtoI(copy_[exchange_param::kPoreCount]) == 0)
+      return;
   }
-  GroupBNodeEditor editor(AtoI(copy_[4]), AtoI(copy_[5]), AtoI(copy_[6]), copy_[7], this);
+  GroupBNodeEditor editor(
+      AtoI(copy_[exchange_param::kExchangeField]), AtoI(copy_[exchange_param::kSurfaceCount]),
+      AtoI(copy_[exchange_param::kPoreCount]), copy_[exchange_param::kEntries], this);
   if (editor.exec() != QDialog::Accepted) return;
-  copy_[4] = IntText(editor.field());
-  copy_[7] = editor.EntriesText();
+  copy_[exchange_param::kExchangeField] = IntText(editor.field());
+  copy_[exchange_param::kEntries] = editor.EntriesText();
 }
 
 void ExchangeDialog::EditGroupD() {
   Platform& platform = node_.document().platform();
   ne::PortionLists portions;
-  if (!ne::SplitPortions(copy_[8], portions)) {
+  if (!ne::SplitPortions(copy_[exchange_param::kGroupD], portions)) {
     platform.ShowMessage("Unable to edit group D portions; array string is corrupt.");
     return;
   }
@@ -104,11 +110,12 @@ void ExchangeDialog::EditGroupD() {
       return;
     }
     RefreshFromNode(before);
-    if (flow_functions() == 0 || !ne::SplitPortions(copy_[8], portions)) return;
+    if (flow_functions() == 0 || !ne::SplitPortions(copy_[exchange_param::kGroupD], portions))
+      return;
   }
   GroupDNodeEditor editor(platform, portions, this);
   if (editor.exec() != QDialog::Accepted || editor.portions() == portions) return;
-  copy_[8] = ne::PortionsText(editor.portions());
+  copy_[exchange_param::kGroupD] = ne::PortionsText(editor.portions());
 }
 
 void ExchangeDialog::accept() {
@@ -124,9 +131,9 @@ void ExchangeDialog::accept() {
         IntText(noseg) + ".");
     return;
   }
-  copy_[2] = IntText(upstream);
-  copy_[3] = IntText(downstream);
-  for (int i = 2; i < static_cast<int>(copy_.size()); ++i) {
+  copy_[exchange_param::kUpstream] = IntText(upstream);
+  copy_[exchange_param::kDownstream] = IntText(downstream);
+  for (int i = exchange_param::kUpstream; i < static_cast<int>(copy_.size()); ++i) {
     const std::string& text = copy_[static_cast<size_t>(i)];
     if (node_.GetParameter(i) != text) node_.SetParameter(i, text);
   }

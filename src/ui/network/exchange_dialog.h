@@ -7,11 +7,9 @@
 #include <array>
 #include <string>
 
-class QLineEdit;
+#include "model/network_node.h"
 
-namespace orvo {
-class COrvoBuilderCntrItem;
-}
+class QLineEdit;
 
 namespace orvo::ui {
 
@@ -31,7 +29,7 @@ class ExchangeDialog : public QDialog {
 
  private:
   COrvoBuilderCntrItem& node_;
-  using Parameters = std::array<std::string, 9>;
+  using Parameters = std::array<std::string, exchange_param::kGroupD + 1>;
   // Takes into the copy what a global editor changed on the node (entries the user left).
   void RefreshFromNode(const Parameters& before);
   Parameters copy_;

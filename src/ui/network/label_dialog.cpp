@@ -19,11 +19,11 @@ LabelDialog::LabelDialog(COrvoBuilderCntrItem& node, QWidget* parent)
     : QDialog(parent), node_(node) {
   setWindowTitle(tr("Label Dialog"));
   if (node_.label() != nullptr) font_ = node_.label()->font;
-  text_ = new QLineEdit(FromStored(node_.GetParameter(2)), this);
+  text_ = new QLineEdit(FromStored(node_.GetParameter(label_param::kText)), this);
   text_->setObjectName("labelText");
   border_ = new QCheckBox(tr("Draw Border"), this);
   border_->setObjectName("drawBorder");
-  border_->setChecked(!node_.GetParameter(3).empty());
+  border_->setChecked(!node_.GetParameter(label_param::kBorder).empty());
   font_button_ = new QPushButton(this);
   font_button_->setObjectName("font");
   font_button_->setAutoDefault(false);
@@ -64,11 +64,12 @@ void LabelDialog::accept() {
         "The label text holds characters that cannot be stored in a project file.");
     return;
   }
-  const bool resized =
-      node_.GetParameter(2) != text || (node_.label() != nullptr && node_.label()->font != font_);
-  if (node_.GetParameter(2) != text) node_.SetParameter(2, text);
+  const bool resized = node_.GetParameter(label_param::kText) != text ||
+                       (node_.label() != nullptr && node_.label()->font != font_);
+  if (node_.GetParameter(label_param::kText) != text) node_.SetParameter(label_param::kText, text);
   const std::string border = border_->isChecked() ? "1" : "";
-  if (node_.GetParameter(3) != border) node_.SetParameter(3, border);
+  if (node_.GetParameter(label_param::kBorder) != border)
+    node_.SetParameter(label_param::kBorder, border);
   node_.SetFont(font_);
   // A label grows or shrinks with a new text or font; one left as it was keeps its size.
   if (resized) FitLabelToText(node_);

@@ -38,14 +38,20 @@ constexpr double kMinZoom = 0.1;
 constexpr double kMaxZoom = 8.0;
 constexpr double kZoomStep = 1.25;
 
-bool IsPlacingMode(int mode) {
-  return (mode >= 1 && mode <= 4) || mode == 6;
+using Mode = InteractionMode;
+
+bool IsPlacingSegment(Mode mode) {
+  return mode == Mode::kPlaceSurface || mode == Mode::kPlaceSubsurface ||
+         mode == Mode::kPlaceUpperBed || mode == Mode::kPlaceLowerBed;
+}
+bool IsPlacingMode(Mode mode) {
+  return IsPlacingSegment(mode) || mode == Mode::kPlaceLabel;
 }
 bool IsArrowKey(int key) {
   return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
-bool IsLinkingMode(int mode) {
-  return mode == 5 || mode == 8 || mode == 9;
+bool IsLinkingMode(Mode mode) {
+  return mode == Mode::kConnect || mode == Mode::kTether || mode == Mode::kUntether;
 }
 
 // A cursor made of the usual pointer with the tool's picture beside it.
@@ -82,20 +88,21 @@ COrvoBuilderView::COrvoBuilderView(COrvoBuilderDoc& document,
   horizontalScrollBar()->setSingleStep(16);
   verticalScrollBar()->setSingleStep(16);
 
-  mode_cursors_[1] = ToolCursor(NodePicture::kSurface);
-  mode_cursors_[2] = ToolCursor(NodePicture::kSubsurface);
-  mode_cursors_[3] = ToolCursor(NodePicture::kUpperBed);
-  mode_cursors_[4] = ToolCursor(NodePicture::kLowerBed);
-  mode_cursors_[5] = ToolCursor(NodePicture::kConnect);
-  mode_cursors_[6] = ToolCursor(NodePicture::kLabel);
-  mode_cursors_[8] = ToolCursor(NodePicture::kTether);
-  mode_cursors_[9] = ToolCursor(NodePicture::kUntether);
+  ModeCursor(Mode::kPlaceSurface) = ToolCursor(NodePicture::kSurface);
+  ModeCursor(Mode::kPlaceSubsurface) = ToolCursor(NodePicture::kSubsurface);
+  ModeCursor(Mode::kPlaceUpperBed) = ToolCursor(NodePicture::kUpperBed);
+  ModeCursor(Mode::kPlaceLowerBed) = ToolCursor(NodePicture::kLowerBed);
+  ModeCursor(Mode::kConnect) = ToolCursor(NodePicture::kConnect);
+  ModeCursor(Mode::kPlaceLabel) = ToolCursor(NodePicture::kLabel);
+  ModeCursor(Mode::kTether) = ToolCursor(NodePicture::kTether);
+  ModeCursor(Mode::kUntether) = ToolCursor(NodePicture::kUntether);
 
   palette_ = new IconPalette(this);
-  connect(palette_, &IconPalette::ModeChosen, this, &COrvoBuilderView::SetInteractionMode);
+  connect(palette_, &IconPalette::ModeChosen, this,
+          [this](int mode) { SetInteractionMode(static_cast<Mode>(mode)); });
   connect(palette_, &IconPalette::DoneClicked, this, [this] {
     state_->palette_shown = false;
-    SetInteractionMode(0);
+    SetInteractionMode(Mode::kSelect);
   });
   UpdateScrollBars();
 }
@@ -220,7 +227,7 @@ void COrvoBuilderView::DropStalePointers() {
   }
 }
 
-void COrvoBuilderView::OnDocumentUpdate(int hint, const COrvoBuilderCntrItem*) {
+void COrvoBuilderView::OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) {
   // Any change may move or renumber nodes: the painter's index is made again when next used.
   painter_->Invalidate();
   if (hint == kHintNetworkDeleting) {
@@ -453,12 +460,12 @@ void COrvoBuilderView::FinishDrag() {
 }
 
 void COrvoBuilderView::PlaceNode(QPoint at) {
-  const int mode = state_->interaction_mode;
+  const Mode mode = state_->interaction_mode;
   const QRect room(at, QSize(kPlaceSize, kPlaceSize));
   for (const auto& node : document_->nodes()) {
     if (node.get() != selected_ && NodeRect(*node).intersects(room)) return;
   }
-  const bool label_mode = mode == 6;
+  const bool label_mode = mode == Mode::kPlaceLabel;
   ScopedStep step(*document_, label_mode ? "Place Label" : "Place Segment");
   COrvoBuilderCntrItem* node = document_->NewNode();
   node->SetRect(at.x(), at.y(), at.x(), at.y());
@@ -472,15 +479,16 @@ void COrvoBuilderView::PlaceNode(QPoint at) {
   } else {
     node->SetType(kSegmentNode);
     document_->AddSegment(*node);
-    node->SetParameter(3, IntText(mode - 1));
+    node->SetParameter(segment_param::kSegmentType,
+                       IntText(static_cast<int>(mode) - static_cast<int>(Mode::kPlaceSurface)));
     COrvoBuilderCntrItem* label = document_->NewNode();
     const int left = at.x() + 20;
     const int top = at.y() - 40;
     label->SetRect(left, top, left, top);
     label->SetType(kLabelNode);
     give_default_font(*label);
-    label->SetParameter(3, "0");
-    label->SetParameter(2, node->GetParameter(2));
+    label->SetParameter(label_param::kBorder, "0");
+    label->SetParameter(label_param::kText, node->GetParameter(segment_param::kSegmentId));
     label->EnsureDefaultSize();
     FitLabelToText(*label);
     node->AddAnchor(*label);
@@ -492,7 +500,7 @@ void COrvoBuilderView::PlaceNode(QPoint at) {
 
 void COrvoBuilderView::Connect(COrvoBuilderCntrItem* target) {
   if (selected_ == nullptr || !selected_->is_segment()) {
-    SetInteractionMode(0);
+    SetInteractionMode(Mode::kSelect);
     return;
   }
   if (!target->is_segment() || target == selected_) {
@@ -506,7 +514,7 @@ void COrvoBuilderView::Connect(COrvoBuilderCntrItem* target) {
     ScopedStep step(*document_, "Add Segment Interface");
     document_->AddExchange(selected_, target, kInterface);
   }
-  SetInteractionMode(0);
+  SetInteractionMode(Mode::kSelect);
 }
 
 void COrvoBuilderView::Tether(COrvoBuilderCntrItem* target, bool tether) {
@@ -527,7 +535,7 @@ void COrvoBuilderView::Tether(COrvoBuilderCntrItem* target, bool tether) {
   }
   document_->UpdateAllViews(kHintNodeChanged, target);
   // One node per command: a mode left on would tether whatever is clicked next.
-  SetInteractionMode(0);
+  SetInteractionMode(Mode::kSelect);
 }
 
 void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
@@ -539,7 +547,7 @@ void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
   EndNudge();
   const QPoint client = event->position().toPoint();
   last_mouse_ = client;
-  const int mode = state_->interaction_mode;
+  const Mode mode = state_->interaction_mode;
   // The selected node's handles lie on top of everything.
   if (!IsLinkingMode(mode)) {
     const int handle = HandleAt(client);
@@ -551,14 +559,14 @@ void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
   const QPoint at = ToDocument(client);
   COrvoBuilderCntrItem* hit = document_->HitTest(at.x(), at.y());
   if (hit != nullptr) {
-    if (mode == 5) {
+    if (mode == Mode::kConnect) {
       Connect(hit);
-    } else if (mode == 8 || mode == 9) {
-      Tether(hit, mode == 8);
+    } else if (mode == Mode::kTether || mode == Mode::kUntether) {
+      Tether(hit, mode == Mode::kTether);
     } else {
       BeginDrag(hit, client, -1);
     }
-  } else if (mode == 0) {
+  } else if (mode == Mode::kSelect) {
     // A click on empty canvas lets go of everything; dragging from there draws a band.
     if (!group_selection_.empty()) {
       group_selection_.clear();
@@ -622,7 +630,7 @@ void COrvoBuilderView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void COrvoBuilderView::UpdateCursor(QPoint client) {
   DropStalePointers();
-  const int mode = state_->interaction_mode;
+  const Mode mode = state_->interaction_mode;
   const QPoint at = ToDocument(client);
   const COrvoBuilderCntrItem* hit = document_->HitTest(at.x(), at.y());
   QCursor cursor(Qt::ArrowCursor);
@@ -648,15 +656,16 @@ void COrvoBuilderView::UpdateCursor(QPoint client) {
         if (hit == selected_)
           cursor = QCursor(Qt::SizeAllCursor);
         else if (hit == nullptr && IsPlacingMode(mode))
-          cursor = mode_cursors_[mode];
+          cursor = ModeCursor(mode);
         break;
     }
   } else if (hit == nullptr && IsPlacingMode(mode)) {
-    cursor = mode_cursors_[mode];
+    cursor = ModeCursor(mode);
   } else if (IsLinkingMode(mode)) {
     // The mode shows wherever the pointer is; a node that cannot be the target says so.
-    cursor = mode == 5 && hit != nullptr && !hit->is_segment() ? QCursor(Qt::ForbiddenCursor)
-                                                               : mode_cursors_[mode];
+    cursor = mode == Mode::kConnect && hit != nullptr && !hit->is_segment()
+                 ? QCursor(Qt::ForbiddenCursor)
+                 : ModeCursor(mode);
   }
   viewport()->setCursor(cursor);
 }
@@ -679,8 +688,8 @@ QMenu* COrvoBuilderView::CreateContextMenu(QPoint client) {
     toggle->setChecked(state_->anchor_lines);
   };
   if (hit == nullptr) {
-    if (state_->interaction_mode != 0) {
-      SetInteractionMode(0);
+    if (state_->interaction_mode != Mode::kSelect) {
+      SetInteractionMode(Mode::kSelect);
       return nullptr;
     }
     auto* menu = new QMenu(QStringLiteral("Default"), this);
@@ -741,8 +750,8 @@ void COrvoBuilderView::keyPressEvent(QKeyEvent* event) {
     drag_node_ = nullptr;
     companions_.clear();
     viewport()->update();
-  } else if (key == Qt::Key_Escape && state_->interaction_mode != 0) {
-    SetInteractionMode(0);
+  } else if (key == Qt::Key_Escape && state_->interaction_mode != Mode::kSelect) {
+    SetInteractionMode(Mode::kSelect);
   } else if (event->matches(QKeySequence::SelectAll)) {
     SelectAll();
   } else if (drag_ == Drag::kNone && IsArrowKey(key) &&
@@ -817,24 +826,24 @@ void COrvoBuilderView::focusOutEvent(QFocusEvent* event) {
 
 QString COrvoBuilderView::ModeHint() const {
   switch (state_->interaction_mode) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
+    case Mode::kPlaceSurface:
+    case Mode::kPlaceSubsurface:
+    case Mode::kPlaceUpperBed:
+    case Mode::kPlaceLowerBed:
       return QStringLiteral(
           "Click on empty space to place a segment. Esc or a right click on empty space ends "
           "placing.");
-    case 6:
+    case Mode::kPlaceLabel:
       return QStringLiteral(
           "Click on empty space to place a label. Esc or a right click on empty space ends "
           "placing.");
-    case 5:
+    case Mode::kConnect:
       return QStringLiteral(
           "Click on the segment to connect the selected segment to. Esc ends connecting.");
-    case 8:
+    case Mode::kTether:
       return QStringLiteral(
           "Click on the node the selected node should follow. Esc ends tethering.");
-    case 9:
+    case Mode::kUntether:
       return QStringLiteral(
           "Click on the node the selected node should no longer follow. Esc ends untethering.");
     default:
@@ -884,7 +893,7 @@ void COrvoBuilderView::OnEditProperties() {
 
 void COrvoBuilderView::OnAddSegmentInterface() {
   DropStalePointers();
-  if (selected_ != nullptr && selected_->is_segment()) SetInteractionMode(5);
+  if (selected_ != nullptr && selected_->is_segment()) SetInteractionMode(Mode::kConnect);
 }
 
 void COrvoBuilderView::OnAddInflow() {
@@ -986,12 +995,12 @@ void COrvoBuilderView::OnToggleAnchorLines() {
 
 void COrvoBuilderView::OnTether() {
   DropStalePointers();
-  if (selected_ != nullptr) SetInteractionMode(8);
+  if (selected_ != nullptr) SetInteractionMode(Mode::kTether);
 }
 
 void COrvoBuilderView::OnUntether() {
   DropStalePointers();
-  if (selected_ != nullptr) SetInteractionMode(9);
+  if (selected_ != nullptr) SetInteractionMode(Mode::kUntether);
 }
 
 void COrvoBuilderView::OnResizeWindow() {
@@ -1018,7 +1027,7 @@ void COrvoBuilderView::OnDisplayPalette() {
 void COrvoBuilderView::TogglePalette() {
   if (state_->palette_shown) {
     state_->palette_shown = false;
-    SetInteractionMode(0);
+    SetInteractionMode(Mode::kSelect);
   } else {
     state_->palette_shown = true;
     palette_->PlaceOnScreen();
@@ -1029,13 +1038,13 @@ void COrvoBuilderView::TogglePalette() {
 
 void COrvoBuilderView::SyncPalette() {
   if (palette_ == nullptr) return;
-  palette_->ShowMode(state_->interaction_mode);
+  palette_->ShowMode(static_cast<int>(state_->interaction_mode));
   if (palette_->isVisible() != state_->palette_shown) {
     palette_->setVisible(state_->palette_shown);
   }
 }
 
-void COrvoBuilderView::SetInteractionMode(int mode) {
+void COrvoBuilderView::SetInteractionMode(InteractionMode mode) {
   state_->interaction_mode = mode;
   document_->UpdateAllViews(kHintRedrawAll);
   SyncPalette();

@@ -54,7 +54,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void OnUntether();
   void OnResizeWindow();
   void OnDisplayPalette();
-  void SetInteractionMode(int mode);
+  void SetInteractionMode(InteractionMode mode);
   // Every node joins the group selection (Ctrl+A).
   void SelectAll();
   // What the status bar says while a placing or linking mode lasts; empty in selection mode.
@@ -67,7 +67,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void ZoomFit();
   double zoom() const { return zoom_; }
 
-  void OnDocumentUpdate(int hint, const COrvoBuilderCntrItem* node) override;
+  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) override;
 
   // The scroll size ("New Window Dimensions" on OK); sizes of 0 or less are ignored.
   void SetWindowDimensions(int width, int height);
@@ -87,7 +87,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
 
  signals:
   void SelectionChanged();
-  void ModeChanged(int mode);
+  void ModeChanged(InteractionMode mode);
 
  protected:
   // Implemented in network_view.cpp (event handlers, painting).
@@ -125,6 +125,9 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void Connect(COrvoBuilderCntrItem* target);
   void Tether(COrvoBuilderCntrItem* target, bool tether);
   void UpdateCursor(QPoint client);
+  QCursor& ModeCursor(InteractionMode mode) {
+    return mode_cursors_[static_cast<std::size_t>(mode)];
+  }
   void SyncPalette();
   void TogglePalette();
   void PaintOverlay(QPainter& painter);

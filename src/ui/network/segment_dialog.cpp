@@ -22,10 +22,10 @@ namespace ne = orvo::node_editing;
 SegmentDialog::SegmentDialog(COrvoBuilderCntrItem& node, QWidget* parent)
     : QDialog(parent), node_(node) {
   setWindowTitle(tr("Segment Parameters"));
-  for (int i = 2; i < static_cast<int>(copy_.size()); ++i) {
+  for (int i = segment_param::kSegmentId; i < static_cast<int>(copy_.size()); ++i) {
     copy_[static_cast<size_t>(i)] = node_.GetParameter(i);
   }
-  segment_id_ = new QLineEdit(QString::fromStdString(copy_[2]), this);
+  segment_id_ = new QLineEdit(QString::fromStdString(copy_[segment_param::kSegmentId]), this);
   segment_id_->setObjectName("segmentId");
   auto* form = new QFormLayout;
   form->addRow(tr("Segment ID:"), segment_id_);
@@ -52,24 +52,28 @@ SegmentDialog::SegmentDialog(COrvoBuilderCntrItem& node, QWidget* parent)
 }
 
 std::string SegmentDialog::Parameter(int index) const {
-  return index >= 2 && index < static_cast<int>(copy_.size()) ? copy_[static_cast<size_t>(index)]
-                                                              : std::string();
+  return index >= segment_param::kSegmentId && index < static_cast<int>(copy_.size())
+             ? copy_[static_cast<size_t>(index)]
+             : std::string();
 }
 
 void SegmentDialog::EditGroupC() {
   const COrvoBuilderDoc& doc = node_.document();
-  const GroupCValues values{copy_[3], copy_[4], copy_[9], copy_[8], copy_[7], copy_[5], copy_[6]};
+  const GroupCValues values{copy_[segment_param::kSegmentType], copy_[segment_param::kIBOTSEG],
+                            copy_[segment_param::kBVOL],        copy_[segment_param::kVMULT],
+                            copy_[segment_param::kVEXP],        copy_[segment_param::kDMULT],
+                            copy_[segment_param::kDXP]};
   GroupCNodeEditor editor(doc.platform(), values, doc.group_a.NOSEG, doc.group_c.units,
                           doc.group_c.CONVV, this);
   if (editor.exec() != QDialog::Accepted) return;
   const GroupCValues& v = editor.values();
-  copy_[3] = v.segment_type;
-  copy_[4] = v.IBOTSEG;
-  copy_[5] = v.DMULT;
-  copy_[6] = v.DXP;
-  copy_[7] = v.VEXP;
-  copy_[8] = v.VMULT;
-  copy_[9] = v.BVOL;
+  copy_[segment_param::kSegmentType] = v.segment_type;
+  copy_[segment_param::kIBOTSEG] = v.IBOTSEG;
+  copy_[segment_param::kDMULT] = v.DMULT;
+  copy_[segment_param::kDXP] = v.DXP;
+  copy_[segment_param::kVEXP] = v.VEXP;
+  copy_[segment_param::kVMULT] = v.VMULT;
+  copy_[segment_param::kBVOL] = v.BVOL;
 }
 
 namespace {
@@ -91,11 +95,11 @@ void SegmentDialog::EditGroupE() {
   const COrvoBuilderDoc& doc = node_.document();
   const int systems = group_e::SystemCount(doc);
   const std::vector<std::string> texts =
-      ne::SystemFunctionTexts(copy_[10], static_cast<size_t>(systems));
+      ne::SystemFunctionTexts(copy_[segment_param::kGroupE], static_cast<size_t>(systems));
   SystemFunctionEditor editor(SystemFunctionEditor::kBoundaries, doc.platform(), doc.group_a.SIMTYP,
                               systems, texts, group_e::BreakCounts(doc), this);
   if (editor.exec() != QDialog::Accepted || editor.texts() == texts) return;
-  copy_[10] = ne::SystemRecordText(editor.texts());
+  copy_[segment_param::kGroupE] = ne::SystemRecordText(editor.texts());
 }
 
 void SegmentDialog::EditGroupF() {
@@ -103,12 +107,12 @@ void SegmentDialog::EditGroupF() {
   const COrvoBuilderDoc& doc = node_.document();
   const int systems = group_e::SystemCount(doc);
   // The value always has one entry per settings slot, rows past NOSYS staying empty.
-  const std::vector<std::string> texts =
-      ne::SystemFunctionTexts(copy_[11], static_cast<size_t>(GroupFDlg::kSystems));
+  const std::vector<std::string> texts = ne::SystemFunctionTexts(
+      copy_[segment_param::kGroupF], static_cast<size_t>(GroupFDlg::kSystems));
   SystemFunctionEditor editor(SystemFunctionEditor::kLoads, doc.platform(), doc.group_a.SIMTYP,
                               systems, texts, {}, this);
   if (editor.exec() != QDialog::Accepted || editor.texts() == texts) return;
-  copy_[11] = ne::SystemRecordText(editor.texts());
+  copy_[segment_param::kGroupF] = ne::SystemRecordText(editor.texts());
 }
 
 void SegmentDialog::EditGroupG() {
@@ -123,7 +127,7 @@ void SegmentDialog::EditGroupG() {
   const COrvoBuilderDoc& doc = node_.document();
   const int simtyp = doc.group_a.SIMTYP;
   std::vector<ne::ParameterPair> pairs;
-  if (!ne::SplitParameterPairs(copy_[12], simtyp, pairs)) {
+  if (!ne::SplitParameterPairs(copy_[segment_param::kGroupG], simtyp, pairs)) {
     doc.platform().ShowMessage(ne::kGroupGCorrupt);
     return;
   }
@@ -131,19 +135,20 @@ void SegmentDialog::EditGroupG() {
   if (editor.exec() != QDialog::Accepted) return;
   const std::string text = ne::ParameterPairsText(editor.pairs());
   // Unchanged pairs keep the stored text as it was.
-  if (text != ne::ParameterPairsText(pairs)) copy_[12] = text;
+  if (text != ne::ParameterPairsText(pairs)) copy_[segment_param::kGroupG] = text;
 }
 
 void SegmentDialog::accept() {
   if (!CheckNumberFields(this)) return;
-  copy_[2] = IntText(AtoI(segment_id_->text().toStdString()));
+  copy_[segment_param::kSegmentId] = IntText(AtoI(segment_id_->text().toStdString()));
   // The loads of group F are copied under the node's segment ID, so the ID goes last; an ID
   // typed here is carried out by the document (ChangeSegmentID) after the dialog.
-  for (int i = 3; i <= 12; ++i) {
+  for (int i = segment_param::kSegmentType; i <= segment_param::kGroupG; ++i) {
     const std::string& text = copy_[static_cast<size_t>(i)];
     if (node_.GetParameter(i) != text) node_.SetParameter(i, text);
   }
-  if (node_.GetParameter(2) != copy_[2]) node_.SetParameter(2, copy_[2]);
+  if (node_.GetParameter(segment_param::kSegmentId) != copy_[segment_param::kSegmentId])
+    node_.SetParameter(segment_param::kSegmentId, copy_[segment_param::kSegmentId]);
   QDialog::accept();
 }
 

@@ -7,11 +7,9 @@
 #include <array>
 #include <string>
 
-class QLineEdit;
+#include "model/network_node.h"
 
-namespace orvo {
-class COrvoBuilderCntrItem;
-}
+class QLineEdit;
 
 namespace orvo::ui {
 
@@ -33,7 +31,7 @@ class SegmentDialog : public QDialog {
 
  private:
   COrvoBuilderCntrItem& node_;
-  std::array<std::string, 13> copy_;
+  std::array<std::string, segment_param::kGroupG + 1> copy_;
   QLineEdit* segment_id_ = nullptr;
 };
 

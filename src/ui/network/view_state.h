@@ -7,10 +7,22 @@
 
 namespace orvo::ui {
 
+// What a left click on the network does. The placing modes of segments follow the segment
+// types (kPlaceSurface places type 0); the numbers are the icon palette's.
+enum class InteractionMode {
+  kSelect = 0,
+  kPlaceSurface = 1,
+  kPlaceSubsurface = 2,
+  kPlaceUpperBed = 3,
+  kPlaceLowerBed = 4,
+  kConnect = 5,
+  kPlaceLabel = 6,
+  kTether = 8,
+  kUntether = 9,
+};
+
 struct ProjectViewState {
-  // What a left click does: 0 select, 1 to 4 place a segment of that type, 5 connect,
-  // 6 place a label, 8 tether, 9 untether.
-  int interaction_mode = 0;
+  InteractionMode interaction_mode = InteractionMode::kSelect;
   bool anchor_lines = false;
   bool palette_shown = false;
   // The font new labels get once "Set Font As Default" was chosen (the desktop program's

@@ -397,7 +397,7 @@ void OutputViewerWindow::RebuildText() {
   const OrvoOutputData& current = viewer_.runs[static_cast<std::size_t>(viewer_.current_run)];
   bool cut = false;
   const OutputSelection shown =
-      ShownPart(selection, current.GetNumTimeSteps(false), kShownValues, cut);
+      ShownPart(selection, current.GetNumTimeSteps(OutputTable::kModel), kShownValues, cut);
   // Rows of a big table: text for a few hundred thousand values at most, whatever is selected.
   table_text_ = viewer_.TableText(shown);
   QString field = FieldText(table_text_);

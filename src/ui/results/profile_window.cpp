@@ -130,9 +130,9 @@ void LongitudinalProfileWindow::Redraw() {
     }
     return;
   }
-  points_ = ProfileValues(*run, variable->transport, variable->variable, panel_.time_step(), path_);
+  points_ = ProfileValues(*run, variable->table, variable->variable, panel_.time_step(), path_);
   if (graph_ == nullptr || built_run_ != run || built_variable_ != variable->variable ||
-      built_transport_ != variable->transport || built_path_ != path_) {
+      built_table_ != variable->table || built_path_ != path_) {
     Rebuild();
   }
   if (graph_ != nullptr && graph_->frame() != panel_.time_step()) {
@@ -147,7 +147,7 @@ void LongitudinalProfileWindow::Rebuild() {
   const auto variable = panel_.CurrentVariable();
   const ResultsColouring* colouring = panel_.colouring();
   if (run == nullptr || !variable || colouring == nullptr) return;
-  const int steps = run->GetNumTimeSteps(variable->transport);
+  const int steps = run->GetNumTimeSteps(variable->table);
   const int count = static_cast<int>(path_.size());
   if (static_cast<long long>(steps) * count > kMaxChartValues) {
     message_->setText(QStringLiteral("The profile is too long for the %1 time steps of the run: "
@@ -162,7 +162,7 @@ void LongitudinalProfileWindow::Rebuild() {
   const std::string name = colouring->variable_name;
   const std::string units = colouring->units != name ? colouring->units : name;
   for (int t = 0; t < steps; ++t) {
-    const auto values = ProfileValues(*run, variable->transport, variable->variable, t, path_);
+    const auto values = ProfileValues(*run, variable->table, variable->variable, t, path_);
     for (int i = 0; i < count; ++i) {
       const ProfilePoint& point = values[static_cast<std::size_t>(i)];
       if (point.missing) {
@@ -172,7 +172,7 @@ void LongitudinalProfileWindow::Rebuild() {
       }
     }
     ChartFrameTexts& texts = chart.frame_texts[static_cast<std::size_t>(t)];
-    texts.graph_title = name + " on day " + ValueText(run->GetTime(variable->transport, t));
+    texts.graph_title = name + " on day " + ValueText(run->GetTime(variable->table, t));
     texts.bottom_title = "Segment (upstream to downstream)";
     texts.left_title = units;
     texts.caption = "Longitudinal Profile";
@@ -181,7 +181,7 @@ void LongitudinalProfileWindow::Rebuild() {
   chart.point_labels.clear();
   for (int id : path_) chart.point_labels.push_back(ValueText(id));
   // Fixed limits: the profile moves against the same axis while the time steps play.
-  const ValueRange range = WholeRunRange(*run, variable->transport, variable->variable);
+  const ValueRange range = WholeRunRange(*run, variable->table, variable->variable);
   if (range.valid) {
     chart.y_min = range.minimum;
     chart.y_max = range.maximum > range.minimum ? range.maximum : range.minimum + 1;
@@ -199,7 +199,7 @@ void LongitudinalProfileWindow::Rebuild() {
   });
   built_run_ = run;
   built_variable_ = variable->variable;
-  built_transport_ = variable->transport;
+  built_table_ = variable->table;
   built_path_ = path_;
 }
 

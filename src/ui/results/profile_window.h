@@ -62,7 +62,7 @@ class LongitudinalProfileWindow : public QDialog {
   // What the chart was built for.
   const void* built_run_ = nullptr;
   int built_variable_ = 0;
-  bool built_transport_ = false;
+  OutputTable built_table_ = OutputTable::kModel;
   std::vector<int> built_path_;
 };
 

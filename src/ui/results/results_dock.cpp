@@ -34,8 +34,8 @@ constexpr int kDefaultInterval = 250;  // milliseconds per time step while playi
 
 // Variable entries carry their table and index: model variable v as v, transport variable v
 // as -(v + 1).
-int EntryData(bool transport, int variable) {
-  return transport ? -(variable + 1) : variable;
+int EntryData(OutputTable table, int variable) {
+  return table == OutputTable::kTransport ? -(variable + 1) : variable;
 }
 
 }  // namespace
@@ -247,8 +247,9 @@ std::optional<VariableRef> ResultsPanel::CurrentVariable() const {
   const OrvoOutputData* run = CurrentRun();
   if (run == nullptr || !variables_->currentData().isValid()) return std::nullopt;
   const int entry = variables_->currentData().toInt();
-  const VariableRef ref{entry < 0, entry < 0 ? -entry - 1 : entry};
-  if (ref.variable >= run->GetNumVariables(ref.transport)) return std::nullopt;
+  const VariableRef ref{entry < 0 ? OutputTable::kTransport : OutputTable::kModel,
+                        entry < 0 ? -entry - 1 : entry};
+  if (ref.variable >= run->GetNumVariables(ref.table)) return std::nullopt;
   return ref;
 }
 
@@ -259,7 +260,7 @@ int ResultsPanel::time_step() const {
 int ResultsPanel::time_step_count() const {
   const OrvoOutputData* run = CurrentRun();
   const auto variable = CurrentVariable();
-  return run != nullptr && variable ? run->GetNumTimeSteps(variable->transport) : 0;
+  return run != nullptr && variable ? run->GetNumTimeSteps(variable->table) : 0;
 }
 
 void ResultsPanel::SetTimeStep(int step) {
@@ -273,13 +274,14 @@ void ResultsPanel::FillVariables() {
   filling_ = true;
   variables_->clear();
   if (const OrvoOutputData* run = CurrentRun()) {
-    for (bool transport : {false, true}) {
-      for (int v = 0; v < run->GetNumVariables(transport); ++v) {
-        QString name = FromStored(run->GetName(transport, v));
-        if (transport) name += QStringLiteral(" (transport)");
-        variables_->addItem(name, EntryData(transport, v));
+    for (OutputTable table : {OutputTable::kModel, OutputTable::kTransport}) {
+      for (int v = 0; v < run->GetNumVariables(table); ++v) {
+        QString name = FromStored(run->GetName(table, v));
+        if (table == OutputTable::kTransport) name += QStringLiteral(" (transport)");
+        variables_->addItem(name, EntryData(table, v));
       }
-      if (!transport && run->GetNumVariables(true) > 0 && variables_->count() > 0) {
+      if (table == OutputTable::kModel && run->GetNumVariables(OutputTable::kTransport) > 0 &&
+          variables_->count() > 0) {
         variables_->insertSeparator(variables_->count());
       }
     }
@@ -294,7 +296,7 @@ void ResultsPanel::OnVariableChanged() {
   const OrvoOutputData* run = CurrentRun();
   const auto variable = CurrentVariable();
   whole_range_ = run != nullptr && variable
-                     ? WholeRunRange(*run, variable->transport, variable->variable)
+                     ? WholeRunRange(*run, variable->table, variable->variable)
                      : ValueRange();
   filling_ = true;
   const int steps = time_step_count();
@@ -320,7 +322,7 @@ void ResultsPanel::Recolour() {
   if (run == nullptr || !variable || time_step_count() == 0) {
     colouring_.reset();
   } else {
-    colouring_ = ColourResults(*run, variable->transport, variable->variable, slider_->value(),
+    colouring_ = ColourResults(*run, variable->table, variable->variable, slider_->value(),
                                step_range_->isChecked() ? ValueRange() : whole_range_);
   }
   if (view_) {

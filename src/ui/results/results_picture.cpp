@@ -43,9 +43,9 @@ bool ExportResultsPicture(const COrvoBuilderDoc& document, const QString& out,
   const std::optional<VariableRef> found = FindVariable(run, variable);
   if (!found) {
     QStringList names;
-    for (bool transport : {false, true}) {
-      for (int v = 0; v < run.GetNumVariables(transport); ++v) {
-        names << QString::fromStdString(run.GetName(transport, v));
+    for (OutputTable table : {OutputTable::kModel, OutputTable::kTransport}) {
+      for (int v = 0; v < run.GetNumVariables(table); ++v) {
+        names << QString::fromStdString(run.GetName(table, v));
       }
     }
     error = QStringLiteral("The run %1 has no variable \"%2\"; its variables are: %3")
@@ -53,13 +53,13 @@ bool ExportResultsPicture(const COrvoBuilderDoc& document, const QString& out,
                      names.join(QStringLiteral(", ")));
     return false;
   }
-  const std::vector<double>& times = found->transport ? run.transport_times : run.model_times;
+  const std::vector<double>& times = run.Times(found->table);
   if (times.empty()) {
     error = QStringLiteral("The run %1 has no output times").arg(FromLocalPath(path));
     return false;
   }
   const ResultsColouring colouring =
-      ColourResults(run, found->transport, found->variable, NearestTimeStep(times, time));
+      ColourResults(run, found->table, found->variable, NearestTimeStep(times, time));
   PictureDecoration decoration;
   decoration.segment_fill = SegmentFillColours(colouring);
   decoration.legend_size = LegendSize();

@@ -600,9 +600,9 @@ void CMainFrame::UpdateCommandState() {
   const COrvoBuilderCntrItem* selected = view != nullptr ? view->selected_node() : nullptr;
   for (QAction* action : need_node_) action->setEnabled(selected != nullptr);
   for (QAction* action : need_segment_) {
-    action->setEnabled(selected != nullptr && selected->type() == 1);
+    action->setEnabled(selected != nullptr && selected->type() == kSegmentNode);
   }
-  set_font_default_->setEnabled(selected != nullptr && selected->type() == 3);
+  set_font_default_->setEnabled(selected != nullptr && selected->type() == kLabelNode);
   delete_->setEnabled(selected != nullptr || (view != nullptr && !view->group_selection().empty()));
   anchor_lines_->setEnabled(has_project);
   anchor_lines_->setChecked(view != nullptr && view->state().anchor_lines);

@@ -20,6 +20,8 @@ using namespace orvo::ui;
 
 namespace {
 
+using Mode = InteractionMode;
+
 struct Fixture {
   ScriptedPlatform platform;
   COrvoBuilderDoc doc{platform};
@@ -69,7 +71,7 @@ void NetworkViewTest::PaletteToolPlacesSegmentWithTetheredLabel() {
   Fixture f;
   QVERIFY(f.view.state().palette_shown && f.view.palette()->isVisible());
   QTest::mouseClick(f.view.palette()->ButtonFor(3), Qt::LeftButton);
-  QCOMPARE(f.view.state().interaction_mode, 3);
+  QCOMPARE(f.view.state().interaction_mode, Mode::kPlaceUpperBed);
   f.Click(QPoint(100, 100));
   QCOMPARE(f.doc.nodes().size(), size_t{2});
   COrvoBuilderCntrItem* segment = f.doc.nodes()[0].get();
@@ -194,18 +196,20 @@ void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
   COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
   COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 100);
   f.Click(QPoint(110, 110));
-  const auto start = [&f](int mode) {
-    if (mode == 5) {
+  const auto start = [&f](Mode mode) {
+    if (mode == Mode::kConnect) {
       f.view.OnAddSegmentInterface();
-    } else if (mode == 8) {
+    } else if (mode == Mode::kTether) {
       f.view.OnTether();
-    } else if (mode == 9) {
+    } else if (mode == Mode::kUntether) {
       f.view.OnUntether();
     } else {
-      QTest::mouseClick(f.view.palette()->ButtonFor(mode), Qt::LeftButton);
+      QTest::mouseClick(f.view.palette()->ButtonFor(static_cast<int>(mode)), Qt::LeftButton);
     }
   };
-  for (const int mode : {1, 2, 3, 4, 6, 5, 8, 9}) {
+  for (const Mode mode :
+       {Mode::kPlaceSurface, Mode::kPlaceSubsurface, Mode::kPlaceUpperBed, Mode::kPlaceLowerBed,
+        Mode::kPlaceLabel, Mode::kConnect, Mode::kTether, Mode::kUntether}) {
     start(mode);
     QCOMPARE(f.view.state().interaction_mode, mode);
     QVERIFY(f.view.ModeHint().contains(QStringLiteral("Esc")));
@@ -213,20 +217,20 @@ void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
     QVERIFY(f.port()->cursor().shape() == Qt::BitmapCursor);
     f.view.setFocus();
     QTest::keyClick(&f.view, Qt::Key_Escape);
-    QCOMPARE(f.view.state().interaction_mode, 0);
+    QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
     QVERIFY(f.view.ModeHint().isEmpty());
     QCOMPARE(f.port()->cursor().shape(), Qt::ArrowCursor);
     QCOMPARE(f.view.selected_node(), one);
   }
   // Escape pressed while the palette has the focus ends placing too.
-  start(1);
+  start(Mode::kPlaceSurface);
   QTest::keyClick(f.view.palette(), Qt::Key_Escape);
-  QCOMPARE(f.view.state().interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
 
   // Tethering one node ends the mode: the next click selects.
   f.view.OnTether();
   f.Click(QPoint(310, 110));
-  QCOMPARE(f.view.state().interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
   QCOMPARE(two->anchors().size(), size_t{2});
   f.Click(QPoint(110, 110));
   QCOMPARE(f.view.selected_node(), one);
@@ -293,12 +297,12 @@ void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
 
   // Connecting accepts segments only and says so otherwise.
   f.view.OnAddSegmentInterface();
-  QCOMPARE(f.view.state().interaction_mode, 5);
+  QCOMPARE(f.view.state().interaction_mode, Mode::kConnect);
   f.Click(QPoint(325, 165));  // the ID label of segment 2
-  QCOMPARE(f.view.state().interaction_mode, 5);
+  QCOMPARE(f.view.state().interaction_mode, Mode::kConnect);
   QCOMPARE(f.platform.messages.size(), size_t{1});
   f.Click(QPoint(310, 210));
-  QCOMPARE(f.view.state().interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
   COrvoBuilderCntrItem* link = f.Last();
   QCOMPARE(link->GetParameter(2) + ">" + link->GetParameter(3), std::string("1>2"));
   QCOMPARE(Rect(link), QRect(200, 200, 16, 16));
@@ -344,12 +348,12 @@ void NetworkViewTest::RightClickOnEmptySpaceLeavesTheTool() {
   Fixture f;
   testing::AddSegmentWithLabel(f.doc, 100, 100);
   QTest::mouseClick(f.view.palette()->ButtonFor(1), Qt::LeftButton);
-  QCOMPARE(f.view.state().interaction_mode, 1);
+  QCOMPARE(f.view.state().interaction_mode, Mode::kPlaceSurface);
   QVERIFY(f.view.palette()->ButtonFor(1)->isChecked());
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(400, 400),
                           f.port()->mapToGlobal(QPoint(400, 400)));
   QApplication::sendEvent(f.port(), &event);
-  QCOMPARE(f.view.state().interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
   QVERIFY(!f.view.palette()->ButtonFor(1)->isChecked());
 
   std::unique_ptr<QMenu> menu(f.view.CreateContextMenu(QPoint(110, 110)));
@@ -375,14 +379,14 @@ void NetworkViewTest::TetherAndUntetherByClicking() {
   COrvoBuilderCntrItem* note = testing::AddLabel(f.doc, "note");
   note->SetRect(300, 100, 332, 132);
   f.view.OnTether();  // nothing selected: nothing to tether
-  QCOMPARE(f.view.state().interaction_mode, 0);
+  QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
   f.Click(QPoint(310, 110));
   f.view.OnTether();
   f.Click(QPoint(110, 110));
   QCOMPARE(segment->anchors().size(), size_t{2});
   QCOMPARE(f.doc.UndoLabel(), std::string("Tether"));
   f.Click(QPoint(600, 500));  // empty space in tether mode: nothing
-  f.view.SetInteractionMode(0);
+  f.view.SetInteractionMode(Mode::kSelect);
   f.Drag(QPoint(110, 110), QPoint(110, 150));
   QCOMPARE(Rect(note), QRect(300, 140, 32, 32));
   f.Click(QPoint(310, 150));
@@ -424,7 +428,7 @@ void NetworkViewTest::ResizeWindowFindSegmentAndZoom() {
   QVERIFY(f.view.zoom() > 1.0);
   f.view.ZoomFit();
   QVERIFY(f.view.zoom() < 1.0);
-  f.view.SetInteractionMode(6);
+  f.view.SetInteractionMode(Mode::kPlaceLabel);
   const QPoint at = f.view.ToClient(QPoint(1500, 1000));
   f.Click(at);
   QVERIFY(f.Last()->is_label());
@@ -474,15 +478,15 @@ void NetworkViewTest::WindowsShareTheirViewStateAndTheFileKeepsNone() {
   one.OnSetFontAsDefault();
   one.OnToggleAnchorLines();
   one.OnDisplayPalette();
-  one.SetInteractionMode(6);
-  QCOMPARE(two.state().interaction_mode, 6);
+  one.SetInteractionMode(Mode::kPlaceLabel);
+  QCOMPARE(two.state().interaction_mode, Mode::kPlaceLabel);
   QVERIFY(two.state().anchor_lines && two.state().palette_shown);
   QVERIFY(two.state().default_label_font.has_value());
   QVERIFY(!two.palette()->isHidden());
   QCOMPARE(doc.SaveToBytes(), bytes);
   // A window of its own keeps its own state.
   COrvoBuilderView alone(doc);
-  QCOMPARE(alone.state().interaction_mode, 0);
+  QCOMPARE(alone.state().interaction_mode, Mode::kSelect);
   QVERIFY(!alone.state().anchor_lines);
 }
 

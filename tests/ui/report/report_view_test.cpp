@@ -68,9 +68,9 @@ class ReportViewTest : public QObject {
     run.title2 = name + " title";
     run.times.resize(static_cast<std::size_t>(steps));
     for (int t = 0; t < steps; ++t) run.times[static_cast<std::size_t>(t)] = 1.5 * t;
-    run.value = [factor](bool transport, int variable, int segment, int step) {
+    run.value = [factor](OutputTable table, int variable, int segment, int step) {
       const double plain = 10.0 * segment + step + variable;
-      return transport || variable != 0 ? plain : plain * factor;
+      return table == OutputTable::kTransport || variable != 0 ? plain : plain * factor;
     };
     return testing::WriteRun(directory_.filePath(QString::fromStdString(name)).toStdString(), run);
   }
