@@ -16,6 +16,19 @@
 
 namespace orvo::testing {
 
+// The part of widget the window shows: its rectangle clipped by every parent (a scroll area's
+// viewport hides what lies beyond it).
+// A widget of another window (a floating tool bar) is that window's business.
+inline QRect ShownPart(const QWidget* widget, const QWidget* window) {
+  if (widget->window() != window) return widget->rect();
+  QRect shown(widget->mapTo(window, QPoint(0, 0)), widget->size());
+  for (const QWidget* parent = widget->parentWidget(); parent != nullptr && parent != window;
+       parent = parent->parentWidget()) {
+    shown &= QRect(parent->mapTo(window, QPoint(0, 0)), parent->size());
+  }
+  return (shown & window->rect()).translated(-widget->mapTo(window, QPoint(0, 0)));
+}
+
 inline QStringList CutTexts(QWidget* window) {
   QStringList cut;
   // Room a window manager takes from the title bar for the icon and three buttons.
@@ -31,7 +44,8 @@ inline QStringList CutTexts(QWidget* window) {
   }
   for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
     if (!button->isVisibleTo(window) || button->text().isEmpty()) continue;
-    if (button->width() < button->minimumSizeHint().width()) {
+    if (button->width() < button->minimumSizeHint().width() ||
+        ShownPart(button, window).size() != button->size()) {
       cut << QStringLiteral("button \"%1\"").arg(button->text());
     }
   }
@@ -49,6 +63,15 @@ inline QStringList CutTexts(QWidget* window) {
   }
   for (QTableWidget* table : window->findChildren<QTableWidget*>()) {
     if (!table->isVisibleTo(window)) continue;
+    // Columns out of the window's sight are as cut as narrow ones (a table scrolled out of
+    // sight as a whole is not).
+    const QRect shown = ShownPart(table, window);
+    if (!shown.isEmpty() && shown.width() < table->width()) {
+      cut << QStringLiteral("table \"%1\" (%2 px of %3 shown)")
+                 .arg(table->objectName())
+                 .arg(shown.width())
+                 .arg(table->width());
+    }
     QHeaderView* header = table->horizontalHeader();
     for (int column = 0; column < table->columnCount(); ++column) {
       if (table->isColumnHidden(column)) continue;
@@ -63,7 +86,11 @@ inline QStringList CutTexts(QWidget* window) {
       bold.setBold(true);
       for (int row = 0; row < grid->FixedRowCount(); ++row) {
         const QString text = grid->CellText(row, column);
-        if (QFontMetrics(bold).horizontalAdvance(text) + 8 > table->columnWidth(column)) {
+        // Wrapped onto several lines is fine when the row is tall enough for them.
+        const QRect needed = QFontMetrics(bold).boundingRect(
+            QRect(0, 0, table->columnWidth(column) - 8, 10000), Qt::TextWordWrap, text);
+        if (needed.width() > table->columnWidth(column) - 8 ||
+            needed.height() > table->rowHeight(row) - 4) {
           cut << QStringLiteral("header cell \"%1\"").arg(text);
         }
       }

@@ -1,5 +1,6 @@
 #include "ui/editors/property_panel.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollArea>
@@ -243,7 +244,10 @@ void PropertyPanel::Rebuild(const std::vector<np::Property>& properties) {
     }
     for (size_t r = 0; r < rows.size(); ++r) {
       grid->SetCellText(static_cast<int>(r) + 1, 0, FromStored(rows[r]));
+      // A narrow panel cuts long names short; the whole name is a hover away.
+      grid->item(static_cast<int>(r) + 1, 0)->setToolTip(FromStored(rows[r]));
     }
+    grid->viewport()->installEventFilter(this);
     Section section{Q(title), grid, {}};
     for (const np::Property& property : properties) {
       if (property.section != title) continue;
@@ -347,10 +351,33 @@ void PropertyPanel::ShowValues(const std::vector<np::Property>& properties) {
       }
       grid->setColumnWidth(column, width);
     }
+    section.name_width = grid->columnWidth(0);
+    FitNames(section);
     int height = 2 * grid->frameWidth() + grid->horizontalScrollBar()->sizeHint().height();
     for (int row = 0; row < grid->rowCount(); ++row) height += grid->rowHeight(row);
     grid->setFixedHeight(height);
   }
+}
+
+void PropertyPanel::FitNames(const Section& section) {
+  GridWidget* grid = section.grid;
+  if (grid == nullptr || section.name_width == 0) return;
+  // The values stay in sight: the names give up width down to two fifths of the grid before
+  // the grid scrolls sideways.
+  int values = 0;
+  for (int column = 1; column < grid->columnCount(); ++column) values += grid->columnWidth(column);
+  const int room = grid->viewport()->width();
+  const int least = std::min(section.name_width, room * 2 / 5);
+  grid->setColumnWidth(0, std::clamp(room - values, least, section.name_width));
+}
+
+bool PropertyPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    for (const Section& section : sections_) {
+      if (section.grid != nullptr && section.grid->viewport() == watched) FitNames(section);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void PropertyPanel::CellEdited(size_t index, int row, int column, const QString& text) {

@@ -43,17 +43,22 @@ class PropertyPanel : public QWidget, public DocumentObserver {
 
   void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   struct Section {
     QString title;
     QPointer<GridWidget> grid;
     std::map<std::pair<int, int>, node_properties::Property> cells;
+    int name_width = 0;  // what the row names take in full
   };
 
   void ScheduleRefresh();
   void SelectionChanged();
   void Rebuild(const std::vector<node_properties::Property>& properties);
   void ShowValues(const std::vector<node_properties::Property>& properties);
+  static void FitNames(const Section& section);
   void CellEdited(size_t section, int row, int column, const QString& text);
   void ShowMessage(const QString& text);
 

@@ -171,6 +171,7 @@ void SegmentTable::Refresh() {
   for (size_t c = 0; c < columns_.size(); ++c) {
     const int column = static_cast<int>(c) + 1;
     grid_->SetCellText(0, column, FromStored(columns_[c].title));
+    grid_->item(0, column)->setToolTip(FromStored(columns_[c].title));
     if (columns_[c].kind != np::Kind::kChoice && columns_[c].kind != np::Kind::kText) {
       grid_->SetNumberColumn(column, NumberKindOf(columns_[c].kind),
                              columns_[c].kind == np::Kind::kRealList);
@@ -183,17 +184,49 @@ void SegmentTable::Refresh() {
       grid_->SetCellText(row, static_cast<int>(c) + 1, FromStored(rows_[r].cells[c]));
     }
   }
-  if (new_columns) {
-    grid_->resizeColumnsToContents();
-    for (int column = 1; column < grid_->columnCount(); ++column) {
-      grid_->setColumnWidth(column, std::clamp(grid_->columnWidth(column), 70, 320));
-    }
-  }
+  if (new_columns) FitColumns();
   if (current_row > 0 && current_row < grid_->rowCount() && current_column >= 0 &&
       current_column < grid_->columnCount()) {
     grid_->setCurrentCell(current_row, current_column, QItemSelectionModel::NoUpdate);
   }
   filling_ = false;
+}
+
+// The long names of the values wrap onto two or three lines, so that a column is about as
+// wide as its values rather than its name and more columns are in sight at once.
+void SegmentTable::FitColumns() {
+  QFont bold = grid_->font();
+  bold.setBold(true);
+  const QFontMetrics title_metrics(bold);
+  const QFontMetrics value_metrics(grid_->font());
+  const int padding = 16;
+  const int short_title = 110;  // shorter names stay on one line
+  const auto lines = [&](const QString& title, int width) {
+    return title_metrics.boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, title)
+               .height() /
+           title_metrics.lineSpacing();
+  };
+  // Enough rows to see how wide the values are, however many segments there are.
+  const int sampled = std::min(grid_->rowCount(), 201);
+  int most_lines = 1;
+  for (int column = 0; column < grid_->columnCount(); ++column) {
+    const QString title = grid_->CellText(0, column);
+    int values = 0;
+    for (int row = 1; row < sampled; ++row) {
+      values = std::max(values, value_metrics.horizontalAdvance(grid_->CellText(row, column)));
+    }
+    const int full = title_metrics.horizontalAdvance(title);
+    int width = std::max(values, std::min(full, short_title));
+    for (const QString& word : title.split(u' ')) {
+      width = std::max(width, title_metrics.horizontalAdvance(word));
+    }
+    // Two lines where that keeps the column narrow enough, three for the longest names.
+    while (width < full && lines(title, width) > (width < 2 * short_title ? 2 : 3)) width += 8;
+    width = std::min(width, 300);
+    most_lines = std::max(most_lines, lines(title, width));
+    grid_->setColumnWidth(column, std::max(width + padding, 70));
+  }
+  grid_->setRowHeight(0, most_lines * title_metrics.lineSpacing() + 10);
 }
 
 void SegmentTable::CellEdited(int row, int column, const QString& text) {

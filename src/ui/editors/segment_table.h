@@ -42,6 +42,7 @@ class SegmentTable : public QWidget, public DocumentObserver {
 
  private:
   void ScheduleRefresh();
+  void FitColumns();
   void FillSystems();
   void CellEdited(int row, int column, const QString& text);
   void RowChosen();

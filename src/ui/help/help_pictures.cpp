@@ -13,6 +13,7 @@
 #include "ui/editors/group_editors.h"
 #include "ui/editors/project_parameters_window.h"
 #include "ui/help/help_window.h"
+#include "ui/network/network_view.h"
 #include "ui/shell/about_dialog.h"
 #include "ui/shell/child_frame.h"
 #include "ui/shell/main_frame.h"
@@ -63,6 +64,8 @@ int WriteHelpPictures(const QString& project, const QString& directory) {
     return 1;
   }
   if (QMdiSubWindow* window = frame.mdi_area()->activeSubWindow()) window->showMaximized();
+  // A selected segment, so that the picture shows its values in the Properties dock.
+  child->view()->Select(child->document().GetSegmentNode(3));
   bool ok = Save(frame, out.filePath(QStringLiteral("main_window.png")));
 
   ProjectParametersWindow* parameters = ProjectParametersWindow::ShowFor(child->document(), &frame);

@@ -1,16 +1,14 @@
 #include "ui/network/icon_palette.h"
 
 #include <QButtonGroup>
-#include <QGroupBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "ui/network/network_painting.h"
@@ -38,46 +36,51 @@ const QString kPositionKey = QStringLiteral("Icon Palette/Position");
 
 IconPalette::IconPalette(QWidget* parent) : QToolBar(QStringLiteral("Icon Palette"), parent) {
   setObjectName(QStringLiteral("icon_palette"));
-  // The groups lie side by side, so the palette docks only above or below the map.
+  // The buttons lie in one row, so the palette docks only above or below the map.
   setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
   setMovable(true);
   setFloatable(true);
   // Until a main window takes it in, it floats.
   if (qobject_cast<QMainWindow*>(parent) == nullptr) setWindowFlags(Qt::Tool);
-  auto* content = new QWidget(this);
+  // One row, so that the palette takes little of the map's height: each group's name stands
+  // before its buttons, and a narrow window folds the rest into the tool bar's extension menu.
+  setIconSize(QSize(24, 24));
   auto* group = new QButtonGroup(this);
   group->setExclusive(false);  // no button stays checked once the mode is left
-  auto* segments = new QGroupBox(QStringLiteral("Segment Types"));
-  auto* segment_layout = new QHBoxLayout(segments);
-  auto* misc = new QGroupBox(QStringLiteral("Miscellaneous"));
-  auto* misc_layout = new QHBoxLayout(misc);
+  const auto add_title = [this](const QString& title) {
+    auto* label = new QLabel(title);
+    label->setContentsMargins(4, 0, 4, 0);
+    label->setForegroundRole(QPalette::PlaceholderText);  // a caption, not a control
+    addWidget(label);
+  };
+  add_title(QStringLiteral("Segment Types"));
   for (size_t i = 0; i < std::size(kTools); ++i) {
     const Tool& tool = kTools[i];
+    if (tool.mode == 6) {
+      addSeparator();
+      add_title(QStringLiteral("Miscellaneous"));
+    }
     auto* button = new QToolButton;
     button->setText(QString::fromLatin1(tool.text));
     button->setToolTip(button->text());
     button->setIcon(QIcon(RenderPicture(tool.picture, QSize(32, 32))));
-    button->setIconSize(QSize(32, 32));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIconSize(iconSize());
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setCheckable(true);
     button->setAutoRaise(true);
     group->addButton(button);
-    (tool.mode == 6 ? misc_layout : segment_layout)->addWidget(button);
+    addWidget(button);
     buttons_[i] = button;
     connect(button, &QToolButton::clicked, this, [this, mode = tool.mode] {
       ShowMode(mode);
       emit ModeChosen(mode);
     });
   }
+  addSeparator();
   auto* done = new QPushButton(QStringLiteral("Done"));
   done->setObjectName(QStringLiteral("paletteDone"));
   connect(done, &QPushButton::clicked, this, &IconPalette::DoneClicked);
-  auto* layout = new QHBoxLayout(content);
-  layout->setContentsMargins(2, 0, 2, 2);
-  layout->addWidget(segments);
-  layout->addWidget(misc);
-  layout->addWidget(done, 0, Qt::AlignBottom);
-  addWidget(content);
+  addWidget(done);
 }
 
 void IconPalette::keyPressEvent(QKeyEvent* event) {

@@ -125,6 +125,10 @@ ValidRangesDialog::ValidRangesDialog(ValueRangeTable& table, Platform& platform,
   setMinimumSize(wanted.boundedTo(room));
   resize(wanted.boundedTo(room));
   FitWidthToTitle(this);
+  // Scroll bars only where the screen is too small: a scroll area shown at its content's size
+  // otherwise briefly decides it needs both and covers the buttons' edge.
+  if (wanted.width() <= room.width()) scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  if (wanted.height() <= room.height()) scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void ValidRangesDialog::EditValueRanges(COrvoBuilderDoc& document, QWidget* parent) {

@@ -48,7 +48,8 @@ QList<QStringList> SplitBlock(QString text) {
 }
 
 // Widens every column of a grid to its header cells (the fixed rows, drawn bold) when the grid
-// is first shown, so that no header is cut; columns sized by their editor keep more width.
+// is first shown, so that no header is cut; columns sized by their editor keep more width, and
+// headers the editor wrapped onto taller rows keep theirs.
 class HeaderFitter : public QObject {
  public:
   explicit HeaderFitter(GridWidget* grid) : QObject(grid), grid_(grid) {}
@@ -60,7 +61,15 @@ class HeaderFitter : public QObject {
       for (int column = 0; column < grid_->columnCount(); ++column) {
         int needed = 0;
         for (int row = 0; row < grid_->FixedRowCount(); ++row) {
-          needed = std::max(needed, metrics.horizontalAdvance(grid_->CellText(row, column)) + 12);
+          // A header its grid wrapped onto a row tall enough for it keeps its width.
+          const QString text = grid_->CellText(row, column);
+          const QRect wrapped = metrics.boundingRect(
+              QRect(0, 0, grid_->columnWidth(column) - 12, 10000), Qt::TextWordWrap, text);
+          if (wrapped.width() <= grid_->columnWidth(column) - 12 &&
+              wrapped.height() <= grid_->rowHeight(row) - 4) {
+            continue;
+          }
+          needed = std::max(needed, metrics.horizontalAdvance(text) + 12);
         }
         if (grid_->columnWidth(column) < needed) grid_->setColumnWidth(column, needed);
       }

@@ -61,6 +61,22 @@ class PropertyPanelTest : public QObject {
     QCOMPARE(QString::fromStdString(doc_->GetSegmentNode(1)->GetParameter(9)), QStringLiteral("0"));
   }
 
+  void ValuesStayInSightInANarrowPanel() {
+    panel_->resize(900, 900);
+    view_->Select(doc_->GetSegmentNode(1));
+    QTRY_VERIFY(panel_->SectionGrid("Group C (Volumes)") != nullptr);
+    GridWidget* grid = panel_->SectionGrid("Group C (Volumes)");
+    const int wide = grid->columnWidth(0);
+    panel_->resize(300, 900);
+    QTRY_VERIFY(grid->columnWidth(0) < wide);
+    // The value column ends inside the grid: nothing to scroll to.
+    QVERIFY(grid->columnViewportPosition(1) + grid->columnWidth(1) <= grid->viewport()->width());
+    const int row = panel_->CellOf("C:VMULT").first;
+    QCOMPARE(grid->item(row, 0)->toolTip(), grid->CellText(row, 0));
+    panel_->resize(900, 900);
+    QTRY_COMPARE(grid->columnWidth(0), wide);
+  }
+
   void ExchangeEntryEditIsOneUndoStep() {
     COrvoBuilderCntrItem* exchange = nullptr;
     for (const auto& node : doc_->nodes()) {

@@ -57,6 +57,10 @@ class SegmentTableTest : public QObject {
     QCOMPARE(grid->CellText(3, table_->ColumnOf("E:0")), QStringLiteral("5 0 5 30"));
     QCOMPARE(grid->CellText(2, table_->ColumnOf("F:0")), QStringLiteral("2 0 2 30"));
     QVERIFY(table_->ColumnOf("J:0:C") > 0 && table_->ColumnOf("G:0") > 0);
+    // Long names wrap, so the first value columns are wholly in sight at the default size.
+    const int vmult = table_->ColumnOf("C:VMULT");
+    QVERIFY(grid->columnViewportPosition(vmult) + grid->columnWidth(vmult) <=
+            grid->viewport()->width());
     QStringList cut = testing::CutTexts(table_.get());
     // Columns beyond the window's width scroll; the first ones and the chooser must fit.
     cut.erase(std::remove_if(cut.begin(), cut.end(),
