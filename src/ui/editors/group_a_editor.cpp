@@ -11,6 +11,7 @@
 #include "groups/time_function_editing.h"
 #include "model/number_text.h"
 #include "ui/editors/bypass_options_dialog.h"
+#include "ui/editors/editor_parts.h"
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/number_field.h"
@@ -28,13 +29,6 @@ QComboBox* OptionList(QWidget* parent, const QStringList& items, int stored) {
 
 int StoredOption(const QComboBox* combo, int stored) {
   return editing::OptionStored(stored, combo->currentIndex(), combo->count());
-}
-
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-std::string Std(const QLineEdit* edit) {
-  return edit->text().toStdString();
 }
 
 }  // namespace

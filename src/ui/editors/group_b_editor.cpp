@@ -13,7 +13,7 @@
 
 #include "groups/time_function_editing.h"
 #include "model/number_text.h"
-#include "ui/editors/bypass_options_dialog.h"
+#include "ui/editors/editor_parts.h"
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
@@ -21,18 +21,6 @@
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
-namespace {
-
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-std::string Std(const QLineEdit* edit) {
-  return edit->text().toStdString();
-}
-
-const char* const kUnpairedMessage = "Every value of a time function needs its time.";
-
-}  // namespace
 
 GroupBEditor::GroupBEditor(COrvoBuilderDoc& doc, QWidget* parent)
     : QDialog(parent), doc_(doc), form_(editing::OpenGroupB(doc)) {
@@ -70,22 +58,10 @@ GroupBEditor::GroupBEditor(COrvoBuilderDoc& doc, QWidget* parent)
     box_layout->addWidget(new QLabel(list_labels[f], box));
     GridWidget* list = new GridWidget(1, 1, box);
     list->SetFixedRowCount(1);
-    list->SetRowSelection(true);
     list->SetCellText(0, 0, headers[f]);
-    list->horizontalHeader()->setStretchLastSection(true);
-    list->SetMessageHandler(
-        [this](const QString& m) { doc_.platform().ShowMessage(m.toStdString()); });
     // Typed text is kept in the form as normalised number text.
-    list->SetNumberColumn(0, NumberKind::kRealList, true);
-    list->SetCellValidator([](int, int, const QString& text) {
-      GridWidget::CellCheck check;
-      check.text = Text(editing::NormaliseList(text.toStdString()));
-      // A value without its time would make the card writer fail later; refuse it here.
-      if (!check.text.isEmpty() && check.text.count(' ') % 2 == 0) {
-        check.accepted = false;
-        check.message = kUnpairedMessage;
-      }
-      return check;
+    MakeTimeFunctionList(*list, &editing::NormaliseList, [this](const QString& m) {
+      doc_.platform().ShowMessage(m.toStdString());
     });
     connect(list, &GridWidget::CellEdited, this,
             [this, f](int row, int, const QString&, const QString& text) {
@@ -93,18 +69,9 @@ GroupBEditor::GroupBEditor(COrvoBuilderDoc& doc, QWidget* parent)
             });
     lists_[i] = list;
     box_layout->addWidget(list, 1);
-    auto* buttons = new QHBoxLayout;
-    using Action = void (GroupBEditor::*)(int);
-    const std::pair<const char*, Action> actions[] = {{"New", &GroupBEditor::NewFunction},
-                                                      {"Delete", &GroupBEditor::DeleteFunction},
-                                                      {"Edit", &GroupBEditor::EditFunction}};
-    for (const auto& [name, action] : actions) {
-      auto* button = new QPushButton(name, box);
-      buttons->addWidget(button);
-      connect(button, &QPushButton::clicked, this,
-              [this, f, action = action] { (this->*action)(f); });
-    }
-    box_layout->addLayout(buttons);
+    box_layout->addLayout(FunctionButtons(
+        box, [this, f] { NewFunction(f); }, [this, f] { DeleteFunction(f); },
+        [this, f] { EditFunction(f); }));
     boxes_row->addWidget(box);
     FillList(f, -1);
   }
@@ -179,26 +146,17 @@ void GroupBEditor::LeaveBypass() {
 }
 
 void GroupBEditor::EditBypassOptions() {
-  StringArray entries;
-  entries.Parse(Std(bypass_), false);
-  std::optional<std::vector<std::string>> edited =
-      BypassOptionsDialog::Edit(this, doc_.group_a.SIMTYP, entries.GetList());
-  if (edited) bypass_->setText(Text(StringArray(*edited).Join(' ')));
+  ui::EditBypassOptions(this, doc_.group_a.SIMTYP, *bypass_);
 }
 
 void GroupBEditor::accept() {
   if (!CheckNumberFields(this)) return;
   GroupBDlg& v = form_.values;
-  std::string title, units[2];
-  if (!ToStored(title_->text(), title) || !ToStored(units_[0]->text(), units[0]) ||
-      !ToStored(units_[1]->text(), units[1])) {
-    doc_.platform().ShowMessage(
-        "The title or a unit name holds a character that cannot be stored.");
+  if (!TakeStoredTexts(
+          doc_.platform(), "The title or a unit name holds a character that cannot be stored.",
+          {{title_, &v.title}, {units_[0], &v.surface_units}, {units_[1], &v.pore_units}})) {
     return;
   }
-  v.title = title;
-  v.surface_units = units[0];
-  v.pore_units = units[1];
   v.surface_SCALR = AtoF(Std(scalr_[0]));
   v.surface_CONVR = AtoF(Std(convr_[0]));
   v.pore_SCALR = AtoF(Std(scalr_[1]));

@@ -9,21 +9,12 @@
 
 #include "groups/group_editing.h"
 #include "model/number_text.h"
+#include "ui/editors/editor_parts.h"
 #include "ui/editors/group_editors.h"
 #include "ui/widgets/number_field.h"
 #include "ui/widgets/stored_text.h"
 
 namespace orvo::ui {
-namespace {
-
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-std::string Std(const QLineEdit* edit) {
-  return edit->text().toStdString();
-}
-
-}  // namespace
 
 GroupCEditor::GroupCEditor(COrvoBuilderDoc& doc, QWidget* parent)
     : QDialog(parent), doc_(doc), group_(doc.group_c) {
@@ -77,14 +68,11 @@ void GroupCEditor::IBEDVChosen() {
 
 void GroupCEditor::accept() {
   if (!CheckNumberFields(this)) return;
-  std::string title, units;
-  if (!ToStored(title_->text(), title) || !ToStored(units_->text(), units)) {
-    doc_.platform().ShowMessage(
-        "The title or the unit name holds a character that cannot be stored.");
+  if (!TakeStoredTexts(doc_.platform(),
+                       "The title or the unit name holds a character that cannot be stored.",
+                       {{title_, &group_.title}, {units_, &group_.units}})) {
     return;
   }
-  group_.title = title;
-  group_.units = units;
   group_.IVOPT = editing::OptionStored(group_.IVOPT, ivopt_->currentIndex(), ivopt_->count());
   group_.IBEDV = editing::OptionStored(group_.IBEDV, ibedv_->currentIndex(), ibedv_->count());
   group_.TDINTS = AtoF(Std(tdints_));

@@ -11,7 +11,7 @@
 
 #include "groups/time_function_editing.h"
 #include "model/number_text.h"
-#include "ui/editors/bypass_options_dialog.h"
+#include "ui/editors/editor_parts.h"
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
@@ -21,21 +21,12 @@
 namespace orvo::ui {
 namespace {
 
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-std::string Std(const QLineEdit* edit) {
-  return edit->text().toStdString();
-}
-
 constexpr int kHydrodynamicFileOption = 2;  // IQOPT 3
 
 const char* const kFieldNames[GroupDDlg::kFieldCount] = {
     "Advective flows in the water column", "Pore water flows",
     "Sediment 1 transport field",          "Sediment 2 transport field",
     "Sediment 3 transport field",          "Evap and Precipitation field"};
-
-const char* const kUnpairedMessage = "Every value of a time function needs its time.";
 
 }  // namespace
 
@@ -87,30 +78,12 @@ GroupDEditor::GroupDEditor(COrvoBuilderDoc& doc, QWidget* parent)
   layout->addWidget(field_name_);
   layout->addWidget(new QLabel("Time function list for selected flow (NINQ):", this));
   functions_ = new GridWidget(0, 1, this);
-  functions_->SetRowSelection(true);
+  MakeTimeFunctionList(*functions_, &editing::NormaliseNumberList, message);
   functions_->setSelectionMode(QAbstractItemView::SingleSelection);
-  functions_->horizontalHeader()->setStretchLastSection(true);
-  functions_->SetMessageHandler(message);
-  functions_->SetNumberColumn(0, NumberKind::kRealList, true);
-  functions_->SetCellValidator([](int, int, const QString& text) {
-    GridWidget::CellCheck check;
-    check.text = Text(editing::NormaliseNumberList(text.toStdString()));
-    // A value without its time would make the card writer fail later; refuse it here.
-    if (!check.text.isEmpty() && check.text.count(' ') % 2 == 0) {
-      check.accepted = false;
-      check.message = kUnpairedMessage;
-    }
-    return check;
-  });
   layout->addWidget(functions_, 1);
   layout->addWidget(new QLabel("Time function editing commands:", this));
-  auto* function_buttons = new QHBoxLayout;
-  auto* new_button = new QPushButton("New", this);
-  auto* delete_button = new QPushButton("Delete", this);
-  auto* edit_button = new QPushButton("Edit", this);
-  function_buttons->addWidget(new_button);
-  function_buttons->addWidget(delete_button);
-  function_buttons->addWidget(edit_button);
+  QHBoxLayout* function_buttons = FunctionButtons(
+      this, [this] { NewFunction(); }, [this] { DeleteFunction(); }, [this] { EditFunction(); });
   function_buttons->addStretch(1);
   layout->addLayout(function_buttons);
 
@@ -130,9 +103,6 @@ GroupDEditor::GroupDEditor(COrvoBuilderDoc& doc, QWidget* parent)
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(iqopt_, &QComboBox::activated, this, &GroupDEditor::FlowOptionChosen);
   connect(file_button, &QPushButton::clicked, this, &GroupDEditor::ChooseFile);
-  connect(new_button, &QPushButton::clicked, this, &GroupDEditor::NewFunction);
-  connect(delete_button, &QPushButton::clicked, this, &GroupDEditor::DeleteFunction);
-  connect(edit_button, &QPushButton::clicked, this, &GroupDEditor::EditFunction);
   connect(bypass_button, &QPushButton::clicked, this, &GroupDEditor::EditBypassOptions);
   connect(bypass_, &QLineEdit::editingFinished, this,
           [this] { bypass_->setText(Text(editing::NormaliseList(Std(bypass_)))); });
@@ -246,22 +216,16 @@ void GroupDEditor::ChooseFile() {
 }
 
 void GroupDEditor::EditBypassOptions() {
-  StringArray entries;
-  entries.Parse(Std(bypass_), false);
-  std::optional<std::vector<std::string>> edited =
-      BypassOptionsDialog::Edit(this, doc_.group_a.SIMTYP, entries.GetList());
-  if (edited) bypass_->setText(Text(StringArray(*edited).Join(' ')));
+  ui::EditBypassOptions(this, doc_.group_a.SIMTYP, *bypass_);
 }
 
 void GroupDEditor::accept() {
   if (!CheckNumberFields(this)) return;
-  std::string file;
-  if (!ToStored(hydfil_->text(), file)) {
-    doc_.platform().ShowMessage("The file name holds a character that cannot be stored.");
+  GroupDDlg& v = form_.values;
+  if (!TakeStoredTexts(doc_.platform(), "The file name holds a character that cannot be stored.",
+                       {{hydfil_, &v.hydrodynamic_file}})) {
     return;
   }
-  GroupDDlg& v = form_.values;
-  v.hydrodynamic_file = file;
   v.flow_option = editing::OptionStored(v.flow_option, iqopt_->currentIndex(), iqopt_->count());
   // Typed bypass text counts, as in group B's editor, not only the check list's.
   v.bypass_text = editing::NormaliseList(Std(bypass_));

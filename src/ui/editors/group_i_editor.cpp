@@ -1,19 +1,14 @@
 // "Edit Group I Parameters (Kinetic Time Functions)": one row per kinetic time function the
 // simulation type offers, each a name and a function kept as blank-separated numbers.
 #include <QDialog>
-#include <QDialogButtonBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "groups/group_editing.h"
 #include "groups/time_function_editing.h"
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
+#include "ui/editors/editor_parts.h"
 #include "ui/editors/group_editors.h"
 #include "ui/editors/time_function_editor.h"
 #include "ui/widgets/grid_widget.h"
@@ -32,76 +27,39 @@ class GroupIEditor : public QDialog {
     setWindowTitle(tr("Edit Group I Parameters (Kinetic Time Functions)"));
     const int simtyp = doc.group_a.SIMTYP;
     group_.SetSlotCountFromType(simtyp);
-    const int rows = std::clamp(group_.slot_count, 0, GroupIDlg::kSlots);
-
-    title_ = new QLineEdit(FromStored(group_.title), this);
-    title_->setObjectName("title");
-    auto* title_row = new QHBoxLayout;
-    title_row->addWidget(new QLabel(tr("Title:"), this));
-    title_row->addWidget(title_, 1);
-
-    grid_ =
-        HeaderedGrid(this, "functionGrid",
-                     {tr("ISC"), tr("Name (ANAME)"), tr("Time Functions (VALT(K), T(K))")}, rows);
-    for (int slot = 0; slot < rows; ++slot) {
+    const SlotCellKeeper keep = [this](int slot, int column, const std::string& text) {
+      return ed::SetGroupICell(group_, slot, column, text);
+    };
+    table_ = MakeSlotTable(*this, group_.title, "functionGrid",
+                           {tr("ISC"), tr("Name (ANAME)"), tr("Time Functions (VALT(K), T(K))")},
+                           std::clamp(group_.slot_count, 0, GroupIDlg::kSlots), keep,
+                           [simtyp](int slot) {
+                             const TimeFunctionRow* entry = vocabulary::TimeFunction(simtyp, slot);
+                             return entry != nullptr ? QString(entry->description) : QString();
+                           });
+    GridWidget* grid = table_.grid;
+    for (int slot = 0; slot < table_.rows; ++slot) {
       const size_t at = static_cast<size_t>(slot);
-      grid_->SetCellText(slot + 1, 0, QString::number(slot + 1));
-      grid_->SetCellText(slot + 1, 1, FromStored(group_.names[at]));
-      grid_->SetCellText(slot + 1, 2, QString::fromStdString(group_.functions[at]));
+      grid->SetCellText(slot + 1, 0, QString::number(slot + 1));
+      grid->SetCellText(slot + 1, 1, FromStored(group_.names[at]));
+      grid->SetCellText(slot + 1, 2, QString::fromStdString(group_.functions[at]));
     }
-    grid_->setColumnWidth(1, 120);
-    grid_->setColumnWidth(2, 400);
-    grid_->SetNumberColumn(2, NumberKind::kRealList, true);
-    grid_->SetCellValidator([this](int row, int column, const QString& text) {
-      GridWidget::CellCheck check;
-      std::string stored;
-      if (!ToStored(text, stored)) return GridWidget::CellCheck{false, {}, tr(kNotStorable)};
-      check.text = FromStored(ed::SetGroupICell(group_, row - 1, column, stored));
-      return check;
-    });
-
-    description_ = new QPlainTextEdit(this);
-    description_->setObjectName("description");
-    description_->setReadOnly(true);
-    description_->setMaximumHeight(70);
-    connect(grid_, &QTableWidget::currentCellChanged, this, [this, simtyp](int row) {
-      const TimeFunctionRow* entry = vocabulary::TimeFunction(simtyp, row - 1);
-      description_->setPlainText(entry != nullptr ? QString(entry->description) : QString());
-    });
+    grid->setColumnWidth(1, 120);
+    grid->setColumnWidth(2, 400);
+    grid->SetNumberColumn(2, NumberKind::kRealList, true);
 
     auto* edit = new QPushButton(tr("Edit Time Functions"), this);
     edit->setObjectName("editTimeFunctions");
     connect(edit, &QPushButton::clicked, this, [this] { EditTimeFunction(); });
-    auto* defaults = new QPushButton(tr("Use/Restore default parameter names (PNAME)"), this);
-    defaults->setObjectName("defaultNames");
-    connect(defaults, &QPushButton::clicked, this, [this, simtyp, rows] {
-      for (int slot = 0; slot < rows; ++slot) {
-        const TimeFunctionRow* entry = vocabulary::TimeFunction(simtyp, slot);
-        const std::string name = entry != nullptr ? entry->name : "";
-        grid_->SetCellText(slot + 1, 1, FromStored(ed::SetGroupICell(group_, slot, 1, name)));
-      }
+    QPushButton* defaults = RestoreNamesButton(*this, table_, keep, [simtyp](int slot) {
+      const TimeFunctionRow* entry = vocabulary::TimeFunction(simtyp, slot);
+      return std::string(entry != nullptr ? entry->name : "");
     });
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &GroupIEditor::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(title_row);
-    layout->addWidget(grid_, 1);
-    layout->addWidget(description_);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(edit);
-    bottom->addWidget(defaults);
-    bottom->addStretch(1);
-    bottom->addWidget(buttons);
-    layout->addLayout(bottom);
-    resize(720, 560);
-    if (rows > 0) grid_->setCurrentCell(1, 1);  // shows the first description
+    LayOutSlotTable(*this, table_, {edit, defaults}, 720);
   }
 
   void accept() override {
-    if (!ToStored(title_->text(), group_.title)) {
+    if (!ToStored(table_.title->text(), group_.title)) {
       doc_.platform().ShowMessage(kNotStorable);
       return;
     }
@@ -111,20 +69,18 @@ class GroupIEditor : public QDialog {
 
  private:
   void EditTimeFunction() {
-    const int row = grid_->SelectedRow() >= 1 ? grid_->SelectedRow() : grid_->currentRow();
+    GridWidget* grid = table_.grid;
+    const int row = grid->SelectedRow() >= 1 ? grid->SelectedRow() : grid->currentRow();
     if (row < 1) return;
     const std::optional<std::string> text = TimeFunctionEditor::EditText(
         this, time_function::kKineticFunction, group_.functions[static_cast<size_t>(row - 1)]);
     if (!text) return;
-    grid_->SetCellText(row, 2,
-                       QString::fromStdString(ed::SetGroupICell(group_, row - 1, 2, *text)));
+    grid->SetCellText(row, 2, QString::fromStdString(ed::SetGroupICell(group_, row - 1, 2, *text)));
   }
 
   COrvoBuilderDoc& doc_;
   GroupIDlg group_;
-  QLineEdit* title_ = nullptr;
-  GridWidget* grid_ = nullptr;
-  QPlainTextEdit* description_ = nullptr;
+  SlotTable table_;
 };
 
 }  // namespace
