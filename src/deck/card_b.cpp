@@ -49,54 +49,6 @@ std::string EntryText(double area, double length) {
   return StringArrayText({RealText(area), RealText(length)});
 }
 
-// An exchange takes an exchange line when both name the same two segments, in either order.
-struct ExchangeLine {
-  size_t field;
-  size_t function;
-  const SegmentPair* pair;
-};
-
-// The exchange lines of the deck read last by their two segments, in deck order. Network
-// construction asks once per exchange, so the index is kept while that deck stays the same.
-class ExchangeLineIndex {
- public:
-  static const ExchangeLineIndex& For(const std::shared_ptr<const OrvoClass>& reader,
-                                      const DeckRecord& record) {
-    static ExchangeLineIndex index;
-    const bool same = index.record_ == &record && !index.owner_.expired() &&
-                      !index.owner_.owner_before(reader) && !reader.owner_before(index.owner_);
-    if (!same) index.Build(reader, record);
-    return index;
-  }
-
-  // Null when no line names these two segments.
-  const std::vector<ExchangeLine>* Lines(int up, int down) const {
-    const auto found = by_pair_.find(PairKey(up, down));
-    return found == by_pair_.end() ? nullptr : &found->second;
-  }
-
- private:
-  void Build(const std::shared_ptr<const OrvoClass>& reader, const DeckRecord& record) {
-    owner_ = reader;
-    record_ = &record;
-    by_pair_.clear();
-    // Surface water, then pore water.
-    const size_t fields = std::min<size_t>(record.b.fields.size(), 2);
-    for (size_t field = 0; field < fields; ++field) {
-      const auto& functions = record.b.fields[field].functions;
-      for (size_t k = 0; k < functions.size(); ++k) {
-        for (const SegmentPair& pair : functions[k].pairs) {
-          by_pair_[PairKey(pair.from, pair.to)].push_back({field, k, &pair});
-        }
-      }
-    }
-  }
-
-  std::weak_ptr<const OrvoClass> owner_;
-  const DeckRecord* record_ = nullptr;
-  std::unordered_map<uint64_t, std::vector<ExchangeLine>> by_pair_;
-};
-
 }  // namespace
 
 bool ScanTimeFunction(DeckScanner& in, Breaks& breaks) {
@@ -284,6 +236,24 @@ bool ReadGroupB(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
   return true;
 }
 
+ExchangeLineIndex::ExchangeLineIndex(const DeckRecord& record) {
+  // Surface water, then pore water.
+  const size_t fields = std::min<size_t>(record.b.fields.size(), 2);
+  for (size_t field = 0; field < fields; ++field) {
+    const auto& functions = record.b.fields[field].functions;
+    for (size_t k = 0; k < functions.size(); ++k) {
+      for (const SegmentPair& pair : functions[k].pairs) {
+        by_pair_[PairKey(pair.from, pair.to)].push_back({field, k, &pair});
+      }
+    }
+  }
+}
+
+const std::vector<ExchangeLineIndex::Line>* ExchangeLineIndex::Lines(int up, int down) const {
+  const auto found = by_pair_.find(PairKey(up, down));
+  return found == by_pair_.end() ? nullptr : &found->second;
+}
+
 void SetGroupB_ExchangeData(COrvoBuilderDoc& doc, COrvoBuilderCntrItem& node) {
   const DeckRecord* record = doc.dataset_reader ? doc.dataset_reader->record() : nullptr;
   if (record == nullptr) {
@@ -292,14 +262,18 @@ void SetGroupB_ExchangeData(COrvoBuilderDoc& doc, COrvoBuilderCntrItem& node) {
         "file.");
     return;
   }
+  SetGroupB_ExchangeData(node, ExchangeLineIndex(*record));
+}
+
+void SetGroupB_ExchangeData(COrvoBuilderCntrItem& node, const ExchangeLineIndex& index) {
   if (!node.is_exchange()) return;
   const ExchangeData& exchange = *node.exchange();
   if (exchange.upstream == 0 || exchange.downstream == 0) return;
   const int field = exchange.exchange_field;
   if (field != 0 && field != 1) return;
 
-  const std::vector<ExchangeLine>* lines = ExchangeLineIndex::For(doc.dataset_reader, *record)
-                                               .Lines(exchange.upstream, exchange.downstream);
+  const std::vector<ExchangeLineIndex::Line>* lines =
+      index.Lines(exchange.upstream, exchange.downstream);
   if (lines == nullptr) return;
   // The entries as views of the node's record; a changed entry views its new text.
   std::vector<std::string_view> entries;
@@ -308,7 +282,7 @@ void SetGroupB_ExchangeData(COrvoBuilderDoc& doc, COrvoBuilderCntrItem& node) {
   if (!SplitStringArray(exchange.entries, entries, level, error)) return;
   std::vector<std::string> texts;
   texts.reserve(lines->size());
-  for (const ExchangeLine& line : *lines) {
+  for (const ExchangeLineIndex::Line& line : *lines) {
     // The entry was made by the exchange's function count; a later line wins.
     if (line.field != static_cast<size_t>(field) || line.function >= entries.size()) continue;
     texts.push_back(EntryText(line.pair->first, line.pair->second));

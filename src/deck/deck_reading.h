@@ -7,6 +7,10 @@
 // read, so a failed import leaves its group as it was.
 #pragma once
 
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
 #include "deck/deck_record.h"
 #include "deck/deck_scanner.h"
 #include "model/project_document.h"
@@ -72,9 +76,31 @@ namespace group_j {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
 
+// The exchange lines of a deck's card B by their two segments, in deck order: made once for
+// a whole network construction, which asks once per exchange. It views the record, which
+// must outlive it.
+class ExchangeLineIndex {
+ public:
+  // An exchange takes an exchange line when both name the same two segments, in either order.
+  struct Line {
+    size_t field;
+    size_t function;
+    const SegmentPair* pair;
+  };
+
+  explicit ExchangeLineIndex(const DeckRecord& record);
+  // Null when no line names these two segments.
+  const std::vector<Line>* Lines(int up, int down) const;
+
+ private:
+  std::unordered_map<uint64_t, std::vector<Line>> by_pair_;
+};
+
 // Fills one exchange node's group B entries from the deck read last (the document's
 // dataset reader).
 void SetGroupB_ExchangeData(COrvoBuilderDoc& doc, COrvoBuilderCntrItem& node);
+// The same from an index of that deck's exchange lines.
+void SetGroupB_ExchangeData(COrvoBuilderCntrItem& node, const ExchangeLineIndex& index);
 
 // Group importers: read one card of another deck at the scanner's position. With skip set
 // they only move past it. The deck's NOSEG and NOSYS are the document's imported_NOSEG and

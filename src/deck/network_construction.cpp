@@ -300,6 +300,7 @@ void NetworkBuilder::GroupBExchanges() {
   const std::vector<CardBRecord::Field>& fields = deck_.b.fields;
   const size_t field_count =
       deck_.b.NRFLD >= 2 ? std::min<size_t>(fields.size(), 2) : std::min<size_t>(fields.size(), 1);
+  const ExchangeLineIndex lines(deck_);
   for (size_t f = 0; f < field_count; ++f) {
     // A pair listed by two functions of one field is one exchange taking part in both; a
     // second node would take part in both as well and double the exchange when written back.
@@ -308,7 +309,7 @@ void NetworkBuilder::GroupBExchanges() {
       for (const SegmentPair& pair : function.pairs) {
         if (!pairs.insert(UnorderedKey(pair.from, pair.to)).second) continue;
         COrvoBuilderCntrItem* node = NewExchange(pair.from, pair.to, static_cast<int>(f));
-        SetGroupB_ExchangeData(doc_, *node);
+        SetGroupB_ExchangeData(*node, lines);
       }
     }
   }
@@ -381,7 +382,7 @@ void NetworkBuilder::FlowPortions() {
 }  // namespace
 
 void BuildNetwork(COrvoBuilderDoc& doc) {
-  // Held for the whole construction: the groups and SetGroupB_ExchangeData read it.
+  // Held for the whole construction: the groups and the exchange entries read it.
   const std::shared_ptr<const OrvoClass> reader = doc.dataset_reader;
   if (reader == nullptr || reader->record() == nullptr) return;
   const DeckRecord& deck = *reader->record();
