@@ -21,14 +21,15 @@ namespace {
 struct Tool {
   const char* text;
   NodePicture picture;
-  int mode;
+  InteractionMode mode;
 };
 
-constexpr Tool kTools[] = {{"Surface Water", NodePicture::kSurface, 1},
-                           {"Subsurface Water", NodePicture::kSubsurface, 2},
-                           {"Upper Bed", NodePicture::kUpperBed, 3},
-                           {"Lower Bed", NodePicture::kLowerBed, 4},
-                           {"Label", NodePicture::kLabel, 6}};
+constexpr Tool kTools[] = {
+    {"Surface Water", NodePicture::kSurface, InteractionMode::kPlaceSurface},
+    {"Subsurface Water", NodePicture::kSubsurface, InteractionMode::kPlaceSubsurface},
+    {"Upper Bed", NodePicture::kUpperBed, InteractionMode::kPlaceUpperBed},
+    {"Lower Bed", NodePicture::kLowerBed, InteractionMode::kPlaceLowerBed},
+    {"Label", NodePicture::kLabel, InteractionMode::kPlaceLabel}};
 
 const QString kPositionKey = QStringLiteral("Icon Palette/Position");
 
@@ -56,7 +57,7 @@ IconPalette::IconPalette(QWidget* parent) : QToolBar(QStringLiteral("Icon Palett
   add_title(QStringLiteral("Segment Types"));
   for (size_t i = 0; i < std::size(kTools); ++i) {
     const Tool& tool = kTools[i];
-    if (tool.mode == 6) {
+    if (tool.mode == InteractionMode::kPlaceLabel) {
       addSeparator();
       add_title(QStringLiteral("Miscellaneous"));
     }
@@ -86,18 +87,18 @@ IconPalette::IconPalette(QWidget* parent) : QToolBar(QStringLiteral("Icon Palett
 void IconPalette::keyPressEvent(QKeyEvent* event) {
   // Escape leaves placing wherever the focus went, as it does in the network view.
   if (event->key() == Qt::Key_Escape) {
-    ShowMode(0);
-    emit ModeChosen(0);
+    ShowMode(InteractionMode::kSelect);
+    emit ModeChosen(InteractionMode::kSelect);
     return;
   }
   QToolBar::keyPressEvent(event);
 }
 
-void IconPalette::ShowMode(int mode) {
+void IconPalette::ShowMode(InteractionMode mode) {
   for (size_t i = 0; i < std::size(kTools); ++i) buttons_[i]->setChecked(kTools[i].mode == mode);
 }
 
-QToolButton* IconPalette::ButtonFor(int mode) const {
+QToolButton* IconPalette::ButtonFor(InteractionMode mode) const {
   for (size_t i = 0; i < std::size(kTools); ++i) {
     if (kTools[i].mode == mode) return buttons_[i];
   }

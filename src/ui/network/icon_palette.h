@@ -8,6 +8,8 @@
 #include <QToolBar>
 #include <array>
 
+#include "ui/network/view_state.h"
+
 class QToolButton;
 
 namespace orvo::ui {
@@ -18,17 +20,17 @@ class IconPalette : public QToolBar {
  public:
   explicit IconPalette(QWidget* parent = nullptr);
 
-  // Checks the button of a placing mode (1 to 4, 6); any other mode checks none.
-  void ShowMode(int mode);
+  // Checks the button of a placing mode; any other mode checks none.
+  void ShowMode(InteractionMode mode);
   // The button that sets a placing mode, for tests; null for other modes.
-  QToolButton* ButtonFor(int mode) const;
+  QToolButton* ButtonFor(InteractionMode mode) const;
   // A floating palette: where it was when last hidden (kept in the settings) if that lies on
   // a screen, else with its top-left corner at 75 % of the screen width and 25 % of its
   // height. A docked one stays where its window keeps it.
   void PlaceOnScreen();
 
  signals:
-  void ModeChosen(int mode);
+  void ModeChosen(InteractionMode mode);
   void DoneClicked();
 
  protected:

@@ -98,8 +98,7 @@ COrvoBuilderView::COrvoBuilderView(COrvoBuilderDoc& document,
   ModeCursor(Mode::kUntether) = ToolCursor(NodePicture::kUntether);
 
   palette_ = new IconPalette(this);
-  connect(palette_, &IconPalette::ModeChosen, this,
-          [this](int mode) { SetInteractionMode(static_cast<Mode>(mode)); });
+  connect(palette_, &IconPalette::ModeChosen, this, &COrvoBuilderView::SetInteractionMode);
   connect(palette_, &IconPalette::DoneClicked, this, [this] {
     state_->palette_shown = false;
     SetInteractionMode(Mode::kSelect);
@@ -1038,7 +1037,7 @@ void COrvoBuilderView::TogglePalette() {
 
 void COrvoBuilderView::SyncPalette() {
   if (palette_ == nullptr) return;
-  palette_->ShowMode(static_cast<int>(state_->interaction_mode));
+  palette_->ShowMode(state_->interaction_mode);
   if (palette_->isVisible() != state_->palette_shown) {
     palette_->setVisible(state_->palette_shown);
   }

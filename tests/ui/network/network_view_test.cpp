@@ -70,7 +70,7 @@ class NetworkViewTest : public QObject {
 void NetworkViewTest::PaletteToolPlacesSegmentWithTetheredLabel() {
   Fixture f;
   QVERIFY(f.view.state().palette_shown && f.view.palette()->isVisible());
-  QTest::mouseClick(f.view.palette()->ButtonFor(3), Qt::LeftButton);
+  QTest::mouseClick(f.view.palette()->ButtonFor(InteractionMode::kPlaceUpperBed), Qt::LeftButton);
   QCOMPARE(f.view.state().interaction_mode, Mode::kPlaceUpperBed);
   f.Click(QPoint(100, 100));
   QCOMPARE(f.doc.nodes().size(), size_t{2});
@@ -89,7 +89,7 @@ void NetworkViewTest::PaletteToolPlacesSegmentWithTetheredLabel() {
   // Too close to the segment: ignored; the tool stays for the next placement.
   f.Click(QPoint(110, 120));
   QCOMPARE(f.doc.nodes().size(), size_t{2});
-  QTest::mouseClick(f.view.palette()->ButtonFor(6), Qt::LeftButton);
+  QTest::mouseClick(f.view.palette()->ButtonFor(InteractionMode::kPlaceLabel), Qt::LeftButton);
   f.Click(QPoint(300, 100));
   QCOMPARE(f.doc.nodes().size(), size_t{3});
   QVERIFY(f.Last()->is_label());
@@ -204,7 +204,7 @@ void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
     } else if (mode == Mode::kUntether) {
       f.view.OnUntether();
     } else {
-      QTest::mouseClick(f.view.palette()->ButtonFor(static_cast<int>(mode)), Qt::LeftButton);
+      QTest::mouseClick(f.view.palette()->ButtonFor(mode), Qt::LeftButton);
     }
   };
   for (const Mode mode :
@@ -347,14 +347,14 @@ void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
 void NetworkViewTest::RightClickOnEmptySpaceLeavesTheTool() {
   Fixture f;
   testing::AddSegmentWithLabel(f.doc, 100, 100);
-  QTest::mouseClick(f.view.palette()->ButtonFor(1), Qt::LeftButton);
+  QTest::mouseClick(f.view.palette()->ButtonFor(InteractionMode::kPlaceSurface), Qt::LeftButton);
   QCOMPARE(f.view.state().interaction_mode, Mode::kPlaceSurface);
-  QVERIFY(f.view.palette()->ButtonFor(1)->isChecked());
+  QVERIFY(f.view.palette()->ButtonFor(InteractionMode::kPlaceSurface)->isChecked());
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(400, 400),
                           f.port()->mapToGlobal(QPoint(400, 400)));
   QApplication::sendEvent(f.port(), &event);
   QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
-  QVERIFY(!f.view.palette()->ButtonFor(1)->isChecked());
+  QVERIFY(!f.view.palette()->ButtonFor(InteractionMode::kPlaceSurface)->isChecked());
 
   std::unique_ptr<QMenu> menu(f.view.CreateContextMenu(QPoint(110, 110)));
   QCOMPARE(menu->title(), QStringLiteral("Segment Commands"));
