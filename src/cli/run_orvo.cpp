@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli_command.h"
-#include "settings/settings_store.h"
+#include "ui/shell/settings_store.h"
 
 namespace orvo::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "model/platform.h"
-#include "settings/settings_store.h"
+#include "ui/shell/settings_store.h"
 
 class QProgressDialog;
 

@@ -1,4 +1,4 @@
-#include "settings/settings_store.h"
+#include "ui/shell/settings_store.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
-// The per-user settings store shared by the desktop program and the command line, so that a
-// location chosen in either serves both: QSettings of organisation "OrvoBuilder" and
-// application "orvobuilder", one key "section/key" per SettingKey.
+// The per-user settings store (QtCore only, a library of its own) shared by the desktop program and
+// the command line, so that a location chosen in either serves both: QSettings of organisation
+// "OrvoBuilder" and application "orvobuilder", one key "section/key" per SettingKey.
 #pragma once
 
 #include <QString>
