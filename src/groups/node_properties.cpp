@@ -428,19 +428,12 @@ std::vector<Property> NodeProperties(const COrvoBuilderDoc& doc, const COrvoBuil
   return PropertiesOf(doc, node);
 }
 
-COrvoBuilderCntrItem* FindNode(const COrvoBuilderDoc& doc, int number) {
-  for (const auto& node : doc.nodes()) {
-    if (node->number() == number) return node.get();
-  }
-  return nullptr;
-}
-
 std::vector<Property> CommonProperties(const COrvoBuilderDoc& doc,
                                        const std::vector<int>& numbers) {
   std::vector<Property> common;
   bool first = true;
   for (const int number : numbers) {
-    const COrvoBuilderCntrItem* node = FindNode(doc, number);
+    const COrvoBuilderCntrItem* node = doc.FindNode(number);
     if (node == nullptr) continue;
     std::vector<Property> own = PropertiesOf(doc, *node);
     if (first) {
@@ -487,7 +480,7 @@ Outcome SetProperty(COrvoBuilderDoc& doc, const std::vector<int>& numbers, const
   const std::vector<std::string> parts = KeyParts(key);
   std::vector<COrvoBuilderCntrItem*> nodes;
   for (const int number : numbers) {
-    if (COrvoBuilderCntrItem* node = FindNode(doc, number)) nodes.push_back(node);
+    if (COrvoBuilderCntrItem* node = doc.FindNode(number)) nodes.push_back(node);
   }
   if (nodes.empty()) return outcome;
   // The kind and name of the value, from the first node that has it.

@@ -85,8 +85,5 @@ struct TableRow {
 std::vector<TableRow> TableRows(const COrvoBuilderDoc& doc,
                                 const std::vector<TableColumn>& columns);
 
-// The node of a node number; null when there is none.
-COrvoBuilderCntrItem* FindNode(const COrvoBuilderDoc& doc, int number);
-
 }  // namespace node_properties
 }  // namespace orvo

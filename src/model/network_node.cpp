@@ -284,7 +284,7 @@ std::string COrvoBuilderCntrItem::GetLabelParameter(int index) const {
 }
 
 void COrvoBuilderCntrItem::Redraw() const {
-  document_->UpdateAllViews(kHintNodeChanged, this);
+  document_->UpdateAllViews(kHintNodeChanged, number_);
 }
 
 void COrvoBuilderCntrItem::SetRect(int left, int top, int right, int bottom) {

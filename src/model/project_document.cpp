@@ -331,8 +331,19 @@ void COrvoBuilderDoc::RemoveObserver(DocumentObserver* observer) {
   std::erase(observers_, observer);
 }
 
-void COrvoBuilderDoc::UpdateAllViews(UpdateHint hint, const COrvoBuilderCntrItem* node) const {
-  for (DocumentObserver* observer : observers_) observer->OnDocumentUpdate(hint, node);
+void COrvoBuilderDoc::UpdateAllViews(UpdateHint hint, int node_number) const {
+  for (DocumentObserver* observer : observers_) observer->OnDocumentUpdate(hint, node_number);
+}
+
+COrvoBuilderCntrItem* COrvoBuilderDoc::FindNode(int number) const {
+  if (number <= 0) return nullptr;
+  const auto found =
+      std::lower_bound(nodes_.begin(), nodes_.end(), number,
+                       [](const auto& node, int wanted) { return node->number() < wanted; });
+  if (found != nodes_.end() && (*found)->number() == number) return found->get();
+  for (const auto& node : nodes_)
+    if (node->number() == number) return node.get();
+  return nullptr;
 }
 
 }  // namespace orvo

@@ -41,7 +41,9 @@ class OrvoClass;
 class DocumentObserver {
  public:
   virtual ~DocumentObserver() = default;
-  virtual void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) = 0;
+  // `node_number` names the node concerned (kHintNodeChanged), 0 for none. Windows keep node
+  // numbers, not pointers: a number outlives the node objects undo and redo replace.
+  virtual void OnDocumentUpdate(UpdateHint hint, int node_number) = 0;
 };
 
 // The groups an undo step may change directly (bits of BeginStep's groups): a step keeps
@@ -105,6 +107,10 @@ class COrvoBuilderDoc {
   const std::vector<std::unique_ptr<COrvoBuilderCntrItem>>& nodes() const { return nodes_; }
   // Constructs a node with the next node number and appends it to the list.
   COrvoBuilderCntrItem* NewNode();
+  // The node with this number, or nullptr. The list is in number order (numbers only grow
+  // and undo keeps the order), so this is a binary search; a file that stored its nodes out of
+  // order is searched through.
+  COrvoBuilderCntrItem* FindNode(int number) const;
 
   COrvoBuilderCntrItem* GetSegmentNode(int segment_id);
   void BuildSegmentArray();
@@ -156,7 +162,7 @@ class COrvoBuilderDoc {
 
   void AddObserver(DocumentObserver* observer);
   void RemoveObserver(DocumentObserver* observer);
-  void UpdateAllViews(UpdateHint hint, const COrvoBuilderCntrItem* node = nullptr) const;
+  void UpdateAllViews(UpdateHint hint, int node_number = 0) const;
 
  private:
   friend class COrvoBuilderCntrItem;

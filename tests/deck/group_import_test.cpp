@@ -57,7 +57,7 @@ std::string JoinLines(const Lines& lines) {
 
 class RedrawCounter : public DocumentObserver {
  public:
-  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) override {
+  void OnDocumentUpdate(UpdateHint hint, int) override {
     if (hint == kHintRedrawAll) ++redraws;
   }
   int redraws = 0;

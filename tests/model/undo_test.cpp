@@ -13,7 +13,7 @@ using testing::AddSegmentWithLabel;
 
 struct HintLog : DocumentObserver {
   std::vector<int> hints;
-  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) override {
+  void OnDocumentUpdate(UpdateHint hint, int) override {
     hints.push_back(hint);
   }
 };
@@ -125,7 +125,7 @@ TEST_F(UndoTest, OneUndoBringsBackASegmentWithItsExchanges) {
 
 struct HistoryLog : DocumentObserver {
   int changes = 0;
-  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) override {
+  void OnDocumentUpdate(UpdateHint hint, int) override {
     if (hint == kHintHistoryChanged) ++changes;
   }
 };

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <unordered_set>
 
 #include "model/number_text.h"
 #include "ui/editors/property_number_kind.h"
@@ -51,7 +50,7 @@ QString Heading(const COrvoBuilderDoc& doc, const std::vector<int>& numbers) {
                "every one of them.")
         .arg(numbers.size());
   }
-  const COrvoBuilderCntrItem* node = np::FindNode(doc, numbers.front());
+  const COrvoBuilderCntrItem* node = doc.FindNode(numbers.front());
   if (node == nullptr) return {};
   if (node->is_segment() && node->segment() != nullptr) {
     return QStringLiteral("Segment %1").arg(node->segment()->segment_id);
@@ -121,22 +120,11 @@ std::pair<int, int> PropertyPanel::CellOf(const std::string& key) const {
   return {-1, -1};
 }
 
-void PropertyPanel::OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) {
-  if (hint == kHintNetworkDeleting) {
-    rebuilding_ = true;
-    selection_dirty_ = false;  // the view's selection is about to go, not the user's choice
-    return;
-  }
-  if (hint == kHintNetworkBuilt && rebuilding_) {
-    rebuilding_ = false;
-    reselect_ = true;
-  }
+void PropertyPanel::OnDocumentUpdate(UpdateHint, int) {
   ScheduleRefresh();
 }
 
 void PropertyPanel::SelectionChanged() {
-  if (rebuilding_) return;
-  selection_dirty_ = true;
   ScheduleRefresh();
 }
 
@@ -152,27 +140,12 @@ void PropertyPanel::ScheduleRefresh() {
 
 void PropertyPanel::Refresh() {
   refresh_pending_ = false;
-  if (selection_dirty_) {
-    selection_dirty_ = false;
-    numbers_.clear();
-    // The view checks its pointers lazily; one whose node went elsewhere is not followed.
-    std::unordered_set<const COrvoBuilderCntrItem*> live;
-    for (const auto& node : document_.nodes()) live.insert(node.get());
-    std::vector<const COrvoBuilderCntrItem*> chosen(view_.group_selection().begin(),
-                                                    view_.group_selection().end());
-    if (chosen.empty() && view_.selected_node() != nullptr) chosen.push_back(view_.selected_node());
-    for (const COrvoBuilderCntrItem* node : chosen) {
-      if (live.count(node) > 0) numbers_.push_back(node->number());
-    }
-  }
-  std::erase_if(numbers_,
-                [this](int number) { return np::FindNode(document_, number) == nullptr; });
-  if (reselect_) {
-    reselect_ = false;
-    // The one node shown is selected on the map again; the view tells the panel so.
-    if (numbers_.size() == 1) view_.Select(np::FindNode(document_, numbers_.front()));
-    selection_dirty_ = false;
-  }
+  // The view keeps its selection by node number, through undo and redo as well.
+  numbers_.clear();
+  const std::vector<COrvoBuilderCntrItem*> chosen = view_.group_selection();
+  for (const COrvoBuilderCntrItem* node : chosen) numbers_.push_back(node->number());
+  if (chosen.empty() && view_.selected_node() != nullptr)
+    numbers_.push_back(view_.selected_node()->number());
   heading_->setText(Heading(document_, numbers_));
   const std::vector<np::Property> properties = np::CommonProperties(document_, numbers_);
   std::vector<std::string> shape;
@@ -388,7 +361,7 @@ void PropertyPanel::CellEdited(size_t index, int row, int column, const QString&
     outcome = np::SetProperty(document_, numbers_, property.key, typed);
     if (outcome.changed && property.key == "L:text") {
       for (const int number : numbers_) {
-        if (COrvoBuilderCntrItem* node = np::FindNode(document_, number)) FitLabelToText(*node);
+        if (COrvoBuilderCntrItem* node = document_.FindNode(number)) FitLabelToText(*node);
       }
     }
   }

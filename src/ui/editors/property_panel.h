@@ -41,7 +41,7 @@ class PropertyPanel : public QWidget, public DocumentObserver {
   void Refresh();
   QSize sizeHint() const override { return QSize(360, 480); }
 
-  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) override;
+  void OnDocumentUpdate(UpdateHint hint, int node_number) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,11 +71,6 @@ class PropertyPanel : public QWidget, public DocumentObserver {
   std::vector<Section> sections_;
   std::vector<std::string> shape_;  // section, row, column and key of every shown value
   bool refresh_pending_ = false;
-  bool selection_dirty_ = true;
-  // Undo and redo rebuild the network, which drops the view's selection; the panel keeps its
-  // nodes and selects them again afterwards.
-  bool rebuilding_ = false;
-  bool reselect_ = false;
 };
 
 }  // namespace orvo::ui

@@ -108,7 +108,7 @@ int SegmentTable::ColumnOf(const std::string& key) const {
   return -1;
 }
 
-void SegmentTable::OnDocumentUpdate(UpdateHint, const COrvoBuilderCntrItem*) {
+void SegmentTable::OnDocumentUpdate(UpdateHint, int) {
   ScheduleRefresh();
 }
 
@@ -245,7 +245,7 @@ void SegmentTable::RowChosen() {
   const int row = grid_->currentRow();
   if (row < 1 || static_cast<size_t>(row - 1) >= rows_.size()) return;
   const np::TableRow& chosen = rows_[static_cast<size_t>(row - 1)];
-  COrvoBuilderCntrItem* node = np::FindNode(document_, chosen.number);
+  COrvoBuilderCntrItem* node = document_.FindNode(chosen.number);
   if (node == nullptr || view_.selected_node() == node) return;
   // Scrolled into sight when its ID finds it; a node whose ID another shares is only selected.
   if (document_.GetSegmentNode(chosen.segment_id) != node ||

@@ -34,7 +34,7 @@ class SegmentTable : public QWidget, public DocumentObserver {
   void Refresh();
   QSize sizeHint() const override;
 
-  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) override;
+  void OnDocumentUpdate(UpdateHint hint, int node_number) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -193,53 +193,41 @@ void COrvoBuilderView::ZoomFit() {
 // Selection and document updates
 
 void COrvoBuilderView::Select(COrvoBuilderCntrItem* node) {
-  if (selected_ == node) return;
-  selected_ = node;
+  const int number = node != nullptr ? node->number() : 0;
+  if (selected_ == number) return;
+  selected_ = number;
   viewport()->update();
   emit SelectionChanged();
 }
 
-void COrvoBuilderView::DropStalePointers() {
-  // Deletions made elsewhere (another view, the group editors) only say "redraw"; the
-  // pointers kept here are checked against the list before they are used again.
-  if (!stale_check_) return;
-  stale_check_ = false;
-  const auto& nodes = document_->nodes();
-  if (group_selection_.empty() && companions_.empty() && drag_node_ == nullptr) {
-    if (selected_ != nullptr && std::none_of(nodes.begin(), nodes.end(), [this](const auto& node) {
-          return node.get() == selected_;
-        })) {
-      Select(nullptr);
-    }
-    return;
-  }
-  std::unordered_set<const COrvoBuilderCntrItem*> live;
-  live.reserve(nodes.size());
-  for (const auto& node : nodes) live.insert(node.get());
-  const auto gone = [&live](const COrvoBuilderCntrItem* node) { return live.count(node) == 0; };
-  if (selected_ != nullptr && gone(selected_)) Select(nullptr);
-  std::erase_if(group_selection_, gone);
-  std::erase_if(companions_, gone);
-  if (drag_node_ != nullptr && gone(drag_node_)) {
-    drag_node_ = nullptr;
-    drag_ = Drag::kNone;
-  }
+std::vector<COrvoBuilderCntrItem*> COrvoBuilderView::Nodes(const std::vector<int>& numbers) const {
+  std::vector<COrvoBuilderCntrItem*> nodes;
+  nodes.reserve(numbers.size());
+  for (const int number : numbers)
+    if (COrvoBuilderCntrItem* node = document_->FindNode(number)) nodes.push_back(node);
+  return nodes;
 }
 
-void COrvoBuilderView::OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) {
+std::vector<COrvoBuilderCntrItem*> COrvoBuilderView::group_selection() const {
+  return Nodes(group_selection_);
+}
+
+void COrvoBuilderView::OnDocumentUpdate(UpdateHint hint, int) {
   // Any change may move or renumber nodes: the painter's index is made again when next used.
   painter_->Invalidate();
   if (hint == kHintNetworkDeleting) {
-    selected_ = nullptr;
-    group_selection_.clear();
+    // The selection is kept by number: after an undo or redo it is the same nodes again.
     companions_.clear();
-    drag_node_ = nullptr;
+    drag_node_ = 0;
     drag_ = Drag::kNone;
-    emit SelectionChanged();
   } else if (hint == kHintRedrawAll) {
-    stale_check_ = true;
     SyncPalette();
   }
+  // The selected nodes may have gone or come back: the windows that follow the selection look
+  // again.
+  if ((hint == kHintNetworkBuilt || hint == kHintRedrawAll) &&
+      (selected_ != 0 || !group_selection_.empty()))
+    emit SelectionChanged();
   if (hint == kHintNetworkBuilt || hint == kHintRedrawAll) UpdateScrollBars();
   viewport()->update();
 }
@@ -248,7 +236,6 @@ void COrvoBuilderView::OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrI
 // Painting
 
 void COrvoBuilderView::paintEvent(QPaintEvent* event) {
-  DropStalePointers();
   QPainter painter(viewport());
   const QRect area = event->rect();
   painter.fillRect(area, Qt::white);
@@ -260,8 +247,9 @@ void COrvoBuilderView::paintEvent(QPaintEvent* event) {
   PaintOptions options;
   options.screen = true;
   options.anchor_lines = state_->anchor_lines;
-  options.selected = selected_;
-  options.group_selection = &group_selection_;
+  options.selected = selected_node();
+  const std::vector<COrvoBuilderCntrItem*> grouped = group_selection();
+  options.group_selection = &grouped;
   options.visible = QRectF((area.left() + sx) / zoom_, (area.top() + sy) / zoom_,
                            area.width() / zoom_, area.height() / zoom_);
   options.pixel_scale = zoom_ * devicePixelRatioF();
@@ -313,13 +301,12 @@ void COrvoBuilderView::PaintOverlay(QPainter& painter) {
   painter.drawRect(client_rect(tracked));
   painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
   const QPoint offset = tracked.topLeft() - drag_start_rect_.topLeft();
-  for (const COrvoBuilderCntrItem* companion : companions_) {
+  for (const COrvoBuilderCntrItem* companion : Nodes(companions_)) {
     painter.drawRect(client_rect(NodeRect(*companion).translated(offset)));
   }
 }
 
 void COrvoBuilderView::Print(QPrinter& printer) {
-  DropStalePointers();
   QPainter painter;
   if (!painter.begin(&printer)) return;
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
@@ -346,8 +333,8 @@ QRect COrvoBuilderView::HandleRect(const QRect& frame, int handle) const {
 }
 
 int COrvoBuilderView::HandleAt(QPoint client) const {
-  if (selected_ == nullptr) return -1;
-  const QRect rect = NodeRect(*selected_);
+  if (selected_node() == nullptr) return -1;
+  const QRect rect = NodeRect(*selected_node());
   const QRect frame = QRect(ToClient(rect.topLeft()),
                             ToClient(rect.topLeft() + QPoint(rect.width(), rect.height())))
                           .adjusted(0, 0, -1, -1);
@@ -383,19 +370,21 @@ std::vector<COrvoBuilderCntrItem*> COrvoBuilderView::AnchorGroup(COrvoBuilderCnt
 
 void COrvoBuilderView::BeginDrag(COrvoBuilderCntrItem* hit, QPoint client, int handle) {
   Select(hit);
-  const bool grouped =
-      std::find(group_selection_.begin(), group_selection_.end(), hit) != group_selection_.end();
+  const bool grouped = std::find(group_selection_.begin(), group_selection_.end(), hit->number()) !=
+                       group_selection_.end();
   if (!grouped) group_selection_.clear();
-  companions_ = AnchorGroup(hit);
+  std::vector<COrvoBuilderCntrItem*> companions = AnchorGroup(hit);
   if (grouped) {
-    std::unordered_set<const COrvoBuilderCntrItem*> seen(companions_.begin(), companions_.end());
-    for (COrvoBuilderCntrItem* member : group_selection_) {
-      if (seen.insert(member).second) companions_.push_back(member);
+    std::unordered_set<const COrvoBuilderCntrItem*> seen(companions.begin(), companions.end());
+    for (COrvoBuilderCntrItem* member : group_selection()) {
+      if (seen.insert(member).second) companions.push_back(member);
     }
   }
-  std::erase(companions_, hit);
+  companions_.clear();
+  for (const COrvoBuilderCntrItem* companion : companions)
+    if (companion != hit) companions_.push_back(companion->number());
   drag_ = handle >= 0 ? Drag::kResize : Drag::kMove;
-  drag_node_ = hit;
+  drag_node_ = hit->number();
   drag_handle_ = handle;
   drag_start_rect_ = NodeRect(*hit);
   drag_start_ = drag_now_ = ToDocument(client);
@@ -426,14 +415,14 @@ void COrvoBuilderView::FinishDrag() {
     const QRect band = QRect(drag_start_, drag_now_).normalized();
     group_selection_.clear();
     for (const auto& node : document_->nodes()) {
-      if (NodeRect(*node).intersects(band)) group_selection_.push_back(node.get());
+      if (NodeRect(*node).intersects(band)) group_selection_.push_back(node->number());
     }
     document_->UpdateAllViews(kHintRedrawAll);
     return;
   }
-  COrvoBuilderCntrItem* hit = drag_node_;
-  drag_node_ = nullptr;
-  std::vector<COrvoBuilderCntrItem*> companions = std::move(companions_);
+  COrvoBuilderCntrItem* hit = document_->FindNode(drag_node_);
+  drag_node_ = 0;
+  const std::vector<COrvoBuilderCntrItem*> companions = Nodes(companions_);
   companions_.clear();
   viewport()->update();
   if (hit == nullptr) return;
@@ -461,8 +450,9 @@ void COrvoBuilderView::FinishDrag() {
 void COrvoBuilderView::PlaceNode(QPoint at) {
   const Mode mode = state_->interaction_mode;
   const QRect room(at, QSize(kPlaceSize, kPlaceSize));
+  const COrvoBuilderCntrItem* selected = selected_node();
   for (const auto& node : document_->nodes()) {
-    if (node.get() != selected_ && NodeRect(*node).intersects(room)) return;
+    if (node.get() != selected && NodeRect(*node).intersects(room)) return;
   }
   const bool label_mode = mode == Mode::kPlaceLabel;
   ScopedStep step(*document_, label_mode ? "Place Label" : "Place Segment");
@@ -498,11 +488,11 @@ void COrvoBuilderView::PlaceNode(QPoint at) {
 }
 
 void COrvoBuilderView::Connect(COrvoBuilderCntrItem* target) {
-  if (selected_ == nullptr || !selected_->is_segment()) {
+  if (selected_node() == nullptr || !selected_node()->is_segment()) {
     SetInteractionMode(Mode::kSelect);
     return;
   }
-  if (!target->is_segment() || target == selected_) {
+  if (!target->is_segment() || target == selected_node()) {
     // Exchanges join two different segments; the mode stays so that another can be clicked.
     document_->platform().ShowMessage(
         "An exchange connects two segments.  Click on another segment, or click the right "
@@ -511,13 +501,13 @@ void COrvoBuilderView::Connect(COrvoBuilderCntrItem* target) {
   }
   {
     ScopedStep step(*document_, "Add Segment Interface");
-    document_->AddExchange(selected_, target, kInterface);
+    document_->AddExchange(selected_node(), target, kInterface);
   }
   SetInteractionMode(Mode::kSelect);
 }
 
 void COrvoBuilderView::Tether(COrvoBuilderCntrItem* target, bool tether) {
-  if (selected_ == nullptr || target == selected_) return;
+  if (selected_node() == nullptr || target == selected_node()) return;
   if (tether) {
     if (target->number() == 0) {
       document_->platform().ShowMessage(
@@ -525,14 +515,14 @@ void COrvoBuilderView::Tether(COrvoBuilderCntrItem* target, bool tether) {
       return;
     }
     ScopedStep step(*document_, "Tether", kNoGroups);
-    if (target->AddAnchor(*selected_)) document_->SetModifiedFlag();
+    if (target->AddAnchor(*selected_node())) document_->SetModifiedFlag();
   } else {
     ScopedStep step(*document_, "Untether", kNoGroups);
     const size_t before = target->anchors().size();
-    target->RemoveAnchor(IntText(selected_->number()));
+    target->RemoveAnchor(IntText(selected_node()->number()));
     if (target->anchors().size() != before) document_->SetModifiedFlag();
   }
-  document_->UpdateAllViews(kHintNodeChanged, target);
+  document_->UpdateAllViews(kHintNodeChanged, target->number());
   // One node per command: a mode left on would tether whatever is clicked next.
   SetInteractionMode(Mode::kSelect);
 }
@@ -542,7 +532,6 @@ void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
     QAbstractScrollArea::mousePressEvent(event);
     return;
   }
-  DropStalePointers();
   EndNudge();
   const QPoint client = event->position().toPoint();
   last_mouse_ = client;
@@ -551,7 +540,7 @@ void COrvoBuilderView::mousePressEvent(QMouseEvent* event) {
   if (!IsLinkingMode(mode)) {
     const int handle = HandleAt(client);
     if (handle >= 0) {
-      BeginDrag(selected_, client, handle);
+      BeginDrag(selected_node(), client, handle);
       return;
     }
   }
@@ -608,16 +597,14 @@ void COrvoBuilderView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (drag_ == Drag::kNone) return;
-  DropStalePointers();
   drag_now_ = ToDocument(event->position().toPoint());
   FinishDrag();
 }
 
 void COrvoBuilderView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  DropStalePointers();
   drag_ = Drag::kNone;
-  drag_node_ = nullptr;
+  drag_node_ = 0;
   companions_.clear();
   if (IsLinkingMode(state_->interaction_mode)) return;
   const QPoint at = ToDocument(event->position().toPoint());
@@ -628,12 +615,11 @@ void COrvoBuilderView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void COrvoBuilderView::UpdateCursor(QPoint client) {
-  DropStalePointers();
   const Mode mode = state_->interaction_mode;
   const QPoint at = ToDocument(client);
   const COrvoBuilderCntrItem* hit = document_->HitTest(at.x(), at.y());
   QCursor cursor(Qt::ArrowCursor);
-  if (!IsLinkingMode(mode) && selected_ != nullptr) {
+  if (!IsLinkingMode(mode) && selected_node() != nullptr) {
     switch (HandleAt(client)) {
       case 0:
       case 8:
@@ -652,7 +638,7 @@ void COrvoBuilderView::UpdateCursor(QPoint client) {
         cursor = QCursor(Qt::SizeVerCursor);
         break;
       default:
-        if (hit == selected_)
+        if (hit == selected_node())
           cursor = QCursor(Qt::SizeAllCursor);
         else if (hit == nullptr && IsPlacingMode(mode))
           cursor = ModeCursor(mode);
@@ -673,7 +659,6 @@ void COrvoBuilderView::UpdateCursor(QPoint client) {
 // Menus, keys, wheel
 
 QMenu* COrvoBuilderView::CreateContextMenu(QPoint client) {
-  DropStalePointers();
   const QPoint at = ToDocument(client);
   COrvoBuilderCntrItem* hit = document_->HitTest(at.x(), at.y());
   const auto add_linking = [this](QMenu* menu) {
@@ -746,7 +731,7 @@ void COrvoBuilderView::keyPressEvent(QKeyEvent* event) {
     OnDelete();
   } else if (key == Qt::Key_Escape && drag_ != Drag::kNone) {
     drag_ = Drag::kNone;
-    drag_node_ = nullptr;
+    drag_node_ = 0;
     companions_.clear();
     viewport()->update();
   } else if (key == Qt::Key_Escape && state_->interaction_mode != Mode::kSelect) {
@@ -754,7 +739,7 @@ void COrvoBuilderView::keyPressEvent(QKeyEvent* event) {
   } else if (event->matches(QKeySequence::SelectAll)) {
     SelectAll();
   } else if (drag_ == Drag::kNone && IsArrowKey(key) &&
-             (selected_ != nullptr || !group_selection_.empty())) {
+             (selected_node() != nullptr || !group_selection_.empty())) {
     const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     Nudge(QPoint(key == Qt::Key_Left    ? -step
                  : key == Qt::Key_Right ? step
@@ -768,20 +753,19 @@ void COrvoBuilderView::keyPressEvent(QKeyEvent* event) {
 }
 
 void COrvoBuilderView::SelectAll() {
-  DropStalePointers();
   group_selection_.clear();
-  for (const auto& node : document_->nodes()) group_selection_.push_back(node.get());
+  group_selection_.reserve(document_->nodes().size());
+  for (const auto& node : document_->nodes()) group_selection_.push_back(node->number());
   viewport()->update();
   emit SelectionChanged();
 }
 
 void COrvoBuilderView::Nudge(QPoint delta) {
-  DropStalePointers();
   // The selection with everything tethered to it moves, as a drag would move it.
   std::vector<COrvoBuilderCntrItem*> moving;
   std::unordered_set<const COrvoBuilderCntrItem*> seen;
-  std::vector<COrvoBuilderCntrItem*> roots = group_selection_;
-  if (roots.empty() && selected_ != nullptr) roots.push_back(selected_);
+  std::vector<COrvoBuilderCntrItem*> roots = group_selection();
+  if (roots.empty() && selected_node() != nullptr) roots.push_back(selected_node());
   for (COrvoBuilderCntrItem* root : roots) {
     for (COrvoBuilderCntrItem* node : AnchorGroup(root)) {
       if (seen.insert(node).second) moving.push_back(node);
@@ -879,9 +863,8 @@ void COrvoBuilderView::showEvent(QShowEvent* event) {
 // Commands
 
 void COrvoBuilderView::OnEditProperties() {
-  DropStalePointers();
-  if (selected_ == nullptr) return;
-  COrvoBuilderCntrItem& node = *selected_;
+  if (selected_node() == nullptr) return;
+  COrvoBuilderCntrItem& node = *selected_node();
   {
     ScopedStep step(*document_, "Edit Properties", kNoGroups);
     document_->EditProperties(
@@ -891,23 +874,21 @@ void COrvoBuilderView::OnEditProperties() {
 }
 
 void COrvoBuilderView::OnAddSegmentInterface() {
-  DropStalePointers();
-  if (selected_ != nullptr && selected_->is_segment()) SetInteractionMode(Mode::kConnect);
+  if (selected_node() != nullptr && selected_node()->is_segment())
+    SetInteractionMode(Mode::kConnect);
 }
 
 void COrvoBuilderView::OnAddInflow() {
-  DropStalePointers();
-  if (selected_ == nullptr || !selected_->is_segment()) return;
+  if (selected_node() == nullptr || !selected_node()->is_segment()) return;
   ScopedStep step(*document_, "Add Inflow");
-  document_->AddExchange(selected_, selected_, kInflow);
+  document_->AddExchange(selected_node(), selected_node(), kInflow);
   document_->UpdateAllViews(kHintRedrawAll);
 }
 
 void COrvoBuilderView::OnAddOutflow() {
-  DropStalePointers();
-  if (selected_ == nullptr || !selected_->is_segment()) return;
+  if (selected_node() == nullptr || !selected_node()->is_segment()) return;
   ScopedStep step(*document_, "Add Outflow");
-  document_->AddExchange(selected_, selected_, kOutflow);
+  document_->AddExchange(selected_node(), selected_node(), kOutflow);
   document_->UpdateAllViews(kHintRedrawAll);
 }
 
@@ -926,19 +907,18 @@ std::string DeleteQuestion(const std::string& what, const std::string& whose, in
 }  // namespace
 
 void COrvoBuilderView::OnDelete() {
-  DropStalePointers();
-  if (!group_selection_.empty()) {
+  if (!group_selection().empty()) {
     // Exchanges between two selected segments, or selected themselves, are counted once.
     std::unordered_set<const COrvoBuilderCntrItem*> exchanges;
     std::unordered_set<int> ids;
-    for (const COrvoBuilderCntrItem* node : group_selection_) {
+    const std::unordered_set<int> chosen(group_selection_.begin(), group_selection_.end());
+    for (const COrvoBuilderCntrItem* node : group_selection()) {
       if (node->is_segment() && node->segment() != nullptr) ids.insert(node->segment()->segment_id);
     }
     for (const auto& node : document_->nodes()) {
       if (node->is_exchange() && node->exchange() != nullptr &&
           (ids.count(node->exchange()->upstream) || ids.count(node->exchange()->downstream)) &&
-          std::find(group_selection_.begin(), group_selection_.end(), node.get()) ==
-              group_selection_.end()) {
+          chosen.count(node->number()) == 0) {
         exchanges.insert(node.get());
       }
     }
@@ -948,24 +928,19 @@ void COrvoBuilderView::OnDelete() {
     }
     // Deleting a segment also deletes its ID label, which may be in the selection too:
     // nodes are taken by number and skipped once they are gone.
-    std::vector<int> numbers;
-    for (const COrvoBuilderCntrItem* node : group_selection_) numbers.push_back(node->number());
+    const std::vector<int> numbers = std::move(group_selection_);
     group_selection_.clear();
     Select(nullptr);
     ScopedStep step(*document_, "Delete");
     for (const int number : numbers) {
-      const auto& nodes = document_->nodes();
-      const auto found = std::find_if(nodes.begin(), nodes.end(), [number](const auto& node) {
-        return node->number() == number;
-      });
-      if (found != nodes.end()) document_->DeleteNode(found->get());
+      if (COrvoBuilderCntrItem* node = document_->FindNode(number)) document_->DeleteNode(node);
     }
-  } else if (selected_ != nullptr) {
+  } else if (selected_node() != nullptr) {
     if (!document_->platform().AskYesNo(
-            DeleteQuestion("this node", "its", CountExchangesOf(*document_, *selected_)))) {
+            DeleteQuestion("this node", "its", CountExchangesOf(*document_, *selected_node())))) {
       return;
     }
-    COrvoBuilderCntrItem* node = selected_;
+    COrvoBuilderCntrItem* node = selected_node();
     Select(nullptr);
     ScopedStep step(*document_, "Delete");
     document_->DeleteNode(node);
@@ -976,9 +951,10 @@ void COrvoBuilderView::OnDelete() {
 }
 
 void COrvoBuilderView::OnSetFontAsDefault() {
-  DropStalePointers();
-  if (selected_ == nullptr || !selected_->is_label() || selected_->label() == nullptr) return;
-  const std::string& text = selected_->label()->font;
+  if (selected_node() == nullptr || !selected_node()->is_label() ||
+      selected_node()->label() == nullptr)
+    return;
+  const std::string& text = selected_node()->label()->font;
   QFont font = QApplication::font();
   if (!text.empty() && !font.fromString(QString::fromStdString(text))) {
     state_->default_label_font.reset();
@@ -993,13 +969,11 @@ void COrvoBuilderView::OnToggleAnchorLines() {
 }
 
 void COrvoBuilderView::OnTether() {
-  DropStalePointers();
-  if (selected_ != nullptr) SetInteractionMode(Mode::kTether);
+  if (selected_node() != nullptr) SetInteractionMode(Mode::kTether);
 }
 
 void COrvoBuilderView::OnUntether() {
-  DropStalePointers();
-  if (selected_ != nullptr) SetInteractionMode(Mode::kUntether);
+  if (selected_node() != nullptr) SetInteractionMode(Mode::kUntether);
 }
 
 void COrvoBuilderView::OnResizeWindow() {
@@ -1061,7 +1035,6 @@ void COrvoBuilderView::SetInteractionMode(InteractionMode mode) {
 }
 
 bool COrvoBuilderView::FindSegment(int segment_id) {
-  DropStalePointers();
   COrvoBuilderCntrItem* node = document_->GetSegmentNode(segment_id);
   if (node == nullptr) return false;
   group_selection_.clear();

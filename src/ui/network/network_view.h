@@ -38,8 +38,11 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
 
   COrvoBuilderDoc& document() const { return *document_; }
   ProjectViewState& state() const { return *state_; }
-  COrvoBuilderCntrItem* selected_node() const { return selected_; }
-  const std::vector<COrvoBuilderCntrItem*>& group_selection() const { return group_selection_; }
+  // The view keeps the numbers of the nodes it selects, so a selection outlives the node
+  // objects that undo and redo replace, and a node deleted elsewhere is simply not found.
+  COrvoBuilderCntrItem* selected_node() const { return document_->FindNode(selected_); }
+  // The group selection's nodes that exist, in the order they were chosen.
+  std::vector<COrvoBuilderCntrItem*> group_selection() const;
   void Select(COrvoBuilderCntrItem* node);
 
   // Commands of the menus and the tool bar.
@@ -67,7 +70,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void ZoomFit();
   double zoom() const { return zoom_; }
 
-  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) override;
+  void OnDocumentUpdate(UpdateHint hint, int node_number) override;
 
   // The scroll size ("New Window Dimensions" on OK); sizes of 0 or less are ignored.
   void SetWindowDimensions(int width, int height);
@@ -112,7 +115,7 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
   void UpdateScrollBars();
   void SetZoom(double zoom, QPoint anchor_client);
   void ScrollToDocument(QPoint document_point);
-  void DropStalePointers();
+  std::vector<COrvoBuilderCntrItem*> Nodes(const std::vector<int>& numbers) const;
   std::vector<COrvoBuilderCntrItem*> AnchorGroup(COrvoBuilderCntrItem* node) const;
   // Resize handle of the selected node under a client point: column * 3 + row (0 left or
   // top, 2 right or bottom; 4, the middle, is no handle), or -1.
@@ -137,10 +140,9 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
 
   COrvoBuilderDoc* document_;
   std::shared_ptr<ProjectViewState> state_;
-  COrvoBuilderCntrItem* selected_ = nullptr;
-  std::vector<COrvoBuilderCntrItem*> group_selection_;
+  int selected_ = 0;  // node number, 0 for none
+  std::vector<int> group_selection_;
   double zoom_ = 1.0;
-  bool stale_check_ = false;
   bool first_show_ = true;
   std::unique_ptr<NetworkPainter> painter_;
   IconPalette* palette_ = nullptr;
@@ -148,8 +150,8 @@ class COrvoBuilderView : public QAbstractScrollArea, public DocumentObserver {
 
   // The gesture in progress with the left button.
   Drag drag_ = Drag::kNone;
-  COrvoBuilderCntrItem* drag_node_ = nullptr;
-  std::vector<COrvoBuilderCntrItem*> companions_;
+  int drag_node_ = 0;
+  std::vector<int> companions_;
   int drag_handle_ = -1;
   QRect drag_start_rect_;  // document units
   QPoint drag_start_;      // document point of the press

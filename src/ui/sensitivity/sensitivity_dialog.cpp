@@ -337,7 +337,7 @@ void SensitivityDialog::ShowRunState() {
   generate_->setEnabled(!ModelRunGoing(*context_.project));
 }
 
-void SensitivityDialog::OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem*) {
+void SensitivityDialog::OnDocumentUpdate(UpdateHint hint, int) {
   // Lists of segments and exchanges follow the network; node pointers are never kept.
   if (hint == kHintNetworkDeleting) return;
   Reload();

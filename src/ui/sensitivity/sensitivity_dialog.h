@@ -66,7 +66,7 @@ class SensitivityDialog : public QDialog, public DocumentObserver {
   QPushButton* generate_button() const { return generate_; }
   QPushButton* cancel_button() const { return cancel_; }
 
-  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) override;
+  void OnDocumentUpdate(UpdateHint hint, int node_number) override;
 
  protected:
   SensitivityDialog(const ModelRunContext& context, int group, const QString& title,

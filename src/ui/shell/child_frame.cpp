@@ -106,7 +106,7 @@ void CChildFrame::RefreshTitle() {
   setWindowModified(project_->document->IsModified());
 }
 
-void CChildFrame::OnDocumentUpdate(UpdateHint /*hint*/, const COrvoBuilderCntrItem* /*node*/) {
+void CChildFrame::OnDocumentUpdate(UpdateHint /*hint*/, int /*node_number*/) {
   setWindowModified(project_->document->IsModified());
   emit StateChanged();
 }

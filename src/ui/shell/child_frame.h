@@ -64,7 +64,7 @@ class CChildFrame : public QMdiSubWindow, public DocumentObserver {
   // marker.
   void RefreshTitle();
 
-  void OnDocumentUpdate(UpdateHint hint, const COrvoBuilderCntrItem* node) override;
+  void OnDocumentUpdate(UpdateHint hint, int node_number) override;
 
  signals:
   // Something the menus depend on may have changed (document contents, selection).

@@ -63,6 +63,7 @@ class NetworkViewTest : public QObject {
   void DeletingASegmentNamesItsExchangesAndUndoesAsOne();
   void EscapeEndsEveryModeAndTheCursorShowsIt();
   void EmptyClickCtrlAAndArrowKeys();
+  void SelectionSurvivesUndoAndRedo();
   void PrintsEmptyAndFilledNetworks();
   void WindowsShareTheirViewStateAndTheFileKeepsNone();
 };
@@ -276,6 +277,43 @@ void NetworkViewTest::EmptyClickCtrlAAndArrowKeys() {
   QVERIFY(!f.doc.CanUndo());
   QCOMPARE(f.doc.SaveToBytes(), before);
   QVERIFY(!f.doc.IsModified());
+}
+
+// Undo and redo of a step that adds a node bring back new node objects; the view keeps node
+// numbers, so the same nodes stay selected and the painter draws them so.
+void NetworkViewTest::SelectionSurvivesUndoAndRedo() {
+  Fixture f;
+  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
+  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 100);
+  const int number = one->number();
+  const auto add_exchange = [&f](int up, int down) {
+    ScopedStep step(f.doc, "Connect");
+    f.doc.AddExchange(f.doc.FindNode(up), f.doc.FindNode(down), kInterface);
+  };
+  f.Click(QPoint(110, 110));
+  QCOMPARE(f.view.selected_node(), one);
+  add_exchange(number, two->number());
+  QVERIFY(f.doc.Undo());
+  QVERIFY(f.view.selected_node() != nullptr);
+  QCOMPARE(f.view.selected_node()->number(), number);
+  QCOMPARE(f.view.selected_node(), f.doc.FindNode(number));
+  QVERIFY(f.doc.Redo());
+  QCOMPARE(f.view.selected_node()->number(), number);
+  QVERIFY(f.view.grab().size().isValid());  // painting resolves the numbers
+
+  f.view.setFocus();
+  QTest::keyClick(&f.view, Qt::Key_A, Qt::ControlModifier);
+  const size_t all = f.doc.nodes().size();
+  QVERIFY(f.doc.Undo());  // the exchange goes: the rest stays selected
+  QCOMPARE(f.view.group_selection().size(), all - 1);
+  QVERIFY(f.doc.Redo());
+  QCOMPARE(f.view.group_selection().size(), all);
+  // Delete takes the restored nodes, not the ones undo replaced.
+  f.platform.answers = {true};
+  f.view.OnDelete();
+  QVERIFY(f.doc.nodes().empty());
+  QVERIFY(f.doc.Undo());
+  QCOMPARE(f.doc.nodes().size(), all);
 }
 
 void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
