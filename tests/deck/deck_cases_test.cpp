@@ -3,6 +3,7 @@
 //   messages.txt  what the user is told, one message a line; a deck that cannot be used ends
 //                 with "(no deck record)"
 //   network.txt   the network built from it (support/network_text.h)
+//   groups.txt    the group holders of the built project (support/groups_text.h)
 //   written.inp   the deck written back, where it differs from deck.inp
 // The built project also saves and loads back to the same bytes.
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "deck/deck_writer.h"
 #include "support/document_test.h"
 #include "support/golden.h"
+#include "support/groups_text.h"
 #include "support/network_text.h"
 
 namespace orvo {
@@ -44,6 +46,7 @@ TEST_P(DeckCaseTest, ReadsBuildsAndWritesBack) {
   EXPECT_TRUE(ok);
   testing::ExpectFileText(folder / "messages.txt", Lines(platform.messages));
   testing::ExpectFileText(folder / "network.txt", testing::NetworkText(doc));
+  testing::ExpectFileText(folder / "groups.txt", testing::GroupsText(doc));
   testing::ExpectFileTextOr(folder / "written.inp", written, input);
 
   const std::string saved = doc.SaveToBytes();
