@@ -148,18 +148,5 @@ TEST_F(RunCommandTest, ProjectWithoutSimulationTypeIsNotWritten) {
   EXPECT_FALSE(fs::exists(root / "orvo.ctl"));
 }
 
-TEST_F(RunCommandTest, Usage) {
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"run"},
-                                               {"run", "a", "b", "c"},
-                                               {"run", "d.inp", "--type", "x"},
-                                               {"run", "d.inp", "--type"},
-                                               {"run", "a.orb", "--timeout", "0"},
-                                               {"run", "a.orb", "--timeout", "1s"},
-                                               {"run", "a.inp", "b.inp", "--type", "fenu"},
-                                               {"run", "a.orb", "--fast"}}) {
-    EXPECT_EQ(RunCli(args).status, kUsage) << args.back();
-  }
-}
-
 }  // namespace
 }  // namespace orvo::cli

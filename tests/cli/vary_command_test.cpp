@@ -112,22 +112,5 @@ TEST_F(VaryCommandTest, SelectionsByNameAndNumber) {
   EXPECT_FALSE(fs::exists(dir.path() / "s_pre.inp"));
 }
 
-TEST_F(VaryCommandTest, UsageErrors) {
-  const std::string out = (dir.path() / "u.inp").string();
-  const std::vector<std::vector<std::string>> usages = {
-      {"vary", kProject, "C", out, "--item", "volume", "--segments", "1"},  // no --values
-      {"vary", kProject, "I", out, "--values", "1"},
-      {"vary", kProject, "C", out, "--values", "1", "--item", "volume"},
-      {"vary", kProject, "C", out, "--values", "1", "--item", "mass", "--segments", "1"},
-      {"vary", kProject, "C", out, "--values", "1", "--item", "volume", "--segments", "1", "--jobs",
-       "0"},
-      {"vary", kProject, "B", out, "--values", "1", "--field", "water", "--variable", "area",
-       "--functions", "1"},
-      {"vary", kProject, "C", out, "--values", "1", "--item", "volume", "--segments", "x"},
-  };
-  for (const auto& args : usages) EXPECT_EQ(RunCli(args).status, kUsage) << args[2];
-  EXPECT_TRUE(fs::is_empty(dir.path()));
-}
-
 }  // namespace
 }  // namespace orvo::cli
