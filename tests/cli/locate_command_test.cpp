@@ -10,11 +10,13 @@
 
 #include "cli_command.h"
 #include "model/number_text.h"
+#include "support/scratch_dir.h"
 
 namespace orvo::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
 
 // The per-user settings of this test program live in a directory of its own, set before the
 // store is first opened and removed at exit.
@@ -33,13 +35,6 @@ int RunCli(std::vector<std::string> args, std::string& out, std::string& err) {
   out = out_stream.str();
   err = err_stream.str();
   return status;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 TEST(LocateCommandTest, StoresTheProgramsDirectoryInTheDesktopStore) {

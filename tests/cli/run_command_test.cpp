@@ -14,11 +14,14 @@
 #include "model/scripted_platform.h"
 #include "results/run_text.h"
 #include "support/example_river.h"
+#include "support/scratch_dir.h"
 
 namespace orvo::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::WriteFile;
 
 // The per-user settings of this test program live in a directory of its own, set before the
 // store is first opened and removed at exit.
@@ -41,17 +44,6 @@ Result RunCli(std::vector<std::string> args) {
   std::ostringstream out, err;
   const int status = RunOrvo(std::move(args), out, err);
   return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
 }
 
 // A stand-in model program: leaves a one-variable output file for the six segments of the

@@ -13,23 +13,15 @@
 #include "model/settings.h"
 #include "support/document_test.h"
 #include "support/example_river.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::WriteFile;
 using Texts = std::vector<std::string>;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 // Stand-in programs record who ran, with how many arguments, where, and the control file
 // they found there.
