@@ -22,15 +22,6 @@ namespace fs = std::filesystem;
 using testing::ReadFile;
 using testing::RunCli;
 
-const bool kPrivateSettings = [] {
-  const std::string home = ::testing::TempDir() + "orvo_vary_settings_" + IntText(getpid());
-  std::atexit([] {
-    std::error_code error;
-    if (const char* directory = std::getenv("XDG_CONFIG_HOME")) fs::remove_all(directory, error);
-  });
-  return setenv("XDG_CONFIG_HOME", home.c_str(), 1) == 0;
-}();
-
 const std::string kProject = std::string(ORVO_SOURCE_DIR) + "/examples/fenu5_river/river.orb";
 
 // Every file of a directory (not its subdirectories) with its bytes.
@@ -45,7 +36,6 @@ std::map<std::string, std::string> Contents(const fs::path& directory) {
 class VaryCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(kPrivateSettings);
     ASSERT_EQ(RunCli({"locate", std::string(ORVO_BIN_DIR) + "/fenu5"}).status, kSuccess);
   }
   testing::ScratchDir dir{"orvo_vary"};
