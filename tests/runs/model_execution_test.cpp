@@ -34,10 +34,7 @@ void StandIn(const fs::path& path, const std::string& tail = "") {
 class ModelExecutionTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     // Blanks, quotes and semicolons in every directory the runs touch.
-    root = fs::path(::testing::TempDir()) / ("runs it's; " + name);
-    fs::remove_all(root);
     orvo_dir = (root / "orvo dir").string() + "/";
     app_dir = (root / "app \"dir\"").string() + "/";
     deck_dir = (root / "deck; dir").string() + "/";
@@ -51,12 +48,12 @@ class ModelExecutionTest : public testing::DocumentTest {
     doc.group_a.SIMTYP = kFenu5;
     platform.SetSetting(settings::kOrvoPath, orvo_dir);
   }
-  void TearDown() override { fs::remove_all(root); }
 
   std::string Ran() { return ReadFile(deck_dir + "ran.txt"); }
   std::string Control(const std::string& orvo_path) { return orvo_path + "\nRIVER.inp\n"; }
 
-  fs::path root;
+  testing::ScratchDir scratch{"runs it's;"};
+  const fs::path& root = scratch.path();
   std::string orvo_dir, app_dir, deck_dir, deck;
 };
 
