@@ -1,4 +1,5 @@
-// Card I: kinetic time functions read from deck text and imported into a project's slots.
+// Card I: kinetic time functions read from free-format text and negative counts; the import is
+// in tests/data/card_import/card_i.txt.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,17 +15,6 @@
 namespace orvo {
 namespace {
 
-// TEMP1 (number 1), a wind function (number 7) over two lines, and a number no table has.
-const char kCard[] =
-    "         3 Kinetic time functions  \n"
-    "TEMP1    3    1\n"
-    "      20.0       0.0      25.0     180.0      22.0     365.0\n"
-    " WIND    5    7\n"
-    "       3.0       0.0       4.0      30.0       5.0      60.0       4.0      90.0\n"
-    "       3.0     120.0\n"
-    "  ODD    1   99\n"
-    "       1.0       2.0\n";
-
 class CardITest : public testing::DocumentTest {
  protected:
   void SetUp() override {
@@ -34,37 +24,7 @@ class CardITest : public testing::DocumentTest {
     doc.group_i.title = "Old";
     doc.group_i.functions[3] = "1 2";
   }
-
-  // Everything the importer may change.
-  std::vector<std::string> State() const {
-    std::vector<std::string> state{doc.group_i.title};
-    state.insert(state.end(), doc.group_i.functions.begin(), doc.group_i.functions.end());
-    state.insert(state.end(), doc.group_i.names.begin(), doc.group_i.names.end());
-    return state;
-  }
 };
-
-// The table is the project's: number 7 is VELN3 (slot 6) for FENU5 as well, number 21 exists
-// only for VERDA5.
-TEST_F(CardITest, LoadFromWCUsesTheProjectsTable) {
-  DeckRecord deck;
-  deck.i.title = "T";
-  deck.i.functions = {{"A", 7, {1, 0, 2, 5}}, {"B", 21, {3, 0}}};
-  doc.group_a.SIMTYP = kFenu5;
-  group_i::LoadFromWC(doc, deck);
-  EXPECT_EQ(doc.group_i.slot_count, 17);
-  EXPECT_EQ(doc.group_i.title, "T");
-  EXPECT_EQ(doc.group_i.functions[6], "1 0 2 5");
-  EXPECT_EQ(doc.group_i.names[6], "A");
-  EXPECT_EQ(doc.group_i.functions[3], "");
-  EXPECT_EQ(doc.group_i.functions[20], "");
-  EXPECT_EQ(doc.group_i.names[0], "");
-
-  doc.group_a.SIMTYP = kVerda5;
-  group_i::LoadFromWC(doc, deck);
-  EXPECT_EQ(doc.group_i.slot_count, 22);
-  EXPECT_EQ(doc.group_i.functions[20], "3 0");
-}
 
 // Free format and left-aligned columns read as the "%10lg" conversions read them.
 TEST_F(CardITest, ReadsFreeFormatAndLeftAlignedNumbers) {

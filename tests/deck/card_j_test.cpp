@@ -1,4 +1,5 @@
-// Card J: initial conditions per system and segment, read from deck text and imported.
+// Card J: ten thousand segments, free-format entries and a name with a blank; the import is in
+// tests/data/card_import/card_j.txt.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,19 +17,6 @@ namespace {
 
 using List = std::vector<std::string>;
 
-std::string Row(const List& row) {
-  return StringArray(row).ToString();
-}
-
-// Two systems of four segments; the second system has no title.
-const char kCard[] =
-    "  Ammonia                                   3  2.6     100.0Initial  \n"
-    "    1       0.5       1.0    2      0.25       1.0  Mid      12.0       0.0\n"
-    "    4       1.0       0.5\n"
-    "Nitrate                                     0  0.0       0.0\n"
-    "    1       0.0       0.0    2       0.0       0.0    3       0.0       0.0\n"
-    "    4       0.0       0.0\n";
-
 class CardJTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
@@ -40,17 +28,6 @@ class CardJTest : public testing::DocumentTest {
     doc.imported_NOSEG = 4;
   }
 
-  // Entries 0 to 4 of a slot, then its rows.
-  static List Contents(const COrvoBuilderDoc& d, int system) {
-    List contents;
-    for (size_t entry = 0; entry < GroupJDlg::kSegmentList; ++entry) {
-      contents.push_back(d.group_j.Entry(system, entry));
-    }
-    const List& rows = d.group_j.Rows(system);
-    contents.insert(contents.end(), rows.begin(), rows.end());
-    return contents;
-  }
-
   std::vector<std::string> Slots() const {
     std::vector<std::string> texts;
     for (int system = 0; system < GroupJDlg::kSystems; ++system) {
@@ -59,23 +36,6 @@ class CardJTest : public testing::DocumentTest {
     return texts;
   }
 };
-
-TEST_F(CardJTest, LoadFromWCRebuildsDeckSystemsThenAppliesDefaults) {
-  ScriptedPlatform fresh_platform;
-  COrvoBuilderDoc fresh(fresh_platform);
-  fresh.group_a.SIMTYP = kVerda5;
-  fresh.group_a.NOSYS = 2;
-  fresh.group_a.NOSEG = 3;
-  DeckRecord deck;
-  deck.j.systems = {{"  Ammonia ", 4, 1.5, 10, "T", {{"a", 1, 0.5}, {"b", 2, 0}}}};
-  group_j::LoadFromWC(fresh, deck);
-  EXPECT_EQ(Contents(fresh, 0),
-            (List{"Ammonia", "4", "1.5", "10", "T", Row({"a", "1", "0.5"}), Row({"b", "2", "0"})}));
-  EXPECT_EQ(fresh.group_j.Entry(1, GroupJDlg::kCheml), "NO3");
-  EXPECT_EQ(fresh.group_j.Rows(1),
-            (List{GroupJDlg::DefaultRow(1), GroupJDlg::DefaultRow(2), GroupJDlg::DefaultRow(3)}));
-  EXPECT_TRUE(fresh.group_j.SlotEmpty(2));
-}
 
 // Default names from 10000 on fill their five columns and follow the previous DISSF directly.
 TEST_F(CardJTest, TenThousandSegmentsRoundTrip) {
