@@ -111,23 +111,5 @@ TEST_F(ImportCommandTest, FailuresWriteNoOutput) {
   EXPECT_FALSE(fs::exists(output));
 }
 
-TEST_F(ImportCommandTest, Usage) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"import"},
-           {"import", project, deck, "C"},
-           {"import", project, deck, "C", output, "extra"},
-           {"import", project, deck, "A", output},
-           {"import", project, deck, "K", output},
-           {"import", project, deck, "BC", output},
-           {"import", project, deck, "", output},
-       }) {
-    const Result result = RunCli(args);
-    EXPECT_EQ(result.status, kUsage);
-    EXPECT_NE(result.err.find("usage: orvo import PROJECT DECK GROUP OUTPUT"), std::string::npos);
-  }
-  EXPECT_FALSE(fs::exists(output));
-  EXPECT_NE(RunCli({"--help"}).out.find("import PROJECT DECK GROUP OUTPUT"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace orvo::cli

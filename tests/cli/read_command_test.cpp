@@ -74,11 +74,5 @@ TEST_F(ReadCommandTest, UnusableDeckSavesNothing) {
   EXPECT_FALSE(fs::exists(project));
 }
 
-TEST_F(ReadCommandTest, Usage) {
-  EXPECT_EQ(RunCli({"read", deck}).status, kUsage);
-  EXPECT_EQ(RunCli({"read", deck, project, "extra"}).status, kUsage);
-  EXPECT_NE(RunCli({"--help"}).out.find("  read DECK PROJECT\n"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace orvo::cli

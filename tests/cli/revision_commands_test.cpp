@@ -84,19 +84,5 @@ TEST(RevisionCommandsTest, FailuresCarryTheProgramsMessage) {
   EXPECT_TRUE(result.err.starts_with("RCSClass::ReadLog: rlog: RCS/damaged.orb,v:")) << result.err;
 }
 
-TEST(RevisionCommandsTest, Usage) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"revisions"},
-                                             {"revisions", "a.orb", "b"},
-                                             {"checkin", "a.orb"},
-                                             {"checkin", "a.orb", "-n", "x"},
-                                             {"checkin", "a.orb", "-m"},
-                                             {"checkin", "a.orb", "-m", "x", "-x", "y"},
-                                             {"checkout", "a.orb"},
-                                             {"delete-revision", "a.orb"}}) {
-    EXPECT_EQ(RunCli(args).status, kUsage) << args[0] << " " << args.size();
-  }
-}
-
 }  // namespace
 }  // namespace orvo::cli

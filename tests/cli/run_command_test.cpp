@@ -13,46 +13,17 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "results/run_text.h"
+#include "support/cli_run.h"
 #include "support/example_river.h"
 
 namespace orvo::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The per-user settings of this test program live in a directory of its own, set before the
-// store is first opened and removed at exit.
-const bool kPrivateSettings = [] {
-  const std::string home = ::testing::TempDir() + "orvo_cli_settings_" + IntText(getpid());
-  std::atexit([] {
-    std::error_code error;
-    if (const char* directory = std::getenv("XDG_CONFIG_HOME")) fs::remove_all(directory, error);
-  });
-  return setenv("XDG_CONFIG_HOME", home.c_str(), 1) == 0;
-}();
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunOrvo(std::move(args), out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using testing::ReadFile;
+using testing::WriteFile;
+using Result = testing::CliResult;
+using testing::RunCli;
 
 // A stand-in model program: leaves a one-variable output file for the six segments of the
 // example river beside the deck that orvo.ctl names, then runs tail.
@@ -72,7 +43,6 @@ void StandIn(const fs::path& path, const std::string& tail = "") {
 class RunCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(kPrivateSettings);
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     root = fs::path(::testing::TempDir()) / ("run cmd it's; " + name);
     fs::remove_all(root);
@@ -146,19 +116,6 @@ TEST_F(RunCommandTest, ProjectWithoutSimulationTypeIsNotWritten) {
             "or KOBAL5 before running the model.\n");
   EXPECT_FALSE(fs::exists(root / "river.inp"));
   EXPECT_FALSE(fs::exists(root / "orvo.ctl"));
-}
-
-TEST_F(RunCommandTest, Usage) {
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"run"},
-                                               {"run", "a", "b", "c"},
-                                               {"run", "d.inp", "--type", "x"},
-                                               {"run", "d.inp", "--type"},
-                                               {"run", "a.orb", "--timeout", "0"},
-                                               {"run", "a.orb", "--timeout", "1s"},
-                                               {"run", "a.inp", "b.inp", "--type", "fenu"},
-                                               {"run", "a.orb", "--fast"}}) {
-    EXPECT_EQ(RunCli(args).status, kUsage) << args.back();
-  }
 }
 
 }  // namespace

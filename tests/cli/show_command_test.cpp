@@ -16,6 +16,7 @@ namespace orvo::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::WriteFile;
 
 struct Result {
   int status;
@@ -27,10 +28,6 @@ Result RunCli(std::vector<std::string> args) {
   std::ostringstream out, err;
   const int status = RunOrvo(std::move(args), out, err);
   return {status, out.str(), err.str()};
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
 }
 
 // A FENU5 run of two segments, two variables and two time steps; second_value is variable 2

@@ -22,15 +22,6 @@ namespace fs = std::filesystem;
 using testing::ReadFile;
 using testing::RunCli;
 
-const bool kPrivateSettings = [] {
-  const std::string home = ::testing::TempDir() + "orvo_vary_settings_" + IntText(getpid());
-  std::atexit([] {
-    std::error_code error;
-    if (const char* directory = std::getenv("XDG_CONFIG_HOME")) fs::remove_all(directory, error);
-  });
-  return setenv("XDG_CONFIG_HOME", home.c_str(), 1) == 0;
-}();
-
 const std::string kProject = std::string(ORVO_SOURCE_DIR) + "/examples/fenu5_river/river.orb";
 
 // Every file of a directory (not its subdirectories) with its bytes.
@@ -45,7 +36,6 @@ std::map<std::string, std::string> Contents(const fs::path& directory) {
 class VaryCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(kPrivateSettings);
     ASSERT_EQ(RunCli({"locate", std::string(ORVO_BIN_DIR) + "/fenu5"}).status, kSuccess);
   }
   testing::ScratchDir dir{"orvo_vary"};
@@ -110,23 +100,6 @@ TEST_F(VaryCommandTest, SelectionsByNameAndNumber) {
   EXPECT_EQ(result.status, kFailed);
   EXPECT_EQ(result.err, "The value \"abc\" in the intervals is not a number.\n");
   EXPECT_FALSE(fs::exists(dir.path() / "s_pre.inp"));
-}
-
-TEST_F(VaryCommandTest, UsageErrors) {
-  const std::string out = (dir.path() / "u.inp").string();
-  const std::vector<std::vector<std::string>> usages = {
-      {"vary", kProject, "C", out, "--item", "volume", "--segments", "1"},  // no --values
-      {"vary", kProject, "I", out, "--values", "1"},
-      {"vary", kProject, "C", out, "--values", "1", "--item", "volume"},
-      {"vary", kProject, "C", out, "--values", "1", "--item", "mass", "--segments", "1"},
-      {"vary", kProject, "C", out, "--values", "1", "--item", "volume", "--segments", "1", "--jobs",
-       "0"},
-      {"vary", kProject, "B", out, "--values", "1", "--field", "water", "--variable", "area",
-       "--functions", "1"},
-      {"vary", kProject, "C", out, "--values", "1", "--item", "volume", "--segments", "x"},
-  };
-  for (const auto& args : usages) EXPECT_EQ(RunCli(args).status, kUsage) << args[2];
-  EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 }  // namespace

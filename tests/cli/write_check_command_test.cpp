@@ -178,23 +178,5 @@ TEST_F(WriteCheckCommandTest, MissingProjectOrUnwritableDeckFails) {
   EXPECT_EQ(unwritable.err, "Unable to open /nonexistent/deck.inpfor writing.\n");
 }
 
-TEST_F(WriteCheckCommandTest, WrongArgumentCountIsAUsageError) {
-  const std::string write_usage = "usage: orvo write PROJECT DECK\n";
-  const std::string check_usage = "usage: orvo check PROJECT\n";
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"write"}, {"write", project}, {"write", project, deck, "extra"}}) {
-    const Result result = RunCli(args);
-    EXPECT_EQ(result.status, kUsage);
-    EXPECT_EQ(result.err, write_usage);
-  }
-  for (const auto& args :
-       std::vector<std::vector<std::string>>{{"check"}, {"check", project, deck}}) {
-    const Result result = RunCli(args);
-    EXPECT_EQ(result.status, kUsage);
-    EXPECT_EQ(result.err, check_usage);
-  }
-  EXPECT_FALSE(fs::exists(deck));
-}
-
 }  // namespace
 }  // namespace orvo::cli

@@ -56,42 +56,6 @@ class CardBTest : public testing::DocumentTest {
   }
 };
 
-TEST_F(CardBTest, ParsesBothFieldsAndStopsAfterTheCard) {
-  const std::string text = std::string(kCard) + "NEXT\n";
-  DeckScanner in(text);
-  CardBRecord card;
-  ASSERT_TRUE(ParseCardB(in, {3, 2}, card, platform));
-  EXPECT_EQ(card.NRFLD, 2);
-  EXPECT_EQ(card.title, "Exchanges 2");
-  ASSERT_EQ(card.fields.size(), 2u);
-  EXPECT_EQ(card.fields[0].SCALR, 2.5);
-  EXPECT_EQ(card.fields[0].CONVR, 1.0);
-  ASSERT_EQ(card.fields[0].functions.size(), 2u);
-  const PairFunction& first = card.fields[0].functions[0];
-  ASSERT_EQ(first.pairs.size(), 2u);
-  EXPECT_EQ(first.pairs[1].from, 4);
-  EXPECT_EQ(first.pairs[1].to, 5);
-  EXPECT_EQ(first.pairs[1].first, 20.0);
-  EXPECT_EQ(first.pairs[1].second, 6.0);
-  EXPECT_EQ(first.breaks, (Breaks{1, 0, 2, 10}));
-  EXPECT_EQ(card.fields[1].SCALR, 0.5);
-  EXPECT_EQ(card.fields[1].functions[0].pairs.size(), 3u);
-  EXPECT_EQ(card.bypass, (std::vector<int>{1, 0}));
-  testing::ExpectNextLine(in, "NEXT");
-  EXPECT_TRUE(platform.messages.empty());
-}
-
-// NRFLD is columns 1 to 5, so a title starting with a digit stays a title.
-TEST_F(CardBTest, NoFieldsEndsAfterRecordOne) {
-  DeckScanner in("    012 exchanges\n    1    1\n");
-  CardBRecord card;
-  ASSERT_TRUE(ParseCardB(in, {1, 2}, card, platform));
-  EXPECT_EQ(card.NRFLD, 0);
-  EXPECT_EQ(card.title, "12 exchanges");
-  EXPECT_TRUE(card.bypass.empty());
-  testing::ExpectNextLine(in, "    1    1");
-}
-
 TEST(ScanTimeFunctionTest, ReadsAcrossLinesAndSkipsTheRestOfTheLast) {
   DeckScanner in(
       "    5\n"
@@ -199,27 +163,6 @@ TEST_F(CardBTest, ImportPadsEntriesBeforeALaterFunction) {
   EXPECT_EQ(EntryTexts(e[2]), (List{"0.0 0.0", "1.5 2.5"}));
   EXPECT_EQ(doc.group_b.surface_functions.GetList(), (List{"", ""}));
   EXPECT_TRUE(doc.group_b.bypass.empty());
-}
-
-TEST_F(CardBTest, SkipAndFailureChangeNothing) {
-  Network(doc);
-  doc.group_b.title = "Kept";
-  doc.group_b.surface_functions.GetList() = {"1 0"};
-  doc.imported_NOSYS = 2;
-  doc.SetModifiedFlag(false);
-  const std::string before = doc.SaveToBytes();
-
-  const std::string text = std::string(kCard) + "NEXT\n";
-  DeckScanner in(text);
-  ASSERT_TRUE(ReadGroupB(doc, in, true));
-  testing::ExpectNextLine(in, "NEXT");
-
-  const std::string cut = text.substr(0, text.rfind("    1    0\n"));
-  DeckScanner truncated(cut);
-  EXPECT_FALSE(ReadGroupB(doc, truncated, false));
-  EXPECT_EQ(platform.messages, List{"ReadGroupB: EOF reading record 5"});
-  EXPECT_EQ(doc.SaveToBytes(), before);
-  EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(CardBTest, WriteReadWriteIsIdentical) {

@@ -1,9 +1,5 @@
-// Bad input to each card's parser, one file per card under tests/data/cards/. A case is
-//   === <name>
-//   shape <NOSEG> <NOSYS>
-//   --- deck
-//   <the card's text>
-//   --- result                     ("--- result (no newline at end)" drops the last "\n")
+// Bad input to each card's parser, one file per card under tests/data/cards/ (cases as
+// support/card_cases.h reads them) whose result is
 //   fails | reads | reads to the end
 //   <each message, one a line>
 // Never a crash, hang or unbounded allocation (the sanitizers watch every case); importing a
@@ -12,61 +8,20 @@
 
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "deck/deck_reading.h"
 #include "groups/cards.h"
 #include "model/scripted_platform.h"
+#include "support/card_cases.h"
 #include "support/document_test.h"
 #include "support/golden.h"
 
 namespace orvo {
 namespace {
 
-struct CardCase {
-  std::string name;
-  DeckShape shape;
-  std::string text;
-  std::string result;  // the outcome line and the messages
-};
-
-std::vector<CardCase> ReadCases(const std::string& file) {
-  std::vector<CardCase> cases;
-  const std::string kResult = "--- result";
-  size_t at = 0;
-  while ((at = file.find("=== ", at)) != std::string::npos) {
-    CardCase c;
-    const size_t name_end = file.find('\n', at);
-    c.name = file.substr(at + 4, name_end - at - 4);
-    std::string word;
-    std::istringstream(file.substr(name_end + 1, file.find('\n', name_end + 1) - name_end)) >>
-        word >> c.shape.NOSEG >> c.shape.NOSYS;
-    const size_t text_start = file.find("--- deck\n", name_end) + 9;
-    const size_t result_at = file.find("\n" + kResult, text_start - 1) + 1;
-    c.text = file.substr(text_start, result_at - text_start);
-    const size_t result_line_end = file.find('\n', result_at);
-    if (file.compare(result_at, result_line_end - result_at, kResult) != 0) c.text.pop_back();
-    at = file.find("\n=== ", result_line_end);
-    c.result = file.substr(result_line_end + 1,
-                           (at == std::string::npos ? file.size() : at + 1) - result_line_end - 1);
-    cases.push_back(std::move(c));
-  }
-  return cases;
-}
-
-std::string WriteCases(const std::vector<CardCase>& cases) {
-  std::string file;
-  for (const CardCase& c : cases) {
-    file += "=== " + c.name + "\nshape " + std::to_string(c.shape.NOSEG) + " " +
-            std::to_string(c.shape.NOSYS) + "\n--- deck\n" + c.text;
-    file += !c.text.empty() && c.text.back() != '\n' ? "\n--- result (no newline at end)\n"
-                                                     : "--- result\n";
-    file += c.result;
-  }
-  return file;
-}
+using testing::CardCase;
 
 using Parse = std::function<bool(DeckScanner&, const DeckShape&, Platform&)>;
 
@@ -117,7 +72,8 @@ void ExpectFailedImportChangesNothing(Import import, const CardCase& c) {
   doc.imported_NOSEG = c.shape.NOSEG;
   doc.imported_NOSYS = c.shape.NOSYS;
   const std::string before = doc.SaveToBytes();
-  DeckScanner in(c.text);
+  const std::string input = c.Input();
+  DeckScanner in(input);
   EXPECT_FALSE(import(doc, in, false));
   EXPECT_EQ(doc.SaveToBytes(), before);
   EXPECT_FALSE(doc.IsModified());
@@ -127,13 +83,14 @@ class CardBadInputTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CardBadInputTest, FailsCleanlyOrReadsSensibly) {
   const auto path = testing::DataPath("cards/" + GetParam() + ".txt");
-  std::vector<CardCase> cases = ReadCases(testing::ReadFile(path));
+  std::vector<CardCase> cases = testing::ReadCases(testing::ReadFile(path));
   ASSERT_FALSE(cases.empty()) << path;
   const Parse& parse = Parsers().at(GetParam());
   for (CardCase& c : cases) {
     SCOPED_TRACE(c.name);
     ScriptedPlatform platform;
-    DeckScanner in(c.text);
+    const std::string input = c.Input();
+    DeckScanner in(input);
     const bool ok = parse(in, c.shape, platform);
     std::string result = !ok ? "fails\n" : in.AtEnd() ? "reads to the end\n" : "reads\n";
     for (const std::string& message : platform.messages) result += message + "\n";
@@ -144,7 +101,7 @@ TEST_P(CardBadInputTest, FailsCleanlyOrReadsSensibly) {
     const auto importer = Importers().find(GetParam());
     if (!ok && importer != Importers().end()) ExpectFailedImportChangesNothing(importer->second, c);
   }
-  if (testing::UpdatingExpected()) testing::ExpectFileText(path, WriteCases(cases));
+  if (testing::UpdatingExpected()) testing::ExpectFileText(path, testing::WriteCases(cases));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cards, CardBadInputTest,

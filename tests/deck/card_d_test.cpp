@@ -45,38 +45,6 @@ class CardDTest : public testing::DocumentTest {
   }
 };
 
-TEST_F(CardDTest, ParsesFieldsAndStopsAfterTheCard) {
-  const std::string text = std::string(kCard) + "NEXT\n";
-  DeckScanner in(text);
-  CardDRecord card;
-  ASSERT_TRUE(ParseCardD(in, {3, 2}, card, platform));
-  EXPECT_EQ(card.IQOPT, 1);
-  EXPECT_EQ(card.NFIELD, 3);
-  EXPECT_EQ(card.hydrodynamic_file, "hydro.hyd");
-  const CardDRecord::Field& water = card.fields[0];
-  EXPECT_TRUE(water.read);
-  EXPECT_EQ(water.SCALQ, 1.0);
-  EXPECT_EQ(water.CONVQ, 2.0);
-  ASSERT_EQ(water.functions.size(), 1u);
-  const std::vector<SegmentPair>& pairs = water.functions[0].pairs;
-  ASSERT_EQ(pairs.size(), 5u);
-  EXPECT_EQ(pairs[3].from, 0);
-  EXPECT_EQ(pairs[3].to, 1);
-  EXPECT_EQ(pairs[3].first, 0.1);
-  EXPECT_EQ(pairs[4].from, 7);
-  EXPECT_EQ(pairs[4].first, 0.2);
-  EXPECT_EQ(water.functions[0].breaks, (Breaks{100, 0, 120, 30}));
-  EXPECT_TRUE(card.fields[1].read);
-  EXPECT_TRUE(card.fields[1].functions.empty());
-  ASSERT_EQ(card.fields[2].functions.size(), 1u);
-  EXPECT_TRUE(card.fields[2].functions[0].pairs.empty());
-  EXPECT_EQ(card.fields[2].functions[0].breaks, (Breaks{5, 0}));
-  EXPECT_FALSE(card.fields[3].read);
-  EXPECT_EQ(card.bypass, (std::vector<int>{0, 1}));
-  testing::ExpectNextLine(in, "NEXT");
-  EXPECT_TRUE(platform.messages.empty());
-}
-
 TEST_F(CardDTest, FlowsFromTheHydrodynamicFileHaveNoFirstField) {
   DeckScanner in("    3    2 flows.hyd\n    1       1.0       1.0\n    0\n    0\n    1    1\n");
   CardDRecord card;
@@ -178,27 +146,6 @@ TEST_F(CardDTest, ImportPadsPortionsBeforeALaterFunction) {
   EXPECT_EQ(PortionsOf(e[2])[0], (List{"0.0", "0.3"}));
   EXPECT_EQ(doc.group_d.fields[0].GetList(), (List{"1", "1", "m^3/s", "", ""}));
   EXPECT_TRUE(doc.group_d.bypass.empty());
-}
-
-TEST_F(CardDTest, SkipAndFailureChangeNothing) {
-  Network(doc);
-  doc.group_d.flow_option = 1;
-  doc.group_d.fields[0].GetList() = {"1", "1", "m^3/sec", "5 0"};
-  doc.imported_NOSYS = 2;
-  doc.SetModifiedFlag(false);
-  const std::string before = doc.SaveToBytes();
-
-  const std::string text = std::string(kCard) + "NEXT\n";
-  DeckScanner in(text);
-  ASSERT_TRUE(ReadGroupD(doc, in, true));
-  testing::ExpectNextLine(in, "NEXT");
-
-  const std::string cut = text.substr(0, text.rfind("    0    1\n"));
-  DeckScanner truncated(cut);
-  EXPECT_FALSE(ReadGroupD(doc, truncated, false));
-  EXPECT_EQ(platform.messages, List{"ReadGroupD: EOF reading the bypass record"});
-  EXPECT_EQ(doc.SaveToBytes(), before);
-  EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(CardDTest, WriteReadWriteIsIdentical) {

@@ -1,4 +1,5 @@
-// Card F: waste loads read from deck text and imported into a project.
+// Card F: waste loads imported into a project (the load lists and the nonpoint file chooser)
+// and taken from a whole deck; more imports are in tests/data/card_import/card_f.txt.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -37,16 +38,6 @@ void MakeProject(COrvoBuilderDoc& doc, int segments, int nosys) {
   doc.group_f.ApplyDefaults(nosys);
 }
 
-std::string State(const COrvoBuilderDoc& doc) {
-  std::string state = doc.IsModified() ? "modified" : "unmodified";
-  state += "\n" + doc.group_f.nonpoint_file;
-  for (int k = 0; k < GroupFDlg::kSystems; ++k) state += "\n" + doc.group_f.SlotText(k);
-  for (const auto& node : doc.nodes()) {
-    if (node->is_segment()) state += "\n" + node->GetParameter(11);
-  }
-  return state;
-}
-
 // The load list of a system as (segment index, function) records.
 std::vector<StringArray> Loads(const COrvoBuilderDoc& doc, int system) {
   std::vector<StringArray> loads;
@@ -62,26 +53,6 @@ class CardFTest : public testing::DocumentTest {
     doc.imported_NOSYS = 2;
   }
 };
-
-TEST_F(CardFTest, ParsesSystemsLoadsAndTheNonpointFlag) {
-  const std::string text = std::string(kCard) + "next card\n";
-  DeckScanner in(text);
-  CardFRecord card;
-  ASSERT_TRUE(ParseCardF(in, {3, 2}, card, platform));
-  ASSERT_EQ(card.systems.size(), 2u);
-  EXPECT_EQ(card.systems[0].title, "  Point loads");
-  EXPECT_DOUBLE_EQ(card.systems[0].SCALW, 1000.0);
-  EXPECT_DOUBLE_EQ(card.systems[0].CONVW, 0.5);
-  ASSERT_EQ(card.systems[0].loads.size(), 2u);
-  EXPECT_EQ(card.systems[0].loads[0].segment, 3);
-  EXPECT_EQ(card.systems[0].loads[0].breaks, (Breaks{10, 0, 20, 5}));
-  EXPECT_EQ(card.systems[0].loads[1].segment, 2);
-  EXPECT_EQ(card.systems[1].title, "");
-  EXPECT_TRUE(card.systems[1].loads.empty());
-  EXPECT_TRUE(card.nonpoint_source);
-  testing::ExpectNextLine(in, "next card");
-  EXPECT_TRUE(platform.messages.empty());
-}
 
 TEST_F(CardFTest, ImportSetsSegmentsLoadListsAndAsksForTheNonpointFile) {
   doc.nodes()[0]->SetParameter(11, Array({Array({"1", "0"}), "", ""}));
@@ -150,17 +121,6 @@ TEST_F(CardFTest, MissingSegmentIsReportedBeforeTheFileIsAskedFor) {
             std::string("? open ") + kFilter}));
 }
 
-TEST_F(CardFTest, SkipChangesNothingAndLeavesTheScannerAfterTheCard) {
-  doc.group_f.nonpoint_file = "old.txt";
-  const std::string before = State(doc);
-  const std::string text = std::string(kCard) + "next card\n";
-  DeckScanner in(text);
-  ASSERT_TRUE(ReadGroupF(doc, in, true));
-  EXPECT_EQ(State(doc), before);
-  EXPECT_TRUE(platform.messages.empty());
-  testing::ExpectNextLine(in, "next card");
-}
-
 TEST_F(CardFTest, LoadFromWCBuildsSlotsWithOrderedLoadLists) {
   DeckRecord deck;
   DeckScanner in(kCard);
@@ -180,63 +140,6 @@ TEST_F(CardFTest, LoadFromWCBuildsSlotsWithOrderedLoadLists) {
   // Past the deck's systems: the defaults.
   EXPECT_EQ(doc.group_f.Slot(2).GetList(), (List{"0.0", "0.0", "kg/day", "", Array({})}));
   EXPECT_TRUE(doc.group_f.SlotEmpty(3));
-}
-
-TEST_F(CardFTest, EveryFailureIsReportedAndChangesNothing) {
-  struct Case {
-    int nosys;
-    const char* text;
-    const char* message;
-  };
-  const Case cases[] = {
-      {2, "", "ReadGroupF: EOF reading record 1"},
-      {2, "         1A\n", "ReadGroupF: EOF reading record 2"},
-      {2, "         1A\n       1.0       1.0\n",
-       "ReadGroupF: parse error reading record 3, system 0"},
-      {2, "         0A\n         2B\n       1.0       1.0\n    1    0\n",
-       "ReadGroupF: parse error reading record 3, system 1"},
-      {2, "         0A\n         0B\n", "ReadGroupF: EOF reading record 5"},
-      {9, kCard, "ReadGroupF: the deck has NOSYS = 9; only 0 to 8 systems can be held."},
-  };
-  doc.group_f.nonpoint_file = "old.txt";
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    doc.imported_NOSYS = c.nosys;
-    platform.messages.clear();
-    const std::string before = State(doc);
-    DeckScanner in(c.text);
-    EXPECT_FALSE(ReadGroupF(doc, in, false));
-    EXPECT_EQ(platform.messages, List{c.message});
-    EXPECT_EQ(State(doc), before);
-  }
-}
-
-TEST_F(CardFTest, RoundTripGivesTheSameCard) {
-  doc.group_f.SetSlot(0, StringArray{"2.5", "0.001", "kg/day", " Plant"});
-  doc.GetSegmentNode(3)->SetParameter(11, Array({Array({"0", "0", "0", "10"}), "", ""}));
-  doc.GetSegmentNode(1)->SetParameter(
-      11, Array({Array({"1.5", "0", "2", "30", "3", "60", "4", "90", "5", "120"}),
-                 Array({"7", "0"}), ""}));
-  doc.group_f.nonpoint_file = "nps.dat";
-  testing::ExpectCardRoundTrip(doc, testing::WriteCardOf<group_f::WriteCard>, ReadGroupF,
-                               [](COrvoBuilderDoc& copy, ScriptedPlatform& copy_platform) {
-                                 copy_platform.files.push_back("nps.dat");
-                                 MakeProject(copy, 3, 3);
-                               });
-}
-
-// Beside tests/data/cards/card_f.txt: a negative count keeps record 2; every line cut fails.
-TEST_F(CardFTest, NegativeCountAndLineCuts) {
-  DeckScanner negative("        -3T\n       2.0       3.0\n         0U\n         0\n");
-  CardFRecord card;
-  ASSERT_TRUE(ParseCardF(negative, {3, 2}, card, platform));
-  EXPECT_DOUBLE_EQ(card.systems[0].CONVW, 3.0);
-  EXPECT_TRUE(card.systems[0].loads.empty());
-  EXPECT_FALSE(card.nonpoint_source);
-  testing::ExpectEveryLineCutFails(kCard, platform, [&](DeckScanner& cut) {
-    CardFRecord partial;
-    return ParseCardF(cut, {3, 2}, partial, platform);
-  });
 }
 
 }  // namespace

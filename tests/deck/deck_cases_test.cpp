@@ -3,10 +3,13 @@
 //   messages.txt  what the user is told, one message a line; a deck that cannot be used ends
 //                 with "(no deck record)"
 //   network.txt   the network built from it (support/network_text.h)
+//   groups.txt    the group holders of the built project (support/groups_text.h)
 //   written.inp   the deck written back, where it differs from deck.inp
+//   project.orb   a project file that writes deck.inp byte for byte (the examples' files)
 // The built project also saves and loads back to the same bytes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -14,6 +17,7 @@
 #include "deck/deck_writer.h"
 #include "support/document_test.h"
 #include "support/golden.h"
+#include "support/groups_text.h"
 #include "support/network_text.h"
 
 namespace orvo {
@@ -44,6 +48,7 @@ TEST_P(DeckCaseTest, ReadsBuildsAndWritesBack) {
   EXPECT_TRUE(ok);
   testing::ExpectFileText(folder / "messages.txt", Lines(platform.messages));
   testing::ExpectFileText(folder / "network.txt", testing::NetworkText(doc));
+  testing::ExpectFileText(folder / "groups.txt", testing::GroupsText(doc));
   testing::ExpectFileTextOr(folder / "written.inp", written, input);
 
   const std::string saved = doc.SaveToBytes();
@@ -53,6 +58,15 @@ TEST_P(DeckCaseTest, ReadsBuildsAndWritesBack) {
   std::string error;
   ASSERT_TRUE(reloaded.LoadFromBytes(saved, error)) << error;
   EXPECT_EQ(reloaded.SaveToBytes(), saved);
+
+  if (std::filesystem::exists(folder / "project.orb")) {
+    ScriptedPlatform project_platform;
+    COrvoBuilderDoc project(project_platform);
+    ASSERT_TRUE(project.Load((folder / "project.orb").string()));
+    EXPECT_EQ(DeckText(project, ok), input);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(project_platform.messages.empty());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Decks, DeckCaseTest, ::testing::ValuesIn(testing::CaseNames("decks")),

@@ -108,43 +108,6 @@ TEST(CardATest, KobalsLineIsPassedOverAndNosysGivesTheType) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST(CardATest, OptionsByColumnAndTypeByNosys) {
-  ScriptedPlatform platform;
-  const auto parse = [&](const std::string& options, CardARecord& card) {
-    const std::string text = std::string(90, 'T') + "\nt2\nheader\n" + options +
-                             "\n    0    0    0    0    0    0\n    0\n    0\n\n";
-    DeckScanner in(text);
-    return ParseCardA(in, card, platform);
-  };
-  CardARecord card;
-  ASSERT_TRUE(parse("   12    8    2    1    3    1    1  0.5  3.5 1230    1", card));
-  EXPECT_EQ(card.TITLE1, std::string(75, 'T'));
-  EXPECT_EQ(card.simulation_type, "VERDA5");
-  EXPECT_EQ(card.NOSEG, 12);
-  EXPECT_EQ(card.ICFL, 2);
-  EXPECT_EQ(card.MFLAG, 1);
-  EXPECT_EQ(card.JMASS, 3);
-  EXPECT_EQ(card.NEGSLN, 1);
-  EXPECT_EQ(card.INTYP, 1);
-  EXPECT_EQ(card.ADFAC, 0.5);
-  EXPECT_EQ(card.ZDAY, 3.5);
-  EXPECT_EQ(card.ZHR, 12.0);
-  EXPECT_EQ(card.ZMIN, 30.0);
-  EXPECT_EQ(card.TFLG, 1);
-  EXPECT_EQ(card.bypass.size(), 8u);
-
-  // Forty characters reach NOSEG to INTYP and ADFAC; ZDAY starts at column 40.
-  ASSERT_TRUE(parse("    4    6    1    1    1    1    1  2.5", card));
-  EXPECT_EQ(card.simulation_type, "FENU5");
-  EXPECT_EQ(card.NOSEG, 4);
-  EXPECT_EQ(card.INTYP, 1);
-  EXPECT_EQ(card.ADFAC, 2.5);
-  EXPECT_EQ(card.ZDAY, 0.0);
-  EXPECT_EQ(card.ZHR, 0.0);
-  EXPECT_EQ(card.TFLG, 0);
-  EXPECT_TRUE(platform.messages.empty());
-}
-
 const char kFourPairs[] =
     "       1.0       1.0       2.0       2.0       3.0       3.0       4.0       4.0";
 
@@ -186,29 +149,6 @@ TEST(ReadPairsTest, StopsAtTheEndOfTheText) {
   DeckScanner in(text);
   EXPECT_EQ(ReadPairs(in, 2147483647, platform).size(), 8u);
   EXPECT_TRUE(in.AtEnd());
-}
-
-// Field by field, card A is covered by the whole-deck round trips; here only the number texts
-// and an unknown type.
-TEST(GroupALoadFromWCTest, CopiesCardAWithNumberTexts) {
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc(platform);
-  DeckRecord deck;
-  deck.a.simulation_type = "VERDA5";
-  deck.a.time_steps = {0.01, 10, 0.5, 1e6};
-  deck.a.bypass = {0, 1, 0, 0, 0, 0, 0, 1};
-  group_a::LoadFromWC(doc, deck);
-  const GroupADlg& g = doc.group_a;
-  EXPECT_EQ(g.SIMTYP, kVerda5);
-  EXPECT_EQ(g.time_steps.GetList(), (List{"0.01", "10", "0.5", "1e+06"}));
-  EXPECT_TRUE(g.print_intervals.empty());
-  EXPECT_EQ(g.SYSBY.GetList(), (List{"0", "1", "0", "0", "0", "0", "0", "1"}));
-  EXPECT_TRUE(platform.messages.empty());
-
-  deck.a.simulation_type = "WASP";
-  group_a::LoadFromWC(doc, deck);
-  EXPECT_EQ(g.SIMTYP, kVerda5);
-  EXPECT_EQ(platform.messages, List{"[GroupADlg::LoadFromWC] Unable to match simtyp \"WASP\""});
 }
 
 // ---- whole decks ----

@@ -1,6 +1,6 @@
 // The whole deck of a small KOBAL5 project built the way the editors build it, written out
 // column by column from the card layouts (tests/data/decks/kobal5/deck.inp). The other two
-// types' whole decks are held byte for byte by the example decks (example_decks_test.cpp),
+// types' whole decks are held byte for byte by the example deck cases (tests/data/decks/example_*),
 // their cards by the card writer tests.
 #include <gtest/gtest.h>
 

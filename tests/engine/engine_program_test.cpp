@@ -19,6 +19,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "results/orvo_output_data.h"
+#include "support/scratch_dir.h"
 
 namespace orvo::engine {
 namespace {
@@ -148,24 +149,8 @@ TEST(EngineModel, ControlFileTakesEitherLineEndAndRefusesAbsurdLines) {
 // A scratch directory per test, removed afterwards.
 class EngineProgram : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("orvo_engine_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
-  }
-  std::string Read(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  void Write(const std::string& name, const std::string& text) { scratch_.Write(name, text); }
+  std::string Read(const std::string& name) { return testing::ReadFile(dir_ / name); }
   bool Exists(const std::string& name) { return fs::exists(dir_ / name); }
 
   // Starts the program with the scratch directory as its working directory; its exit
@@ -189,7 +174,8 @@ class EngineProgram : public ::testing::Test {
     fs::copy_file(source, dir_ / source.filename());
   }
 
-  fs::path dir_;
+  testing::ScratchDir scratch_{"orvo_engine"};
+  const fs::path& dir_ = scratch_.path();
 };
 
 TEST_F(EngineProgram, RiverExampleWritesFourFilesThatReadBack) {

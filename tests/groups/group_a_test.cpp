@@ -60,20 +60,6 @@ class GroupACardTest : public testing::CardWriterTest {
   std::vector<std::string> Findings() { return CardWriterTest::Findings(group_a::Check); }
 };
 
-TEST_F(GroupACardTest, NewProject) {
-  // A4 by columns: 0 0 in %5d, five unset options -1 in %5d, ADFAC 0 and ZDAY 1 in %5g,
-  // ZHR 0 in %3g, ZMIN 0 in %2g, TFLG -1 in %5d.
-  const std::string a4 = "    0    0   -1   -1   -1   -1   -1    0    1  0 0   -1";
-  EXPECT_EQ(a4.size(), 55u);
-  EXPECT_EQ(Write(), "\n\n" + kHeader + a4 +
-                         "\n"
-                         "    0    0    0    0    0    0\n"
-                         "    0\n"
-                         "    0\n"
-                         "\n");
-  EXPECT_TRUE(platform.messages.empty());
-}
-
 TEST_F(GroupACardTest, Kobal5Card) {
   FillIn();
   EXPECT_EQ(Write(),

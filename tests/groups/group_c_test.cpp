@@ -60,12 +60,6 @@ class GroupCCardTest : public testing::CardWriterTest {
   std::vector<std::string> Findings() { return CardWriterTest::Findings(group_c::Check); }
 };
 
-TEST_F(GroupCCardTest, Card) {
-  ThreeSegments();
-  EXPECT_EQ(Write(), kHead + kLine1 + kLine2 + kLine3);
-  EXPECT_EQ(kLine1.size(), 81u) << "80 columns";
-}
-
 TEST_F(GroupCCardTest, NewProjectAndUntypedSegment) {
   COrvoBuilderCntrItem* segment = doc.NewNode();
   segment->SetType(kSegmentNode);

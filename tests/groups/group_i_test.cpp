@@ -29,14 +29,6 @@ class GroupICardTest : public testing::CardWriterTest {
   std::vector<std::string> Check() { return Findings(group_i::Check); }
 };
 
-TEST_F(GroupICardTest, OneFunctionWithTwoBreakpoints) {
-  doc.group_i.names[0] = "TEMP1";
-  doc.group_i.functions[0] = "20 0 25 365";
-  orvo::testing::ExpectText(Write());
-  EXPECT_TRUE(written);
-  EXPECT_TRUE(Check().empty());
-}
-
 TEST_F(GroupICardTest, FourBreakpointsToALineAndNumbersFromTheTable) {
   doc.group_i.functions[2] = "7";  // a single number is no breakpoint
   doc.group_i.names[6] = "WIND SPEED";

@@ -13,23 +13,15 @@
 #include "model/settings.h"
 #include "support/document_test.h"
 #include "support/example_river.h"
+#include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::WriteFile;
 using Texts = std::vector<std::string>;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 // Stand-in programs record who ran, with how many arguments, where, and the control file
 // they found there.
@@ -42,10 +34,7 @@ void StandIn(const fs::path& path, const std::string& tail = "") {
 class ModelExecutionTest : public testing::DocumentTest {
  protected:
   void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     // Blanks, quotes and semicolons in every directory the runs touch.
-    root = fs::path(::testing::TempDir()) / ("runs it's; " + name);
-    fs::remove_all(root);
     orvo_dir = (root / "orvo dir").string() + "/";
     app_dir = (root / "app \"dir\"").string() + "/";
     deck_dir = (root / "deck; dir").string() + "/";
@@ -59,12 +48,12 @@ class ModelExecutionTest : public testing::DocumentTest {
     doc.group_a.SIMTYP = kFenu5;
     platform.SetSetting(settings::kOrvoPath, orvo_dir);
   }
-  void TearDown() override { fs::remove_all(root); }
 
   std::string Ran() { return ReadFile(deck_dir + "ran.txt"); }
   std::string Control(const std::string& orvo_path) { return orvo_path + "\nRIVER.inp\n"; }
 
-  fs::path root;
+  testing::ScratchDir scratch{"runs it's;"};
+  const fs::path& root = scratch.path();
   std::string orvo_dir, app_dir, deck_dir, deck;
 };
 

@@ -1,6 +1,6 @@
 // Shared setup and checks of the deck card tests: small projects sized as the deck they read,
-// and the checks every card makes (the line after the card, line-cut cards,
-// write-read-write); bad input is in tests/data/cards.
+// the line after a card, and write-read-write; bad input is in tests/data/cards, imports in
+// tests/data/card_import.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,19 +31,6 @@ inline void ExpectNextLine(DeckScanner& in, const std::string& expected) {
   std::string line;
   ASSERT_TRUE(in.ReadLine(line));
   EXPECT_EQ(line, expected);
-}
-
-// Every proper prefix of `card` cut at a line end fails with one message.
-template <class Read>
-void ExpectEveryLineCutFails(const std::string& card, ScriptedPlatform& platform, Read read) {
-  for (size_t end = card.find('\n'); end + 1 < card.size(); end = card.find('\n', end + 1)) {
-    SCOPED_TRACE(end);
-    platform.messages.clear();
-    const std::string prefix = card.substr(0, end + 1);
-    DeckScanner in(prefix);
-    EXPECT_FALSE(read(in));
-    EXPECT_EQ(platform.messages.size(), 1u);
-  }
 }
 
 // A card writer that takes a variation, writing the card as the project holds it.

@@ -1,4 +1,5 @@
-// Files for tests: a folder of each test's own, removed with it, and whole-file reading.
+// Files for tests: a folder of each test's own, removed with it, and whole-file reading and
+// writing.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +18,10 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
 }
 
 // Named after the running test and the process, so that parallel runs never share it.

@@ -1,0 +1,180 @@
+// Cards imported one at a time into the project built from a deck case (canonical_deck; kobal5
+// for card G, whose slots follow the type), one file per card under tests/data/card_import/ (cases
+// as support/card_cases.h reads them; the shape is the deck's NOSEG and NOSYS the importer reads
+// by). The result states
+//   skip: how skipping the card followed by "next card" ends; the project stays unchanged
+//   imports | fails, then each message; a failed import leaves the project unchanged
+//   the lines of the network and group dumps the import changed
+//   the card then written from the project, which a second import writes back unchanged
+//   which cuts of the card at a line end import; those that fail change nothing
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "deck/deck_reader.h"
+#include "deck/deck_reading.h"
+#include "groups/cards.h"
+#include "groups/deck_format.h"
+#include "support/card_cases.h"
+#include "support/document_test.h"
+#include "support/golden.h"
+#include "support/groups_text.h"
+#include "support/network_text.h"
+
+namespace orvo {
+namespace {
+
+using Import = bool (*)(COrvoBuilderDoc&, DeckScanner&, bool);
+using Write = bool (*)(const COrvoBuilderDoc&, DeckOut&);
+
+template <bool (*W)(const COrvoBuilderDoc&, DeckOut&, const Variation*)>
+bool WriteOf(const COrvoBuilderDoc& doc, DeckOut& out) {
+  return W(doc, out, nullptr);
+}
+
+struct Card {
+  Import import;
+  Write write;
+  std::string start = "canonical_deck";
+};
+
+const std::map<std::string, Card>& Cards() {
+  static const std::map<std::string, Card> cards = {
+      {"card_b", {ReadGroupB, WriteOf<group_b::WriteCard>}},
+      {"card_c", {ReadGroupC, WriteOf<group_c::WriteCard>}},
+      {"card_d", {ReadGroupD, WriteOf<group_d::WriteCard>}},
+      {"card_e", {ReadGroupE, WriteOf<group_e::WriteCard>}},
+      {"card_f", {ReadGroupF, WriteOf<group_f::WriteCard>}},
+      {"card_g", {ReadGroupG, WriteOf<group_g::WriteCard>, "kobal5"}},
+      {"card_h", {ReadGroupH, WriteOf<group_h::WriteCard>}},
+      {"card_i", {ReadGroupI, group_i::WriteCard}},
+      {"card_j", {ReadGroupJ, WriteOf<group_j::WriteCard>}},
+  };
+  return cards;
+}
+
+// The project of a deck case, unmodified, its importer set to `shape`.
+struct Project {
+  Project(const std::string& start, const DeckShape& shape) {
+    const auto deck = testing::DataPath("decks/" + start + "/deck.inp");
+    doc.dataset_reader = std::make_shared<const OrvoClass>(deck.string(), platform);
+    BuildNetwork(doc);
+    doc.imported_NOSEG = shape.NOSEG;
+    doc.imported_NOSYS = shape.NOSYS;
+    doc.SetModifiedFlag(false);
+    platform.messages.clear();
+  }
+  std::string Dump() const { return testing::NetworkText(doc) + testing::GroupsText(doc); }
+
+  testing::NodeNumbersFromOne numbering;
+  ScriptedPlatform platform;
+  COrvoBuilderDoc doc{platform};
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string ChangedLines(const std::string& before, const std::string& after) {
+  const std::vector<std::string> old_lines = Lines(before), new_lines = Lines(after);
+  std::string changed;
+  for (size_t i = 0; i < new_lines.size(); ++i)
+    if (i >= old_lines.size() || new_lines[i] != old_lines[i]) changed += new_lines[i] + "\n";
+  return changed;
+}
+
+std::string Messages(ScriptedPlatform& platform) {
+  std::string text;
+  for (const std::string& message : platform.messages) text += message + "\n";
+  platform.messages.clear();
+  return text;
+}
+
+std::string Result(const Card& card, const testing::CardCase& c) {
+  const std::string input = c.Input();
+  std::string result = "skip: ";
+  {
+    Project project(card.start, c.shape);
+    const std::string before = project.doc.SaveToBytes();
+    const std::string text = input + "next card\n";
+    DeckScanner in(text);
+    std::string next = "(end)";
+    const bool ok = card.import(project.doc, in, true);
+    in.ReadLine(next);
+    result += ok ? "reads, then " + next + "\n" : "fails\n";
+    result += Messages(project.platform);
+    EXPECT_EQ(project.doc.SaveToBytes(), before);
+    EXPECT_FALSE(project.doc.IsModified());
+  }
+
+  Project project(card.start, c.shape);
+  const std::string before = project.doc.SaveToBytes();
+  const std::string dump = project.Dump();
+  DeckScanner in(input);
+  const bool ok = card.import(project.doc, in, false);
+  result += ok ? "imports\n" : "fails\n";
+  result += Messages(project.platform);
+  if (!ok) {
+    EXPECT_EQ(project.doc.SaveToBytes(), before);
+    EXPECT_FALSE(project.doc.IsModified());
+    return result;
+  }
+  result += "--- changed\n" + ChangedLines(dump, project.Dump());
+
+  DeckOut first(project.platform);
+  result += card.write(project.doc, first) ? "--- written\n" : "--- written, failing\n";
+  result += first.text() + Messages(project.platform);
+  // The card written holds the whole project, whatever the shape it was read by.
+  Project copy(card.start, {project.doc.group_a.NOSEG, project.doc.group_a.NOSYS});
+  DeckScanner again(first.text());
+  if (card.import(copy.doc, again, false)) {
+    DeckOut second(copy.platform);
+    card.write(copy.doc, second);
+    EXPECT_EQ(second.text(), first.text()) << "written, imported and written again";
+  }
+
+  result += "--- cuts that import:";
+  for (size_t end = input.find('\n'); end + 1 < input.size(); end = input.find('\n', end + 1)) {
+    Project cut(card.start, c.shape);
+    const std::string cut_text = input.substr(0, end + 1);
+    DeckScanner prefix(cut_text);
+    if (card.import(cut.doc, prefix, false)) {
+      result += " " + std::to_string(end + 1);
+    } else {
+      EXPECT_EQ(cut.doc.SaveToBytes(), before) << "cut at " << end + 1;
+      EXPECT_EQ(cut.platform.messages.size(), 1u) << "cut at " << end + 1;
+    }
+  }
+  return result + "\n";
+}
+
+class CardImportTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(CardImportTest, SkipsImportsWritesBackAndRefusesCuts) {
+  const auto path = testing::DataPath("card_import/" + GetParam() + ".txt");
+  std::vector<testing::CardCase> cases = testing::ReadCases(testing::ReadFile(path));
+  ASSERT_FALSE(cases.empty()) << path;
+  for (testing::CardCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string result = Result(Cards().at(GetParam()), c);
+    if (testing::UpdatingExpected())
+      c.result = result;
+    else
+      EXPECT_EQ(result, c.result);
+  }
+  if (testing::UpdatingExpected()) testing::ExpectFileText(path, testing::WriteCases(cases));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cards, CardImportTest,
+                         ::testing::ValuesIn(testing::CaseNames("card_import", ".txt")),
+                         testing::CaseTestName);
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,77 @@
+// Files of deck card cases under tests/data/: each case is
+//   === <name>
+//   shape <NOSEG> <NOSYS>
+//   --- deck
+//   <the card's text>              (a line ending in "<10000>" is filled with "x" to 10,000
+//                                   characters)
+//   --- result                     ("--- result (no newline at end)" drops the last "\n")
+//   <what the test makes of it>
+#pragma once
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "deck/deck_reading.h"
+
+namespace orvo::testing {
+
+struct CardCase {
+  std::string name;
+  DeckShape shape;
+  std::string text;
+  std::string result;
+
+  // The text the card is read from.
+  std::string Input() const {
+    const std::string kMark = "<10000>\n";
+    std::string input = text;
+    for (size_t at = 0; (at = input.find(kMark, at)) != std::string::npos;) {
+      const size_t start =
+          input.rfind('\n', at) == std::string::npos ? 0 : input.rfind('\n', at) + 1;
+      input.replace(at, kMark.size() - 1,
+                    std::string(at - start < 10000 ? 10000 - (at - start) : 0, 'x'));
+      at = input.find('\n', at);
+    }
+    return input;
+  }
+};
+
+inline std::vector<CardCase> ReadCases(const std::string& file) {
+  std::vector<CardCase> cases;
+  const std::string kResult = "--- result";
+  size_t at = 0;
+  while ((at = file.find("=== ", at)) != std::string::npos) {
+    CardCase c;
+    const size_t name_end = file.find('\n', at);
+    c.name = file.substr(at + 4, name_end - at - 4);
+    std::string word;
+    std::istringstream(file.substr(name_end + 1, file.find('\n', name_end + 1) - name_end)) >>
+        word >> c.shape.NOSEG >> c.shape.NOSYS;
+    const size_t text_start = file.find("--- deck\n", name_end) + 9;
+    const size_t result_at = file.find("\n" + kResult, text_start - 1) + 1;
+    c.text = file.substr(text_start, result_at - text_start);
+    const size_t result_line_end = file.find('\n', result_at);
+    if (file.compare(result_at, result_line_end - result_at, kResult) != 0) c.text.pop_back();
+    at = file.find("\n=== ", result_line_end);
+    c.result = file.substr(result_line_end + 1,
+                           (at == std::string::npos ? file.size() : at + 1) - result_line_end - 1);
+    cases.push_back(std::move(c));
+  }
+  return cases;
+}
+
+inline std::string WriteCases(const std::vector<CardCase>& cases) {
+  std::string file;
+  for (const CardCase& c : cases) {
+    file += "=== " + c.name + "\nshape " + std::to_string(c.shape.NOSEG) + " " +
+            std::to_string(c.shape.NOSYS) + "\n--- deck\n" + c.text;
+    file += !c.text.empty() && c.text.back() != '\n' ? "\n--- result (no newline at end)\n"
+                                                     : "--- result\n";
+    file += c.result;
+  }
+  return file;
+}
+
+}  // namespace orvo::testing
