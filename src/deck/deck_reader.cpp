@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "deck/card_registry.h"
 #include "deck/deck_reading.h"
 #include "deck/deck_scanner.h"
 
@@ -44,6 +45,29 @@ bool EndBefore(const DeckScanner& in, char card, Platform& platform) {
   return true;
 }
 
+// Under IQOPT 3 the hydrodynamic file must exist. Only reported: field 1 has no lines in the
+// deck either way, and stopping here would leave cards E to J empty, to be lost when the
+// project is written back over its deck.
+void CheckHydrodynamicFile(const CardDRecord& card, const std::string& directory,
+                           Platform& platform) {
+  if (card.IQOPT != 3 || card.NFIELD < 1) return;
+  const std::string name(Trim(card.hydrodynamic_file));
+  fs::path file(name);
+  if (file.is_relative() && !directory.empty()) file = fs::path(directory) / file;
+  if (name.empty() || !CanOpen(file.string())) {
+    platform.ShowMessage(name + " open attempt failed.");
+  }
+}
+
+// Nothing is taken from the nonpoint source file; it only has to exist.
+void AskNonpointFile(const CardFRecord& card, Platform& platform) {
+  if (!card.nonpoint_source) return;
+  platform.ShowMessage("Please input external nonpoint source file name.");
+  const std::optional<std::string> chosen =
+      platform.ChooseOpenFile("All Files (*.*) |*.*|Text Files (*.txt)|*.txt||");
+  if (chosen && !CanOpen(*chosen)) platform.ShowMessage(*chosen + " open attempt failed.");
+}
+
 }  // namespace
 
 OrvoClass::OrvoClass(const std::string& path, Platform& platform) {
@@ -63,41 +87,23 @@ void OrvoClass::Read(std::string_view text, const std::string& directory, Platfo
   ok_ = false;
   record_ = DeckRecord{};
   DeckScanner in(text);
-  if (!ParseCardA(in, record_.a, platform)) return;
-  const DeckShape shape{record_.a.NOSEG, record_.a.NOSYS};
-
-  if (!ParseCardB(in, shape, record_.b, platform)) return;
-  if (!ParseCardC(in, shape, record_.c, platform)) return;
-  if (!ParseCardD(in, shape, record_.d, platform)) return;
-  if (record_.d.IQOPT == 3 && record_.d.NFIELD >= 1) {
-    // Only reported: field 1 has no lines in the deck either way, and stopping here would
-    // leave cards E to J empty, to be lost when the project is written back over its deck.
-    const std::string name(Trim(record_.d.hydrodynamic_file));
-    fs::path file(name);
-    if (file.is_relative() && !directory.empty()) file = fs::path(directory) / file;
-    if (name.empty() || !CanOpen(file.string())) {
-      platform.ShowMessage(name + " open attempt failed.");
+  // Card A gives the shape every later card is read with.
+  DeckShape shape;
+  for (const CardEntry& card : Cards()) {
+    if (card.may_be_missing) {
+      // What was read so far is usable.
+      ok_ = true;
+      if (EndBefore(in, card.letter, platform)) return;
     }
+    if (!card.parse(in, shape, record_, platform)) {
+      ok_ = false;
+      return;
+    }
+    if (card.letter == 'A') shape = {record_.a.NOSEG, record_.a.NOSYS};
+    if (card.letter == 'D') CheckHydrodynamicFile(record_.d, directory, platform);
+    if (card.letter == 'F') AskNonpointFile(record_.f, platform);
   }
-  if (!ParseCardE(in, shape, record_.e, platform)) return;
-  if (!ParseCardF(in, shape, record_.f, platform)) return;
-  if (record_.f.nonpoint_source) {
-    // Nothing is taken from the file; it only has to exist.
-    platform.ShowMessage("Please input external nonpoint source file name.");
-    const std::optional<std::string> chosen =
-        platform.ChooseOpenFile("All Files (*.*) |*.*|Text Files (*.txt)|*.txt||");
-    if (chosen && !CanOpen(*chosen)) platform.ShowMessage(*chosen + " open attempt failed.");
-  }
-
   ok_ = true;
-  if (EndBefore(in, 'G', platform)) return;
-  ok_ = ParseCardG(in, shape, record_.g, platform);
-  if (!ok_ || EndBefore(in, 'H', platform)) return;
-  ok_ = ParseCardH(in, shape, record_.h, platform);
-  if (!ok_ || EndBefore(in, 'I', platform)) return;
-  ok_ = ParseCardI(in, shape, record_.i, platform);
-  if (!ok_ || EndBefore(in, 'J', platform)) return;
-  ok_ = ParseCardJ(in, shape, record_.j, platform);
 }
 
 bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path) {

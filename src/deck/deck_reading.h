@@ -28,50 +28,69 @@ bool ParseCardA(DeckScanner& in, CardARecord& card, Platform& platform);
 // Warns once per call when a later time reads as 0.
 Breaks ReadPairs(DeckScanner& in, int count, Platform& platform);
 
-bool ParseCardB(DeckScanner& in, const DeckShape& shape, CardBRecord& card, Platform& platform);
-bool ParseCardC(DeckScanner& in, const DeckShape& shape, CardCRecord& card, Platform& platform);
-// Under IQOPT 3 the first field has no lines in the deck.
-bool ParseCardD(DeckScanner& in, const DeckShape& shape, CardDRecord& card, Platform& platform);
-bool ParseCardE(DeckScanner& in, const DeckShape& shape, CardERecord& card, Platform& platform);
-bool ParseCardF(DeckScanner& in, const DeckShape& shape, CardFRecord& card, Platform& platform);
-bool ParseCardG(DeckScanner& in, const DeckShape& shape, CardGRecord& card, Platform& platform);
-bool ParseCardH(DeckScanner& in, const DeckShape& shape, CardHRecord& card, Platform& platform);
-bool ParseCardI(DeckScanner& in, const DeckShape& shape, CardIRecord& card, Platform& platform);
-bool ParseCardJ(DeckScanner& in, const DeckShape& shape, CardJRecord& card, Platform& platform);
-
 // The time-function block of the importers: a "%5d" count from the rest of the current line,
 // then twice that many "%10lg" numbers across lines, then the rest of the last line.
 bool ScanTimeFunction(DeckScanner& in, Breaks& breaks);
 
-// Each group takes its global values from a whole parsed deck (groups A to J in order;
-// per-node values come with the network construction).
+// Per card (deck/card_<x>_read.cpp; deck/card_registry.h lists them): its parser; its group
+// importer, which reads the card of another deck at the scanner's position into the project,
+// or with skip set only moves past it; and what its holder takes from a whole parsed deck
+// (per-node values come with the network construction).
 namespace group_a {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
+
+bool ParseCardB(DeckScanner& in, const DeckShape& shape, CardBRecord& card, Platform& platform);
+bool ReadGroupB(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
 namespace group_b {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
+
+bool ParseCardC(DeckScanner& in, const DeckShape& shape, CardCRecord& card, Platform& platform);
+bool ReadGroupC(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
 namespace group_c {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
+
+// Under IQOPT 3 the first field has no lines in the deck.
+bool ParseCardD(DeckScanner& in, const DeckShape& shape, CardDRecord& card, Platform& platform);
+bool ReadGroupD(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
 namespace group_d {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
+
+bool ParseCardE(DeckScanner& in, const DeckShape& shape, CardERecord& card, Platform& platform);
+bool ReadGroupE(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
 namespace group_e {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
+
+bool ParseCardF(DeckScanner& in, const DeckShape& shape, CardFRecord& card, Platform& platform);
+bool ReadGroupF(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
 namespace group_f {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
+
+bool ParseCardG(DeckScanner& in, const DeckShape& shape, CardGRecord& card, Platform& platform);
+bool ReadGroupG(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
 namespace group_g {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
+
+bool ParseCardH(DeckScanner& in, const DeckShape& shape, CardHRecord& card, Platform& platform);
+bool ReadGroupH(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
 namespace group_h {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
+
+bool ParseCardI(DeckScanner& in, const DeckShape& shape, CardIRecord& card, Platform& platform);
+bool ReadGroupI(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
 namespace group_i {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
+
+bool ParseCardJ(DeckScanner& in, const DeckShape& shape, CardJRecord& card, Platform& platform);
+bool ReadGroupJ(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
 namespace group_j {
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck);
 }
@@ -102,20 +121,8 @@ void SetGroupB_ExchangeData(COrvoBuilderDoc& doc, COrvoBuilderCntrItem& node);
 // The same from an index of that deck's exchange lines.
 void SetGroupB_ExchangeData(COrvoBuilderCntrItem& node, const ExchangeLineIndex& index);
 
-// Group importers: read one card of another deck at the scanner's position. With skip set
-// they only move past it. The deck's NOSEG and NOSYS are the document's imported_NOSEG and
-// imported_NOSYS, set by the import command.
-bool ReadGroupB(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
-bool ReadGroupC(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
-bool ReadGroupD(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
-bool ReadGroupE(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
-bool ReadGroupF(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
-bool ReadGroupG(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
-bool ReadGroupH(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
-bool ReadGroupI(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
-bool ReadGroupJ(COrvoBuilderDoc& doc, DeckScanner& in, bool skip);
-
-// The deck shape the importers use.
+// The deck shape the importers use: the document's imported_NOSEG and imported_NOSYS, set by
+// the import command.
 inline DeckShape ImportedShape(const COrvoBuilderDoc& doc) {
   return {doc.imported_NOSEG, doc.imported_NOSYS};
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "groups/cards.h"
+#include "deck/card_registry.h"
 
 namespace orvo {
 
@@ -16,25 +16,12 @@ std::string InpPath(const std::string& chosen) {
 
 std::string DeckText(const COrvoBuilderDoc& doc, bool& ok) {
   DeckOut out(doc.platform());
-  using CardWriter = bool (*)(const COrvoBuilderDoc&, DeckOut&);
-  const CardWriter writers[] = {
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_a::WriteCard(d, o); },
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_b::WriteCard(d, o); },
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_c::WriteCard(d, o); },
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_d::WriteCard(d, o); },
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_e::WriteCard(d, o); },
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_f::WriteCard(d, o); },
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_g::WriteCard(d, o); },
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_h::WriteCard(d, o); },
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_i::WriteCard(d, o); },
-      [](const COrvoBuilderDoc& d, DeckOut& o) { return group_j::WriteCard(d, o); },
-  };
   ok = true;
-  for (int group = 0; group < 10; ++group) {
-    if (!writers[group](doc, out) || !out.ok()) {
+  for (const CardEntry& card : Cards()) {
+    if (!card.write(doc, out, nullptr) || !out.ok()) {
       doc.platform().ShowMessage(
-          std::string("COrvoBuilderDoc::OrvoWrite: Failed to properly write group ") +
-          static_cast<char>('A' + group) + ".");
+          std::string("COrvoBuilderDoc::OrvoWrite: Failed to properly write group ") + card.letter +
+          ".");
       ok = false;
       break;
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "deck/card_registry.h"
 #include "deck/deck_reading.h"
 #include "deck/deck_scanner.h"
 #include "model/model_vocabulary.h"
@@ -18,11 +19,6 @@ namespace orvo {
 namespace {
 
 constexpr char kDeckFilter[] = "ORVO input files (*.inp)|*.inp|All Files (*.*)|*.*||";
-
-using GroupReader = bool (*)(COrvoBuilderDoc&, DeckScanner&, bool);
-// Cards B to J in deck order.
-constexpr GroupReader kReaders[] = {ReadGroupB, ReadGroupC, ReadGroupD, ReadGroupE, ReadGroupF,
-                                    ReadGroupG, ReadGroupH, ReadGroupI, ReadGroupJ};
 
 bool ReadWholeFile(const std::string& path, std::string& text) {
   std::error_code error;
@@ -156,14 +152,16 @@ bool ImportGroup(COrvoBuilderDoc& doc, char group) {
   const std::optional<DeckShape> card_a = SkipGroupA(in);
   // A fragment has no card A of its own: it describes the project it is imported into.
   const DeckShape shape = card_a ? *card_a : DeckShape{doc.group_a.NOSEG, doc.group_a.NOSYS};
-  const int index = group - 'B';
+  const auto& cards = Cards();
+  const size_t index = static_cast<size_t>(group - 'A');
   bool ok = UsableShape(shape);
   if (ok) {
     SetImportedShape(doc, shape);
-    for (int earlier = card_a ? 0 : index; ok && earlier < index; ++earlier) {
-      ok = kReaders[earlier](doc, in, true);
+    // The cards between card A and this one are passed over.
+    for (size_t earlier = card_a ? 1 : index; ok && earlier < index; ++earlier) {
+      ok = cards[earlier].import(doc, in, true);
     }
-    ok = ok && kReaders[index](doc, in, false);
+    ok = ok && cards[index].import(doc, in, false);
   }
   const std::string letter(1, group);
   if (!ok) {
@@ -184,8 +182,9 @@ bool ImportAllGroups(COrvoBuilderDoc& doc) {
   bool ok = card_a && UsableShape(*card_a);
   if (ok) {
     SetImportedShape(doc, *card_a);
-    for (const GroupReader read : kReaders) {
-      if (!(ok = read(doc, in, false))) break;
+    for (const CardEntry& card : Cards()) {
+      if (card.import == nullptr) continue;  // card A was passed over
+      if (!(ok = card.import(doc, in, false))) break;
     }
   }
   if (!ok) {

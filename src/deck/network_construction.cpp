@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "deck/card_registry.h"
 #include "deck/deck_reader.h"
 #include "deck/deck_reading.h"
 #include "model/model_vocabulary.h"
@@ -389,16 +390,7 @@ void BuildNetwork(COrvoBuilderDoc& doc) {
   WaitCursor wait(doc.platform());
 
   doc.DeleteNetwork();
-  group_a::LoadFromWC(doc, deck);
-  group_b::LoadFromWC(doc, deck);
-  group_c::LoadFromWC(doc, deck);
-  group_d::LoadFromWC(doc, deck);
-  group_e::LoadFromWC(doc, deck);
-  group_f::LoadFromWC(doc, deck);
-  group_g::LoadFromWC(doc, deck);
-  group_h::LoadFromWC(doc, deck);
-  group_i::LoadFromWC(doc, deck);
-  group_j::LoadFromWC(doc, deck);
+  for (const CardEntry& card : Cards()) card.load(doc, deck);
 
   NetworkBuilder builder(doc, deck);
   builder.Segments();

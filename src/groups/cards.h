@@ -1,6 +1,7 @@
 // What each data group does with a deck: its card writer, its completeness findings and,
-// for groups with per-node data, the check of one node. One unit per group implements its
-// part (group_a.cpp ... group_j.cpp).
+// for groups with per-node data, the check of one node. One unit per card implements its
+// part (card_a_write.cpp ... card_j_write.cpp, beside the readers deck/card_<x>_read.cpp); the
+// registry in deck/card_registry.h lists them.
 //
 // Card writers append their card to `out`, walk the holder and, for per-node data, the
 // document's node list in order, and return false (after reporting why through the

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "deck/card_registry.h"
 #include "groups/cards.h"
 #include "groups/group_editing.h"
 #include "groups/node_editing.h"
@@ -54,30 +55,11 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
   return std::fclose(file) == 0 && written;
 }
 
+// group counts the cards from A = 0; card A is never varied.
 bool WriteGroupCard(const COrvoBuilderDoc& doc, int group, DeckOut& out,
                     const Variation* variation) {
-  switch (group) {
-    case kVaryB:
-      return group_b::WriteCard(doc, out, variation);
-    case kVaryC:
-      return group_c::WriteCard(doc, out, variation);
-    case kVaryD:
-      return group_d::WriteCard(doc, out, variation);
-    case kVaryE:
-      return group_e::WriteCard(doc, out, variation);
-    case kVaryF:
-      return group_f::WriteCard(doc, out, variation);
-    case kVaryG:
-      return group_g::WriteCard(doc, out, variation);
-    case kVaryH:
-      return group_h::WriteCard(doc, out, variation);
-    case 8:
-      return group_i::WriteCard(doc, out);
-    case kVaryJ:
-      return group_j::WriteCard(doc, out, variation);
-    default:
-      return false;
-  }
+  if (group < kVaryB || group > kVaryJ) return false;
+  return Cards()[static_cast<size_t>(group)].write(doc, out, variation);
 }
 
 // Message prefixes of the per-run files, as each group's dialog names itself.

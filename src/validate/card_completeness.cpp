@@ -1,6 +1,6 @@
 #include "validate/card_completeness.h"
 
-#include "groups/cards.h"
+#include "deck/card_registry.h"
 #include "model/number_text.h"
 
 namespace orvo {
@@ -24,16 +24,9 @@ CompletenessCounts CountFindings(const CompletenessReport& report) {
 }
 
 void CheckGroups(const COrvoBuilderDoc& doc, std::vector<std::string>& findings) {
-  group_a::Check(doc, findings);
-  group_b::Check(doc, findings);
-  group_c::Check(doc, findings);
-  group_d::Check(doc, findings);
-  group_e::Check(doc, findings);
-  group_f::Check(doc, findings);
-  group_g::Check(doc, findings);
-  group_h::Check(doc, findings);
-  group_i::Check(doc, findings);
-  // Group J has no findings.
+  for (const CardEntry& card : Cards()) {
+    if (card.check != nullptr) card.check(doc, findings);
+  }
 }
 
 CompletenessReport BuildCompletenessReport(const COrvoBuilderDoc& doc) {
@@ -41,14 +34,14 @@ CompletenessReport BuildCompletenessReport(const COrvoBuilderDoc& doc) {
   CheckGroups(doc, report.findings);
   for (const auto& owned : doc.nodes()) {
     const COrvoBuilderCntrItem& node = *owned;
+    const auto judge = [&](char card) { return CardOf(card)->node_check(doc, node); };
     if (node.is_segment()) {
-      report.segments.push_back({IntText(node.segment()->segment_id), group_c::NodeCheck(doc, node),
-                                 group_e::NodeCheck(doc, node), group_f::NodeCheck(doc, node),
-                                 group_g::NodeCheck(doc, node)});
+      report.segments.push_back(
+          {IntText(node.segment()->segment_id), judge('C'), judge('E'), judge('F'), judge('G')});
     } else if (node.is_exchange()) {
       report.exchanges.push_back(
           {IntText(node.exchange()->upstream) + " -> " + IntText(node.exchange()->downstream),
-           group_b::NodeCheck(doc, node), group_d::NodeCheck(doc, node)});
+           judge('B'), judge('D')});
     }
   }
   return report;

@@ -1,32 +1,20 @@
 #include "ui/editors/group_editors.h"
 
+#include <array>
+
+#include "deck/card_registry.h"
+
 namespace orvo::ui {
 
 bool RunGroupEditor(char group, COrvoBuilderDoc& doc, QWidget* parent) {
-  switch (group) {
-    case 'A':
-      return RunGroupAEditor(doc, parent);
-    case 'B':
-      return RunGroupBEditor(doc, parent);
-    case 'C':
-      return RunGroupCEditor(doc, parent);
-    case 'D':
-      return RunGroupDEditor(doc, parent);
-    case 'E':
-      return RunGroupEEditor(doc, parent);
-    case 'F':
-      return RunGroupFEditor(doc, parent);
-    case 'G':
-      return RunGroupGEditor(doc, parent);
-    case 'H':
-      return RunGroupHEditor(doc, parent);
-    case 'I':
-      return RunGroupIEditor(doc, parent);
-    case 'J':
-      return RunGroupJEditor(doc, parent);
-    default:
-      return false;
-  }
+  using Editor = bool (*)(COrvoBuilderDoc&, QWidget*);
+  // Cards A to J in deck order, as the card registry lists them; the registry itself knows
+  // no windows.
+  static constexpr std::array<Editor, kCardCount> kEditors = {
+      RunGroupAEditor, RunGroupBEditor, RunGroupCEditor, RunGroupDEditor, RunGroupEEditor,
+      RunGroupFEditor, RunGroupGEditor, RunGroupHEditor, RunGroupIEditor, RunGroupJEditor};
+  if (group < 'A' || group >= 'A' + static_cast<int>(kEditors.size())) return false;
+  return kEditors[static_cast<size_t>(group - 'A')](doc, parent);
 }
 
 }  // namespace orvo::ui

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "deck/card_e.h"
+#include "deck/segment_functions.h"
 #include "deck/deck_reading.h"
 #include "model/number_text.h"
 #include "model/string_array.h"

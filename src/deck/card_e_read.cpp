@@ -1,5 +1,5 @@
 // Card E (boundary concentrations) from a deck, and the helpers card F shares with it.
-#include "deck/card_e.h"
+#include "deck/segment_functions.h"
 
 #include <algorithm>
 #include <utility>
