@@ -75,7 +75,11 @@ std::string RealText(double value) {
 
 int AtoI(std::string_view text) {
   size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  // A digit, as nearly every text starts, is no blank: the locale need not be asked.
+  while (i < text.size() && (text[i] < '0' || text[i] > '9') &&
+         std::isspace(static_cast<unsigned char>(text[i]))) {
+    ++i;
+  }
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   long long value = 0;

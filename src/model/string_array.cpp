@@ -23,6 +23,19 @@ int CookieLevel(std::string_view text) {
   return AtoI(text.substr(StringArray::kCookie.size()));
 }
 
+// The first bar in [from, end), or end. Bars in nested arrays come every few characters, so
+// the next few are looked at directly; only a longer run is handed to memchr, whose call
+// costs more than such a short scan.
+inline const char* FindBar(const char* from, const char* end) {
+  const char* const near = end - from > 16 ? from + 16 : end;
+  for (; from < near; ++from) {
+    if (*from == '|') return from;
+  }
+  if (from == end) return end;
+  const void* bar = std::memchr(from, '|', static_cast<size_t>(end - from));
+  return bar != nullptr ? static_cast<const char*>(bar) : end;
+}
+
 // Level the array needs so that its delimiter differs from every nested element's.
 template <typename Elements>
 bool RequiredLevel(const Elements& elements, int level, int& out) {
@@ -56,11 +69,13 @@ StringArray::StringArray(std::vector<std::string> elements) : elements_(std::mov
 namespace {
 
 // SplitStringArray; `form` receives the string form of the elements when telling whether
-// they can be written back needed it (`formed`).
+// they can be written back needed it (`formed`). `canonical` tells whether text is that form
+// (ToString of the array read): from the form when it was made, else from the text itself.
 bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
-                std::string_view& error, std::string& form, bool& formed) {
+                std::string_view& error, std::string& form, bool& formed, bool& canonical) {
   using SA = StringArray;
   formed = false;
+  canonical = false;
   elements.clear();
   level = -1;
   if (!StartsWithCookie(text)) return true;
@@ -71,6 +86,11 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
     return false;
   }
   const size_t underscore = rest.find('_');
+  // The form writes the level as "%d" digits.
+  const bool plain_level = underscore != std::string_view::npos && underscore > 0 &&
+                           underscore <= 2 && (underscore == 1 || rest[0] != '0') &&
+                           std::all_of(rest.begin(), rest.begin() + underscore,
+                                       [](char c) { return c >= '0' && c <= '9'; });
   rest = underscore == std::string_view::npos ? std::string_view{} : rest.substr(underscore + 1);
 
   // Every bar either starts the next delimiter or belongs to an element; level characters
@@ -82,9 +102,9 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
   size_t from = 0;
   bool has_bar = false;
   while (from < size) {
-    const void* bar = std::memchr(data + from, '|', size - from);
-    if (bar == nullptr) break;
-    const size_t at = static_cast<size_t>(static_cast<const char*>(bar) - data);
+    const char* const bar = FindBar(data + from, data + size);
+    if (bar == data + size) break;
+    const size_t at = static_cast<size_t>(bar - data);
     if (at + 2 < size && data[at + 1] == middle && data[at + 2] == '|') {
       elements.push_back(rest.substr(start, at - start));
       start = from = at + 3;
@@ -93,6 +113,9 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
       from = at + 1;
     }
   }
+  // A delimiter at the very end closes an element; the form writes one there only after an
+  // empty last element.
+  const bool trailing_delimiter = size > 0 && start == size;
   if (start < size) elements.push_back(rest.substr(start));
 
   int resynced;
@@ -101,6 +124,9 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
     elements.clear();
     return false;
   }
+  // Without a bar inside an element, the elements joined by the delimiter give the text back.
+  canonical = !has_bar && plain_level && resynced == stated &&
+              (!trailing_delimiter || elements.back().empty());
   // Elements that no delimiter level can keep apart could never be written back.
   if (has_bar) {
     int used;
@@ -111,6 +137,7 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
       return false;
     }
     formed = true;
+    canonical = form == text;
   }
   level = resynced;
   return true;
@@ -132,8 +159,8 @@ std::string& FormScratch() {
 
 bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
                       std::string_view& error) {
-  bool formed;
-  return SplitArray(text, elements, level, error, FormScratch(), formed);
+  bool formed, canonical;
+  return SplitArray(text, elements, level, error, FormScratch(), formed, canonical);
 }
 
 bool StringArray::FromString(std::string_view text) {
@@ -153,15 +180,16 @@ bool StringArray::FromString(std::string_view text) {
 
 namespace {
 
-// The canonical form of text into FormScratch(); the views may point into text.
-bool CanonicalForm(std::string_view text, std::string_view& error) {
+// The canonical form of text into FormScratch() unless text is canonical itself (then
+// `canonical` is set and the scratch holds anything); the views may point into text.
+bool CanonicalForm(std::string_view text, std::string_view& error, bool& canonical) {
   std::vector<std::string_view>& views = SplitScratch();
   std::string& form = FormScratch();
   int level;
   bool formed;
-  if (!SplitArray(text, views, level, error, form, formed)) return false;
+  if (!SplitArray(text, views, level, error, form, formed, canonical)) return false;
   // Checking the elements made the form already (at the same level) when one holds a bar.
-  if (formed) return true;
+  if (formed || canonical) return true;
   int used;
   if (!FormatFast(
           std::max(level, 0), views.size(), [&views](size_t i) { return views[i]; }, form, used)) {
@@ -173,16 +201,27 @@ bool CanonicalForm(std::string_view text, std::string_view& error) {
 
 }  // namespace
 
+bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
+                      std::string_view& error, bool& canonical) {
+  bool formed;
+  return SplitArray(text, elements, level, error, FormScratch(), formed, canonical);
+}
+
 bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error) {
-  if (!CanonicalForm(text, error)) return false;
-  out = FormScratch();
+  bool canonical;
+  if (!CanonicalForm(text, error, canonical)) return false;
+  if (canonical) {
+    out.assign(text);
+  } else {
+    out = FormScratch();
+  }
   return true;
 }
 
 bool CanonicalizeStringArray(std::string& text, std::string_view& error) {
-  if (!CanonicalForm(text, error)) return false;
-  const std::string& form = FormScratch();
-  if (form != text) text = form;
+  bool canonical;
+  if (!CanonicalForm(text, error, canonical)) return false;
+  if (!canonical) text = FormScratch();
   return true;
 }
 
@@ -216,9 +255,9 @@ bool SplitsBack(std::string_view body, std::string_view delimiter, size_t count,
   size_t found = 0;
   size_t from = 0;
   while (from < size) {
-    const void* bar = std::memchr(data + from, '|', size - from);
-    if (bar == nullptr) break;
-    const size_t at = static_cast<size_t>(static_cast<const char*>(bar) - data);
+    const char* const bar = FindBar(data + from, data + size);
+    if (bar == data + size) break;
+    const size_t at = static_cast<size_t>(bar - data);
     if (at + 2 < size && data[at + 1] == delimiter[1] && data[at + 2] == '|') {
       if (found == count || at != boundaries[found]) return false;
       ++found;

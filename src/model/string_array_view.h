@@ -18,6 +18,10 @@ namespace orvo {
 bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
                       std::string_view& error);
 
+// The same, also telling whether text is canonical: ToString of the array read gives it back.
+bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
+                      std::string_view& error, bool& canonical);
+
 // Into out: ToString of what FromString reads from text into an empty array. False, out
 // unchanged, where FromString fails.
 bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error);

@@ -46,7 +46,7 @@ class CardJTest : public testing::DocumentTest {
     for (size_t entry = 0; entry < GroupJDlg::kSegmentList; ++entry) {
       contents.push_back(d.group_j.Entry(system, entry));
     }
-    const List& rows = d.group_j.Rows(system);
+    const List rows = d.group_j.Rows(system).ToVector();
     contents.insert(contents.end(), rows.begin(), rows.end());
     return contents;
   }
@@ -93,8 +93,8 @@ TEST_F(CardJTest, ImportReplacesTheDecksSystemsOnly) {
   EXPECT_EQ(group.Entry(0, GroupJDlg::kDsed), "2.6");
   EXPECT_EQ(group.Entry(0, GroupJDlg::kCmax), "100");
   EXPECT_EQ(group.Entry(0, GroupJDlg::kTitle), "Initial");
-  EXPECT_EQ(group.Rows(0), (List{Row({"1", "0.5", "1"}), Row({"2", "0.25", "1"}),
-                                 Row({"Mid", "12", "0"}), Row({"4", "1", "0.5"})}));
+  EXPECT_EQ(group.Rows(0).ToVector(), (List{Row({"1", "0.5", "1"}), Row({"2", "0.25", "1"}),
+                                            Row({"Mid", "12", "0"}), Row({"4", "1", "0.5"})}));
   EXPECT_EQ(group.Entry(1, GroupJDlg::kCheml), "Nitrate");
   EXPECT_EQ(group.Entry(1, GroupJDlg::kTitle), "");
   EXPECT_EQ(group.RowCount(1), 4);
@@ -123,7 +123,7 @@ TEST_F(CardJTest, LoadFromWCRebuildsDeckSystemsThenAppliesDefaults) {
   EXPECT_EQ(Contents(fresh, 0),
             (List{"Ammonia", "4", "1.5", "10", "T", Row({"a", "1", "0.5"}), Row({"b", "2", "0"})}));
   EXPECT_EQ(fresh.group_j.Entry(1, GroupJDlg::kCheml), "NO3");
-  EXPECT_EQ(fresh.group_j.Rows(1),
+  EXPECT_EQ(fresh.group_j.Rows(1).ToVector(),
             (List{GroupJDlg::DefaultRow(1), GroupJDlg::DefaultRow(2), GroupJDlg::DefaultRow(3)}));
   EXPECT_TRUE(fresh.group_j.SlotEmpty(2));
 }
