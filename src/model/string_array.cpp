@@ -3,6 +3,8 @@
 #include "model/string_array_view.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "number_text.h"
@@ -23,17 +25,31 @@ int CookieLevel(std::string_view text) {
   return AtoI(text.substr(StringArray::kCookie.size()));
 }
 
-// The first bar in [from, end), or end. Bars in nested arrays come every few characters, so
-// the next few are looked at directly; only a longer run is handed to memchr, whose call
-// costs more than such a short scan.
+// The first bar in [from, end), or end. Bars in nested arrays come every few characters,
+// too often for a memchr call per bar to pay: eight characters are looked at at a time (the
+// lowest byte of `found` that is set marks the first bar), and only a long run without a bar
+// goes to memchr.
 inline const char* FindBar(const char* from, const char* end) {
-  const char* const near = end - from > 16 ? from + 16 : end;
-  for (; from < near; ++from) {
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  constexpr uint64_t kHighs = 0x8080808080808080u;
+  constexpr uint64_t kBars = kOnes * static_cast<unsigned char>('|');
+  const char* const near = end - from > 64 ? from + 64 : end;
+  for (; near - from >= 8; from += 8) {
+    uint64_t word;
+    std::memcpy(&word, from, 8);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    const uint64_t x = word ^ kBars;
+    const uint64_t found = (x - kOnes) & ~x & kHighs;
+    if (found != 0) return from + (__builtin_ctzll(found) >> 3);
+  }
+  if (from == near && near != end) {
+    const void* bar = std::memchr(from, '|', static_cast<size_t>(end - from));
+    return bar != nullptr ? static_cast<const char*>(bar) : end;
+  }
+  for (; from < end; ++from) {
     if (*from == '|') return from;
   }
-  if (from == end) return end;
-  const void* bar = std::memchr(from, '|', static_cast<size_t>(end - from));
-  return bar != nullptr ? static_cast<const char*>(bar) : end;
+  return end;
 }
 
 // Level the array needs so that its delimiter differs from every nested element's.
@@ -85,7 +101,15 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
     error = "[StringArray::FromString] delimiter out of range.";
     return false;
   }
-  const size_t underscore = rest.find('_');
+  // The underscore closes a level of a digit or two: looked for directly, as a find call
+  // costs more than these few characters.
+  size_t underscore = 0;
+  while (underscore < rest.size() && underscore < 4 && rest[underscore] != '_') ++underscore;
+  if (underscore == rest.size()) {
+    underscore = std::string_view::npos;
+  } else if (rest[underscore] != '_') {
+    underscore = rest.find('_', underscore);
+  }
   // The form writes the level as "%d" digits.
   const bool plain_level = underscore != std::string_view::npos && underscore > 0 &&
                            underscore <= 2 && (underscore == 1 || rest[0] != '0') &&
@@ -124,11 +148,13 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
     elements.clear();
     return false;
   }
-  // Without a bar inside an element, the elements joined by the delimiter give the text back.
-  canonical = !has_bar && plain_level && resynced == stated &&
-              (!trailing_delimiter || elements.back().empty());
-  // Elements that no delimiter level can keep apart could never be written back.
-  if (has_bar) {
+  // At the level the text states, the elements joined by its delimiter are the text again
+  // (less a closing delimiter after a last element that is not empty), and reading that
+  // finds the same delimiters: such elements can always be written back, bars or not.
+  canonical = plain_level && resynced == stated && (!trailing_delimiter || elements.back().empty());
+  // Raised above the stated level, elements holding a bar may be kept apart by no delimiter
+  // level at all; then they could never be written back.
+  if (has_bar && resynced != stated) {
     int used;
     if (!FormatFast(
             resynced, elements.size(), [&elements](size_t i) { return elements[i]; }, form, used)) {
@@ -205,6 +231,38 @@ bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elem
                       std::string_view& error, bool& canonical) {
   bool formed;
   return SplitArray(text, elements, level, error, FormScratch(), formed, canonical);
+}
+
+bool SplitStringArrayPrefix(std::string_view text, size_t count,
+                            std::vector<std::string_view>& elements) {
+  elements.clear();
+  if (!StartsWithCookie(text)) return false;
+  std::string_view rest = text.substr(StringArray::kCookie.size());
+  const size_t underscore = rest.find('_');
+  if (underscore == 0 || underscore > 2) return false;
+  int level = 0;
+  for (size_t i = 0; i < underscore; ++i) {
+    if (rest[i] < '0' || rest[i] > '9') return false;
+    level = level * 10 + (rest[i] - '0');
+  }
+  if (level > StringArray::kMaxLevel) return false;
+  rest.remove_prefix(underscore + 1);
+  const char middle = kLevelCharacters[static_cast<size_t>(level)];
+  const char* const data = rest.data();
+  const size_t size = rest.size();
+  size_t start = 0;
+  while (elements.size() < count && start < size) {
+    const char* const bar = FindBar(data + start, data + size);
+    const size_t at = static_cast<size_t>(bar - data);
+    if (at < size && !(at + 2 < size && data[at + 1] == middle && data[at + 2] == '|')) {
+      return false;  // a bar inside an element
+    }
+    const std::string_view element = rest.substr(start, at - start);
+    if (StartsWithCookie(element)) return false;
+    elements.push_back(element);
+    start = at + 3;
+  }
+  return true;
 }
 
 bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error) {

@@ -81,6 +81,11 @@ bool FormatStringArrayFast(int level, size_t count, Element element, std::string
   return false;
 }
 
+// The first count elements of a plain string form (no nested array, no bar in an element
+// among them); false, elements undefined, for any other text.
+bool SplitStringArrayPrefix(std::string_view text, size_t count,
+                            std::vector<std::string_view>& elements);
+
 // FormatStringArray of count views (the same bytes), without per-call strings.
 bool FormatStringArrayViews(int level, const std::string_view* elements, size_t count,
                             std::string& out, int& used_level);
@@ -103,6 +108,12 @@ class StringArrayView {
     int level;
     std::string_view error;
     if (!SplitStringArray(text, elements_, level, error)) elements_.clear();
+  }
+  // Reset for a text as ToString writes it (as node records are kept), when only the first
+  // `count` elements will be asked for: the rest of the text is not looked at. A text that
+  // holds a nested array or a bar before that point is read whole.
+  void ResetFirst(std::string_view text, size_t count) {
+    if (!SplitStringArrayPrefix(text, count, elements_)) Reset(text);
   }
   size_t size() const { return elements_.size(); }
   std::string_view At(size_t index) const {

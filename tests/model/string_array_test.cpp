@@ -60,6 +60,21 @@ TEST(StringArrayTest, CanonicalFormsAgreeWithToString) {
   }
 }
 
+// Reading only the first elements of a plain form gives what reading it whole gives.
+TEST(StringArrayTest, FirstElementsOfAStringForm) {
+  for (const std::string text :
+       {"_StringArrayCookie_0_a|!||!|b|!|c", "_StringArrayCookie_0_a|!|", "_StringArrayCookie_0_",
+        "_StringArrayCookie_1_a|@|b|c|@|d", "_StringArrayCookie_1_x|@|_StringArrayCookie_0_y",
+        "_StringArrayCookie_40_a", "_StringArrayCookie_ 0_a|!|b", "plain"}) {
+    const StringArrayView whole(text);
+    for (size_t count = 0; count <= 4; ++count) {
+      StringArrayView first;
+      first.ResetFirst(text, count);
+      for (size_t i = 0; i < count; ++i) EXPECT_EQ(first.At(i), whole.At(i)) << text << " " << i;
+    }
+  }
+}
+
 TEST(StringArrayTest, NestedArrayRaisesTheLevel) {
   StringArray inner({"x", "y"});
   StringArray outer({"first", inner.ToString()});
