@@ -95,7 +95,12 @@ int AtoI(std::string_view text) {
 double AtoF(std::string_view text) {
   // strtod needs a terminated string; after the blanks a number never needs 511 characters.
   size_t start = 0;
-  while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
+  // Printable characters need not ask the locale whether they are blanks.
+  while (start < text.size() &&
+         (text[start] == ' ' || ((text[start] <= ' ' || text[start] >= 0x7F) &&
+                                 std::isspace(static_cast<unsigned char>(text[start]))))) {
+    ++start;
+  }
   text.remove_prefix(start);
   // Plain decimal numbers, nearly all there are, convert without a terminated copy: both
   // conversions round correctly. Hexadecimal, signs, infinities and out-of-range values go

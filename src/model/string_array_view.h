@@ -33,6 +33,17 @@ inline constexpr std::string_view kLevelCharacters = "!@#$%^&*()-_+=[]{};':,.<>/
 static_assert(kLevelCharacters.size() == StringArray::kMaxLevel + 1);
 }  // namespace string_array_detail
 
+namespace string_array_detail {
+// Whether text holds a bar; elements are mostly a few characters, too short for a find call.
+inline bool HasBar(std::string_view text) {
+  if (text.size() > 16) return text.find('|') != std::string_view::npos;
+  for (const char c : text) {
+    if (c == '|') return true;
+  }
+  return false;
+}
+}  // namespace string_array_detail
+
 // FormatStringArray (the same bytes) without its per-call strings: the delimiter and cookie
 // are written in place and boundaries are only kept when an element holds a bar.
 template <typename Element>
@@ -43,7 +54,7 @@ bool FormatStringArrayFast(int level, size_t count, Element element, std::string
   for (size_t i = 0; i < count; ++i) {
     const std::string_view text = element(i);
     length += text.size() + 3;
-    has_bar = has_bar || text.find('|') != std::string_view::npos;
+    has_bar = has_bar || string_array_detail::HasBar(text);
   }
   std::vector<size_t> boundaries;
   for (int candidate = std::max(level, 0); candidate <= StringArray::kMaxLevel; ++candidate) {
