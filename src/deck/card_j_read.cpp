@@ -29,11 +29,12 @@ void FillSlot(GroupJDlg& group, int system, const CardJRecord::System& read) {
   group.SetEntry(system, GroupJDlg::kDsed, RealText(read.DSED));
   group.SetEntry(system, GroupJDlg::kCmax, RealText(read.CMAX));
   group.SetEntry(system, GroupJDlg::kTitle, read.title);
-  std::vector<std::string> rows;
-  rows.reserve(read.segments.size());
+  PackedTexts rows;
+  rows.reserve(read.segments.size(), read.segments.size() * 40);
   for (const CardJRecord::Segment& segment : read.segments) {
     rows.push_back(StringArrayText({segment.name, RealText(segment.C), RealText(segment.DISSF)}));
   }
+  rows.shrink_to_fit();
   group.SetRows(system, std::move(rows));
 }
 
@@ -56,7 +57,9 @@ bool ParseCardJ(DeckScanner& in, const DeckShape& shape, CardJRecord& card, Plat
     read.CMAX = ColumnReal(line, 51, 10);
     read.title = TrimRight(ColumnText(line, 61, 20));
     // Entries of 25 columns: ANAME 5, C 10, DISSF 10. A negative NOSEG reads as no
-    // segments; a huge one runs into the end of the text.
+    // segments; a huge one runs into the end of the text. Once the first system has all of
+    // them, the count is known to fit the text and later systems are sized at once.
+    if (system > 0) read.segments.reserve(card.systems.front().segments.size());
     for (int position = 0; position < shape.NOSEG; ++position) {
       CardJRecord::Segment segment;
       if (!in.ScanWord(5, segment.name) || !in.ScanDouble(10, segment.C) ||
@@ -65,6 +68,7 @@ bool ParseCardJ(DeckScanner& in, const DeckShape& shape, CardJRecord& card, Plat
       }
       read.segments.push_back(std::move(segment));
     }
+    if (system == 0) read.segments.shrink_to_fit();
     // Without segments record 2 has no lines: the next line is the next system's record 1.
     if (shape.NOSEG > 0) in.SkipRestOfLine();
   }

@@ -106,6 +106,17 @@ void OrvoClass::Read(std::string_view text, const std::string& directory, Platfo
   ok_ = true;
 }
 
+void OrvoClass::ReleaseBuiltParts() {
+  std::vector<SegmentRecord>().swap(record_.c.segments);
+  for (CardDRecord::Field& field : record_.d.fields) {
+    std::vector<PairFunction>().swap(field.functions);
+  }
+  std::vector<CardGRecord::Segment>().swap(record_.g.segments);
+  for (CardJRecord::System& system : record_.j.systems) {
+    std::vector<CardJRecord::Segment>().swap(system.segments);
+  }
+}
+
 bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path) {
   Platform& platform = doc.platform();
   if (!doc.nodes().empty() &&
@@ -116,12 +127,13 @@ bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path) {
 }
 
 bool ReadDeckAndBuild(COrvoBuilderDoc& doc, const std::string& path) {
-  auto reader = std::make_shared<const OrvoClass>(path, doc.platform());
+  auto reader = std::make_shared<OrvoClass>(path, doc.platform());
   // A deck that could not be read leaves the document's deck as it was.
   if (reader->record() == nullptr) return false;
   doc.input_deck_path = path;
-  doc.dataset_reader = std::move(reader);
+  doc.dataset_reader = reader;
   BuildNetwork(doc);
+  reader->ReleaseBuiltParts();
   return true;
 }
 

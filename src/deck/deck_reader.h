@@ -20,6 +20,9 @@ class OrvoClass {
   OrvoClass(std::string_view text, const std::string& directory, Platform& platform);
 
   const DeckRecord* record() const { return ok_ ? &record_ : nullptr; }
+  // Once the network is built from the record, only card B's exchange functions are consulted
+  // again (SetGroupB_ExchangeData): the per-segment parts of the other cards are given back.
+  void ReleaseBuiltParts();
 
  private:
   void Read(std::string_view text, const std::string& directory, Platform& platform);

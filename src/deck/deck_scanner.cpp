@@ -9,6 +9,9 @@ namespace orvo {
 namespace {
 
 bool IsSpace(char c) {
+  // Printable characters and the blank, nearly all a deck holds, need not ask the locale.
+  if (c == ' ') return true;
+  if (c > ' ' && c < 0x7F) return false;
   return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
 bool IsDigit(char c) {

@@ -57,13 +57,16 @@ bool WriteCard(const COrvoBuilderDoc& doc, DeckOut& out, const Variation* variat
                                           ? group_e::TargetFlags(*variation, doc.group_a.NOSEG)
                                           : std::vector<bool>();
     const std::vector<const COrvoBuilderCntrItem*> by_id = SegmentsById(doc);
+    // Only the used slots' pairs are read from each segment's record.
+    size_t pairs_read = 0;
+    for (const UsedSlot& slot : used) pairs_read = std::max(pairs_read, slot.slot + 1);
     StringArrayView record;
     for (size_t index = 0; index < by_id.size(); ++index) {
       if (by_id[index] == nullptr) continue;
       const int segment_id = static_cast<int>(index) + 1;
       out.Int(segment_id, 10, "Segment ID");
       out.EndLine();
-      record.Reset(by_id[index]->segment()->group_g);
+      record.ResetFirst(by_id[index]->segment()->group_g, 2 * pairs_read);
       const bool varied = variation != nullptr && targets[static_cast<size_t>(segment_id)];
       for (size_t i = 0; i < used.size(); ++i) {
         const size_t slot = used[i].slot;

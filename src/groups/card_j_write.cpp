@@ -31,7 +31,7 @@ bool WriteCard(const COrvoBuilderDoc& doc, DeckOut& out, const Variation* variat
     out.Line(group.Entry(system, GroupJDlg::kTitle));
     const bool varied_system = !varied.empty() && variation->item == system;
     const int row_count = group.RowCount(system);
-    const std::vector<std::string>& rows = group.Rows(system);
+    const PackedTexts& rows = group.Rows(system);
     std::string default_row;
     StringArrayView row;
     for (int position = 0; position < noseg; ++position) {

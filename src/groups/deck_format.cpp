@@ -32,6 +32,18 @@ namespace {
 // text that fits as it stands, or a whole number that takes ".0". False for the rest.
 bool AppendQuickFittedNumber(std::string& out, double value, int width) {
   char buffer[40];
+  // Whole numbers below a million, as most deck values are: "%g" gives their digits, which
+  // take ".0". Negative zero keeps its sign through the general path.
+  if (value == std::trunc(value) && std::fabs(value) < 1e6 &&
+      !(value == 0 && std::signbit(value))) {
+    char* end = std::to_chars(buffer, buffer + 32, static_cast<long long>(value)).ptr;
+    *end++ = '.';
+    *end++ = '0';
+    const size_t size = static_cast<size_t>(end - buffer);
+    if (size < static_cast<size_t>(width)) out.append(static_cast<size_t>(width) - size, ' ');
+    out.append(buffer, size);
+    return true;
+  }
   const auto result = std::to_chars(buffer, buffer + 32, value, std::chars_format::general, 6);
   if (result.ec != std::errc()) return false;
   char* end = result.ptr;

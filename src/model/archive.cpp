@@ -98,6 +98,10 @@ double ArchiveReader::F64() {
 }
 
 std::string ArchiveReader::String() {
+  return std::string(StringView());
+}
+
+std::string_view ArchiveReader::StringView() {
   const char* data;
   if (!Take(1, data)) return {};
   size_t length = static_cast<unsigned char>(*data);
@@ -111,7 +115,7 @@ std::string ArchiveReader::String() {
     return {};
   }
   Take(length, data);
-  return std::string(data, length);
+  return std::string_view(data, length);
 }
 
 uint32_t ArchiveReader::Count() {

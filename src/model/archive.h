@@ -41,6 +41,8 @@ class ArchiveReader {
   uint32_t U32();
   double F64();
   std::string String();
+  // The same text as a view into the bytes read.
+  std::string_view StringView();
   uint32_t Count();
 
   bool ok() const { return error_.empty(); }

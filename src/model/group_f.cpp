@@ -83,14 +83,16 @@ bool ListSlot::SetEntry(size_t index, std::string text) {
   const bool had_list = entries_.size() > list_entry_;
   if (entries_.size() <= index) entries_.resize(index + 1);
   if (nested >= level_) level_ = nested + 1;
-  entries_[index] = std::move(text);
   if (index == list_entry_) {
-    ParseList();
-  } else if (!had_list && entries_.size() > list_entry_) {
-    // The padding made an empty, plain list entry.
-    items_.clear();
-    list_level_ = 0;
-    verbatim_ = true;
+    ParseList(text);
+  } else {
+    entries_[index] = std::move(text);
+    if (!had_list && entries_.size() > list_entry_) {
+      // The padding made an empty, plain list entry.
+      items_.clear();
+      list_level_ = 0;
+      verbatim_ = true;
+    }
   }
   return true;
 }
@@ -121,7 +123,8 @@ void ListSlot::SetArray(const StringArray& array) {
   level_ = copy.level();
   entries_ = std::move(copy.GetList());
   if (entries_.size() > list_entry_) {
-    ParseList();
+    const std::string list = std::move(entries_[list_entry_]);
+    ParseList(list);
   } else {
     items_.clear();
     list_level_ = 0;
@@ -129,10 +132,34 @@ void ListSlot::SetArray(const StringArray& array) {
   }
 }
 
-bool ListSlot::SetItems(std::vector<std::string> items) {
+bool ListSlot::SetText(std::string_view text, std::string_view& error) {
+  std::vector<std::string_view> views;
+  int level;
+  if (!SplitStringArray(text, views, level, error)) return false;
+  level_ = std::max(level, 0);
+  entries_.resize(views.size());
+  for (size_t i = 0; i < views.size(); ++i) {
+    if (i == list_entry_) {
+      entries_[i].clear();
+      entries_[i].shrink_to_fit();
+    } else {
+      entries_[i].assign(views[i]);
+    }
+  }
+  if (entries_.size() > list_entry_) {
+    ParseList(views[list_entry_]);
+  } else {
+    items_.clear();
+    list_level_ = 0;
+    verbatim_ = false;
+  }
+  return true;
+}
+
+bool ListSlot::SetItems(PackedTexts items) {
   int level = 0;
-  for (const std::string& item : items) {
-    if (!RaiseListLevel(CookieLevel(item), level)) return false;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (!RaiseListLevel(CookieLevel(items[i]), level)) return false;
   }
   Touch();
   items_ = std::move(items);
@@ -146,10 +173,10 @@ bool ListSlot::CanInsert() const {
   return RaiseListLevel(0, level);
 }
 
-bool ListSlot::ReplaceItems(std::vector<std::string>& items) {
+bool ListSlot::ReplaceItems(PackedTexts& items) {
   int level = entries_.size() > list_entry_ ? list_level_ : 0;
-  for (const std::string& item : items) {
-    if (!RaiseListLevel(CookieLevel(item), level)) return false;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (!RaiseListLevel(CookieLevel(items[i]), level)) return false;
   }
   Touch();
   items_.swap(items);
@@ -158,21 +185,21 @@ bool ListSlot::ReplaceItems(std::vector<std::string>& items) {
   return true;
 }
 
-bool ListSlot::InsertItem(size_t position, std::string text) {
+bool ListSlot::InsertItem(size_t position, std::string_view text) {
   int level = list_level_;
   if (position > items_.size() || !RaiseListLevel(CookieLevel(text), level)) return false;
   Touch();
-  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), std::move(text));
+  items_.Insert(position, text);
   list_level_ = level;
   level_ = std::max(level_, level + 1);
   return true;
 }
 
-bool ListSlot::SetItem(size_t position, std::string text) {
+bool ListSlot::SetItem(size_t position, std::string_view text) {
   int level = list_level_;
   if (position >= items_.size() || !RaiseListLevel(CookieLevel(text), level)) return false;
   Touch();
-  items_[position] = std::move(text);
+  items_.Set(position, text);
   list_level_ = level;
   level_ = std::max(level_, level + 1);
   return true;
@@ -181,7 +208,7 @@ bool ListSlot::SetItem(size_t position, std::string text) {
 void ListSlot::EraseItem(size_t position) {
   if (position >= items_.size()) return;
   Touch();
-  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
+  items_.Erase(position);
 }
 
 // The list must stay below the top level so that the slot can sit one level above it.
@@ -207,22 +234,31 @@ void ListSlot::Touch() {
 
 // A list entry that does not read as a list (plain text, or nested too deep) reads as an
 // empty list and is kept as it stands until the list is changed.
-void ListSlot::ParseList() {
-  StringArray list;
-  if (list.FromString(entries_[list_entry_])) {
-    items_ = std::move(list.GetList());
-    list_level_ = list.level();
-  } else {
-    items_.clear();
-    list_level_ = 0;
+void ListSlot::ParseList(std::string_view text) {
+  std::vector<std::string_view> views;
+  int level;
+  std::string_view error;
+  bool canonical = false;
+  items_.clear();
+  list_level_ = 0;
+  if (SplitStringArray(text, views, level, error, canonical) && level >= 0) {
+    size_t bytes = 0;
+    for (const std::string_view view : views) bytes += view.size();
+    items_.reserve(views.size(), bytes);
+    for (const std::string_view view : views) items_.push_back(view);
+    list_level_ = level;
   }
-  verbatim_ = ListText() != entries_[list_entry_];
-  if (!verbatim_) std::string().swap(entries_[list_entry_]);
+  // Canonical text is what ListText() gives back.
+  verbatim_ = !canonical;
+  if (verbatim_) {
+    entries_[list_entry_].assign(text);
+  } else {
+    std::string().swap(entries_[list_entry_]);
+  }
 }
 
 std::string ListSlot::ListText() const {
-  return CookieForm(list_level_, items_.size(),
-                    [&](size_t i) -> const std::string& { return items_[i]; });
+  return CookieForm(list_level_, items_.size(), [&](size_t i) { return items_[i]; });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -237,13 +273,13 @@ const GroupFDlg::SystemSlot* GroupFDlg::At(int system) const {
 }
 
 void GroupFDlg::Reindex(SystemSlot& slot) {
-  const std::vector<std::string>& records = slot.data.items();
+  const PackedTexts& records = slot.data.items();
   slot.keys.clear();
   slot.keys.reserve(records.size());
   slot.sorted = true;
   StringArrayView record;
-  for (const std::string& text : records) {
-    record.Reset(text);
+  for (size_t i = 0; i < records.size(); ++i) {
+    record.Reset(records[i]);
     const std::string_view first = record.At(0);
     const int index = AtoI(first);
     if (!slot.keys.empty() && index < slot.keys.back().index) slot.sorted = false;
@@ -251,27 +287,15 @@ void GroupFDlg::Reindex(SystemSlot& slot) {
   }
 }
 
-void GroupFDlg::Serialize(ArchiveWriter& ar) const {
-  ar.U16(kCookie);
-  for (const SystemSlot& slot : slots_) ar.String(slot.data.Text());
+bool GroupFDlg::Serialize(ArchiveWriter& ar, const std::function<bool()>& between) const {
+  return ListSlot::WriteSlots(ar, kCookie, slots_, between);
 }
 
 bool GroupFDlg::Serialize(ArchiveReader& ar, int /*version*/) {
-  if (ar.U16() != kCookie) {
-    ar.Fail("Error reading group F from archive (bad cookie).");
-    return false;
-  }
-  for (int system = 0; system < kSystems; ++system) {
-    const std::string text = ar.String();
-    if (!ar.ok()) return false;
-    StringArray slot;
-    if (!slot.FromString(text)) {
-      ar.Fail(slot.error());
-      return false;
-    }
-    SetSlot(system, slot);
-  }
-  return ar.ok();
+  const bool read = ListSlot::ReadSlots(ar, kCookie, "F", slots_);
+  // A slot read before a failure keeps its index in step.
+  for (SystemSlot& slot : slots_) Reindex(slot);
+  return read;
 }
 
 bool GroupFDlg::SlotEmpty(int system) const {
@@ -382,7 +406,7 @@ void GroupFDlg::UpdateLoadList(int system, int segment_index, std::string_view f
     return;
   }
   const size_t at = static_cast<size_t>(position);
-  std::string record = slot->data.items()[at];
+  std::string record(slot->data.items()[at]);
   if (UpdateLoadRecord(record, function_text)) slot->data.SetItem(at, std::move(record));
 }
 
@@ -410,11 +434,14 @@ void GroupFDlg::UpdateLoadLists(int system, const std::vector<LoadUpdate>& updat
     std::stable_sort(order.begin(), order.end(), by_index);
   }
 
-  const std::vector<std::string>& old_items = slot->data.items();
+  const PackedTexts& old_items = slot->data.items();
   const std::vector<RecordKey>& old_keys = slot->keys;
-  std::vector<std::string> items;
+  // Room for the new records: each about a cookie, an index, two delimiters and its function.
+  size_t new_bytes = 0;
+  for (const LoadUpdate& update : updates) new_bytes += 36 + update.function_text.size();
+  PackedTexts items;
   std::vector<RecordKey> keys;
-  items.reserve(old_items.size() + updates.size());
+  items.reserve(old_items.size() + updates.size(), old_items.text_bytes() + new_bytes);
   keys.reserve(old_items.size() + updates.size());
   bool changed = false;
   size_t old = 0;
@@ -436,13 +463,21 @@ void GroupFDlg::UpdateLoadLists(int system, const std::vector<LoadUpdate>& updat
       keys.push_back({index, true});
       changed = true;
     }
-    for (; u < order.size() && updates[order[u]].segment_index == index; ++u) {
-      if (UpdateLoadRecord(items[target], updates[order[u]].function_text)) changed = true;
+    if (u < order.size() && updates[order[u]].segment_index == index) {
+      std::string record(items[target]);
+      bool record_changed = false;
+      for (; u < order.size() && updates[order[u]].segment_index == index; ++u) {
+        if (UpdateLoadRecord(record, updates[order[u]].function_text)) record_changed = true;
+      }
+      if (record_changed) {
+        items.Set(target, record);
+        changed = true;
+      }
     }
   }
   if (!changed) return;
-  items.insert(items.end(), old_items.begin() + static_cast<std::ptrdiff_t>(old), old_items.end());
   keys.insert(keys.end(), old_keys.begin() + static_cast<std::ptrdiff_t>(old), old_keys.end());
+  for (; old < old_items.size(); ++old) items.push_back(old_items[old]);
   if (slot->data.ReplaceItems(items)) slot->keys = std::move(keys);
 }
 

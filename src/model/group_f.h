@@ -4,20 +4,23 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/archive.h"
+#include "model/packed_texts.h"
 #include "model/string_array.h"
 
 namespace orvo {
 
 // A system slot: a StringArray whose entry `list_entry` is the string form of a list that grows
-// to one element per segment. The list is kept as its element texts so that adding or changing
-// one element costs only that element; the slot's string form is assembled only when asked
-// for. Levels follow StringArray's rules (raised to fit nested elements, never lowered), and a
-// list that was set from text and never changed is given back byte for byte.
+// to one element per segment. The list is kept as its element texts, packed in one buffer, so
+// that adding or changing one element costs only that element; the slot's string form is
+// assembled only when asked for. Levels follow StringArray's rules (raised to fit nested
+// elements, never lowered), and a list that was set from text and never changed is given back
+// byte for byte.
 class ListSlot {
  public:
   explicit ListSlot(size_t list_entry) : list_entry_(list_entry) {}
@@ -32,33 +35,77 @@ class ListSlot {
   StringArray Array() const;
   std::string Text() const;
   void SetArray(const StringArray& array);
+  // As SetArray of the array FromString reads from text; false, with FromString's message in
+  // error and the slot unchanged, where FromString fails.
+  bool SetText(std::string_view text, std::string_view& error);
 
-  const std::vector<std::string>& items() const { return items_; }
+  const PackedTexts& items() const { return items_; }
   // False where inserting a plain item would fail: the list is at the top level already.
   bool CanInsert() const;
   // The item changers give the slot its list entry first (empty entries before it) and
   // return false, changing nothing, when the text nests too deep for the slot's delimiters.
-  bool SetItems(std::vector<std::string> items);
+  bool SetItems(PackedTexts items);
   // Replaces the items as a run of InsertItem and SetItem calls that made them would: the
   // list level only rises. False, nothing changed, when an item nests too deep.
-  bool ReplaceItems(std::vector<std::string>& items);
-  bool InsertItem(size_t position, std::string text);
-  bool SetItem(size_t position, std::string text);
+  bool ReplaceItems(PackedTexts& items);
+  bool InsertItem(size_t position, std::string_view text);
+  bool SetItem(size_t position, std::string_view text);
   void EraseItem(size_t position);
+
+  // The project-file form groups F and J share: the group's cookie, then each system slot's
+  // string form. Writing calls `between` (when given) after each slot; false from it stops the
+  // writing and is returned. Reading fails, with the archive's error set, on another cookie or
+  // a slot text FromString refuses.
+  template <size_t N, typename Slot>
+  static bool WriteSlots(ArchiveWriter& ar, uint16_t cookie, const std::array<Slot, N>& slots,
+                         const std::function<bool()>& between);
+  template <size_t N, typename Slot>
+  static bool ReadSlots(ArchiveReader& ar, uint16_t cookie, std::string_view group,
+                        std::array<Slot, N>& slots);
 
  private:
   bool RaiseListLevel(int nested_level, int& list_level) const;
   void Touch();
-  void ParseList();
+  void ParseList(std::string_view text);
   std::string ListText() const;
 
   size_t list_entry_;
-  std::vector<std::string> entries_;  // entries_[list_entry_] is stale unless verbatim_
+  std::vector<std::string> entries_;  // entries_[list_entry_] is empty unless verbatim_
   int level_ = 0;
-  std::vector<std::string> items_;
+  PackedTexts items_;
   int list_level_ = 0;
   bool verbatim_ = false;
 };
+
+template <size_t N, typename Slot>
+bool ListSlot::WriteSlots(ArchiveWriter& ar, uint16_t cookie, const std::array<Slot, N>& slots,
+                          const std::function<bool()>& between) {
+  ar.U16(cookie);
+  for (const Slot& slot : slots) {
+    ar.String(slot.data.Text());
+    if (between && !between()) return false;
+  }
+  return true;
+}
+
+template <size_t N, typename Slot>
+bool ListSlot::ReadSlots(ArchiveReader& ar, uint16_t cookie, std::string_view group,
+                         std::array<Slot, N>& slots) {
+  if (ar.U16() != cookie) {
+    ar.Fail("Error reading group " + std::string(group) + " from archive (bad cookie).");
+    return false;
+  }
+  for (Slot& slot : slots) {
+    const std::string_view text = ar.StringView();
+    if (!ar.ok()) return false;
+    std::string_view error;
+    if (!slot.data.SetText(text, error)) {
+      ar.Fail(std::string(error));
+      return false;
+    }
+  }
+  return ar.ok();
+}
 
 class GroupFDlg {
  public:
@@ -70,7 +117,8 @@ class GroupFDlg {
   std::string nonpoint_file;  // not kept in the project file
   int current_system = 0;     // selection of the global editor
 
-  void Serialize(ArchiveWriter& ar) const;
+  // `between` runs after each system's slot (see ListSlot::WriteSlots).
+  bool Serialize(ArchiveWriter& ar, const std::function<bool()>& between = {}) const;
   bool Serialize(ArchiveReader& ar, int version);
 
   // Slots count systems from 0; an out-of-range system reads as an empty slot and ignores

@@ -17,30 +17,15 @@ const ListSlot* GroupJDlg::At(int system) const {
 }
 
 void GroupJDlg::GiveEmptyShape(ListSlot& slot) {
-  slot.SetItems({});
+  slot.SetItems(PackedTexts());
 }
 
-void GroupJDlg::Serialize(ArchiveWriter& ar) const {
-  ar.U16(kCookie);
-  for (const SystemSlot& slot : slots_) ar.String(slot.data.Text());
+bool GroupJDlg::Serialize(ArchiveWriter& ar, const std::function<bool()>& between) const {
+  return ListSlot::WriteSlots(ar, kCookie, slots_, between);
 }
 
 bool GroupJDlg::Serialize(ArchiveReader& ar, int /*version*/) {
-  if (ar.U16() != kCookie) {
-    ar.Fail("Error reading group J from archive (bad cookie).");
-    return false;
-  }
-  for (int system = 0; system < kSystems; ++system) {
-    const std::string text = ar.String();
-    if (!ar.ok()) return false;
-    StringArray slot;
-    if (!slot.FromString(text)) {
-      ar.Fail(slot.error());
-      return false;
-    }
-    SetSlot(system, slot);
-  }
-  return ar.ok();
+  return ListSlot::ReadSlots(ar, kCookie, "J", slots_);
 }
 
 bool GroupJDlg::SlotEmpty(int system) const {
@@ -71,8 +56,8 @@ void GroupJDlg::SetEntry(int system, size_t entry, std::string text) {
   if (ListSlot* slot = At(system)) slot->SetEntry(entry, std::move(text));
 }
 
-const std::vector<std::string>& GroupJDlg::Rows(int system) const {
-  static const std::vector<std::string> kNoRows;
+const PackedTexts& GroupJDlg::Rows(int system) const {
+  static const PackedTexts kNoRows;
   const ListSlot* slot = At(system);
   return slot != nullptr ? slot->items() : kNoRows;
 }
@@ -92,7 +77,7 @@ void GroupJDlg::SetRow(int system, int position, const StringArray& row) {
   slot->SetItem(static_cast<size_t>(position), copy.ToString());
 }
 
-void GroupJDlg::SetRows(int system, std::vector<std::string> rows) {
+void GroupJDlg::SetRows(int system, PackedTexts rows) {
   if (ListSlot* slot = At(system)) slot->SetItems(std::move(rows));
 }
 
@@ -120,8 +105,7 @@ void GroupJDlg::ApplyDefaults(int nosys, int noseg, int simtyp) {
   for (int system = 0; system < std::min(nosys, kSystems); ++system) {
     ListSlot& slot = *At(system);
     if (!slot.empty()) continue;
-    std::vector<std::string> rows;
-    rows.reserve(static_cast<size_t>(std::max(noseg, 0)));
+    PackedTexts rows;
     for (int n = 1; n <= noseg; ++n) rows.push_back(DefaultRow(n));
     GiveEmptyShape(slot);
     slot.SetItems(std::move(rows));

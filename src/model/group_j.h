@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,8 @@ class GroupJDlg {
   static constexpr size_t kCheml = 0, kIfield = 1, kDsed = 2, kCmax = 3, kTitle = 4,
                           kSegmentList = 5;
 
-  void Serialize(ArchiveWriter& ar) const;
+  // `between` runs after each system's slot (see ListSlot::WriteSlots).
+  bool Serialize(ArchiveWriter& ar, const std::function<bool()>& between = {}) const;
   bool Serialize(ArchiveReader& ar, int version);
 
   // Slots count systems from 0; an out-of-range system reads as an empty slot and ignores
@@ -34,11 +36,11 @@ class GroupJDlg {
   void SetEntry(int system, size_t entry, std::string text);
 
   // Segment rows, each the text of a (ANAME, C, DISSF) array, in segment order.
-  const std::vector<std::string>& Rows(int system) const;
+  const PackedTexts& Rows(int system) const;
   int RowCount(int system) const { return static_cast<int>(Rows(system).size()); }
   StringArray Row(int system, int position) const;
   void SetRow(int system, int position, const StringArray& row);
-  void SetRows(int system, std::vector<std::string> rows);
+  void SetRows(int system, PackedTexts rows);
   static std::string DefaultRow(int segment_number);
 
   // Keeping step with the network: every one of the eight slots gets or loses the row.

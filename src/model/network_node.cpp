@@ -432,7 +432,7 @@ std::string ReadArrayText(ArchiveReader& ar) {
 
 // The level an array of these elements takes (StringArray::Resync from level 0); false when
 // an element nests too deep.
-bool ArrayLevel(const std::string* elements, size_t count, int& level) {
+bool ArrayLevel(const std::string_view* elements, size_t count, int& level) {
   level = 0;
   for (size_t i = 0; i < count; ++i) {
     const std::string_view element = elements[i];
@@ -495,10 +495,10 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       e.pore_count = ar.I32();
       e.entries = ReadArrayText(ar);
       // Six portion lists, each a valid array text, kept as the elements of one array.
-      std::string portions[6];
+      std::string_view portions[6];
       thread_local std::vector<std::string_view> scratch;
-      for (std::string& text : portions) {
-        text = ar.String();
+      for (std::string_view& text : portions) {
+        text = ar.StringView();
         int level;
         std::string_view error;
         if (!SplitStringArray(text, scratch, level, error)) ar.Fail(std::string(error));
@@ -510,8 +510,7 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       }
       int used;
       FormatStringArrayFast(
-          level, 6, [&portions](size_t i) -> const std::string& { return portions[i]; }, e.group_d,
-          used);
+          level, 6, [&portions](size_t i) { return portions[i]; }, e.group_d, used);
       break;
     }
     case kLabelNode:

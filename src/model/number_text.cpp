@@ -75,7 +75,11 @@ std::string RealText(double value) {
 
 int AtoI(std::string_view text) {
   size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  // A digit, as nearly every text starts, is no blank: the locale need not be asked.
+  while (i < text.size() && (text[i] < '0' || text[i] > '9') &&
+         std::isspace(static_cast<unsigned char>(text[i]))) {
+    ++i;
+  }
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   long long value = 0;
@@ -91,7 +95,12 @@ int AtoI(std::string_view text) {
 double AtoF(std::string_view text) {
   // strtod needs a terminated string; after the blanks a number never needs 511 characters.
   size_t start = 0;
-  while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
+  // Printable characters need not ask the locale whether they are blanks.
+  while (start < text.size() &&
+         (text[start] == ' ' || ((text[start] <= ' ' || text[start] >= 0x7F) &&
+                                 std::isspace(static_cast<unsigned char>(text[start]))))) {
+    ++start;
+  }
   text.remove_prefix(start);
   // Plain decimal numbers, nearly all there are, convert without a terminated copy: both
   // conversions round correctly. Hexadecimal, signs, infinities and out-of-range values go

@@ -67,22 +67,14 @@ bool WriteProject(const COrvoBuilderDoc& doc, ArchiveWriter& ar, Platform* progr
   doc.group_c.Serialize(ar);
   doc.group_d.Serialize(ar);
   doc.group_e.Serialize(ar);
-  // Groups F and J hold an entry per segment in each system's slot: they are written slot by
-  // slot, as their Serialize writes them, and handed on between slots so that their lists
-  // are never gathered whole.
-  ar.U16(GroupFDlg::kCookie);
-  for (int system = 0; system < GroupFDlg::kSystems; ++system) {
-    ar.String(doc.group_f.SlotText(system));
-    if (!Drain(ar, sink, false)) return false;
-  }
+  // Groups F and J hold an entry per segment in each system's slot: they are handed on
+  // between slots so that their lists are never gathered whole.
+  const auto drain = [&ar, sink] { return Drain(ar, sink, false); };
+  if (!doc.group_f.Serialize(ar, drain)) return false;
   doc.group_g.Serialize(ar);
   doc.group_h.Serialize(ar);
   doc.group_i.Serialize(ar);
-  ar.U16(GroupJDlg::kCookie);
-  for (int system = 0; system < GroupJDlg::kSystems; ++system) {
-    ar.String(doc.group_j.SlotText(system));
-    if (!Drain(ar, sink, false)) return false;
-  }
+  if (!doc.group_j.Serialize(ar, drain)) return false;
   ar.String(doc.range_file_path);
   const auto& nodes = doc.nodes();
   ar.I32(static_cast<int32_t>(nodes.size()));

@@ -3,6 +3,8 @@
 #include "model/string_array_view.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "number_text.h"
@@ -21,6 +23,33 @@ bool StartsWithCookie(std::string_view text) {
 // The level written after the cookie ("%d" read: leading blanks and a sign allowed).
 int CookieLevel(std::string_view text) {
   return AtoI(text.substr(StringArray::kCookie.size()));
+}
+
+// The first bar in [from, end), or end. Bars in nested arrays come every few characters,
+// too often for a memchr call per bar to pay: eight characters are looked at at a time (the
+// lowest byte of `found` that is set marks the first bar), and only a long run without a bar
+// goes to memchr.
+inline const char* FindBar(const char* from, const char* end) {
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  constexpr uint64_t kHighs = 0x8080808080808080u;
+  constexpr uint64_t kBars = kOnes * static_cast<unsigned char>('|');
+  const char* const near = end - from > 64 ? from + 64 : end;
+  for (; near - from >= 8; from += 8) {
+    uint64_t word;
+    std::memcpy(&word, from, 8);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    const uint64_t x = word ^ kBars;
+    const uint64_t found = (x - kOnes) & ~x & kHighs;
+    if (found != 0) return from + (__builtin_ctzll(found) >> 3);
+  }
+  if (from == near && near != end) {
+    const void* bar = std::memchr(from, '|', static_cast<size_t>(end - from));
+    return bar != nullptr ? static_cast<const char*>(bar) : end;
+  }
+  for (; from < end; ++from) {
+    if (*from == '|') return from;
+  }
+  return end;
 }
 
 // Level the array needs so that its delimiter differs from every nested element's.
@@ -56,11 +85,13 @@ StringArray::StringArray(std::vector<std::string> elements) : elements_(std::mov
 namespace {
 
 // SplitStringArray; `form` receives the string form of the elements when telling whether
-// they can be written back needed it (`formed`).
+// they can be written back needed it (`formed`). `canonical` tells whether text is that form
+// (ToString of the array read): from the form when it was made, else from the text itself.
 bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
-                std::string_view& error, std::string& form, bool& formed) {
+                std::string_view& error, std::string& form, bool& formed, bool& canonical) {
   using SA = StringArray;
   formed = false;
+  canonical = false;
   elements.clear();
   level = -1;
   if (!StartsWithCookie(text)) return true;
@@ -70,7 +101,20 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
     error = "[StringArray::FromString] delimiter out of range.";
     return false;
   }
-  const size_t underscore = rest.find('_');
+  // The underscore closes a level of a digit or two: looked for directly, as a find call
+  // costs more than these few characters.
+  size_t underscore = 0;
+  while (underscore < rest.size() && underscore < 4 && rest[underscore] != '_') ++underscore;
+  if (underscore == rest.size()) {
+    underscore = std::string_view::npos;
+  } else if (rest[underscore] != '_') {
+    underscore = rest.find('_', underscore);
+  }
+  // The form writes the level as "%d" digits.
+  const bool plain_level = underscore != std::string_view::npos && underscore > 0 &&
+                           underscore <= 2 && (underscore == 1 || rest[0] != '0') &&
+                           std::all_of(rest.begin(), rest.begin() + underscore,
+                                       [](char c) { return c >= '0' && c <= '9'; });
   rest = underscore == std::string_view::npos ? std::string_view{} : rest.substr(underscore + 1);
 
   // Every bar either starts the next delimiter or belongs to an element; level characters
@@ -82,9 +126,9 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
   size_t from = 0;
   bool has_bar = false;
   while (from < size) {
-    const void* bar = std::memchr(data + from, '|', size - from);
-    if (bar == nullptr) break;
-    const size_t at = static_cast<size_t>(static_cast<const char*>(bar) - data);
+    const char* const bar = FindBar(data + from, data + size);
+    if (bar == data + size) break;
+    const size_t at = static_cast<size_t>(bar - data);
     if (at + 2 < size && data[at + 1] == middle && data[at + 2] == '|') {
       elements.push_back(rest.substr(start, at - start));
       start = from = at + 3;
@@ -93,6 +137,9 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
       from = at + 1;
     }
   }
+  // A delimiter at the very end closes an element; the form writes one there only after an
+  // empty last element.
+  const bool trailing_delimiter = size > 0 && start == size;
   if (start < size) elements.push_back(rest.substr(start));
 
   int resynced;
@@ -101,8 +148,13 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
     elements.clear();
     return false;
   }
-  // Elements that no delimiter level can keep apart could never be written back.
-  if (has_bar) {
+  // At the level the text states, the elements joined by its delimiter are the text again
+  // (less a closing delimiter after a last element that is not empty), and reading that
+  // finds the same delimiters: such elements can always be written back, bars or not.
+  canonical = plain_level && resynced == stated && (!trailing_delimiter || elements.back().empty());
+  // Raised above the stated level, elements holding a bar may be kept apart by no delimiter
+  // level at all; then they could never be written back.
+  if (has_bar && resynced != stated) {
     int used;
     if (!FormatFast(
             resynced, elements.size(), [&elements](size_t i) { return elements[i]; }, form, used)) {
@@ -111,6 +163,7 @@ bool SplitArray(std::string_view text, std::vector<std::string_view>& elements, 
       return false;
     }
     formed = true;
+    canonical = form == text;
   }
   level = resynced;
   return true;
@@ -132,8 +185,8 @@ std::string& FormScratch() {
 
 bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
                       std::string_view& error) {
-  bool formed;
-  return SplitArray(text, elements, level, error, FormScratch(), formed);
+  bool formed, canonical;
+  return SplitArray(text, elements, level, error, FormScratch(), formed, canonical);
 }
 
 bool StringArray::FromString(std::string_view text) {
@@ -153,15 +206,16 @@ bool StringArray::FromString(std::string_view text) {
 
 namespace {
 
-// The canonical form of text into FormScratch(); the views may point into text.
-bool CanonicalForm(std::string_view text, std::string_view& error) {
+// The canonical form of text into FormScratch() unless text is canonical itself (then
+// `canonical` is set and the scratch holds anything); the views may point into text.
+bool CanonicalForm(std::string_view text, std::string_view& error, bool& canonical) {
   std::vector<std::string_view>& views = SplitScratch();
   std::string& form = FormScratch();
   int level;
   bool formed;
-  if (!SplitArray(text, views, level, error, form, formed)) return false;
+  if (!SplitArray(text, views, level, error, form, formed, canonical)) return false;
   // Checking the elements made the form already (at the same level) when one holds a bar.
-  if (formed) return true;
+  if (formed || canonical) return true;
   int used;
   if (!FormatFast(
           std::max(level, 0), views.size(), [&views](size_t i) { return views[i]; }, form, used)) {
@@ -173,16 +227,59 @@ bool CanonicalForm(std::string_view text, std::string_view& error) {
 
 }  // namespace
 
+bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
+                      std::string_view& error, bool& canonical) {
+  bool formed;
+  return SplitArray(text, elements, level, error, FormScratch(), formed, canonical);
+}
+
+bool SplitStringArrayPrefix(std::string_view text, size_t count,
+                            std::vector<std::string_view>& elements) {
+  elements.clear();
+  if (!StartsWithCookie(text)) return false;
+  std::string_view rest = text.substr(StringArray::kCookie.size());
+  const size_t underscore = rest.find('_');
+  if (underscore == 0 || underscore > 2) return false;
+  int level = 0;
+  for (size_t i = 0; i < underscore; ++i) {
+    if (rest[i] < '0' || rest[i] > '9') return false;
+    level = level * 10 + (rest[i] - '0');
+  }
+  if (level > StringArray::kMaxLevel) return false;
+  rest.remove_prefix(underscore + 1);
+  const char middle = kLevelCharacters[static_cast<size_t>(level)];
+  const char* const data = rest.data();
+  const size_t size = rest.size();
+  size_t start = 0;
+  while (elements.size() < count && start < size) {
+    const char* const bar = FindBar(data + start, data + size);
+    const size_t at = static_cast<size_t>(bar - data);
+    if (at < size && !(at + 2 < size && data[at + 1] == middle && data[at + 2] == '|')) {
+      return false;  // a bar inside an element
+    }
+    const std::string_view element = rest.substr(start, at - start);
+    if (StartsWithCookie(element)) return false;
+    elements.push_back(element);
+    start = at + 3;
+  }
+  return true;
+}
+
 bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error) {
-  if (!CanonicalForm(text, error)) return false;
-  out = FormScratch();
+  bool canonical;
+  if (!CanonicalForm(text, error, canonical)) return false;
+  if (canonical) {
+    out.assign(text);
+  } else {
+    out = FormScratch();
+  }
   return true;
 }
 
 bool CanonicalizeStringArray(std::string& text, std::string_view& error) {
-  if (!CanonicalForm(text, error)) return false;
-  const std::string& form = FormScratch();
-  if (form != text) text = form;
+  bool canonical;
+  if (!CanonicalForm(text, error, canonical)) return false;
+  if (!canonical) text = FormScratch();
   return true;
 }
 
@@ -216,9 +313,9 @@ bool SplitsBack(std::string_view body, std::string_view delimiter, size_t count,
   size_t found = 0;
   size_t from = 0;
   while (from < size) {
-    const void* bar = std::memchr(data + from, '|', size - from);
-    if (bar == nullptr) break;
-    const size_t at = static_cast<size_t>(static_cast<const char*>(bar) - data);
+    const char* const bar = FindBar(data + from, data + size);
+    if (bar == data + size) break;
+    const size_t at = static_cast<size_t>(bar - data);
     if (at + 2 < size && data[at + 1] == delimiter[1] && data[at + 2] == '|') {
       if (found == count || at != boundaries[found]) return false;
       ++found;

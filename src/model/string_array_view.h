@@ -18,6 +18,10 @@ namespace orvo {
 bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
                       std::string_view& error);
 
+// The same, also telling whether text is canonical: ToString of the array read gives it back.
+bool SplitStringArray(std::string_view text, std::vector<std::string_view>& elements, int& level,
+                      std::string_view& error, bool& canonical);
+
 // Into out: ToString of what FromString reads from text into an empty array. False, out
 // unchanged, where FromString fails.
 bool CanonicalStringArray(std::string_view text, std::string& out, std::string_view& error);
@@ -27,6 +31,17 @@ bool CanonicalizeStringArray(std::string& text, std::string_view& error);
 namespace string_array_detail {
 inline constexpr std::string_view kLevelCharacters = "!@#$%^&*()-_+=[]{};':,.<>/?\\1234567890";
 static_assert(kLevelCharacters.size() == StringArray::kMaxLevel + 1);
+}  // namespace string_array_detail
+
+namespace string_array_detail {
+// Whether text holds a bar; elements are mostly a few characters, too short for a find call.
+inline bool HasBar(std::string_view text) {
+  if (text.size() > 16) return text.find('|') != std::string_view::npos;
+  for (const char c : text) {
+    if (c == '|') return true;
+  }
+  return false;
+}
 }  // namespace string_array_detail
 
 // FormatStringArray (the same bytes) without its per-call strings: the delimiter and cookie
@@ -39,7 +54,7 @@ bool FormatStringArrayFast(int level, size_t count, Element element, std::string
   for (size_t i = 0; i < count; ++i) {
     const std::string_view text = element(i);
     length += text.size() + 3;
-    has_bar = has_bar || text.find('|') != std::string_view::npos;
+    has_bar = has_bar || string_array_detail::HasBar(text);
   }
   std::vector<size_t> boundaries;
   for (int candidate = std::max(level, 0); candidate <= StringArray::kMaxLevel; ++candidate) {
@@ -77,6 +92,11 @@ bool FormatStringArrayFast(int level, size_t count, Element element, std::string
   return false;
 }
 
+// The first count elements of a plain string form (no nested array, no bar in an element
+// among them); false, elements undefined, for any other text.
+bool SplitStringArrayPrefix(std::string_view text, size_t count,
+                            std::vector<std::string_view>& elements);
+
 // FormatStringArray of count views (the same bytes), without per-call strings.
 bool FormatStringArrayViews(int level, const std::string_view* elements, size_t count,
                             std::string& out, int& used_level);
@@ -99,6 +119,12 @@ class StringArrayView {
     int level;
     std::string_view error;
     if (!SplitStringArray(text, elements_, level, error)) elements_.clear();
+  }
+  // Reset for a text as ToString writes it (as node records are kept), when only the first
+  // `count` elements will be asked for: the rest of the text is not looked at. A text that
+  // holds a nested array or a bar before that point is read whole.
+  void ResetFirst(std::string_view text, size_t count) {
+    if (!SplitStringArrayPrefix(text, count, elements_)) Reset(text);
   }
   size_t size() const { return elements_.size(); }
   std::string_view At(size_t index) const {

@@ -70,7 +70,7 @@ TEST_F(GroupJCardTest, UnfittingSolidsFieldFailsWithItsValue) {
 TEST_F(GroupJCardTest, ShortListGivesMissingSegmentsTheirDefaultEntry) {
   DrawSegments(4);
   doc.group_a.NOSYS = 1;
-  doc.group_j.SetRows(0, {StringArray{"a", "1", "0.5"}.ToString(), "not a row"});
+  doc.group_j.SetRows(0, PackedTexts({StringArray{"a", "1", "0.5"}.ToString(), "not a row"}));
   EXPECT_EQ(Write(),
             "NH3                                         0  0.0       0.0\n"
             "    a       1.0       0.5" +
@@ -93,7 +93,7 @@ TEST_F(GroupJCardTest, VariationChangesTheChosenQuantityOfTheTargets) {
   for (int position = 0; position < 3; ++position) {
     doc.group_j.SetRow(1, position, StringArray{"s", "2", "0.5"});
   }
-  const std::vector<std::string> stored = doc.group_j.Rows(1);
+  const PackedTexts stored = doc.group_j.Rows(1);
   std::string note = "Group J";
   Variation variation;
   variation.item = 1;

@@ -67,8 +67,10 @@ TEST(DeckFormatTest, FittedNumberSweepMatchesReference) {
       ASSERT_EQ(FittedNumber(value, width), Reference(value, width)) << value << " " << width;
     }
   }
-  for (double value : {99999.95, 9999999999.0, 1e-300, 5e-324, 1.7e308, 0.1, 100.0, -0.0}) {
+  for (double value : {99999.95, 9999999999.0, 1e-300, 5e-324, 1.7e308, 0.1, 100.0, -0.0, 999999.0,
+                       -999999.0, 1e6, 123456.0}) {
     EXPECT_EQ(FittedNumber(value), Reference(value, 10)) << value;
+    EXPECT_EQ(FittedNumber(value, 5), Reference(value, 5)) << value;
   }
 }
 

@@ -192,6 +192,47 @@ TEST(GroupFTest, OnePassMatchesOneByOne) {
   }
 }
 
+// A slot keeps its list packed in one buffer: read from text it gives the same bytes back
+// (canonical or not), and after a run of changes what the same changes to a StringArray give.
+TEST(ListSlotTest, PackedListGivesTheSameBytes) {
+  const auto slot_text = [](const std::string& list) {
+    StringArray slot(std::vector<std::string>{"0.0", "kg/day", list});
+    return slot.ToString();
+  };
+  const std::string nested =
+      StringArray({StringArray({"1", "a|b"}).ToString(), "", "x"}).ToString();
+  for (const std::string& list : {nested, "_StringArrayCookie_00_1|!|2"s, "plain"s}) {
+    ListSlot slot(2);
+    std::string_view error;
+    ASSERT_TRUE(slot.SetText(slot_text(list), error));
+    EXPECT_EQ(slot.Text(), slot_text(list)) << list;
+  }
+
+  ListSlot slot(2);
+  std::string_view error;
+  ASSERT_TRUE(slot.SetText(slot_text(nested), error));
+  // Levels only rise, in the slot as in an array that is changed in place.
+  StringArray reference(nested);
+  std::vector<std::string>& items = reference.GetList();
+  std::mt19937 random(7);
+  for (int step = 0; step < 3000; ++step) {
+    const size_t position = random() % (items.size() + 1);
+    const std::string text(random() % 40, static_cast<char>('a' + step % 26));
+    if (step % 5 == 0 || items.empty()) {
+      ASSERT_TRUE(slot.InsertItem(position, text));
+      items.insert(items.begin() + static_cast<std::ptrdiff_t>(position), text);
+    } else if (position < items.size() && step % 5 == 1) {
+      slot.EraseItem(position);
+      items.erase(items.begin() + static_cast<std::ptrdiff_t>(position));
+    } else if (position < items.size()) {
+      ASSERT_TRUE(slot.SetItem(position, text));
+      items[position] = text;
+    }
+  }
+  EXPECT_EQ(slot.items().ToVector(), items);
+  EXPECT_EQ(slot.Text(), slot_text(reference.ToString()));
+}
+
 TEST(GroupFTest, RoundTripAndDamage) {
   GroupFDlg group;
   group.ApplyDefaults(3);

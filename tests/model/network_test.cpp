@@ -228,7 +228,7 @@ TEST_F(NetworkTest, GroupJRowsFollowTheSegmentsInEverySlot) {
   for (int k = 0; k < 8; ++k) EXPECT_EQ(doc.group_j.Rows(k).size(), 4u) << "slot " << k;
   doc.DeleteNode(s[1]);
   for (int k = 0; k < 8; ++k) {
-    const std::vector<std::string>& rows = doc.group_j.Rows(k);
+    const std::vector<std::string> rows = doc.group_j.Rows(k).ToVector();
     ASSERT_EQ(rows.size(), 3u) << "slot " << k;
     EXPECT_EQ(StringArray(rows[1]).At(0), "3") << "later rows keep their default names";
   }

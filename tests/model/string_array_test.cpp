@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/string_array_view.h"
+
 namespace orvo {
 namespace {
 
@@ -35,6 +37,42 @@ TEST(StringArrayTest, TextWithoutCookieLeavesTheArrayAsItWas) {
   EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
   EXPECT_TRUE(array.FromString("x_StringArrayCookie_0_a"));
   EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
+}
+
+// Texts that are nearly canonical: the copy-free reader must not take them as they stand.
+TEST(StringArrayTest, CanonicalFormsAgreeWithToString) {
+  for (const std::string text :
+       {"_StringArrayCookie_0_a|!|b", "_StringArrayCookie_00_a|!|b", "_StringArrayCookie_+0_a",
+        "_StringArrayCookie_ 0_a", "_StringArrayCookie_1_a|@|b", "_StringArrayCookie_0_a|!|",
+        "_StringArrayCookie_0_a|!||!|", "_StringArrayCookie_0_|!|", "_StringArrayCookie_0_",
+        "_StringArrayCookie_0", "_StringArrayCookie_0_x|!|_StringArrayCookie_0_y",
+        "_StringArrayCookie_1_x|@|_StringArrayCookie_0_y", "_StringArrayCookie_0_a|b|!|c",
+        "_StringArrayCookie_10_a|[|b", "plain"}) {
+    StringArray array;
+    array.FromString(text);
+    std::string out;
+    std::string_view error;
+    ASSERT_TRUE(CanonicalStringArray(text, out, error)) << text;
+    EXPECT_EQ(out, array.ToString()) << text;
+    std::string in_place = text;
+    ASSERT_TRUE(CanonicalizeStringArray(in_place, error));
+    EXPECT_EQ(in_place, out) << text;
+  }
+}
+
+// Reading only the first elements of a plain form gives what reading it whole gives.
+TEST(StringArrayTest, FirstElementsOfAStringForm) {
+  for (const std::string text :
+       {"_StringArrayCookie_0_a|!||!|b|!|c", "_StringArrayCookie_0_a|!|", "_StringArrayCookie_0_",
+        "_StringArrayCookie_1_a|@|b|c|@|d", "_StringArrayCookie_1_x|@|_StringArrayCookie_0_y",
+        "_StringArrayCookie_40_a", "_StringArrayCookie_ 0_a|!|b", "plain"}) {
+    const StringArrayView whole(text);
+    for (size_t count = 0; count <= 4; ++count) {
+      StringArrayView first;
+      first.ResetFirst(text, count);
+      for (size_t i = 0; i < count; ++i) EXPECT_EQ(first.At(i), whole.At(i)) << text << " " << i;
+    }
+  }
 }
 
 TEST(StringArrayTest, NestedArrayRaisesTheLevel) {
