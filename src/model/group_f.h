@@ -57,11 +57,11 @@ class ListSlot {
   // writing and is returned. Reading fails, with the archive's error set, on another cookie or
   // a slot text FromString refuses.
   template <size_t N, typename Slot>
-  static bool WriteSlots(ArchiveWriter& ar, uint16_t cookie, const std::array<Slot, N>& slots,
+  static bool WriteSlots(ArchiveWriter& ar, uint16_t cookie, const std::array<Slot, N>& slot_array,
                          const std::function<bool()>& between);
   template <size_t N, typename Slot>
   static bool ReadSlots(ArchiveReader& ar, uint16_t cookie, std::string_view group,
-                        std::array<Slot, N>& slots);
+                        std::array<Slot, N>& slot_array);
 
  private:
   bool RaiseListLevel(int nested_level, int& list_level) const;
@@ -78,10 +78,10 @@ class ListSlot {
 };
 
 template <size_t N, typename Slot>
-bool ListSlot::WriteSlots(ArchiveWriter& ar, uint16_t cookie, const std::array<Slot, N>& slots,
+bool ListSlot::WriteSlots(ArchiveWriter& ar, uint16_t cookie, const std::array<Slot, N>& slot_array,
                           const std::function<bool()>& between) {
   ar.U16(cookie);
-  for (const Slot& slot : slots) {
+  for (const Slot& slot : slot_array) {
     ar.String(slot.data.Text());
     if (between && !between()) return false;
   }
@@ -90,12 +90,12 @@ bool ListSlot::WriteSlots(ArchiveWriter& ar, uint16_t cookie, const std::array<S
 
 template <size_t N, typename Slot>
 bool ListSlot::ReadSlots(ArchiveReader& ar, uint16_t cookie, std::string_view group,
-                         std::array<Slot, N>& slots) {
+                         std::array<Slot, N>& slot_array) {
   if (ar.U16() != cookie) {
     ar.Fail("Error reading group " + std::string(group) + " from archive (bad cookie).");
     return false;
   }
-  for (Slot& slot : slots) {
+  for (Slot& slot : slot_array) {
     const std::string_view text = ar.StringView();
     if (!ar.ok()) return false;
     std::string_view error;
