@@ -20,7 +20,7 @@ struct Example {
   std::string name;     // for the test name
   std::string deck;     // relative to the source tree
   std::string project;  // relative to the source tree
-  int simtyp;
+  SimulationType simtyp;
   int noseg;
   int nosys;
 };
