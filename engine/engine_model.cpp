@@ -67,7 +67,7 @@ constexpr DecayParameter kFenuDecay[] = {{"TOTKG 1", 0}, {"TOTKG 2", 4}, {"TOTKG
 constexpr DecayParameter kKobalDecay[] = {{"TTKG1", 0}, {"TTKG2", 1}, {"TTKG3", 2}, {"TTKG4", 3}};
 
 // ISC number of the decay parameter of each system (0: the system is conservative).
-std::vector<int> DecayNumbers(int simulation_type, int systems) {
+std::vector<int> DecayNumbers(SimulationType simulation_type, int systems) {
   std::vector<int> numbers(static_cast<size_t>(systems), 0);
   const DecayParameter* first = nullptr;
   size_t count = 0;
@@ -128,7 +128,7 @@ double TimeFunction::At(double t) const {
   return values[lower] + (values[upper] - values[lower]) * (t - times[lower]) / span;
 }
 
-EngineModel EmptyModel(int simulation_type, int segments, int systems) {
+EngineModel EmptyModel(SimulationType simulation_type, int segments, int systems) {
   EngineModel model;
   model.simulation_type = simulation_type;
   model.NOSEG = segments;
@@ -157,7 +157,7 @@ EngineModel EmptyModel(int simulation_type, int segments, int systems) {
   return model;
 }
 
-bool BuildModel(const DeckRecord& deck, int simulation_type, EngineModel& model,
+bool BuildModel(const DeckRecord& deck, SimulationType simulation_type, EngineModel& model,
                 std::vector<std::string>& warnings, std::string& error) {
   const CardARecord& a = deck.a;
   if (a.NOSEG <= 0) {

@@ -36,7 +36,7 @@ struct Load {
 };
 
 struct EngineModel {
-  int simulation_type = 0;  // the program's: 0 FENU5, 1 VERDA5, 2 KOBAL5
+  SimulationType simulation_type = kFenu5;  // the program's
   std::string TITLE1, TITLE2;
   int NOSEG = 0;
   int NOSYS = 0;
@@ -71,12 +71,12 @@ struct EngineModel {
 
 // An empty model of the given size: unit volumes, no transport, nothing bypassed, a one-day
 // run printed daily. Tests and benchmarks start here.
-EngineModel EmptyModel(int simulation_type, int segments, int systems);
+EngineModel EmptyModel(SimulationType simulation_type, int segments, int systems);
 
 // The model of a parsed deck for the program of simulation_type. Problems that the run can
 // live with are appended to warnings; a deck that cannot be simulated gives false and the
 // reason in error.
-bool BuildModel(const DeckRecord& deck, int simulation_type, EngineModel& model,
+bool BuildModel(const DeckRecord& deck, SimulationType simulation_type, EngineModel& model,
                 std::vector<std::string>& warnings, std::string& error);
 
 }  // namespace orvo::engine

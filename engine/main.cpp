@@ -34,5 +34,6 @@ int main() {
   orvo::engine::RunHooks hooks;
   hooks.progress = &std::cout;
   hooks.stop = &stop_requested;
-  return orvo::engine::RunEngine(ORVO_ENGINE_SIMTYP, here, std::cerr, hooks);
+  return orvo::engine::RunEngine(static_cast<orvo::SimulationType>(ORVO_ENGINE_SIMTYP), here,
+                                 std::cerr, hooks);
 }

@@ -136,7 +136,7 @@ bool ReadControlFile(const fs::path& path, ControlFile& control, std::string& er
   return true;
 }
 
-int RunEngine(int simulation_type, const fs::path& working_directory, std::ostream& err,
+int RunEngine(SimulationType simulation_type, const fs::path& working_directory, std::ostream& err,
               const RunHooks& hooks) {
   const std::string program = ProgramName(simulation_type);
   ControlFile control;

@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "model/model_vocabulary.h"
+
 namespace orvo::engine {
 
 // "orvo.ctl": line 1 the installation directory, line 2 the deck's file name.
@@ -34,7 +36,7 @@ struct RunHooks {
 // Runs the program of simulation_type as if started in working_directory: reads
 // "orvo.ctl" there, simulates the deck it names and writes name + ".out", ".trn", the model
 // extension and ".msb" beside the deck. Problems go to the ".out" file and to err.
-int RunEngine(int simulation_type, const std::filesystem::path& working_directory,
+int RunEngine(SimulationType simulation_type, const std::filesystem::path& working_directory,
               std::ostream& err, const RunHooks& hooks = {});
 
 }  // namespace orvo::engine

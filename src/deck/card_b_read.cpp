@@ -11,6 +11,7 @@
 
 #include "deck/deck_reader.h"
 #include "deck/deck_reading.h"
+#include "deck/pair_functions.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
 #include "model/string_array_view.h"
@@ -18,31 +19,14 @@
 namespace orvo {
 namespace {
 
-// Bypass options are kept in eight system slots at most.
-constexpr int kMaxSystems = 8;
-
-bool Fail(Platform& platform, const std::string& message) {
-  platform.ShowMessage(message);
-  return false;
-}
-
-std::string FieldText(size_t field) {
-  return ", field " + IntText(static_cast<long long>(field));
-}
+using pair_functions::BreaksText;
+using pair_functions::Fail;
+using pair_functions::FieldText;
 
 // The two ends of an exchange in either order as one key.
 uint64_t PairKey(int a, int b) {
   if (b < a) std::swap(a, b);
   return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
-}
-
-std::string BreaksText(const Breaks& breaks) {
-  std::string text;
-  for (size_t i = 0; i < breaks.size(); ++i) {
-    if (i > 0) text += ' ';
-    text += RealText(breaks[i]);
-  }
-  return text;
 }
 
 std::string EntryText(double area, double length) {
@@ -82,12 +66,9 @@ bool ParseCardB(DeckScanner& in, const DeckShape& shape, CardBRecord& card, Plat
   }
   card.title = TrimRight(ColumnsFrom(line, 6));
   if (card.NRFLD == 0) return true;
-  if (shape.NOSYS > kMaxSystems) {
-    return Fail(platform, "ReadGroupB: The deck's NOSYS " + IntText(shape.NOSYS) +
-                              " is outside 0 to 8; card B cannot be read.");
-  }
+  if (!pair_functions::SystemsFit(shape, 'B', platform)) return false;
 
-  for (size_t f = 0; f < static_cast<size_t>(card.NRFLD); ++f) {
+  for (int f = 0; f < card.NRFLD; ++f) {
     if (!in.ReadLine(line))
       return Fail(platform, "ReadGroupB: EOF reading record 2" + FieldText(f));
     CardBRecord::Field& field = card.fields.emplace_back();
@@ -107,17 +88,14 @@ bool ParseCardB(DeckScanner& in, const DeckShape& shape, CardBRecord& card, Plat
         function.pairs.push_back({ColumnInt(line, 21, 5), ColumnInt(line, 26, 5),
                                   ColumnReal(line, 1, 10), ColumnReal(line, 11, 10)});
       }
-      // A failed scan has passed the blanks: at the end there was nothing left to read.
-      if (!ScanTimeFunction(in, function.breaks)) {
-        return Fail(platform, std::string("ReadGroupB: ") + (in.AtEnd() ? "EOF" : "Parse error") +
-                                  " reading the time function" + FieldText(f));
+      if (!pair_functions::ReadFunctionBreaks(in, function.breaks, 'B', "Parse error", f,
+                                              platform)) {
+        return false;
       }
     }
   }
-
-  if (!in.ReadLine(line)) return Fail(platform, "ReadGroupB: EOF reading record 5");
-  for (int i = 0; i < shape.NOSYS; ++i) card.bypass.push_back(ColumnInt(line, 5 * i + 1, 5));
-  return true;
+  return pair_functions::ReadBypass(in, shape, card.bypass, "ReadGroupB: EOF reading record 5",
+                                    platform);
 }
 
 namespace group_b {
@@ -146,14 +124,7 @@ void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck) {
     b.bypass.RemoveAll();
     return;
   }
-  // Systems the project has beyond the deck's are bypassed.
-  std::string text;
-  for (size_t i = 0; i < card.bypass.size(); ++i) {
-    if (i > 0) text += ' ';
-    text += RealText(card.bypass[i]);
-  }
-  for (int i = std::max(deck.a.NOSYS, 0); i < doc.group_a.NOSYS; ++i) text += " 1";
-  b.bypass.Parse(text, false);
+  b.bypass.Parse(pair_functions::BypassText(card.bypass, deck.a.NOSYS, doc.group_a.NOSYS), false);
 }
 
 }  // namespace group_b
@@ -173,15 +144,16 @@ bool ReadGroupB(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
   for (const auto& node : doc.nodes()) {
     if (!node->is_exchange()) continue;
     exchanges.push_back(node.get());
-    node->SetParameter(7, no_entries);
-    node->SetParameter(4, "2");
+    node->SetParameter(exchange_param::kEntries, no_entries);
+    node->SetParameter(exchange_param::kExchangeField, "2");
   }
 
   // Entries being filled, by exchange position; stored back before anything else reads them.
   std::unordered_map<size_t, std::vector<std::string>> pending;
   auto store_pending = [&]() {
     for (auto& [position, entries] : pending) {
-      exchanges[position]->SetParameter(7, StringArray(std::move(entries)).ToString());
+      exchanges[position]->SetParameter(exchange_param::kEntries,
+                                        StringArray(std::move(entries)).ToString());
     }
     pending.clear();
   };
@@ -221,7 +193,8 @@ bool ReadGroupB(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
         std::vector<std::string>& entries = entry->second;
         while (entries.size() <= t) entries.push_back(zero_entry);
         entries[t] = EntryText(pair.first, pair.second);
-        if (node->exchange()->exchange_field != f_code) node->SetParameter(4, IntText(f_code));
+        if (node->exchange()->exchange_field != f_code)
+          node->SetParameter(exchange_param::kExchangeField, IntText(f_code));
       }
       functions.GetList().push_back(BreaksText(function.breaks));
     }
@@ -289,7 +262,8 @@ void SetGroupB_ExchangeData(COrvoBuilderCntrItem& node, const ExchangeLineIndex&
     entries[line.function] = texts.back();
   }
   if (!texts.empty()) {
-    node.SetParameter(7, StringArrayText(entries.data(), entries.size(), std::max(level, 0)));
+    node.SetParameter(exchange_param::kEntries,
+                      StringArrayText(entries.data(), entries.size(), std::max(level, 0)));
   }
 }
 

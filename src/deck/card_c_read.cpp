@@ -81,13 +81,14 @@ bool ReadGroupC(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
       missing = true;
       continue;
     }
-    node->SetParameter(4, IntText(segment.IBOTSEG));
-    node->SetParameter(3, IntText(static_cast<long long>(segment.ITYPE) - 1));
-    node->SetParameter(9, RealText(segment.VOLUME));
-    node->SetParameter(8, RealText(segment.VMULT));
-    node->SetParameter(7, RealText(segment.VEXP));
-    node->SetParameter(5, RealText(segment.DMULT));
-    node->SetParameter(6, RealText(segment.DXP));
+    node->SetParameter(segment_param::kIBOTSEG, IntText(segment.IBOTSEG));
+    node->SetParameter(segment_param::kSegmentType,
+                       IntText(static_cast<long long>(segment.ITYPE) - 1));
+    node->SetParameter(segment_param::kBVOL, RealText(segment.VOLUME));
+    node->SetParameter(segment_param::kVMULT, RealText(segment.VMULT));
+    node->SetParameter(segment_param::kVEXP, RealText(segment.VEXP));
+    node->SetParameter(segment_param::kDMULT, RealText(segment.DMULT));
+    node->SetParameter(segment_param::kDXP, RealText(segment.DXP));
   }
   if (missing) {
     doc.platform().ShowMessage(

@@ -8,48 +8,22 @@
 #include <vector>
 
 #include "deck/deck_reading.h"
+#include "deck/pair_functions.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
 
 namespace orvo {
 namespace {
 
+using pair_functions::BreaksText;
+using pair_functions::Fail;
+using pair_functions::FieldText;
+
 constexpr int kFields = GroupDDlg::kFieldCount;
-// Bypass options are kept in eight system slots at most.
-constexpr int kMaxSystems = 8;
-
-bool Fail(Platform& platform, const std::string& message) {
-  platform.ShowMessage(message);
-  return false;
-}
-
-std::string FieldText(int field) {
-  return ", field " + IntText(field);
-}
 
 // Flows have a direction: upstream first.
 uint64_t DirectedKey(int from, int to) {
   return (static_cast<uint64_t>(static_cast<uint32_t>(from)) << 32) | static_cast<uint32_t>(to);
-}
-
-std::string BreaksText(const Breaks& breaks) {
-  std::string text;
-  for (size_t i = 0; i < breaks.size(); ++i) {
-    if (i > 0) text += ' ';
-    text += RealText(breaks[i]);
-  }
-  return text;
-}
-
-std::string BypassText(const std::vector<int>& values, int deck_systems, int project_systems) {
-  std::string text;
-  for (size_t i = 0; i < values.size(); ++i) {
-    if (i > 0) text += ' ';
-    text += RealText(values[i]);
-  }
-  // Systems the project has beyond the deck's are bypassed.
-  for (int i = std::max(deck_systems, 0); i < project_systems; ++i) text += " 1";
-  return text;
 }
 
 // Record 4: "%10lg%5d%5d" per exchange, read across line ends, with the rest of the line
@@ -83,10 +57,7 @@ bool ParseCardD(DeckScanner& in, const DeckShape& shape, CardDRecord& card, Plat
                               " in record 1 is more than the six flow fields; card D cannot be "
                               "read.");
   }
-  if (shape.NOSYS > kMaxSystems) {
-    return Fail(platform, "ReadGroupD: The deck's NOSYS " + IntText(shape.NOSYS) +
-                              " is outside 0 to 8; card D cannot be read.");
-  }
+  if (!pair_functions::SystemsFit(shape, 'D', platform)) return false;
 
   // A negative NFIELD has no fields.
   for (int k = 0; k < card.NFIELD; ++k) {
@@ -106,17 +77,14 @@ bool ParseCardD(DeckScanner& in, const DeckShape& shape, CardDRecord& card, Plat
       }
       PairFunction& function = field.functions.emplace_back();
       if (!ReadFlowExchanges(in, AtoI(line), k, function, platform)) return false;
-      // A failed scan has passed the blanks: at the end there was nothing left to read.
-      if (!ScanTimeFunction(in, function.breaks)) {
-        return Fail(platform, std::string("ReadGroupD: ") + (in.AtEnd() ? "EOF" : "parse error") +
-                                  " reading the time function" + FieldText(k));
+      if (!pair_functions::ReadFunctionBreaks(in, function.breaks, 'D', "parse error", k,
+                                              platform)) {
+        return false;
       }
     }
   }
-
-  if (!in.ReadLine(line)) return Fail(platform, "ReadGroupD: EOF reading the bypass record");
-  for (int i = 0; i < shape.NOSYS; ++i) card.bypass.push_back(ColumnInt(line, 5 * i + 1, 5));
-  return true;
+  return pair_functions::ReadBypass(in, shape, card.bypass,
+                                    "ReadGroupD: EOF reading the bypass record", platform);
 }
 
 namespace group_d {
@@ -138,7 +106,7 @@ void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck) {
       }
     }
   }
-  d.bypass.Parse(BypassText(card.bypass, deck.a.NOSYS, doc.group_a.NOSYS), false);
+  d.bypass.Parse(pair_functions::BypassText(card.bypass, deck.a.NOSYS, doc.group_a.NOSYS), false);
 }
 
 }  // namespace group_d
@@ -193,14 +161,14 @@ bool ReadGroupD(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
   for (size_t i = 0; i < exchanges.size(); ++i) {
     const auto found = portions.find(i);
     if (found == portions.end()) {
-      exchanges[i]->SetParameter(8, empty_record);
+      exchanges[i]->SetParameter(exchange_param::kGroupD, empty_record);
       continue;
     }
     std::vector<std::string> record;
     for (std::vector<std::string>& list : found->second) {
       record.push_back(list.empty() ? empty_list : StringArray(std::move(list)).ToString());
     }
-    exchanges[i]->SetParameter(8, StringArray(std::move(record)).ToString());
+    exchanges[i]->SetParameter(exchange_param::kGroupD, StringArray(std::move(record)).ToString());
   }
   if (missing) {
     doc.platform().ShowMessage(

@@ -140,7 +140,7 @@ bool ReadGroupE(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
   for (const auto& node : doc.nodes()) {
     if (!node->is_segment()) continue;
     const auto found = records.find(node.get());
-    node->SetParameter(10,
+    node->SetParameter(segment_param::kGroupE,
                        found == records.end() ? cleared : StringArray(found->second).ToString());
   }
   if (missing) {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "deck/segment_functions.h"
 #include "deck/deck_reading.h"
+#include "deck/segment_functions.h"
 #include "model/number_text.h"
 #include "model/string_array.h"
 
@@ -93,7 +93,7 @@ bool ReadGroupF(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
   // Setting a segment's value copies its functions, empty ones too, into the load lists.
   if (!card.systems.empty()) {
     const std::string cleared = StringArray(std::vector<std::string>(project)).ToString();
-    for (COrvoBuilderCntrItem* node : segments) node->SetParameter(11, cleared);
+    for (COrvoBuilderCntrItem* node : segments) node->SetParameter(segment_param::kGroupF, cleared);
   }
   std::vector<const std::vector<SegmentFunction>*> functions;
   for (const CardFRecord::System& system : card.systems) functions.push_back(&system.loads);
@@ -112,7 +112,8 @@ bool ReadGroupF(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
   }
   for (COrvoBuilderCntrItem* node : segments) {
     const auto found = records.find(node);
-    if (found != records.end()) node->SetParameter(11, StringArray(found->second).ToString());
+    if (found != records.end())
+      node->SetParameter(segment_param::kGroupF, StringArray(found->second).ToString());
   }
   for (size_t k = 0; k < card.systems.size(); ++k) {
     const CardFRecord::System& system = card.systems[k];

@@ -17,7 +17,7 @@ namespace {
 // repeats).
 class SlotTable {
  public:
-  explicit SlotTable(int simtyp) {
+  explicit SlotTable(SimulationType simtyp) {
     const int count = std::min(vocabulary::SegmentParameterCount(simtyp), GroupGDlg::kSlots);
     for (int slot = 0; slot < count; ++slot) {
       const SegmentParameterRow* row = vocabulary::SegmentParameter(simtyp, slot);
@@ -86,7 +86,7 @@ bool ParseCardG(DeckScanner& in, const DeckShape& shape, CardGRecord& card, Plat
 namespace group_g {
 
 void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck) {
-  const int simtyp = doc.group_a.SIMTYP;
+  const SimulationType simtyp = doc.group_a.SIMTYP;
   GroupGDlg& g = doc.group_g;
   g.values.fill(0.0);
   g.title = deck.g.title;
@@ -108,7 +108,7 @@ bool ReadGroupG(COrvoBuilderDoc& doc, DeckScanner& in, bool skip) {
   if (skip) return true;
 
   // Slots follow the project's simulation type, whatever program wrote the deck.
-  const int simtyp = doc.group_a.SIMTYP;
+  const SimulationType simtyp = doc.group_a.SIMTYP;
   const SlotTable table(simtyp);
   GroupGDlg& g = doc.group_g;
   g.title = card.title;

@@ -26,7 +26,7 @@ std::string FunctionText(const Breaks& breaks) {
 }
 
 // Every slot of the project's table carrying the function's number takes it.
-void StoreFunction(GroupIDlg& group, int simtyp, const CardIRecord::Function& function) {
+void StoreFunction(GroupIDlg& group, SimulationType simtyp, const CardIRecord::Function& function) {
   const int count = std::min(vocabulary::TimeFunctionCount(simtyp), GroupIDlg::kSlots);
   for (int slot = 0; slot < count; ++slot) {
     const TimeFunctionRow* row = vocabulary::TimeFunction(simtyp, slot);

@@ -107,7 +107,7 @@ class PerSystemRecords {
 // parameter of the segment at the slot of its ISC number.
 class SegmentParameters {
  public:
-  SegmentParameters(int simtyp, const CardGRecord& card) {
+  SegmentParameters(SimulationType simtyp, const CardGRecord& card) {
     base_ = GroupGDlg::DefaultSegmentRecord(simtyp).GetList();
     for (size_t i = 1; i < base_.size(); i += 2) base_[i] = "0.0";
     base_text_ = StringArray(base_).ToString();
@@ -243,8 +243,8 @@ void NetworkBuilder::Segments() {
     COrvoBuilderCntrItem* label = doc_.NewNode();
     label->SetType(kLabelNode);
     label->SetRect(left + 20, y + 40, left + 20, y + 40);
-    label->SetParameter(3, "0");
-    label->SetParameter(2, IntText(record.ISEG));
+    label->SetParameter(label_param::kBorder, "0");
+    label->SetParameter(label_param::kText, IntText(record.ISEG));
     label->EnsureDefaultSize();
     segment->AddAnchor(*label);
     ++c;
@@ -262,14 +262,14 @@ COrvoBuilderCntrItem* NetworkBuilder::NewExchange(int from, int to, int field) {
   node->EnsureDefaultSize();
   std::optional<ExchangeData>& defaults = exchange_defaults_[static_cast<size_t>(field + 1)];
   if (!defaults) {
-    node->SetParameter(2, IntText(from));
-    node->SetParameter(3, IntText(to));
+    node->SetParameter(exchange_param::kUpstream, IntText(from));
+    node->SetParameter(exchange_param::kDownstream, IntText(to));
     // The field comes before the counts: a surface-water exchange is then given one entry per
     // surface-water function.
-    if (field >= 0) node->SetParameter(4, IntText(field));
-    node->SetParameter(5, IntText(doc_.group_b.SurfaceFunctionCount()));
-    node->SetParameter(6, IntText(doc_.group_b.PoreFunctionCount()));
-    node->SetParameter(8, doc_.group_d.EmptyExchangeRecord().ToString());
+    if (field >= 0) node->SetParameter(exchange_param::kExchangeField, IntText(field));
+    node->SetParameter(exchange_param::kSurfaceCount, IntText(doc_.group_b.SurfaceFunctionCount()));
+    node->SetParameter(exchange_param::kPoreCount, IntText(doc_.group_b.PoreFunctionCount()));
+    node->SetParameter(exchange_param::kGroupD, doc_.group_d.EmptyExchangeRecord().ToString());
     defaults = *node->exchange();
   } else {
     *node->exchange() = *defaults;

@@ -29,7 +29,7 @@ bool Block(DeckOut& out, const StringArray& entries, const char* message) {
   return false;
 }
 
-bool SimulationTypeSet(int simtyp) {
+bool SimulationTypeSet(SimulationType simtyp) {
   return simtyp == kFenu5 || simtyp == kVerda5 || simtyp == kKobal5;
 }
 

@@ -48,7 +48,7 @@ std::vector<std::vector<std::vector<Member>>> MembersByFunction(const COrvoBuild
   return members;
 }
 
-bool SimulationTypeSet(int simtyp) {
+bool SimulationTypeSet(SimulationType simtyp) {
   return simtyp == kFenu5 || simtyp == kVerda5 || simtyp == kKobal5;
 }
 

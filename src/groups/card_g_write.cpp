@@ -19,7 +19,7 @@ struct UsedSlot {
 // The type's slots whose global value is above 0, in slot order; slots past the type's
 // table carry no number and are never written.
 std::vector<UsedSlot> UsedSlots(const COrvoBuilderDoc& doc) {
-  const int simtyp = doc.group_a.SIMTYP;
+  const SimulationType simtyp = doc.group_a.SIMTYP;
   const int count = std::min(
       {doc.group_g.slot_count, vocabulary::SegmentParameterCount(simtyp), GroupGDlg::kSlots});
   std::vector<UsedSlot> used;

@@ -86,12 +86,12 @@ GroupAForm OpenGroupA(const COrvoBuilderDoc& doc) {
   return form;
 }
 
-int SystemCap(int simtyp) {
+int SystemCap(SimulationType simtyp) {
   const int count = vocabulary::SystemCount(simtyp);
   return count > 0 ? count : GroupEDlg::kSystemSlots;
 }
 
-void ChooseSimulationType(GroupAForm& form, int simtyp) {
+void ChooseSimulationType(GroupAForm& form, SimulationType simtyp) {
   form.values.SIMTYP = simtyp;
   LeaveNOSYS(form, vocabulary::SystemCount(simtyp));
 }
@@ -120,7 +120,7 @@ void AcceptGroupA(COrvoBuilderDoc& doc, const GroupAForm& form) {
   doc.group_a = std::move(values);
 
   const int nosys = doc.group_a.NOSYS;
-  const int simtyp = doc.group_a.SIMTYP;
+  const SimulationType simtyp = doc.group_a.SIMTYP;
   if (nosys != old_nosys) {
     doc.group_d.bypass.Parse(FitList(doc.group_d.bypass.Join(' '), nosys, "0"), false);
   }
@@ -658,7 +658,7 @@ std::optional<std::string> SetGroupJSegmentCell(
   return stored;
 }
 
-void RestoreDefaultSystemNames(GroupJDlg& group, int nosys, int simtyp) {
+void RestoreDefaultSystemNames(GroupJDlg& group, int nosys, SimulationType simtyp) {
   for (int k = 0; k < std::min(nosys, GroupJDlg::kSystems); ++k)
     group.SetEntry(k, GroupJDlg::kCheml, vocabulary::SystemName(simtyp, k + 1));
 }

@@ -46,9 +46,9 @@ struct GroupAForm {
 };
 GroupAForm OpenGroupA(const COrvoBuilderDoc& doc);
 // Systems a type may have; 8 (the most any type has) while no type is chosen.
-int SystemCap(int simtyp);
+int SystemCap(SimulationType simtyp);
 // Sets NOSYS to the type's number of systems, then as LeaveNOSYS.
-void ChooseSimulationType(GroupAForm& form, int simtyp);
+void ChooseSimulationType(GroupAForm& form, SimulationType simtyp);
 // The typed number capped to 0..SystemCap, and SYSBY fitted to it ("1" for new systems).
 void LeaveNOSYS(GroupAForm& form, int typed);
 // OK: group A takes the form; groups D, E, F, H and J follow NOSYS and the type.
@@ -173,7 +173,7 @@ std::string SetGroupJSystemCell(GroupJDlg& group, int system, int column, std::s
 std::optional<std::string> SetGroupJSegmentCell(
     GroupJDlg& group, int system, int row, int column, std::string_view text,
     const std::function<bool(int column, double value)>& keep_value);
-void RestoreDefaultSystemNames(GroupJDlg& group, int nosys, int simtyp);
+void RestoreDefaultSystemNames(GroupJDlg& group, int nosys, SimulationType simtyp);
 void AcceptGroupJ(COrvoBuilderDoc& doc, const GroupJDlg& group);
 
 }  // namespace orvo::editing

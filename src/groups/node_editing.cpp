@@ -103,7 +103,8 @@ std::string NormalizeLoadFunction(std::string_view typed) {
   return JoinBlank(ParseNumbers(typed));
 }
 
-bool SplitParameterPairs(const std::string& record, int simtyp, std::vector<ParameterPair>& out) {
+bool SplitParameterPairs(const std::string& record, SimulationType simtyp,
+                         std::vector<ParameterPair>& out) {
   StringArray array;
   if (!ReadArray(record, array) || array.size() % 2 != 0 || array.size() > 2 * 32) return false;
   std::vector<ParameterPair> pairs;
@@ -125,7 +126,7 @@ std::string ParameterPairsText(const std::vector<ParameterPair>& pairs) {
   return ArrayText(std::move(elements));
 }
 
-void UseDefaultLabels(std::vector<ParameterPair>& pairs, int simtyp) {
+void UseDefaultLabels(std::vector<ParameterPair>& pairs, SimulationType simtyp) {
   const int count =
       std::min(vocabulary::SegmentParameterCount(simtyp), static_cast<int>(pairs.size()));
   for (int slot = 0; slot < count; ++slot) {

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/model_vocabulary.h"
+
 namespace orvo {
 
 class COrvoBuilderDoc;
@@ -54,10 +56,11 @@ inline constexpr const char* kGroupGCorrupt =
     "Unable to set group G parameters; array string is corrupt.";
 // False when the text does not split into whole pairs (out unchanged). Missing slots up to
 // 32 get the table name of simtyp and "0".
-bool SplitParameterPairs(const std::string& record, int simtyp, std::vector<ParameterPair>& out);
+bool SplitParameterPairs(const std::string& record, SimulationType simtyp,
+                         std::vector<ParameterPair>& out);
 std::string ParameterPairsText(const std::vector<ParameterPair>& pairs);
 // Table names into the label of each of the type's slots.
-void UseDefaultLabels(std::vector<ParameterPair>& pairs, int simtyp);
+void UseDefaultLabels(std::vector<ParameterPair>& pairs, SimulationType simtyp);
 
 // Group B: the exchange function entries, each the string form of (area, length). Entries
 // are kept as texts so that an entry not touched comes back unchanged.

@@ -132,7 +132,7 @@ void AddSegmentProperties(const COrvoBuilderDoc& doc, const COrvoBuilderCntrItem
     out.push_back(std::move(property));
   }
   const int systems = group_e::SystemCount(doc);
-  const int simtyp = doc.group_a.SIMTYP;
+  const SimulationType simtyp = doc.group_a.SIMTYP;
   const std::vector<std::string> boundaries =
       ne::SystemFunctionTexts(s.group_e, static_cast<size_t>(systems));
   const std::vector<std::string> loads =
@@ -582,7 +582,7 @@ std::vector<TableColumn> TableColumns(const COrvoBuilderDoc& doc, int system) {
     }
     columns.push_back(std::move(column));
   }
-  const int simtyp = doc.group_a.SIMTYP;
+  const SimulationType simtyp = doc.group_a.SIMTYP;
   if (system >= 0 && system < group_e::SystemCount(doc)) {
     const std::string name = vocabulary::SystemName(simtyp, system + 1);
     columns.push_back({Join({"E", IntText(system)}),

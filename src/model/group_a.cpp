@@ -32,7 +32,7 @@ bool GroupADlg::Serialize(ArchiveReader& ar, int /*version*/) {
     ar.Fail("Error reading group A from archive (bad cookie).");
     return false;
   }
-  SIMTYP = ar.I32();
+  SIMTYP = static_cast<SimulationType>(ar.I32());
   TITLE1 = ar.String();
   TITLE2 = ar.String();
   HEADER = ar.String();

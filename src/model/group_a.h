@@ -6,6 +6,7 @@
 #include <string>
 
 #include "archive.h"
+#include "model_vocabulary.h"
 #include "string_array.h"
 
 namespace orvo {
@@ -14,7 +15,7 @@ class GroupADlg {
  public:
   static constexpr uint16_t kCookie = 0x1000;
 
-  int SIMTYP = -1;  // kFenu5, kVerda5, kKobal5 or kSimUnset
+  SimulationType SIMTYP = kSimUnset;
   std::string TITLE1;
   std::string TITLE2;
   std::string HEADER = " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS";

@@ -1,19 +1,8 @@
 #include "group_b.h"
 
+#include "model/array_record.h"
+
 namespace orvo {
-namespace {
-
-bool ReadArray(ArchiveReader& ar, StringArray& array) {
-  const std::string text = ar.String();
-  if (!ar.ok()) return false;
-  if (!array.FromString(text)) {
-    ar.Fail(array.error());
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 int GroupBDlg::NRFLD() const {
   if (!pore_functions.empty()) return 2;

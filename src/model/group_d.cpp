@@ -2,20 +2,12 @@
 
 #include <vector>
 
+#include "model/array_record.h"
+
 namespace orvo {
 namespace {
 
 constexpr int kLeadingEntries = 3;  // SCALQ, CONVQ, units
-
-bool ReadArray(ArchiveReader& ar, StringArray& array) {
-  const std::string text = ar.String();
-  if (!ar.ok()) return false;
-  if (!array.FromString(text)) {
-    ar.Fail(array.error());
-    return false;
-  }
-  return true;
-}
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/array_record.h"
 #include "number_text.h"
 
 namespace orvo {
@@ -28,12 +29,7 @@ bool GroupEDlg::Serialize(ArchiveReader& ar, int version) {
     return false;
   }
   for (StringArray& system : systems) {
-    const std::string text = ar.String();
-    if (!ar.ok()) return false;
-    if (!system.FromString(text)) {
-      ar.Fail(system.error());
-      return false;
-    }
+    if (!ReadArray(ar, system)) return false;
     // Version 0 files predate the units entry, which goes in front of the title.
     auto& entries = system.GetList();
     if (version == 0 && entries.size() >= 3) entries.insert(entries.begin() + 2, "mg/L");

@@ -8,7 +8,7 @@
 namespace orvo {
 namespace {
 
-std::string TableName(int simtyp, int slot) {
+std::string TableName(SimulationType simtyp, int slot) {
   const SegmentParameterRow* row = vocabulary::SegmentParameter(simtyp, slot);
   return row != nullptr ? row->name : "";
 }
@@ -46,16 +46,16 @@ bool GroupGDlg::Serialize(ArchiveReader& ar, int /*version*/) {
   return ar.ok();
 }
 
-void GroupGDlg::SetSlotCountFromType(int simtyp) {
+void GroupGDlg::SetSlotCountFromType(SimulationType simtyp) {
   if (slot_count == 0) slot_count = vocabulary::SegmentParameterCount(simtyp);
 }
 
-void GroupGDlg::RestoreDefaultNames(int simtyp) {
+void GroupGDlg::RestoreDefaultNames(SimulationType simtyp) {
   for (int slot = 0; slot < kSlots; ++slot)
     names[static_cast<size_t>(slot)] = TableName(simtyp, slot);
 }
 
-StringArray GroupGDlg::DefaultSegmentRecord(int simtyp) {
+StringArray GroupGDlg::DefaultSegmentRecord(SimulationType simtyp) {
   std::vector<std::string> pairs;
   pairs.reserve(2 * kSlots);
   for (int slot = 0; slot < kSlots; ++slot) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/archive.h"
+#include "model/model_vocabulary.h"
 #include "model/string_array.h"
 
 namespace orvo {
@@ -25,12 +26,12 @@ class GroupGDlg {
   bool Serialize(ArchiveReader& ar, int version);
 
   // Only while the count is still 0.
-  void SetSlotCountFromType(int simtyp);
+  void SetSlotCountFromType(SimulationType simtyp);
   // Table names for the type's slots, empty past the table.
-  void RestoreDefaultNames(int simtyp);
+  void RestoreDefaultNames(SimulationType simtyp);
 
   // The per-segment record of a new segment: label, value for each of the 32 slots.
-  static StringArray DefaultSegmentRecord(int simtyp);
+  static StringArray DefaultSegmentRecord(SimulationType simtyp);
 };
 
 }  // namespace orvo

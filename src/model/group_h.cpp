@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/array_record.h"
 #include "model/model_vocabulary.h"
 
 namespace orvo {
@@ -19,14 +20,7 @@ bool GroupHDlg::Serialize(ArchiveReader& ar, int /*version*/) {
   }
   title = ar.String();
   for (StringArray& block : blocks) {
-    const std::string text = ar.String();
-    if (!ar.ok()) return false;
-    StringArray read;
-    if (!read.FromString(text)) {
-      ar.Fail(read.error());
-      return false;
-    }
-    block = std::move(read);
+    if (!ReadArray(ar, block)) return false;
   }
   return ar.ok();
 }
@@ -37,7 +31,7 @@ void GroupHDlg::GiveEmptyShape(StringArray& block) {
   block.SetList(StringArray(), 1);
 }
 
-void GroupHDlg::ApplyNames(int nosys, int simtyp) {
+void GroupHDlg::ApplyNames(int nosys, SimulationType simtyp) {
   const int last = std::clamp(nosys, 0, kBlocks - 1);
   for (int k = 0; k <= last; ++k) {
     StringArray& block = blocks[static_cast<size_t>(k)];

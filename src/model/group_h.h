@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/archive.h"
+#include "model/model_vocabulary.h"
 #include "model/string_array.h"
 
 namespace orvo {
@@ -26,7 +27,7 @@ class GroupHDlg {
   // An empty block gets its two entries: an empty name and an empty field list.
   static void GiveEmptyShape(StringArray& block);
   // Block 0 becomes "Globals", blocks 1..nosys take the type's system names.
-  void ApplyNames(int nosys, int simtyp);
+  void ApplyNames(int nosys, SimulationType simtyp);
 };
 
 }  // namespace orvo

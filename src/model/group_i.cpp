@@ -31,11 +31,11 @@ bool GroupIDlg::Serialize(ArchiveReader& ar, int /*version*/) {
   return ar.ok();
 }
 
-void GroupIDlg::SetSlotCountFromType(int simtyp) {
+void GroupIDlg::SetSlotCountFromType(SimulationType simtyp) {
   slot_count = vocabulary::TimeFunctionCount(simtyp);
 }
 
-void GroupIDlg::RestoreDefaultNames(int simtyp) {
+void GroupIDlg::RestoreDefaultNames(SimulationType simtyp) {
   for (int slot = 0; slot < kSlots; ++slot) {
     const TimeFunctionRow* row = slot < vocabulary::TimeFunctionCount(simtyp)
                                      ? vocabulary::TimeFunction(simtyp, slot)

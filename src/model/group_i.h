@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/archive.h"
+#include "model/model_vocabulary.h"
 
 namespace orvo {
 
@@ -23,9 +24,9 @@ class GroupIDlg {
   void Serialize(ArchiveWriter& ar) const;
   bool Serialize(ArchiveReader& ar, int version);
 
-  void SetSlotCountFromType(int simtyp);
+  void SetSlotCountFromType(SimulationType simtyp);
   // Table names for the type's slots, empty past the table.
-  void RestoreDefaultNames(int simtyp);
+  void RestoreDefaultNames(SimulationType simtyp);
 };
 
 }  // namespace orvo

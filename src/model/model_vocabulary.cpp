@@ -221,7 +221,7 @@ constexpr Table<Row> Whole(const Row (&rows)[N]) {
   return {rows, N};
 }
 
-constexpr Table<SegmentParameterRow> ParameterTable(int simtyp) {
+constexpr Table<SegmentParameterRow> ParameterTable(SimulationType simtyp) {
   switch (simtyp) {
     case kFenu5:
       return Whole(kFenu5Parameters);
@@ -234,7 +234,7 @@ constexpr Table<SegmentParameterRow> ParameterTable(int simtyp) {
   }
 }
 
-constexpr Table<TimeFunctionRow> TimeFunctionTable(int simtyp) {
+constexpr Table<TimeFunctionRow> TimeFunctionTable(SimulationType simtyp) {
   switch (simtyp) {
     case kFenu5:
       return Whole(kFenu5TimeFunctions);
@@ -247,11 +247,11 @@ constexpr Table<TimeFunctionRow> TimeFunctionTable(int simtyp) {
   }
 }
 
-constexpr bool IsSimulationType(int simtyp) {
+constexpr bool IsSimulationType(SimulationType simtyp) {
   return simtyp >= kFenu5 && simtyp <= kKobal5;
 }
 
-constexpr int CountSystems(int simtyp) {
+constexpr int CountSystems(SimulationType simtyp) {
   if (!IsSimulationType(simtyp)) return 0;
   int count = 0;
   for (const char* name : kSystemNames[simtyp]) {
@@ -278,33 +278,33 @@ constexpr const Row* RowAt(Table<Row> table, int slot) {
 
 namespace vocabulary {
 
-std::string SystemName(int simtyp, int system) {
+std::string SystemName(SimulationType simtyp, int system) {
   if (!IsSimulationType(simtyp) || system < 1 || system > kSystemSlots) return {};
   return kSystemNames[simtyp][system - 1];
 }
 
-int SystemCount(int simtyp) {
+int SystemCount(SimulationType simtyp) {
   return CountSystems(simtyp);
 }
 
-int SegmentParameterCount(int simtyp) {
+int SegmentParameterCount(SimulationType simtyp) {
   return ParameterTable(simtyp).count;
 }
 
-const SegmentParameterRow* SegmentParameter(int simtyp, int slot) {
+const SegmentParameterRow* SegmentParameter(SimulationType simtyp, int slot) {
   return RowAt(ParameterTable(simtyp), slot);
 }
 
-int TimeFunctionCount(int simtyp) {
+int TimeFunctionCount(SimulationType simtyp) {
   return TimeFunctionTable(simtyp).count;
 }
 
-const TimeFunctionRow* TimeFunction(int simtyp, int slot) {
+const TimeFunctionRow* TimeFunction(SimulationType simtyp, int slot) {
   return RowAt(TimeFunctionTable(simtyp), slot);
 }
 
 }  // namespace vocabulary
-const char* ProgramName(int simulation_type) {
+const char* ProgramName(SimulationType simulation_type) {
   switch (simulation_type) {
     case kVerda5:
       return kVerdaProgram;
@@ -315,7 +315,7 @@ const char* ProgramName(int simulation_type) {
   }
 }
 
-const char* ModelName(int simulation_type) {
+const char* ModelName(SimulationType simulation_type) {
   switch (simulation_type) {
     case kVerda5:
       return "VERDA5";
@@ -326,7 +326,7 @@ const char* ModelName(int simulation_type) {
   }
 }
 
-const char* ModelExtension(int simulation_type) {
+const char* ModelExtension(SimulationType simulation_type) {
   switch (simulation_type) {
     case kVerda5:
       return ".vdf";

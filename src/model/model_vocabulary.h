@@ -15,9 +15,9 @@ inline constexpr const char kFenuProgram[] = "fenu5";
 inline constexpr const char kVerdaProgram[] = "verda5";
 inline constexpr const char kKobalProgram[] = "koba4_ids";
 // Any other type is taken as FENU5 by these three.
-const char* ProgramName(int simulation_type);
-const char* ModelName(int simulation_type);
-const char* ModelExtension(int simulation_type);
+const char* ProgramName(SimulationType simulation_type);
+const char* ModelName(SimulationType simulation_type);
+const char* ModelExtension(SimulationType simulation_type);
 
 struct SegmentParameterRow {
   const char* name;         // PNAME, the label written in card G
@@ -35,19 +35,23 @@ struct TimeFunctionRow {
 namespace vocabulary {
 
 // System name for system 1..8; empty for positions a type does not use or a bad type.
-std::string SystemName(int simtyp, int system);
+std::string SystemName(SimulationType simtyp, int system);
+// The same for a holder that keeps the type as its stored number.
+inline std::string SystemName(int simtyp, int system) {
+  return SystemName(static_cast<SimulationType>(simtyp), system);
+}
 // 6 FENU5, 8 VERDA5, 7 KOBAL5, 0 otherwise.
-int SystemCount(int simtyp);
+int SystemCount(SimulationType simtyp);
 
 // Segment parameters: 18 FENU5, 15 VERDA5, 32 KOBAL5, 0 otherwise.
-int SegmentParameterCount(int simtyp);
+int SegmentParameterCount(SimulationType simtyp);
 // Row at slot 0..count-1; nullptr outside.
-const SegmentParameterRow* SegmentParameter(int simtyp, int slot);
+const SegmentParameterRow* SegmentParameter(SimulationType simtyp, int slot);
 
 // Kinetic time functions offered: 17 FENU5, 22 VERDA5, 0 KOBAL5 (its one placeholder row is
 // never offered), 0 otherwise.
-int TimeFunctionCount(int simtyp);
-const TimeFunctionRow* TimeFunction(int simtyp, int slot);
+int TimeFunctionCount(SimulationType simtyp);
+const TimeFunctionRow* TimeFunction(SimulationType simtyp, int slot);
 
 }  // namespace vocabulary
 }  // namespace orvo

@@ -70,15 +70,8 @@ enum ExchangeMode : int { kInterface = 0, kInflow = 1, kOutflow = 2 };
 struct DocumentSnapshot;
 struct NodeState;
 
-class COrvoBuilderDoc {
- public:
-  explicit COrvoBuilderDoc(Platform& platform);
-  ~COrvoBuilderDoc();
-  COrvoBuilderDoc(const COrvoBuilderDoc&) = delete;
-  COrvoBuilderDoc& operator=(const COrvoBuilderDoc&) = delete;
-
-  Platform& platform() const { return *platform_; }
-
+// The ten data group holders, A to J: the document's own, and those an undo state keeps.
+struct DataGroups {
   GroupADlg group_a;
   GroupBDlg group_b;
   GroupCDlg group_c;
@@ -89,6 +82,59 @@ class COrvoBuilderDoc {
   GroupHDlg group_h;
   GroupIDlg group_i;
   GroupJDlg group_j;
+
+  static constexpr int kCount = 10;
+
+  // f(holder) for every holder, A to J.
+  template <typename F>
+  void ForEachGroup(F&& f) {
+    Each(*this, f);
+  }
+  template <typename F>
+  void ForEachGroup(F&& f) const {
+    Each(*this, f);
+  }
+  // f(holder) for holder index 0 (A) to 9 (J).
+  template <typename F>
+  void WithGroup(int index, F&& f) {
+    WithOne(*this, index, f);
+  }
+  template <typename F>
+  void WithGroup(int index, F&& f) const {
+    WithOne(*this, index, f);
+  }
+
+ private:
+  template <typename Self, typename F>
+  static void Each(Self& self, F&& f) {
+    f(self.group_a);
+    f(self.group_b);
+    f(self.group_c);
+    f(self.group_d);
+    f(self.group_e);
+    f(self.group_f);
+    f(self.group_g);
+    f(self.group_h);
+    f(self.group_i);
+    f(self.group_j);
+  }
+  template <typename Self, typename F>
+  static void WithOne(Self& self, int index, F& f) {
+    int at = 0;
+    Each(self, [&](auto& group) {
+      if (at++ == index) f(group);
+    });
+  }
+};
+
+class COrvoBuilderDoc : public DataGroups {
+ public:
+  explicit COrvoBuilderDoc(Platform& platform);
+  ~COrvoBuilderDoc();
+  COrvoBuilderDoc(const COrvoBuilderDoc&) = delete;
+  COrvoBuilderDoc& operator=(const COrvoBuilderDoc&) = delete;
+
+  Platform& platform() const { return *platform_; }
 
   // The deck read last by "Read ORVO Input Dataset"; consulted by later operations.
   std::shared_ptr<const OrvoClass> dataset_reader;

@@ -130,12 +130,9 @@ bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) 
 
   // Everything is read into a scratch document first.
   COrvoBuilderDoc scratch(*platform_);
-  const bool groups_read =
-      scratch.group_a.Serialize(ar, version) && scratch.group_b.Serialize(ar, version) &&
-      scratch.group_c.Serialize(ar, version) && scratch.group_d.Serialize(ar, version) &&
-      scratch.group_e.Serialize(ar, version) && scratch.group_f.Serialize(ar, version) &&
-      scratch.group_g.Serialize(ar, version) && scratch.group_h.Serialize(ar, version) &&
-      scratch.group_i.Serialize(ar, version) && scratch.group_j.Serialize(ar, version);
+  bool groups_read = true;
+  scratch.ForEachGroup(
+      [&](auto& group) { groups_read = groups_read && group.Serialize(ar, version); });
   if (!groups_read || !ar.ok()) {
     error = ar.error();
     return false;
@@ -190,16 +187,7 @@ bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) 
     COrvoBuilderCntrItem::SetNodeNumberCounter(stored_counter);
   }
 
-  group_a = std::move(scratch.group_a);
-  group_b = std::move(scratch.group_b);
-  group_c = std::move(scratch.group_c);
-  group_d = std::move(scratch.group_d);
-  group_e = std::move(scratch.group_e);
-  group_f = std::move(scratch.group_f);
-  group_g = std::move(scratch.group_g);
-  group_h = std::move(scratch.group_h);
-  group_i = std::move(scratch.group_i);
-  group_j = std::move(scratch.group_j);
+  static_cast<DataGroups&>(*this) = std::move(static_cast<DataGroups&>(scratch));
   range_file_path = std::move(range_path);
   nodes_ = std::move(scratch.nodes_);
   for (const auto& node : nodes_) node->document_ = this;

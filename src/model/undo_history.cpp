@@ -39,47 +39,9 @@ std::shared_ptr<const NodeState> StateOf(const COrvoBuilderCntrItem& node) {
   return state;
 }
 
-// Calls f with group index of holder (the document or a GroupsState).
-template <typename Holder, typename F>
-void WithGroup(Holder& holder, int index, F&& f) {
-  switch (index) {
-    case 0:
-      f(holder.group_a);
-      break;
-    case 1:
-      f(holder.group_b);
-      break;
-    case 2:
-      f(holder.group_c);
-      break;
-    case 3:
-      f(holder.group_d);
-      break;
-    case 4:
-      f(holder.group_e);
-      break;
-    case 5:
-      f(holder.group_f);
-      break;
-    case 6:
-      f(holder.group_g);
-      break;
-    case 7:
-      f(holder.group_h);
-      break;
-    case 8:
-      f(holder.group_i);
-      break;
-    default:
-      f(holder.group_j);
-      break;
-  }
-}
-
-template <typename To, typename From>
-void CopyGroup(To& to, const From& from, int index) {
-  WithGroup(to, index, [&](auto& group) {
-    WithGroup(from, index, [&](const auto& source) {
+void CopyGroup(DataGroups& to, const DataGroups& from, int index) {
+  to.WithGroup(index, [&](auto& group) {
+    from.WithGroup(index, [&](const auto& source) {
       if constexpr (std::is_same_v<std::decay_t<decltype(group)>, std::decay_t<decltype(source)>>) {
         group = source;
       }
@@ -87,10 +49,9 @@ void CopyGroup(To& to, const From& from, int index) {
   });
 }
 
-template <typename To, typename From>
-void SwapGroup(To& to, From& from, int index) {
-  WithGroup(to, index, [&](auto& group) {
-    WithGroup(from, index, [&](auto& other) {
+void SwapGroup(DataGroups& to, DataGroups& from, int index) {
+  to.WithGroup(index, [&](auto& group) {
+    from.WithGroup(index, [&](auto& other) {
       if constexpr (std::is_same_v<std::decay_t<decltype(group)>, std::decay_t<decltype(other)>>) {
         std::swap(group, other);
       }
@@ -100,29 +61,18 @@ void SwapGroup(To& to, From& from, int index) {
 
 // A group's project-file record and what the file leaves out (group I names), to tell
 // states apart.
-template <typename Holder>
-std::string GroupKey(const Holder& holder, int index) {
+std::string GroupKey(const DataGroups& holder, int index) {
   ArchiveWriter ar;
-  WithGroup(holder, index, [&](const auto& group) { group.Serialize(ar); });
+  holder.WithGroup(index, [&](const auto& group) { group.Serialize(ar); });
   if (index == 8) {
     for (const std::string& name : holder.group_i.names) ar.String(name);
   }
   return std::move(ar.bytes());
 }
 
-template <typename Groups>
-std::string GroupsKey(const Groups& g) {
+std::string GroupsKey(const DataGroups& g) {
   ArchiveWriter ar;
-  g.group_a.Serialize(ar);
-  g.group_b.Serialize(ar);
-  g.group_c.Serialize(ar);
-  g.group_d.Serialize(ar);
-  g.group_e.Serialize(ar);
-  g.group_f.Serialize(ar);
-  g.group_g.Serialize(ar);
-  g.group_h.Serialize(ar);
-  g.group_i.Serialize(ar);
-  g.group_j.Serialize(ar);
+  g.ForEachGroup([&](const auto& group) { group.Serialize(ar); });
   for (const std::string& name : g.group_i.names) ar.String(name);
   return std::move(ar.bytes());
 }
@@ -141,8 +91,7 @@ std::unique_ptr<DocumentSnapshot> COrvoBuilderDoc::TakeSnapshot(
     snapshot->groups = reference->groups;
   } else {
     snapshot->groups = std::make_shared<const GroupsState>(
-        GroupsState{group_a, group_b, group_c, group_d, group_e, group_f, group_g, group_h, group_i,
-                    group_j, std::move(key)});
+        GroupsState{static_cast<const DataGroups&>(*this), std::move(key)});
   }
   snapshot->range_file_path = range_file_path;
   snapshot->extent_width = extent_width;

@@ -27,17 +27,7 @@ struct NodeState {
   std::optional<LabelData> label;
 };
 
-struct GroupsState {
-  GroupADlg group_a;
-  GroupBDlg group_b;
-  GroupCDlg group_c;
-  GroupDDlg group_d;
-  GroupEDlg group_e;
-  GroupFDlg group_f;
-  GroupGDlg group_g;
-  GroupHDlg group_h;
-  GroupIDlg group_i;
-  GroupJDlg group_j;
+struct GroupsState : DataGroups {
   // The groups' project-file records and what the file leaves out (group I names), to tell
   // states apart.
   std::string key;
@@ -52,7 +42,7 @@ struct DocumentSnapshot {
   int id = 0;  // which document state this is
 };
 
-inline constexpr int kGroupCount = 10;
+inline constexpr int kGroupCount = DataGroups::kCount;
 
 struct NodeChange {
   const COrvoBuilderCntrItem* node;  // valid while the history's node generation holds

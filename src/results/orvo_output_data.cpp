@@ -63,7 +63,7 @@ std::string OrvoOutputData::StripExtension(const std::string& path) {
   return path.substr(0, dot);
 }
 
-std::string OrvoOutputData::ModelExtension(int type) {
+std::string OrvoOutputData::ModelExtension(SimulationType type) {
   return type == kFenu5 || type == kVerda5 || type == kKobal5 ? orvo::ModelExtension(type) : "";
 }
 
@@ -103,7 +103,7 @@ bool OrvoOutputData::ReadInputData(Platform& platform) {
   title2 = std::move(second_title);
   number_of_segments = static_cast<int>(std::clamp<long long>(
       segments, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-  simulation_type = systems == 7 ? 2 : systems == 8 ? 1 : 0;
+  simulation_type = systems == 7 ? kKobal5 : systems == 8 ? kVerda5 : kFenu5;
   return true;
 }
 

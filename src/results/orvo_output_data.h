@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/model_vocabulary.h"
 #include "results/output_table.h"
 
 namespace orvo {
@@ -60,14 +61,14 @@ class OrvoOutputData {
   int HeldSegments() const;
 
   // ".fdf", ".vdf" or "" by simulation type 0, 1, 2 ("" for any other).
-  static std::string ModelExtension(int simulation_type);
+  static std::string ModelExtension(SimulationType simulation_type);
   // The path without the extension of its file name ("/data/v1.2/river.inp" ->
   // "/data/v1.2/river"; "/data/v1.2/river" stays).
   static std::string StripExtension(const std::string& path);
 
   std::string pathname;
   std::string basename;
-  int simulation_type = 0;  // 0 FENU5, 1 VERDA5, 2 KOBAL5
+  SimulationType simulation_type = kFenu5;
   int number_of_segments = 0;
   std::string title1;
   std::string title2;

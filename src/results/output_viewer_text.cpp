@@ -88,11 +88,12 @@ std::size_t OutputViewerText::LoadRuns(const std::string& path, Platform& platfo
 }
 
 std::vector<std::string> OutputViewerText::FileTypeList() const {
-  const int type = runs.empty() ? 0 : runs[static_cast<std::size_t>(current_run)].simulation_type;
+  const SimulationType type =
+      runs.empty() ? kFenu5 : runs[static_cast<std::size_t>(current_run)].simulation_type;
   std::vector<std::string> entries;
-  if (type == 1) {
+  if (type == kVerda5) {
     entries.push_back("Verda results (.vdf)");
-  } else if (type == 2) {
+  } else if (type == kKobal5) {
     entries.push_back("Kobals results ()");
   } else {
     entries.push_back("Fenu results (.fdf)");

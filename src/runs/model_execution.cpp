@@ -62,7 +62,7 @@ bool WriteControlFile(const fs::path& directory, const std::string& orvo_path,
 }
 
 // Refuses, with a message, a run that must not start: checked before any file is touched.
-bool Runnable(Platform& platform, int simulation_type, const std::string& deck_path) {
+bool Runnable(Platform& platform, SimulationType simulation_type, const std::string& deck_path) {
   if (simulation_type != kFenu5 && simulation_type != kVerda5 && simulation_type != kKobal5) {
     platform.ShowMessage(std::string(kWho) +
                          "The simulation type is not set.  Choose FENU5, VERDA5 or KOBAL5 "
@@ -101,7 +101,7 @@ const std::vector<std::string>& ExecuteFileTypes() {
   return types;
 }
 
-int SimulationTypeOfText(const std::string& type_text) {
+SimulationType SimulationTypeOfText(const std::string& type_text) {
   if (type_text == "fenu") return kFenu5;
   if (type_text == "verda") return kVerda5;
   if (type_text == "kobals") return kKobal5;
@@ -135,7 +135,8 @@ std::string LocateExecutables(Platform& platform, const std::optional<std::strin
 
 std::optional<PreparedModelRun> PrepareModelRun(Platform& platform,
                                                 const std::string& application_directory,
-                                                const std::string& deck_path, int simulation_type,
+                                                const std::string& deck_path,
+                                                SimulationType simulation_type,
                                                 double timeout_seconds) {
   if (!Runnable(platform, simulation_type, deck_path)) return std::nullopt;
   const fs::path deck(deck_path);
@@ -277,7 +278,7 @@ std::optional<PreparedModelRun> PrepareExecuteFileCommand(COrvoBuilderDoc& doc,
                                                           const std::string& deck_path,
                                                           const std::string& type_text,
                                                           double timeout_seconds) {
-  const int type = SimulationTypeOfText(type_text);
+  const SimulationType type = SimulationTypeOfText(type_text);
   if (!Runnable(doc.platform(), type, deck_path)) return std::nullopt;
   doc.run_file_path = RunFilePath(deck_path);
   return PrepareModelRun(doc.platform(), doc.application_directory, deck_path, type,

@@ -27,7 +27,7 @@ inline constexpr const char kSimulationTypeTitle[] = "Enter Simulation Type";
 // The entries of "Enter Simulation Type", sorted: "fenu", "kobals", "verda".
 const std::vector<std::string>& ExecuteFileTypes();
 // kFenu5, kVerda5 or kKobal5 for one of those entries; kSimUnset for anything else.
-int SimulationTypeOfText(const std::string& type_text);
+SimulationType SimulationTypeOfText(const std::string& type_text);
 
 // The deck path without the extension of its file name ("/data/v1.2/river" stays as it is);
 // the output files are this plus their extensions.
@@ -53,7 +53,8 @@ struct PreparedModelRun {
 // the message when the run must not start.
 std::optional<PreparedModelRun> PrepareModelRun(Platform& platform,
                                                 const std::string& application_directory,
-                                                const std::string& deck_path, int simulation_type,
+                                                const std::string& deck_path,
+                                                SimulationType simulation_type,
                                                 double timeout_seconds = 0);
 
 // Why a run did not succeed, as the message ExecuteOrvo shows ("COrvoBuilderDoc::ExecuteOrvo:

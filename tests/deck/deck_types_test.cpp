@@ -30,7 +30,7 @@ using testing::Portions;
 class DeckTypesTest : public testing::DocumentTest {
  protected:
   // Group A's OK after choosing the type: the groups that follow NOSYS take their defaults.
-  void ChooseType(int simtyp, int nosys) {
+  void ChooseType(SimulationType simtyp, int nosys) {
     doc.group_a.SIMTYP = simtyp;
     doc.group_a.NOSYS = nosys;
     doc.group_e.ApplyDefaults(nosys);

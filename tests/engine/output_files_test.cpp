@@ -27,7 +27,7 @@ TEST(OutputFiles, TimesFitTheirTenColumnsAndLongLinesAreCut) {
 }
 
 TEST(OutputFiles, MassBalanceRecordOfTheChosenSystem) {
-  EngineModel model = EmptyModel(0, 1, 1);
+  EngineModel model = EmptyModel(kFenu5, 1, 1);
   model.TITLE1 = "Closed";
   model.JMASS = 1;
   model.volume = {10.0};

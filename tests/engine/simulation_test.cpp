@@ -16,7 +16,7 @@ TimeFunction Constant(double value) {
 // One segment of volume V fed by a constant flow Q (m^3/s) at a boundary concentration,
 // draining to the outside, with a first-order decay rate k (1/day) on system 1.
 EngineModel Flushed(double volume, double q, double c_in, double k) {
-  EngineModel model = EmptyModel(0, 1, 2);
+  EngineModel model = EmptyModel(kFenu5, 1, 2);
   model.volume = {volume};
   model.flow_functions = {Constant(q)};
   model.flows = {{-1, 0, 0, 1.0}, {0, -1, 0, 1.0}};
@@ -50,7 +50,7 @@ TEST(Simulation, FlushedSegmentReachesTheAnalyticSteadyState) {
 }
 
 TEST(Simulation, DispersionEqualisesTwoSegmentsAndConservesMass) {
-  EngineModel model = EmptyModel(1, 2, 1);
+  EngineModel model = EmptyModel(kVerda5, 2, 1);
   model.volume = {1e5, 3e5};
   model.initial = {10.0, 0.0};
   model.dispersion_functions = {Constant(1.0)};   // m^2/s
@@ -69,7 +69,7 @@ TEST(Simulation, DispersionEqualisesTwoSegmentsAndConservesMass) {
 
 TEST(Simulation, MassBalanceOfAConservativeSystemCloses) {
   // A chain with inflow, outflow, a reversing flow, exchange with the outside and a load.
-  EngineModel model = EmptyModel(0, 3, 1);
+  EngineModel model = EmptyModel(kFenu5, 3, 1);
   model.volume = {2e5, 5e5, 1e5};
   model.initial = {1.0, 2.0, 3.0};
   model.flow_functions = {{{0.0, 5.0, 10.0}, {4.0, 1.0, 6.0}}, {{0.0, 10.0}, {2.0, -2.0}}};
@@ -98,7 +98,7 @@ TEST(Simulation, MassBalanceOfAConservativeSystemCloses) {
 }
 
 TEST(Simulation, LoadIntoAClosedSegmentAddsLoadTimesTime) {
-  EngineModel model = EmptyModel(0, 1, 1);
+  EngineModel model = EmptyModel(kFenu5, 1, 1);
   model.volume = {5e4};
   model.initial = {2.0};
   model.load_functions = {Constant(2000.0)};  // g/day
@@ -114,7 +114,7 @@ TEST(Simulation, LoadIntoAClosedSegmentAddsLoadTimesTime) {
 }
 
 TEST(Simulation, BypassedSystemsKeepTheirValuesAndNegativeSolutionsAreLifted) {
-  EngineModel model = EmptyModel(0, 1, 3);
+  EngineModel model = EmptyModel(kFenu5, 1, 3);
   model.volume = {1000.0};
   model.initial = {1.0, 1.0, 1.0};
   model.decay = {0.5, 0.5, 0.0};
@@ -162,7 +162,7 @@ TEST(Simulation, UnstableFixedStepIsRefusedAndAbsurdHistoriesAreBounded) {
 }
 
 TEST(Simulation, OutputTimesFollowThePrintHistoryToTheEnd) {
-  EngineModel model = EmptyModel(0, 1, 1);
+  EngineModel model = EmptyModel(kFenu5, 1, 1);
   model.T = {2.0, 3.2};
   model.PRINT = {0.5, 1.0};
   model.TPRINT = {1.2, 2.0};

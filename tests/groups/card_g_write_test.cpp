@@ -16,7 +16,7 @@ namespace {
 using List = std::vector<std::string>;
 
 // A segment's record of the type with the given values (slot -> value text).
-std::string Record(int simtyp, const std::map<size_t, std::string>& values) {
+std::string Record(SimulationType simtyp, const std::map<size_t, std::string>& values) {
   StringArray record = GroupGDlg::DefaultSegmentRecord(simtyp);
   for (const auto& [slot, value] : values) record.GetList()[2 * slot + 1] = value;
   return record.ToString();

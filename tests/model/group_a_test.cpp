@@ -14,7 +14,7 @@ using testing::SaveRecord;
 
 GroupADlg Edited() {
   GroupADlg group;
-  group.SIMTYP = 1;
+  group.SIMTYP = kVerda5;
   group.TITLE1 = "Lake run";
   group.TITLE2 = "second line";
   group.NOSEG = 12;

@@ -13,7 +13,8 @@ namespace {
 
 TEST(ModelVocabularyTest, TablesOfEveryType) {
   std::string text;
-  for (const int simtyp : std::initializer_list<int>{kFenu5, kVerda5, kKobal5, kSimUnset, 3}) {
+  for (const SimulationType simtyp : std::initializer_list<SimulationType>{
+           kFenu5, kVerda5, kKobal5, kSimUnset, SimulationType{3}}) {
     const int systems = SystemCount(simtyp), parameters = SegmentParameterCount(simtyp),
               functions = TimeFunctionCount(simtyp);
     text += "type " + std::to_string(simtyp) + ": " + std::to_string(systems) + " systems, " +

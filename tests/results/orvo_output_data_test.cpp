@@ -127,7 +127,7 @@ TEST_F(OrvoOutputDataTest, DirectoryDotsStayInTheBasename) {
   EXPECT_EQ(OrvoOutputData("/data/v1.2/river").basename, "/data/v1.2/river");
   EXPECT_EQ(OrvoOutputData("/data/v1.2/river.inp").basename, "/data/v1.2/river");
   EXPECT_EQ(OrvoOutputData("river.x.inp").basename, "river.x");
-  EXPECT_EQ(OrvoOutputData::ModelExtension(1), ".vdf");
+  EXPECT_EQ(OrvoOutputData::ModelExtension(kVerda5), ".vdf");
 }
 
 TEST_F(OrvoOutputDataTest, CutShortLastTimeStepCountsAndFailsTheSecondPass) {

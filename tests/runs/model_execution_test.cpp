@@ -92,7 +92,7 @@ TEST_F(ModelExecutionTest, MissingProgramsAreReportedBeforeAnyFileIsTouched) {
   fs::remove(orvo_dir + "fenu5");
   fs::remove(orvo_dir + "verda5");
   fs::remove(app_dir + "koba4_ids");
-  for (int type : {kFenu5, kVerda5, kKobal5}) {
+  for (SimulationType type : {kFenu5, kVerda5, kKobal5}) {
     doc.group_a.SIMTYP = type;
     EXPECT_FALSE(ExecuteOrvo(doc, deck));
   }
@@ -143,7 +143,7 @@ TEST_F(ModelExecutionTest, WithoutASettingOrFenu5TheUserLocatesThePrograms) {
 
 TEST_F(ModelExecutionTest, RefusesUnsetTypesAndDecksWithoutExtension) {
   WriteFile(deck_dir + "RIVER.out", "old");
-  for (int type : {int{kSimUnset}, 3}) {
+  for (SimulationType type : {kSimUnset, SimulationType{3}}) {
     doc.group_a.SIMTYP = type;
     EXPECT_FALSE(ExecuteOrvo(doc, deck));
   }
@@ -169,7 +169,7 @@ TEST_F(ModelExecutionTest, FailedRunsAreReported) {
   StandIn(orvo_dir + "fenu5", "echo 'line 1'; echo 'bad deck' >&2; exit 3\n");
   StandIn(orvo_dir + "verda5", "kill -KILL $$\n");
   StandIn(app_dir + "koba4_ids", "exec sleep 30\n");
-  for (int type : {kFenu5, kVerda5, kKobal5}) {
+  for (SimulationType type : {kFenu5, kVerda5, kKobal5}) {
     doc.group_a.SIMTYP = type;
     EXPECT_FALSE(ExecuteOrvo(doc, deck, 0.3));
   }

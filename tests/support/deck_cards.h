@@ -19,7 +19,7 @@ namespace orvo::testing {
 
 // A project of `segments` segments and `nosys` systems of `simtyp`, sized as the deck it
 // reads from.
-inline void MakeProject(COrvoBuilderDoc& doc, int segments, int nosys, int simtyp) {
+inline void MakeProject(COrvoBuilderDoc& doc, int segments, int nosys, SimulationType simtyp) {
   doc.group_a.SIMTYP = simtyp;
   doc.group_a.NOSYS = nosys;
   AddSegments(doc, segments);

@@ -10,8 +10,8 @@
 
 namespace orvo::ui {
 
-BypassOptionsDialog::BypassOptionsDialog(int simtyp, const std::vector<std::string>& entries,
-                                         QWidget* parent)
+BypassOptionsDialog::BypassOptionsDialog(SimulationType simtyp,
+                                         const std::vector<std::string>& entries, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle("Edit Bypass Options");
   auto* layout = new QVBoxLayout(this);
@@ -33,7 +33,7 @@ BypassOptionsDialog::BypassOptionsDialog(int simtyp, const std::vector<std::stri
 }
 
 std::optional<std::vector<std::string>> BypassOptionsDialog::Edit(
-    QWidget* parent, int simtyp, const std::vector<std::string>& entries) {
+    QWidget* parent, SimulationType simtyp, const std::vector<std::string>& entries) {
   BypassOptionsDialog dialog(simtyp, entries, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Entries();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/model_vocabulary.h"
+
 class QListWidget;
 
 namespace orvo::ui {
@@ -17,11 +19,11 @@ class BypassOptionsDialog : public QDialog {
  public:
   // One line per entry, named by the simulation type's system names; a line the type has no
   // name for is named by its system number.
-  BypassOptionsDialog(int simtyp, const std::vector<std::string>& entries,
+  BypassOptionsDialog(SimulationType simtyp, const std::vector<std::string>& entries,
                       QWidget* parent = nullptr);
 
   // Modal; the new entries on OK, nothing on Cancel.
-  static std::optional<std::vector<std::string>> Edit(QWidget* parent, int simtyp,
+  static std::optional<std::vector<std::string>> Edit(QWidget* parent, SimulationType simtyp,
                                                       const std::vector<std::string>& entries);
 
   // "1" for every checked line, "0" for the others, in list order.

@@ -119,7 +119,7 @@ std::string Std(const QLineEdit* edit) {
   return edit->text().toStdString();
 }
 
-void EditBypassOptions(QWidget* parent, int simtyp, QLineEdit& bypass) {
+void EditBypassOptions(QWidget* parent, SimulationType simtyp, QLineEdit& bypass) {
   StringArray entries;
   entries.Parse(Std(&bypass), false);
   const std::optional<std::vector<std::string>> edited =

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/model_vocabulary.h"
+
 class QDialog;
 class QHBoxLayout;
 class QLineEdit;
@@ -65,7 +67,7 @@ inline QString Text(const std::string& text) {
 std::string Std(const QLineEdit* edit);
 
 // "Edit Bypass Options" for the systems listed in bypass; OK puts the choice back there.
-void EditBypassOptions(QWidget* parent, int simtyp, QLineEdit& bypass);
+void EditBypassOptions(QWidget* parent, SimulationType simtyp, QLineEdit& bypass);
 
 // The texts of the line edits as stored text, in the strings paired with them; false, with
 // message shown, when one holds a character that cannot be stored (nothing is taken then).

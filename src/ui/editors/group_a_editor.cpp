@@ -31,6 +31,11 @@ int StoredOption(const QComboBox* combo, int stored) {
   return editing::OptionStored(stored, combo->currentIndex(), combo->count());
 }
 
+// The type list shows the simulation types in their order.
+SimulationType ChosenType(const QComboBox* combo, SimulationType stored) {
+  return static_cast<SimulationType>(StoredOption(combo, stored));
+}
+
 }  // namespace
 
 GroupAEditor::GroupAEditor(COrvoBuilderDoc& doc, QWidget* parent)
@@ -156,14 +161,14 @@ void GroupAEditor::FillJMASS() {
 
 void GroupAEditor::SimulationTypeChosen(int index) {
   form_.sysby_text = editing::NormaliseList(Std(sysby_));
-  editing::ChooseSimulationType(form_, index);
+  editing::ChooseSimulationType(form_, static_cast<SimulationType>(index));
   nosys_->setText(Text(IntText(form_.values.NOSYS)));
   sysby_->setText(Text(form_.sysby_text));
   FillJMASS();
 }
 
 void GroupAEditor::LeaveNOSYS() {
-  form_.values.SIMTYP = StoredOption(simtyp_, form_.values.SIMTYP);
+  form_.values.SIMTYP = ChosenType(simtyp_, form_.values.SIMTYP);
   form_.sysby_text = editing::NormaliseList(Std(sysby_));
   editing::LeaveNOSYS(form_, AtoI(Std(nosys_)));
   nosys_->setText(Text(IntText(form_.values.NOSYS)));
@@ -198,8 +203,8 @@ void GroupAEditor::EditPrintIntervals() {
 void GroupAEditor::EditBypassOptions() {
   StringArray entries;
   entries.Parse(Std(sysby_), false);
-  std::optional<std::vector<std::string>> edited = BypassOptionsDialog::Edit(
-      this, StoredOption(simtyp_, form_.values.SIMTYP), entries.GetList());
+  std::optional<std::vector<std::string>> edited =
+      BypassOptionsDialog::Edit(this, ChosenType(simtyp_, form_.values.SIMTYP), entries.GetList());
   if (edited) sysby_->setText(Text(StringArray(*edited).Join(' ')));
 }
 
@@ -216,7 +221,7 @@ bool GroupAEditor::TakeFields() {
   v.TITLE1 = title1;
   v.TITLE2 = title2;
   v.HEADER = header;
-  v.SIMTYP = StoredOption(simtyp_, v.SIMTYP);
+  v.SIMTYP = ChosenType(simtyp_, v.SIMTYP);
   v.ICFL = StoredOption(icfl_, v.ICFL);
   v.MFLAG = StoredOption(mflag_, v.MFLAG);
   v.JMASS = StoredOption(jmass_, v.JMASS);

@@ -24,7 +24,7 @@ class GroupGEditor : public QDialog {
   GroupGEditor(COrvoBuilderDoc& doc, QWidget* parent)
       : QDialog(parent), doc_(doc), group_(doc.group_g) {
     setWindowTitle(tr("Edit Group G Global Parameters (Parameters)"));
-    const int simtyp = doc.group_a.SIMTYP;
+    const SimulationType simtyp = doc.group_a.SIMTYP;
     group_.SetSlotCountFromType(simtyp);
     const SlotCellKeeper keep = [this](int slot, int column, const std::string& text) {
       return ed::SetGroupGCell(group_, slot, column, text);

@@ -25,7 +25,7 @@ class GroupIEditor : public QDialog {
   GroupIEditor(COrvoBuilderDoc& doc, QWidget* parent)
       : QDialog(parent), doc_(doc), group_(doc.group_i) {
     setWindowTitle(tr("Edit Group I Parameters (Kinetic Time Functions)"));
-    const int simtyp = doc.group_a.SIMTYP;
+    const SimulationType simtyp = doc.group_a.SIMTYP;
     group_.SetSlotCountFromType(simtyp);
     const SlotCellKeeper keep = [this](int slot, int column, const std::string& text) {
       return ed::SetGroupICell(group_, slot, column, text);

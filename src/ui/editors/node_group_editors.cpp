@@ -278,8 +278,8 @@ void GroupDNodeEditor::CellChanged(QTableWidgetItem* item) {
 
 // ---- Groups E and F ------------------------------------------------------------------
 
-SystemFunctionEditor::SystemFunctionEditor(Group group, Platform& platform, int simtyp, int systems,
-                                           const std::vector<std::string>& texts,
+SystemFunctionEditor::SystemFunctionEditor(Group group, Platform& platform, SimulationType simtyp,
+                                           int systems, const std::vector<std::string>& texts,
                                            const std::vector<int>& breaks, QWidget* parent)
     : QDialog(parent), group_(group), platform_(platform), texts_(texts), breaks_(breaks) {
   const bool boundaries = group_ == kBoundaries;
@@ -361,7 +361,7 @@ void SystemFunctionEditor::EditTimeFunction() {
 
 // ---- Group G -------------------------------------------------------------------------
 
-GroupGNodeEditor::GroupGNodeEditor(Platform& platform, int simtyp,
+GroupGNodeEditor::GroupGNodeEditor(Platform& platform, SimulationType simtyp,
                                    const std::vector<ne::ParameterPair>& pairs, QWidget* parent)
     : QDialog(parent), platform_(platform), simtyp_(simtyp), pairs_(pairs) {
   setWindowTitle(tr("Edit Group G Parameters (Parameters)"));

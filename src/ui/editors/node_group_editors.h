@@ -119,7 +119,7 @@ class SystemFunctionEditor : public QDialog {
  public:
   enum Group { kBoundaries, kLoads };
   // texts: one display text per system (at least `systems`); breaks: group E break counts.
-  SystemFunctionEditor(Group group, Platform& platform, int simtyp, int systems,
+  SystemFunctionEditor(Group group, Platform& platform, SimulationType simtyp, int systems,
                        const std::vector<std::string>& texts, const std::vector<int>& breaks,
                        QWidget* parent = nullptr);
   const std::vector<std::string>& texts() const { return texts_; }
@@ -145,7 +145,7 @@ class GroupGNodeEditor : public QDialog {
   Q_OBJECT
 
  public:
-  GroupGNodeEditor(Platform& platform, int simtyp,
+  GroupGNodeEditor(Platform& platform, SimulationType simtyp,
                    const std::vector<node_editing::ParameterPair>& pairs,
                    QWidget* parent = nullptr);
   const std::vector<node_editing::ParameterPair>& pairs() const { return pairs_; }
@@ -159,7 +159,7 @@ class GroupGNodeEditor : public QDialog {
   void Fill();
 
   Platform& platform_;
-  int simtyp_;
+  SimulationType simtyp_;
   std::vector<node_editing::ParameterPair> pairs_;
   QTableWidget* grid_ = nullptr;
   bool filling_ = false;

@@ -129,7 +129,7 @@ void SegmentTable::ScheduleRefresh() {
 
 void SegmentTable::FillSystems() {
   const int count = group_e::SystemCount(document_);
-  const int simtyp = document_.group_a.SIMTYP;
+  const SimulationType simtyp = document_.group_a.SIMTYP;
   QStringList names;
   for (int k = 0; k < count; ++k) names << FromStored(vocabulary::SystemName(simtyp, k + 1));
   QStringList shown;

@@ -125,7 +125,7 @@ void SegmentDialog::EditGroupG() {
     return;
   }
   const COrvoBuilderDoc& doc = node_.document();
-  const int simtyp = doc.group_a.SIMTYP;
+  const SimulationType simtyp = doc.group_a.SIMTYP;
   std::vector<ne::ParameterPair> pairs;
   if (!ne::SplitParameterPairs(copy_[segment_param::kGroupG], simtyp, pairs)) {
     doc.platform().ShowMessage(ne::kGroupGCorrupt);

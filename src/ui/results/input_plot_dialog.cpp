@@ -81,7 +81,7 @@ const char* InputCardTitle(InputCard card) {
 
 std::vector<InputPlotItem> InputPlotItems(const COrvoBuilderDoc& document, InputCard card) {
   std::vector<InputPlotItem> items;
-  const int simtyp = document.group_a.SIMTYP;
+  const SimulationType simtyp = document.group_a.SIMTYP;
   switch (card) {
     case InputCard::kB: {
       const StringArray* fields[] = {&document.group_b.surface_functions,

@@ -809,7 +809,7 @@ void CMainFrame::OnFileNew() {
   if (!choice || *choice > kKobal5) return;
   COrvoBuilderDoc& document = frame->document();
   editing::GroupAForm form = editing::OpenGroupA(document);
-  editing::ChooseSimulationType(form, *choice);
+  editing::ChooseSimulationType(form, static_cast<SimulationType>(*choice));
   editing::AcceptGroupA(document, form);
   // The type is where the new project starts; undoing it leaves a project with changes.
   document.SetModifiedFlag(false);

@@ -116,7 +116,7 @@ class HelpWindowTest : public QObject {
     InstallHelpKey();
     ScriptedPlatform platform;
     COrvoBuilderDoc document(platform);
-    document.group_a.SIMTYP = 0;
+    document.group_a.SIMTYP = kFenu5;
     document.group_a.NOSYS = 6;
     for (char group = 'A'; group <= 'J'; ++group) {
       QString shown;
