@@ -133,17 +133,7 @@ void COrvoBuilderDoc::ApplyNodeState(COrvoBuilderCntrItem& node, const NodeState
 void COrvoBuilderDoc::RestoreSnapshot(const DocumentSnapshot& snapshot) {
   // Views drop their node pointers before the nodes go.
   UpdateAllViews(kHintNetworkDeleting);
-  const GroupsState& groups = *snapshot.groups;
-  group_a = groups.group_a;
-  group_b = groups.group_b;
-  group_c = groups.group_c;
-  group_d = groups.group_d;
-  group_e = groups.group_e;
-  group_f = groups.group_f;
-  group_g = groups.group_g;
-  group_h = groups.group_h;
-  group_i = groups.group_i;
-  group_j = groups.group_j;
+  static_cast<DataGroups&>(*this) = *snapshot.groups;
   range_file_path = snapshot.range_file_path;
   extent_width = snapshot.extent_width;
   extent_height = snapshot.extent_height;
