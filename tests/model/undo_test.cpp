@@ -13,9 +13,7 @@ using testing::AddSegmentWithLabel;
 
 struct HintLog : DocumentObserver {
   std::vector<int> hints;
-  void OnDocumentUpdate(UpdateHint hint, int) override {
-    hints.push_back(hint);
-  }
+  void OnDocumentUpdate(UpdateHint hint, int) override { hints.push_back(hint); }
 };
 
 class UndoTest : public testing::DocumentTest {
