@@ -41,6 +41,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   doc.dataset_reader = std::move(reader);
   orvo::BuildNetwork(doc);
 
+  // The project built from any deck must save to a file that opens again, or the user's
+  // first save would lose it.
+  {
+    const std::string saved = doc.SaveToBytes();
+    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
+    COrvoBuilderDoc reloaded(platform);
+    std::string error;
+    if (!reloaded.LoadFromBytes(saved, error)) {
+      std::fprintf(stderr, "a project built from a deck saves to %zu bytes that do not load: %s\n",
+                   saved.size(), error.c_str());
+      std::abort();
+    }
+  }
+
   bool written = false;
   const std::string deck = orvo::DeckText(doc, written);
   // A project the writer refuses is reported to the user; only a written deck must read.

@@ -27,6 +27,10 @@ bool ParseSystems(DeckScanner& in, const DeckShape& shape, const std::string& gr
     SystemBlock system;
     const int count = ColumnInt(line, 1, 10);
     system.title = TrimRight(ColumnsFrom(line, 11));
+    if (!CheckStorableText(system.title, group, "the title of system " + IntText(k + 1),
+                           platform)) {
+      return false;
+    }
     if (record2_unless_zero ? count != 0 : count > 0) {
       if (!in.ReadLine(line)) {
         platform.ShowMessage(group + ": EOF reading record 2");

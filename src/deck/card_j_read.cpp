@@ -56,6 +56,11 @@ bool ParseCardJ(DeckScanner& in, const DeckShape& shape, CardJRecord& card, Plat
     read.DSED = ColumnReal(line, 46, 5);
     read.CMAX = ColumnReal(line, 51, 10);
     read.title = TrimRight(ColumnText(line, 61, 20));
+    const std::string which = " of system " + IntText(system + 1);
+    if (!CheckStorableText(read.CHEML, "ReadGroupJ", "the chemical name" + which, platform) ||
+        !CheckStorableText(read.title, "ReadGroupJ", "the title" + which, platform)) {
+      return false;
+    }
     // Entries of 25 columns: ANAME 5, C 10, DISSF 10. A negative NOSEG reads as no
     // segments; a huge one runs into the end of the text. Once the first system has all of
     // them, the count is known to fit the text and later systems are sized at once.

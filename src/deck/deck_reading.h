@@ -32,6 +32,12 @@ Breaks ReadPairs(DeckScanner& in, int count, Platform& platform);
 // then twice that many "%10lg" numbers across lines, then the rest of the last line.
 bool ScanTimeFunction(DeckScanner& in, Breaks& breaks);
 
+// True when a title or name read from a deck can be kept in a project; otherwise shows
+// "<reader>: <what> ... cannot hold" and returns false, so that the card is refused whole
+// rather than kept in a project that could not be saved and opened again.
+bool CheckStorableText(std::string_view text, const std::string& reader, const std::string& what,
+                       Platform& platform);
+
 // Per card (deck/card_<x>_read.cpp; deck/card_registry.h lists them): its parser; its group
 // importer, which reads the card of another deck at the scanner's position into the project,
 // or with skip set only moves past it; and what its holder takes from a whole parsed deck

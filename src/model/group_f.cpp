@@ -25,7 +25,7 @@ template <typename Element>
 std::string CookieForm(int level, size_t count, Element element) {
   std::string out;
   int used;
-  if (!FormatStringArrayFast(level, count, element, out, used)) return {};
+  if (!FormatStringArray(level, count, element, out, used)) return {};
   return out;
 }
 

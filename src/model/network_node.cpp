@@ -509,7 +509,7 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
         level = 0;
       }
       int used;
-      FormatStringArrayFast(
+      FormatStringArray(
           level, 6, [&portions](size_t i) { return portions[i]; }, e.group_d, used);
       break;
     }

@@ -68,10 +68,14 @@ bool RequiredLevel(const Elements& elements, int level, int& out) {
 
 template <typename Element>
 bool FormatFast(int level, size_t count, Element element, std::string& out, int& used_level) {
-  return FormatStringArrayFast(level, count, element, out, used_level);
+  return FormatStringArray(level, count, element, out, used_level);
 }
 
 }  // namespace
+
+bool IsPlainStorableText(std::string_view text) {
+  return !StartsWithCookie(text);
+}
 
 std::string StringArrayDelimiter(int level) {
   if (level < 0 || level > StringArray::kMaxLevel) return {};
@@ -325,13 +329,6 @@ bool SplitsBack(std::string_view body, std::string_view delimiter, size_t count,
     }
   }
   return found == count;
-}
-
-std::string CookiePrefix(int level) {
-  std::string prefix(StringArray::kCookie);
-  prefix += IntText(level);
-  prefix += '_';
-  return prefix;
 }
 
 }  // namespace string_array_detail

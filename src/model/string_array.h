@@ -9,6 +9,7 @@
 // that message and fails its own operation; nothing here ends the program.
 #pragma once
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -70,45 +71,69 @@ class StringArray {
   std::string scratch_;
 };
 
+// Whether text can be kept as a plain text (a title, a name) inside an array. A text that
+// starts with the cookie would be read back from a project file as a nested array, and one
+// that states a deep level could not be written at all, so names and titles taken from
+// outside refuse it.
+bool IsPlainStorableText(std::string_view text);
+
 // Delimiter of a level 0..37: "|", one character of the level table, "|".
 std::string StringArrayDelimiter(int level);
-
-// The string form of count elements (element(i) gives each) at the lowest level from
-// `level` on at which reading the form gives back exactly these elements: an element may
-// itself contain a delimiter ("a|@|b"), and then a higher level is used. False when no level
-// up to 37 will do.
-template <typename Element>
-bool FormatStringArray(int level, size_t count, Element element, std::string& out, int& used_level);
 
 namespace string_array_detail {
 bool SplitsBack(std::string_view body, std::string_view delimiter, size_t count,
                 const size_t* boundaries);
-std::string CookiePrefix(int level);
+inline constexpr std::string_view kLevelCharacters = "!@#$%^&*()-_+=[]{};':,.<>/?\\1234567890";
+static_assert(kLevelCharacters.size() == StringArray::kMaxLevel + 1);
+
+// Whether text holds a bar; elements are mostly a few characters, too short for a find call.
+inline bool HasBar(std::string_view text) {
+  if (text.size() > 16) return text.find('|') != std::string_view::npos;
+  for (const char c : text) {
+    if (c == '|') return true;
+  }
+  return false;
+}
 }  // namespace string_array_detail
 
+// The string form of count elements (element(i) gives each) at the lowest level from
+// `level` on at which reading the form gives back exactly these elements: an element may
+// itself contain a delimiter ("a|@|b"), and then a higher level is used. False when no level
+// up to 37 will do. The delimiter and cookie are written in place, and boundaries are only
+// kept when an element holds a bar.
 template <typename Element>
 bool FormatStringArray(int level, size_t count, Element element, std::string& out,
                        int& used_level) {
   bool has_bar = false;
-  for (size_t i = 0; i < count && !has_bar; ++i) {
-    has_bar = element(i).find('|') != std::string::npos;
+  size_t length = StringArray::kCookie.size() + 3;
+  for (size_t i = 0; i < count; ++i) {
+    const std::string_view text = element(i);
+    length += text.size() + 3;
+    has_bar = has_bar || string_array_detail::HasBar(text);
   }
   std::vector<size_t> boundaries;
-  for (int candidate = level; candidate <= StringArray::kMaxLevel; ++candidate) {
-    const std::string delimiter = StringArrayDelimiter(candidate);
-    out = string_array_detail::CookiePrefix(candidate);
+  for (int candidate = std::max(level, 0); candidate <= StringArray::kMaxLevel; ++candidate) {
+    const char delimiter_text[3] = {
+        '|', string_array_detail::kLevelCharacters[static_cast<size_t>(candidate)], '|'};
+    const std::string_view delimiter(delimiter_text, 3);
+    out.clear();
+    out.reserve(length);
+    out += StringArray::kCookie;
+    if (candidate >= 10) out += static_cast<char>('0' + candidate / 10);
+    out += static_cast<char>('0' + candidate % 10);
+    out += '_';
     const size_t body_start = out.size();
     boundaries.clear();
     for (size_t i = 0; i < count; ++i) {
       if (i > 0) {
-        boundaries.push_back(out.size() - body_start);
+        if (has_bar) boundaries.push_back(out.size() - body_start);
         out += delimiter;
       }
       out += element(i);
     }
     // A trailing empty element needs one more delimiter to be read back.
-    if (count > 0 && element(count - 1).empty()) {
-      boundaries.push_back(out.size() - body_start);
+    if (count > 0 && std::string_view(element(count - 1)).empty()) {
+      if (has_bar) boundaries.push_back(out.size() - body_start);
       out += delimiter;
     }
     // Without a bar in any element, every delimiter found is one that was put there.

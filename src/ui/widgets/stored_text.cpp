@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "model/string_array.h"
+
 namespace orvo::ui {
 namespace {
 
@@ -45,6 +47,7 @@ bool ToStored(const QString& text, std::string& out) {
     if (byte < 0) return false;
     bytes.push_back(static_cast<char>(byte));
   }
+  if (!IsPlainStorableText(bytes)) return false;
   out = std::move(bytes);
   return true;
 }

@@ -12,7 +12,8 @@ inline constexpr const char* kNotStorable =
     "The text holds characters that cannot be stored in a project file.";
 
 QString FromStored(const std::string& bytes);
-// false (out unchanged) when text holds a character Windows-1252 cannot store.
+// false (out unchanged) when text holds a character Windows-1252 cannot store, or starts
+// like the stored form of a list (which a project file would read back as one).
 bool ToStored(const QString& text, std::string& out);
 
 }  // namespace orvo::ui
