@@ -1,5 +1,7 @@
 #include "deck/deck_reader.h"
 
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -9,11 +11,24 @@
 #include "deck/card_registry.h"
 #include "deck/deck_reading.h"
 #include "deck/deck_scanner.h"
+#include "model/string_array.h"
 
 namespace orvo {
+
+bool CheckStorableText(std::string_view text, const std::string& reader, const std::string& what,
+                       Platform& platform) {
+  if (IsPlainStorableText(text)) return true;
+  platform.ShowMessage(reader + ": " + what + " starts with \"" +
+                       std::string(StringArray::kCookie) +
+                       "\", which a project file cannot hold as a text.");
+  return false;
+}
+
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr const char* kReadingText = "Reading the input dataset...";
 
 // A directory "opens" as a stream on this platform but is no file to read.
 bool OpenForReading(const std::string& path, std::ifstream& in) {
@@ -84,12 +99,19 @@ OrvoClass::OrvoClass(std::string_view text, const std::string& directory, Platfo
 }
 
 void OrvoClass::Read(std::string_view text, const std::string& directory, Platform& platform) {
+  const ProgressEnd closes{platform};
   ok_ = false;
   record_ = DeckRecord{};
   DeckScanner in(text);
   // Card A gives the shape every later card is read with.
   DeckShape shape;
+  // In KiB, so that a deck of any size counts in an int.
+  const int total = static_cast<int>(std::min<size_t>(text.size() / 1024 + 1, INT_MAX));
   for (const CardEntry& card : Cards()) {
+    if (!platform.Progress(static_cast<int>(in.position() / 1024), total, kReadingText)) {
+      record_ = DeckRecord{};
+      return;
+    }
     if (card.may_be_missing) {
       // What was read so far is usable.
       ok_ = true;
@@ -104,6 +126,10 @@ void OrvoClass::Read(std::string_view text, const std::string& directory, Platfo
     if (card.letter == 'F') AskNonpointFile(record_.f, platform);
   }
   ok_ = true;
+}
+
+OrvoClass::ProgressEnd::~ProgressEnd() {
+  platform.Progress(1, 1, kReadingText);
 }
 
 void OrvoClass::ReleaseBuiltParts() {
@@ -130,9 +156,13 @@ bool ReadDeckAndBuild(COrvoBuilderDoc& doc, const std::string& path) {
   auto reader = std::make_shared<OrvoClass>(path, doc.platform());
   // A deck that could not be read leaves the document's deck as it was.
   if (reader->record() == nullptr) return false;
-  doc.input_deck_path = path;
+  std::shared_ptr<const OrvoClass> previous = std::move(doc.dataset_reader);
   doc.dataset_reader = reader;
-  BuildNetwork(doc);
+  if (!BuildNetwork(doc)) {
+    doc.dataset_reader = std::move(previous);
+    return false;
+  }
+  doc.input_deck_path = path;
   reader->ReleaseBuiltParts();
   return true;
 }

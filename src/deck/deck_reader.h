@@ -13,7 +13,7 @@ namespace orvo {
 class OrvoClass {
  public:
   // Reads the whole deck at path. When the deck cannot be opened or used, the reason has
-  // been shown and record() is null.
+  // been shown and record() is null; so it is when the user cancelled the reading.
   OrvoClass(const std::string& path, Platform& platform);
   // The same from text already in memory; directory is where the deck's own file names
   // (the hydrodynamic file) are looked up.
@@ -25,6 +25,12 @@ class OrvoClass {
   void ReleaseBuiltParts();
 
  private:
+  // Tells the platform the reading is over, however it ended.
+  struct ProgressEnd {
+    Platform& platform;
+    ~ProgressEnd();
+  };
+
   void Read(std::string_view text, const std::string& directory, Platform& platform);
 
   DeckRecord record_;
@@ -35,12 +41,16 @@ class OrvoClass {
 // nodes, reads the deck and, when it could be used, builds groups and network from it. False
 // (the project unchanged) when the user declines or the deck cannot be used.
 bool ReadOrvoInputDataset(COrvoBuilderDoc& doc, const std::string& path);
-// The same without the question: for callers that asked their own.
+// The same without the question: for callers that asked their own. Both report their
+// progress through the platform. The user may cancel the reading (the project is then
+// unchanged) or the building: then the network is half built and false is returned, so a
+// caller that lets the user cancel reads inside an undo step and abandons it on false.
 bool ReadDeckAndBuild(COrvoBuilderDoc& doc, const std::string& path);
 
 // Network construction from the document's dataset reader: deletes the network, lets groups
 // A to J take their values, lays out segments and labels by segment type, then creates the
-// exchanges of card B and the flow-only exchanges of card D.
-void BuildNetwork(COrvoBuilderDoc& doc);
+// exchanges of card B and the flow-only exchanges of card D. False when the user cancelled
+// through the platform's progress (between two of these stages).
+bool BuildNetwork(COrvoBuilderDoc& doc);
 
 }  // namespace orvo

@@ -382,25 +382,34 @@ void NetworkBuilder::FlowPortions() {
 
 }  // namespace
 
-void BuildNetwork(COrvoBuilderDoc& doc) {
+bool BuildNetwork(COrvoBuilderDoc& doc) {
   // Held for the whole construction: the groups and the exchange entries read it.
   const std::shared_ptr<const OrvoClass> reader = doc.dataset_reader;
-  if (reader == nullptr || reader->record() == nullptr) return;
+  if (reader == nullptr || reader->record() == nullptr) return true;
   const DeckRecord& deck = *reader->record();
   WaitCursor wait(doc.platform());
 
+  // The stages take about the same time on a large network; the user may cancel before each.
+  NetworkBuilder builder(doc, deck);
+  constexpr std::array<void (NetworkBuilder::*)(), 4> kStages = {
+      &NetworkBuilder::Segments, &NetworkBuilder::GroupBExchanges,
+      &NetworkBuilder::FlowOnlyExchanges, &NetworkBuilder::FlowPortions};
+  constexpr int kSteps = static_cast<int>(kStages.size()) + 1;
+  constexpr const char* kText = "Building the network...";
+  Platform& platform = doc.platform();
+  if (!platform.Progress(0, kSteps, kText)) return false;
   doc.DeleteNetwork();
   for (const CardEntry& card : Cards()) card.load(doc, deck);
-
-  NetworkBuilder builder(doc, deck);
-  builder.Segments();
-  builder.GroupBExchanges();
-  builder.FlowOnlyExchanges();
-  builder.FlowPortions();
+  for (size_t i = 0; i < kStages.size(); ++i) {
+    if (i > 0 && !platform.Progress(static_cast<int>(i), kSteps, kText)) return false;
+    (builder.*kStages[i])();
+  }
 
   doc.UpdateAllViews(kHintRedrawAll);
   doc.UpdateAllViews(kHintNetworkBuilt);
   doc.BuildSegmentArray();
+  platform.Progress(kSteps, kSteps, kText);
+  return true;
 }
 
 }  // namespace orvo

@@ -198,6 +198,9 @@ class COrvoBuilderDoc : public DataGroups {
   // the history.
   void BeginStep(const std::string& label, unsigned groups = kAllGroups);
   void EndStep();
+  // Ends the outermost step by putting back what it changed, as if it had never begun
+  // (an operation cancelled half-way); a nested call only ends its pair.
+  void AbandonStep();
   bool CanUndo() const;
   bool CanRedo() const;
   std::string UndoLabel() const;

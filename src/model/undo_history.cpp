@@ -362,6 +362,17 @@ std::string COrvoBuilderDoc::RedoLabel() const {
   return CanRedo() ? history_->redo.back().label : std::string();
 }
 
+void COrvoBuilderDoc::AbandonStep() {
+  History& h = *history_;
+  const auto before = h.current_id;
+  EndStep();
+  // Recorded as a step (it changed something): put the document back and forget the step.
+  if (h.depth == 0 && h.current_id != before) {
+    MoveThroughHistory(true);
+    h.redo.pop_back();
+  }
+}
+
 bool COrvoBuilderDoc::Undo() {
   if (!CanUndo() || history_->depth > 0) return false;
   MoveThroughHistory(true);

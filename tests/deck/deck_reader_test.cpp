@@ -263,5 +263,51 @@ TEST_F(DeckReaderTest, DecliningOrAFailedReadLeavesTheProject) {
   }
 }
 
+// The user may cancel at every progress report, reading or building: inside an abandoned
+// step the project is then exactly as it was, with its deck, and undo has nothing new.
+TEST_F(DeckReaderTest, CancellingAtAnyProgressLeavesTheProject) {
+  struct CancellingPlatform : ScriptedPlatform {
+    int cancel_at = -1;
+    int reports = 0;
+    std::vector<std::string> texts;
+    bool Progress(int done, int total, const std::string& text) override {
+      if (done >= total) return true;
+      if (texts.empty() || texts.back() != text) texts.push_back(text);
+      return reports++ != cancel_at;
+    }
+  };
+  CancellingPlatform user;
+  COrvoBuilderDoc doc(user);
+  const std::string first_path = WriteFile("first.inp", deck);
+  ASSERT_TRUE(ReadDeckAndBuild(doc, first_path));
+  EXPECT_EQ(user.texts, List({"Reading the input dataset...", "Building the network..."}));
+  const int reports = user.reports;
+  EXPECT_EQ(reports, 10 + 4) << "before each card, and before each stage of the build";
+  const std::shared_ptr<const OrvoClass> first = doc.dataset_reader;
+  doc.SetModifiedFlag(false);
+  const std::string before = doc.SaveToBytes();
+  const std::string other = WriteFile(
+      "other.inp", Replace(deck, "    3    1    0    0    1", "    3    1    0    0    2"));
+  for (int at = 0; at < reports; ++at) {
+    user.cancel_at = at;
+    user.reports = 0;
+    doc.BeginStep("Read");
+    EXPECT_FALSE(ReadDeckAndBuild(doc, other)) << at;
+    doc.AbandonStep();
+    EXPECT_EQ(doc.SaveToBytes(), before) << at;
+    EXPECT_FALSE(doc.IsModified()) << at;
+    EXPECT_FALSE(doc.CanUndo()) << at;
+    EXPECT_EQ(doc.dataset_reader, first) << at;
+    EXPECT_EQ(doc.input_deck_path, first_path) << at;
+    EXPECT_EQ(doc.GetSegmentNode(3), doc.nodes()[4].get()) << at;
+  }
+  user.cancel_at = -1;
+  doc.BeginStep("Read");
+  EXPECT_TRUE(ReadDeckAndBuild(doc, other));
+  doc.EndStep();
+  EXPECT_EQ(doc.input_deck_path, other);
+  EXPECT_TRUE(doc.CanUndo());
+}
+
 }  // namespace
 }  // namespace orvo

@@ -997,9 +997,15 @@ bool CMainFrame::ReadDataset(CChildFrame& frame, const std::string& path) {
   COrvoBuilderDoc& document = frame.document();
   bool built = false;
   {
-    ScopedStep step(document, "Read ORVO Input Dataset");
     WaitCursor wait(platform_);
+    // Cancelled half-way through the build, the step puts the network back as it was.
+    document.BeginStep("Read ORVO Input Dataset");
     built = ReadDeckAndBuild(document, path);
+    if (built) {
+      document.EndStep();
+    } else {
+      document.AbandonStep();
+    }
   }
   // A network built from a deck is unsaved work.
   if (built) document.SetModifiedFlag(true);
