@@ -32,9 +32,11 @@ int Summary(Context& context, const std::vector<std::string>& args) {
   COrvoBuilderDoc document(context.platform);
   if (!document.Load(args[0])) return kFailed;
   const GroupADlg& a = document.group_a;
-  const int type = a.SIMTYP;
-  context.out << (type >= 0 && type <= 2 ? kTypeNames[type] : "Project without a simulation type")
-              << (type >= 0 && type <= 2 ? " project " : " ") << args[0] << '\n';
+  const SimulationType type = a.SIMTYP;
+  const bool typed = type == kFenu5 || type == kVerda5 || type == kKobal5;
+  context.out << (typed ? kTypeNames[static_cast<size_t>(type)]
+                        : "Project without a simulation type")
+              << (typed ? " project " : " ") << args[0] << '\n';
   for (const std::string* title : {&a.TITLE1, &a.TITLE2}) {
     if (!title->empty()) context.out << "  " << *title << '\n';
   }

@@ -101,7 +101,7 @@ void GroupJDlg::RemoveSegmentRow(int position) {
   for (SystemSlot& slot : slots_) slot.data.EraseItem(static_cast<size_t>(position));
 }
 
-void GroupJDlg::ApplyDefaults(int nosys, int noseg, int simtyp) {
+void GroupJDlg::ApplyDefaults(int nosys, int noseg, SimulationType simtyp) {
   for (int system = 0; system < std::min(nosys, kSystems); ++system) {
     ListSlot& slot = *At(system);
     if (!slot.empty()) continue;

@@ -10,6 +10,7 @@
 
 #include "model/archive.h"
 #include "model/group_f.h"
+#include "model/model_vocabulary.h"
 #include "model/string_array.h"
 
 namespace orvo {
@@ -47,7 +48,7 @@ class GroupJDlg {
   void AddSegmentRow(int new_noseg);
   void RemoveSegmentRow(int position);
 
-  void ApplyDefaults(int nosys, int noseg, int simtyp);
+  void ApplyDefaults(int nosys, int noseg, SimulationType simtyp);
 
  private:
   struct SystemSlot {

@@ -36,10 +36,6 @@ namespace vocabulary {
 
 // System name for system 1..8; empty for positions a type does not use or a bad type.
 std::string SystemName(SimulationType simtyp, int system);
-// The same for a holder that keeps the type as its stored number.
-inline std::string SystemName(int simtyp, int system) {
-  return SystemName(static_cast<SimulationType>(simtyp), system);
-}
 // 6 FENU5, 8 VERDA5, 7 KOBAL5, 0 otherwise.
 int SystemCount(SimulationType simtyp);
 
