@@ -109,6 +109,7 @@ void OrvoClass::Read(std::string_view text, const std::string& directory, Platfo
   const int total = static_cast<int>(std::min<size_t>(text.size() / 1024 + 1, INT_MAX));
   for (const CardEntry& card : Cards()) {
     if (!platform.Progress(static_cast<int>(in.position() / 1024), total, kReadingText)) {
+      ok_ = false;
       record_ = DeckRecord{};
       return;
     }
