@@ -19,6 +19,7 @@
 #include "deck/deck_reading.h"
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
+#include "model/shared_text.h"
 #include "model/string_array.h"
 #include "model/string_array_view.h"
 
@@ -184,6 +185,8 @@ class NetworkBuilder {
   // The group B and D records an exchange of each kind (flow-only, surface water, pore
   // water) gets from its parameters; they do not depend on its ends.
   std::array<std::optional<ExchangeData>, 3> exchange_defaults_;
+  // The nodes' record texts: most nodes of a network hold the same few.
+  SharedTextPool texts_;
 };
 
 // Segment records are written straight into the nodes, in the stored form that setting each
@@ -230,12 +233,12 @@ void NetworkBuilder::Segments() {
     data.VMULT = Stored(record.VMULT);
     data.BVOL = Stored(record.VOLUME);
     // By segment ID: a deck need not list its segments in ID order.
-    data.group_e = boundaries.For(record.ISEG, scratch).text;
-    data.group_f = loads.For(record.ISEG, scratch).text;
+    data.group_e = texts_.Intern(boundaries.For(record.ISEG, scratch).text);
+    data.group_f = texts_.Intern(loads.For(record.ISEG, scratch).text);
     for (size_t k = 0; k < load_systems; ++k) {
       load_updates[k].push_back({record.ISEG - 1, loads.Entry(k, record.ISEG)});
     }
-    data.group_g = parameters.Record(record.ISEG);
+    data.group_g = texts_.Intern(parameters.Record(record.ISEG));
     if (record.ISEG >= 1 && record.ISEG <= static_cast<int>(segments_by_id_.size())) {
       segments_by_id_[static_cast<size_t>(record.ISEG - 1)] = segment;
     }
@@ -311,6 +314,7 @@ void NetworkBuilder::GroupBExchanges() {
         if (!pairs.insert(UnorderedKey(pair.from, pair.to)).second) continue;
         COrvoBuilderCntrItem* node = NewExchange(pair.from, pair.to, static_cast<int>(f));
         SetGroupB_ExchangeData(*node, lines);
+        node->exchange()->entries = texts_.InternShared(node->exchange()->entries);
       }
     }
   }
@@ -376,7 +380,7 @@ void NetworkBuilder::FlowPortions() {
       entries[portion.function] = RealText(portion.value);
     }
     changed.SetList(changed_lists.back(), current);
-    data.group_d = changed.ToString();
+    data.group_d = texts_.Intern(changed.ToString());
   }
 }
 
