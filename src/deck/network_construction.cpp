@@ -333,30 +333,42 @@ void NetworkBuilder::FlowOnlyExchanges() {
 
 void NetworkBuilder::FlowPortions() {
   struct Portion {
+    uint64_t key;  // (upstream, downstream)
     size_t field;
     size_t function;
     double value;
   };
-  // Portions by (upstream, downstream) in field, function and pair order: applied in that
-  // order, a pair listed twice in one function leaves its later portion.
-  std::unordered_map<uint64_t, std::vector<Portion>> portions;
+  // Portions by (upstream, downstream), each pair's in field, function and pair order:
+  // applied in that order, a pair listed twice in one function leaves its later portion. One
+  // flat list, sorted stably, rather than a list per pair.
+  std::vector<Portion> portions;
+  size_t count = 0;
+  for (const CardDRecord::Field& field : deck_.d.fields) {
+    for (const PairFunction& function : field.functions) count += function.pairs.size();
+  }
+  portions.reserve(count);
   for (size_t k = 0; k < deck_.d.fields.size(); ++k) {
     const std::vector<PairFunction>& functions = deck_.d.fields[k].functions;
     for (size_t t = 0; t < functions.size(); ++t) {
       for (const SegmentPair& pair : functions[t].pairs) {
-        portions[OrderedKey(pair.from, pair.to)].push_back({k, t, pair.first});
+        portions.push_back({OrderedKey(pair.from, pair.to), k, t, pair.first});
       }
     }
   }
   if (portions.empty()) return;
+  const auto by_key = [](const Portion& a, const Portion& b) { return a.key < b.key; };
+  if (!std::is_sorted(portions.begin(), portions.end(), by_key)) {
+    std::stable_sort(portions.begin(), portions.end(), by_key);
+  }
   // Every exchange still holds the empty record it was made with: it is parsed once.
   std::string empty_record;
   StringArray record;
   std::vector<StringArray> lists;
   for (COrvoBuilderCntrItem* node : exchanges_) {
     ExchangeData& data = *node->exchange();
-    const auto found = portions.find(OrderedKey(data.upstream, data.downstream));
-    if (found == portions.end()) continue;
+    const Portion wanted{OrderedKey(data.upstream, data.downstream), 0, 0, 0.0};
+    const auto [first, last] = std::equal_range(portions.begin(), portions.end(), wanted, by_key);
+    if (first == last) continue;
     if (lists.empty() || data.group_d != empty_record) {
       empty_record = data.group_d;
       record = StringArray(empty_record);
@@ -366,7 +378,8 @@ void NetworkBuilder::FlowPortions() {
     StringArray changed = record;
     std::vector<StringArray> changed_lists;
     size_t current = SIZE_MAX;
-    for (const Portion& portion : found->second) {
+    for (auto portion_at = first; portion_at != last; ++portion_at) {
+      const Portion& portion = *portion_at;
       while (changed.size() <= portion.field) changed.GetList().push_back(StringArray().ToString());
       if (portion.field != current) {
         if (current != SIZE_MAX) changed.SetList(changed_lists.back(), current);

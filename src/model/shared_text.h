@@ -53,17 +53,20 @@ class SharedText {
 class SharedTextPool {
  public:
   SharedText Intern(std::string&& text) {
+    if (last_ == text) return last_;
     const auto found = texts_.find(text);
-    return found != texts_.end() ? found->second : Add(SharedText(std::move(text)));
+    return Keep(found != texts_.end() ? found->second : Add(SharedText(std::move(text))));
   }
   SharedText Intern(std::string_view text) {
+    if (last_ == text) return last_;
     const auto found = texts_.find(text);
-    return found != texts_.end() ? found->second : Add(SharedText(std::string(text)));
+    return Keep(found != texts_.end() ? found->second : Add(SharedText(std::string(text))));
   }
   // As Intern, keeping text itself when it is the first of its kind.
   SharedText InternShared(const SharedText& text) {
+    if (last_ == text) return last_;
     const auto found = texts_.find(text.str());
-    return found != texts_.end() ? found->second : Add(text);
+    return Keep(found != texts_.end() ? found->second : Add(text));
   }
 
  private:
@@ -72,7 +75,13 @@ class SharedTextPool {
     texts_.emplace(text.str(), text);
     return text;
   }
+  // Runs of equal texts are common: the text given out last is checked before hashing.
+  SharedText Keep(SharedText text) {
+    last_ = text;
+    return text;
+  }
 
+  SharedText last_;
   std::unordered_map<std::string_view, SharedText> texts_;
 };
 
