@@ -12,7 +12,7 @@ namespace {
 
 EngineModel SyntheticRiver(int segments, int steps) {
   constexpr int kSystems = 8;
-  EngineModel model = EmptyModel(1, segments, kSystems);
+  EngineModel model = EmptyModel(kVerda5, segments, kSystems);
   model.volume.assign(static_cast<size_t>(segments), 1e6);
   model.flow_functions = {{{0.0, 50.0, 100.0}, {10.0, 14.0, 8.0}}};
   model.dispersion_functions = {{{0.0, 100.0}, {5.0, 8.0}}};

@@ -19,6 +19,7 @@
 #include "deck/deck_reading.h"
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
+#include "model/shared_text.h"
 #include "model/string_array.h"
 #include "model/string_array_view.h"
 
@@ -184,6 +185,8 @@ class NetworkBuilder {
   // The group B and D records an exchange of each kind (flow-only, surface water, pore
   // water) gets from its parameters; they do not depend on its ends.
   std::array<std::optional<ExchangeData>, 3> exchange_defaults_;
+  // The nodes' record texts: most nodes of a network hold the same few.
+  SharedTextPool texts_;
 };
 
 // Segment records are written straight into the nodes, in the stored form that setting each
@@ -230,12 +233,12 @@ void NetworkBuilder::Segments() {
     data.VMULT = Stored(record.VMULT);
     data.BVOL = Stored(record.VOLUME);
     // By segment ID: a deck need not list its segments in ID order.
-    data.group_e = boundaries.For(record.ISEG, scratch).text;
-    data.group_f = loads.For(record.ISEG, scratch).text;
+    data.group_e = texts_.Intern(boundaries.For(record.ISEG, scratch).text);
+    data.group_f = texts_.Intern(loads.For(record.ISEG, scratch).text);
     for (size_t k = 0; k < load_systems; ++k) {
       load_updates[k].push_back({record.ISEG - 1, loads.Entry(k, record.ISEG)});
     }
-    data.group_g = parameters.Record(record.ISEG);
+    data.group_g = texts_.Intern(parameters.Record(record.ISEG));
     if (record.ISEG >= 1 && record.ISEG <= static_cast<int>(segments_by_id_.size())) {
       segments_by_id_[static_cast<size_t>(record.ISEG - 1)] = segment;
     }
@@ -311,6 +314,7 @@ void NetworkBuilder::GroupBExchanges() {
         if (!pairs.insert(UnorderedKey(pair.from, pair.to)).second) continue;
         COrvoBuilderCntrItem* node = NewExchange(pair.from, pair.to, static_cast<int>(f));
         SetGroupB_ExchangeData(*node, lines);
+        node->exchange()->entries = texts_.InternShared(node->exchange()->entries);
       }
     }
   }
@@ -329,30 +333,42 @@ void NetworkBuilder::FlowOnlyExchanges() {
 
 void NetworkBuilder::FlowPortions() {
   struct Portion {
+    uint64_t key;  // (upstream, downstream)
     size_t field;
     size_t function;
     double value;
   };
-  // Portions by (upstream, downstream) in field, function and pair order: applied in that
-  // order, a pair listed twice in one function leaves its later portion.
-  std::unordered_map<uint64_t, std::vector<Portion>> portions;
+  // Portions by (upstream, downstream), each pair's in field, function and pair order:
+  // applied in that order, a pair listed twice in one function leaves its later portion. One
+  // flat list, sorted stably, rather than a list per pair.
+  std::vector<Portion> portions;
+  size_t count = 0;
+  for (const CardDRecord::Field& field : deck_.d.fields) {
+    for (const PairFunction& function : field.functions) count += function.pairs.size();
+  }
+  portions.reserve(count);
   for (size_t k = 0; k < deck_.d.fields.size(); ++k) {
     const std::vector<PairFunction>& functions = deck_.d.fields[k].functions;
     for (size_t t = 0; t < functions.size(); ++t) {
       for (const SegmentPair& pair : functions[t].pairs) {
-        portions[OrderedKey(pair.from, pair.to)].push_back({k, t, pair.first});
+        portions.push_back({OrderedKey(pair.from, pair.to), k, t, pair.first});
       }
     }
   }
   if (portions.empty()) return;
+  const auto by_key = [](const Portion& a, const Portion& b) { return a.key < b.key; };
+  if (!std::is_sorted(portions.begin(), portions.end(), by_key)) {
+    std::stable_sort(portions.begin(), portions.end(), by_key);
+  }
   // Every exchange still holds the empty record it was made with: it is parsed once.
   std::string empty_record;
   StringArray record;
   std::vector<StringArray> lists;
   for (COrvoBuilderCntrItem* node : exchanges_) {
     ExchangeData& data = *node->exchange();
-    const auto found = portions.find(OrderedKey(data.upstream, data.downstream));
-    if (found == portions.end()) continue;
+    const Portion wanted{OrderedKey(data.upstream, data.downstream), 0, 0, 0.0};
+    const auto [first, last] = std::equal_range(portions.begin(), portions.end(), wanted, by_key);
+    if (first == last) continue;
     if (lists.empty() || data.group_d != empty_record) {
       empty_record = data.group_d;
       record = StringArray(empty_record);
@@ -362,7 +378,8 @@ void NetworkBuilder::FlowPortions() {
     StringArray changed = record;
     std::vector<StringArray> changed_lists;
     size_t current = SIZE_MAX;
-    for (const Portion& portion : found->second) {
+    for (auto portion_at = first; portion_at != last; ++portion_at) {
+      const Portion& portion = *portion_at;
       while (changed.size() <= portion.field) changed.GetList().push_back(StringArray().ToString());
       if (portion.field != current) {
         if (current != SIZE_MAX) changed.SetList(changed_lists.back(), current);
@@ -376,7 +393,7 @@ void NetworkBuilder::FlowPortions() {
       entries[portion.function] = RealText(portion.value);
     }
     changed.SetList(changed_lists.back(), current);
-    data.group_d = changed.ToString();
+    data.group_d = texts_.Intern(changed.ToString());
   }
 }
 

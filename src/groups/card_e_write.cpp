@@ -45,7 +45,7 @@ int SystemCount(const COrvoBuilderDoc& doc) {
 }
 
 std::vector<SystemRecord> SystemRecords(const COrvoBuilderDoc& doc,
-                                        std::string SegmentData::*field) {
+                                        SharedText SegmentData::*field) {
   const size_t systems = static_cast<size_t>(SystemCount(doc));
   const std::vector<const COrvoBuilderCntrItem*> by_id = SegmentsById(doc);
   std::vector<SystemRecord> records;
@@ -87,7 +87,7 @@ bool WriteSegmentFunction(DeckOut& out, int segment_id, std::vector<std::string>
   return out.TimeFunction(numbers);
 }
 
-std::string SystemsNodeCheck(const COrvoBuilderCntrItem& node, std::string SegmentData::*field,
+std::string SystemsNodeCheck(const COrvoBuilderCntrItem& node, SharedText SegmentData::*field,
                              const std::string& none, const std::string& first_missing,
                              const std::string& all) {
   if (!node.is_segment() || node.segment() == nullptr) return "Wrong Segment Type";

@@ -24,8 +24,7 @@ struct SystemRecord {
 };
 
 // Segment nodes in ID order, each with the record `field` (group_e or group_f) parsed.
-std::vector<SystemRecord> SystemRecords(const COrvoBuilderDoc& doc,
-                                        std::string SegmentData::*field);
+std::vector<SystemRecord> SystemRecords(const COrvoBuilderDoc& doc, SharedText SegmentData::*field);
 
 // The numbers of one system's function; empty when the entry is missing or no list.
 std::vector<std::string> FunctionNumbers(const SystemRecord& record, int system);
@@ -40,7 +39,7 @@ bool WriteSegmentFunction(DeckOut& out, int segment_id, std::vector<std::string>
 
 // The node check of a per-system record: none when no system has a break, first_missing
 // followed by the 1-based system without one, else all.
-std::string SystemsNodeCheck(const COrvoBuilderCntrItem& node, std::string SegmentData::*field,
+std::string SystemsNodeCheck(const COrvoBuilderCntrItem& node, SharedText SegmentData::*field,
                              const std::string& none, const std::string& first_missing,
                              const std::string& all);
 

@@ -29,19 +29,27 @@ bool TextBool(const std::string& text) {
 // The canonical string form of a StringArray text, as a node keeping a StringArray would
 // give it back. A text without the cookie leaves the previous value (StringArray keeps its
 // elements then); a text with an impossible delimiter level is refused.
-bool StoreArrayText(std::string& stored, const std::string& text, Platform& platform) {
+// An unchanged text keeps its shared copy.
+bool StoreArrayText(SharedText& stored, const std::string& text, Platform& platform) {
   StringArray array(std::vector<std::string>{});
   if (!array.FromString(stored)) return false;
   if (!array.FromString(text)) {
     platform.ShowMessage(array.error());
     return false;
   }
-  stored = array.ToString();
+  std::string canonical = array.ToString();
+  if (stored != canonical) stored = std::move(canonical);
   return true;
 }
 
+// The empty array text new nodes start with, one copy for all of them.
+const SharedText& EmptyArrayText() {
+  static const SharedText empty(StringArray().ToString());
+  return empty;
+}
+
 // Brings the group B entries to count: copies of the last entry, or ("0.0", "0.0").
-void ResizeExchangeEntries(std::string& entries_text, int count) {
+void ResizeExchangeEntries(SharedText& entries_text, int count) {
   StringArray entries(entries_text);
   std::vector<std::string>& list = entries.GetList();
   const size_t wanted = count < 0 ? 0 : static_cast<size_t>(count);
@@ -76,14 +84,14 @@ void COrvoBuilderCntrItem::SetType(NodeType type) {
   switch (type) {
     case kSegmentNode:
       segment_ = std::make_unique<SegmentData>();
-      segment_->group_e = StringArray().ToString();
-      segment_->group_f = StringArray().ToString();
+      segment_->group_e = EmptyArrayText();
+      segment_->group_f = EmptyArrayText();
       segment_->group_g = document_->DefaultSegmentGroupG();
       break;
     case kExchangeNode:
       exchange_ = std::make_unique<ExchangeData>();
-      exchange_->entries = StringArray().ToString();
-      exchange_->group_d = StringArray().ToString();
+      exchange_->entries = EmptyArrayText();
+      exchange_->group_d = EmptyArrayText();
       break;
     case kLabelNode:
       label_ = std::make_unique<LabelData>();
@@ -419,16 +427,27 @@ void COrvoBuilderCntrItem::WriteRecord(ArchiveWriter& ar, int counter,
 
 namespace {
 
-// A stored StringArray text: validated and kept in its canonical form.
-std::string ReadArrayText(ArchiveReader& ar) {
-  std::string text = ar.String();
+// A stored StringArray text: validated and kept in its canonical form. Nodes read one after
+// another mostly hold the same texts: one equal to `last`, the text read before it for the
+// same field (canonical, so it reads back as itself), shares its copy.
+SharedText ReadArrayText(ArchiveReader& ar, SharedText& last) {
+  const std::string_view stored = ar.StringView();
+  if (ar.ok() && !stored.empty() && last == stored) return last;
+  std::string text(stored);
   std::string_view error;
   if (!CanonicalizeStringArray(text, error)) {
     ar.Fail(std::string(error));
-    return StringArray().ToString();
+    return EmptyArrayText();
   }
-  return text;
+  last = std::move(text);
+  return last;
 }
+
+// The texts of the node read last, by field (see ReadArrayText).
+struct LastTexts {
+  SharedText group_e, group_f, group_g, entries, group_d;
+};
+thread_local LastTexts last_texts;
 
 // The level an array of these elements takes (StringArray::Resync from level 0); false when
 // an element nests too deep.
@@ -480,9 +499,9 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       s.VEXP = ar.F64();
       s.VMULT = ar.F64();
       s.BVOL = ar.F64();
-      s.group_e = ReadArrayText(ar);
-      s.group_f = ReadArrayText(ar);
-      s.group_g = ReadArrayText(ar);
+      s.group_e = ReadArrayText(ar, last_texts.group_e);
+      s.group_f = ReadArrayText(ar, last_texts.group_f);
+      s.group_g = ReadArrayText(ar, last_texts.group_g);
       break;
     }
     case kExchangeNode: {
@@ -493,7 +512,7 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       e.exchange_field = ar.I32();
       e.surface_count = ar.I32();
       e.pore_count = ar.I32();
-      e.entries = ReadArrayText(ar);
+      e.entries = ReadArrayText(ar, last_texts.entries);
       // Six portion lists, each a valid array text, kept as the elements of one array.
       std::string_view portions[6];
       thread_local std::vector<std::string_view> scratch;
@@ -509,8 +528,11 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
         level = 0;
       }
       int used;
+      std::string group_d;
       FormatStringArray(
-          level, 6, [&portions](size_t i) { return portions[i]; }, e.group_d, used);
+          level, 6, [&portions](size_t i) { return portions[i]; }, group_d, used);
+      if (last_texts.group_d != group_d) last_texts.group_d = std::move(group_d);
+      e.group_d = last_texts.group_d;
       break;
     }
     case kLabelNode:

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/shared_text.h"
+
 namespace orvo {
 
 class COrvoBuilderDoc;
@@ -49,7 +51,7 @@ inline constexpr int kBorder = 3;
 
 // Segment kind record: the segment ID and the per-segment data of groups C, E, F and G.
 // Groups E, F and G are kept as the string form of their StringArray, which is what the
-// parameter interface and the project file carry.
+// parameter interface and the project file carry; most segments of a network share theirs.
 struct SegmentData {
   int segment_id = 0;
   int segment_type = -1;  // list position: deck ITYPE - 1
@@ -59,22 +61,23 @@ struct SegmentData {
   double VEXP = 0.0;
   double VMULT = 0.0;
   double BVOL = 0.0;
-  std::string group_e;  // one time function per system
-  std::string group_f;  // one load function per system
-  std::string group_g;  // 32 label/value pairs
+  SharedText group_e;  // one time function per system
+  SharedText group_f;  // one load function per system
+  SharedText group_g;  // 32 label/value pairs
 
   bool operator==(const SegmentData&) const = default;
 };
 
-// Exchange kind record: the two ends and the per-exchange data of groups B and D.
+// Exchange kind record: the two ends and the per-exchange data of groups B and D (texts
+// shared as a segment's are).
 struct ExchangeData {
   int upstream = 0;
   int downstream = 0;
   int exchange_field = 2;  // 0 surface water, 1 pore water, 2 no exchange data
   int surface_count = 0;   // surface-water exchange functions the entries are sized for
   int pore_count = 0;
-  std::string entries;  // group B (area, length) per exchange function
-  std::string group_d;  // six portion lists, one per flow field
+  SharedText entries;  // group B (area, length) per exchange function
+  SharedText group_d;  // six portion lists, one per flow field
 
   bool operator==(const ExchangeData&) const = default;
 };
