@@ -7,7 +7,8 @@
 //   written.inp   the deck written back, where it differs from deck.inp
 //   check.txt     the card completeness report of the built project: every group's findings,
 //                 then each segment's and exchange's judgement card by card
-//   project.orb   a project file that writes deck.inp byte for byte (the examples' files)
+//   project.orb   a project file that writes deck.inp byte for byte, unchanged and unmodified
+//                 (the examples' files; a KOBAL5 project built as the editors build it)
 // The built project also saves and loads back to the same bytes.
 #include <gtest/gtest.h>
 
@@ -78,9 +79,12 @@ TEST_P(DeckCaseTest, ReadsBuildsAndWritesBack) {
     ScriptedPlatform project_platform;
     COrvoBuilderDoc project(project_platform);
     ASSERT_TRUE(project.Load((folder / "project.orb").string()));
+    const std::string project_bytes = project.SaveToBytes();
     EXPECT_EQ(DeckText(project, ok), input);
     EXPECT_TRUE(ok);
     EXPECT_TRUE(project_platform.messages.empty());
+    EXPECT_EQ(project.SaveToBytes(), project_bytes) << "writing the deck changed the project";
+    EXPECT_FALSE(project.IsModified());
   }
 }
 
