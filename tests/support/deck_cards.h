@@ -1,6 +1,6 @@
-// Shared setup and checks of the deck card tests: small projects sized as the deck they read,
-// the line after a card and the writers as one signature; bad input is in tests/data/cards,
-// imports (with write-read-write) in tests/data/card_import.
+// Shared setup and checks of the deck card tests: small projects sized as the deck they read
+// and the line after a card; bad input is in tests/data/cards, imports (with write-read-write)
+// in tests/data/card_import.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,12 +31,6 @@ inline void ExpectNextLine(DeckScanner& in, const std::string& expected) {
   std::string line;
   ASSERT_TRUE(in.ReadLine(line));
   EXPECT_EQ(line, expected);
-}
-
-// A card writer that takes a variation, writing the card as the project holds it.
-template <bool (*Write)(const COrvoBuilderDoc&, DeckOut&, const Variation*)>
-bool WriteCardOf(const COrvoBuilderDoc& doc, DeckOut& out) {
-  return Write(doc, out, nullptr);
 }
 
 }  // namespace orvo::testing
