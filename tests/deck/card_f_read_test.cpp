@@ -1,5 +1,5 @@
-// Card F: waste loads imported into a project (the load lists and the nonpoint file chooser)
-// and taken from a whole deck; more imports are in tests/data/card_import/card_f.txt.
+// Card F: the nonpoint file name a cancelled chooser or a record 5 of 0 leaves, and the waste
+// loads taken from a whole deck; the imports are in tests/data/card_import/card_f.txt.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,8 +18,6 @@ namespace {
 using List = std::vector<std::string>;
 
 constexpr auto Array = testing::ArrayText;
-
-const char kFilter[] = "Nonpoint source files (*.*)|*.*|All Files (*.*)|*.*||";
 
 // Two systems: loads at segments 3 and 2 of the first (in that order), none in the second;
 // record 5 announces a nonpoint source file.
@@ -54,47 +52,6 @@ class CardFTest : public testing::DocumentTest {
   }
 };
 
-TEST_F(CardFTest, ImportSetsSegmentsLoadListsAndAsksForTheNonpointFile) {
-  doc.nodes()[0]->SetParameter(11, Array({Array({"1", "0"}), "", ""}));
-  platform.files.push_back("/data/nps.txt");
-  DeckScanner in(kCard);
-  ASSERT_TRUE(ReadGroupF(doc, in, false));
-  EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(platform.messages, List{std::string("? open ") + kFilter});
-  EXPECT_EQ(doc.group_f.nonpoint_file, "/data/nps.txt");
-  EXPECT_EQ(doc.group_f.Slot(0).GetList(),
-            (List{"1000", "0.5", "kg/day", "  Point loads", doc.group_f.Entry(0, 4)}));
-  EXPECT_EQ(doc.group_f.Slot(1).GetList(),
-            (List{"0.0", "0.0", "kg/day", "", doc.group_f.Entry(1, 4)}));
-  EXPECT_EQ(doc.GetSegmentNode(1)->GetParameter(11), Array({"", "", ""}));
-  EXPECT_EQ(doc.GetSegmentNode(2)->GetParameter(11), Array({Array({"50", "0"}), "", ""}));
-  EXPECT_EQ(doc.GetSegmentNode(3)->GetParameter(11),
-            Array({Array({"10", "0", "20", "5"}), "", ""}));
-  // Ordered by segment index, whatever the deck's order.
-  EXPECT_EQ(Loads(doc, 0), (std::vector<StringArray>{{"1", Array({"50", "0"})},
-                                                     {"2", Array({"10", "0", "20", "5"})}}));
-  // A system the deck lists after the loaded segments' last system starts empty; the
-  // project's third system keeps the cleared entries of every segment.
-  EXPECT_TRUE(Loads(doc, 1).empty());
-  EXPECT_EQ(Loads(doc, 2), (std::vector<StringArray>{{"0", ""}, {"1", ""}, {"2", ""}}));
-}
-
-TEST_F(CardFTest, LoadListsHoldSegmentsOfTheSameOrALaterSystem) {
-  // Segment 1 is loaded in systems 1 and 3, segment 2 in system 2 only.
-  doc.imported_NOSYS = 3;
-  DeckScanner in(
-      "         1\n       1.0       1.0\n    1    1\n       1.0       0.0\n"
-      "         1\n       1.0       1.0\n    2    1\n       2.0       0.0\n"
-      "         1\n       1.0       1.0\n    1    1\n       3.0       0.0\n"
-      "         0\n");
-  ASSERT_TRUE(ReadGroupF(doc, in, false));
-  EXPECT_EQ(Loads(doc, 0), (std::vector<StringArray>{{"0", Array({"1", "0"})}, {"1", ""}}));
-  EXPECT_EQ(Loads(doc, 1), (std::vector<StringArray>{{"0", ""}, {"1", Array({"2", "0"})}}));
-  EXPECT_EQ(Loads(doc, 2), (std::vector<StringArray>{{"0", Array({"3", "0"})}}));
-  EXPECT_EQ(doc.GetSegmentNode(1)->GetParameter(11),
-            Array({Array({"1", "0"}), "", Array({"3", "0"})}));
-}
-
 TEST_F(CardFTest, CancelledChooserAndRecordFiveZeroEmptyTheName) {
   DeckScanner cancelled(kCard);
   ASSERT_TRUE(ReadGroupF(doc, cancelled, false));
@@ -108,17 +65,6 @@ TEST_F(CardFTest, CancelledChooserAndRecordFiveZeroEmptyTheName) {
   ASSERT_TRUE(ReadGroupF(doc, none, false));
   EXPECT_EQ(doc.group_f.nonpoint_file, "");
   EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(CardFTest, MissingSegmentIsReportedBeforeTheFileIsAskedFor) {
-  DeckScanner in(
-      "         1\n       1.0       1.0\n    9    1\n       1.0       0.0\n"
-      "         0\n         1\n");
-  ASSERT_TRUE(ReadGroupF(doc, in, false));
-  EXPECT_EQ(
-      platform.messages,
-      (List{"ReadGroupF: Warning: at least one segment in the input was not found in network.",
-            std::string("? open ") + kFilter}));
 }
 
 TEST_F(CardFTest, LoadFromWCBuildsSlotsWithOrderedLoadLists) {

@@ -1,23 +1,25 @@
-// Cards imported one at a time into the project built from a deck case (canonical_deck; kobal5
-// for card G, whose slots follow the type), one file per card under tests/data/card_import/ (cases
-// as support/card_cases.h reads them; the shape is the deck's NOSEG and NOSYS the importer reads
-// by). The result states
+// Cards imported one at a time into the project built from a deck case (the case's "from", else
+// canonical_deck, or kobal5 for card G, whose slots follow the type), one or more files per card
+// under tests/data/card_import/ named card_<letter>[_<more>].txt (cases as support/card_cases.h
+// reads them; the shape is the deck's NOSEG and NOSYS the importer reads by; file choosers are
+// answered with the case's files in turn). The result states
 //   skip: how skipping the card followed by "next card" ends; the project stays unchanged
 //   imports | fails, then each message; a failed import leaves the project unchanged
-//   the lines of the network and group dumps the import changed
+//   the lines of the network and group dumps (and the nonpoint source file and kinetic
+//   function names) the import changed
 //   the card then written from the project, which a second import writes back unchanged
 //   which cuts of the card at a line end import; those that fail change nothing
 #include <gtest/gtest.h>
 
-#include <map>
+#include <cctype>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "deck/card_registry.h"
 #include "deck/deck_reader.h"
 #include "deck/deck_reading.h"
-#include "groups/cards.h"
 #include "groups/deck_format.h"
 #include "support/card_cases.h"
 #include "support/document_test.h"
@@ -28,47 +30,32 @@
 namespace orvo {
 namespace {
 
-using Import = bool (*)(COrvoBuilderDoc&, DeckScanner&, bool);
-using Write = bool (*)(const COrvoBuilderDoc&, DeckOut&);
-
-template <bool (*W)(const COrvoBuilderDoc&, DeckOut&, const Variation*)>
-bool WriteOf(const COrvoBuilderDoc& doc, DeckOut& out) {
-  return W(doc, out, nullptr);
-}
-
-struct Card {
-  Import import;
-  Write write;
-  std::string start = "canonical_deck";
-};
-
-const std::map<std::string, Card>& Cards() {
-  static const std::map<std::string, Card> cards = {
-      {"card_b", {ReadGroupB, WriteOf<group_b::WriteCard>}},
-      {"card_c", {ReadGroupC, WriteOf<group_c::WriteCard>}},
-      {"card_d", {ReadGroupD, WriteOf<group_d::WriteCard>}},
-      {"card_e", {ReadGroupE, WriteOf<group_e::WriteCard>}},
-      {"card_f", {ReadGroupF, WriteOf<group_f::WriteCard>}},
-      {"card_g", {ReadGroupG, WriteOf<group_g::WriteCard>, "kobal5"}},
-      {"card_h", {ReadGroupH, WriteOf<group_h::WriteCard>}},
-      {"card_i", {ReadGroupI, group_i::WriteCard}},
-      {"card_j", {ReadGroupJ, WriteOf<group_j::WriteCard>}},
-  };
-  return cards;
-}
-
-// The project of a deck case, unmodified, its importer set to `shape`.
+// The project of a deck case, or of a project case ("projects/<name>"), unmodified, its importer
+// set to `shape`.
 struct Project {
-  Project(const std::string& start, const DeckShape& shape) {
-    const auto deck = testing::DataPath("decks/" + start + "/deck.inp");
-    doc.dataset_reader = std::make_shared<const OrvoClass>(deck.string(), platform);
-    BuildNetwork(doc);
+  Project(const std::string& start, const DeckShape& shape,
+          const std::vector<std::string>& files = {}) {
+    if (start.rfind("projects/", 0) == 0) {
+      EXPECT_TRUE(doc.Load(testing::DataPath(start + "/project.orb").string())) << start;
+    } else {
+      const auto deck = testing::DataPath("decks/" + start + "/deck.inp");
+      doc.dataset_reader = std::make_shared<const OrvoClass>(deck.string(), platform);
+      BuildNetwork(doc);
+    }
     doc.imported_NOSEG = shape.NOSEG;
     doc.imported_NOSYS = shape.NOSYS;
     doc.SetModifiedFlag(false);
     platform.messages.clear();
+    platform.files.assign(files.begin(), files.end());
   }
-  std::string Dump() const { return testing::NetworkText(doc) + testing::GroupsText(doc); }
+  // The nonpoint source file and the kinetic function names are not kept in the project file,
+  // so not in the group dump.
+  std::string Dump() const {
+    std::string names;
+    for (const std::string& name : doc.group_i.names) names += "\t" + name;
+    return testing::NetworkText(doc) + testing::GroupsText(doc) + "nonpoint source file\t" +
+           doc.group_f.nonpoint_file + "\nkinetic function names" + names + "\n";
+  }
 
   testing::NodeNumbersFromOne numbering;
   ScriptedPlatform platform;
@@ -97,11 +84,14 @@ std::string Messages(ScriptedPlatform& platform) {
   return text;
 }
 
-std::string Result(const Card& card, const testing::CardCase& c) {
+std::string Result(const CardEntry& card, const testing::CardCase& c) {
+  const std::string start = !c.from.empty()      ? c.from
+                            : card.letter == 'G' ? "kobal5"  // its slots follow the type
+                                                 : "canonical_deck";
   const std::string input = c.Input();
   std::string result = "skip: ";
   {
-    Project project(card.start, c.shape);
+    Project project(start, c.shape, c.files);
     const std::string before = project.doc.SaveToBytes();
     const std::string text = input + "next card\n";
     DeckScanner in(text);
@@ -114,7 +104,7 @@ std::string Result(const Card& card, const testing::CardCase& c) {
     EXPECT_FALSE(project.doc.IsModified());
   }
 
-  Project project(card.start, c.shape);
+  Project project(start, c.shape, c.files);
   const std::string before = project.doc.SaveToBytes();
   const std::string dump = project.Dump();
   DeckScanner in(input);
@@ -126,23 +116,24 @@ std::string Result(const Card& card, const testing::CardCase& c) {
     EXPECT_FALSE(project.doc.IsModified());
     return result;
   }
+  EXPECT_TRUE(project.doc.IsModified());
   result += "--- changed\n" + ChangedLines(dump, project.Dump());
 
   DeckOut first(project.platform);
-  result += card.write(project.doc, first) ? "--- written\n" : "--- written, failing\n";
+  result += card.write(project.doc, first, nullptr) ? "--- written\n" : "--- written, failing\n";
   result += first.text() + Messages(project.platform);
   // The card written holds the whole project, whatever the shape it was read by.
-  Project copy(card.start, {project.doc.group_a.NOSEG, project.doc.group_a.NOSYS});
+  Project copy(start, {project.doc.group_a.NOSEG, project.doc.group_a.NOSYS}, c.files);
   DeckScanner again(first.text());
   if (card.import(copy.doc, again, false)) {
     DeckOut second(copy.platform);
-    card.write(copy.doc, second);
+    card.write(copy.doc, second, nullptr);
     EXPECT_EQ(second.text(), first.text()) << "written, imported and written again";
   }
 
   result += "--- cuts that import:";
   for (size_t end = input.find('\n'); end + 1 < input.size(); end = input.find('\n', end + 1)) {
-    Project cut(card.start, c.shape);
+    Project cut(start, c.shape, c.files);
     const std::string cut_text = input.substr(0, end + 1);
     DeckScanner prefix(cut_text);
     if (card.import(cut.doc, prefix, false)) {
@@ -163,7 +154,7 @@ TEST_P(CardImportTest, SkipsImportsWritesBackAndRefusesCuts) {
   ASSERT_FALSE(cases.empty()) << path;
   for (testing::CardCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string result = Result(Cards().at(GetParam()), c);
+    const std::string result = Result(*CardOf(static_cast<char>(std::toupper(GetParam()[5]))), c);
     if (testing::UpdatingExpected())
       c.result = result;
     else

@@ -5,7 +5,10 @@
 //   network.txt   the network built from it (support/network_text.h)
 //   groups.txt    the group holders of the built project (support/groups_text.h)
 //   written.inp   the deck written back, where it differs from deck.inp
-//   project.orb   a project file that writes deck.inp byte for byte (the examples' files)
+//   check.txt     the card completeness report of the built project: every group's findings,
+//                 then each segment's and exchange's judgement card by card
+//   project.orb   a project file that writes deck.inp byte for byte, unchanged and unmodified
+//                 (the examples' files; a KOBAL5 project built as the editors build it)
 // The built project also saves and loads back to the same bytes.
 #include <gtest/gtest.h>
 
@@ -19,6 +22,7 @@
 #include "support/golden.h"
 #include "support/groups_text.h"
 #include "support/network_text.h"
+#include "validate/card_completeness.h"
 
 namespace orvo {
 namespace {
@@ -28,6 +32,17 @@ class DeckCaseTest : public testing::DocumentTestOf<::testing::TestWithParam<std
 std::string Lines(const std::vector<std::string>& messages) {
   std::string text;
   for (const std::string& message : messages) text += message + "\n";
+  return text;
+}
+
+std::string CheckText(const COrvoBuilderDoc& doc) {
+  const CompletenessReport report = BuildCompletenessReport(doc);
+  std::string text = Lines(report.findings);
+  for (const auto& s : report.segments)
+    text += "segment " + s.id + "\tC: " + s.group_c + "\tE: " + s.group_e + "\tF: " + s.group_f +
+            "\tG: " + s.group_g + "\n";
+  for (const auto& e : report.exchanges)
+    text += "exchange " + e.id + "\tB: " + e.group_b + "\tD: " + e.group_d + "\n";
   return text;
 }
 
@@ -50,6 +65,7 @@ TEST_P(DeckCaseTest, ReadsBuildsAndWritesBack) {
   testing::ExpectFileText(folder / "network.txt", testing::NetworkText(doc));
   testing::ExpectFileText(folder / "groups.txt", testing::GroupsText(doc));
   testing::ExpectFileTextOr(folder / "written.inp", written, input);
+  testing::ExpectFileText(folder / "check.txt", CheckText(doc));
 
   const std::string saved = doc.SaveToBytes();
   testing::NodeNumbersFromOne as_if_started_again;
@@ -63,9 +79,12 @@ TEST_P(DeckCaseTest, ReadsBuildsAndWritesBack) {
     ScriptedPlatform project_platform;
     COrvoBuilderDoc project(project_platform);
     ASSERT_TRUE(project.Load((folder / "project.orb").string()));
+    const std::string project_bytes = project.SaveToBytes();
     EXPECT_EQ(DeckText(project, ok), input);
     EXPECT_TRUE(ok);
     EXPECT_TRUE(project_platform.messages.empty());
+    EXPECT_EQ(project.SaveToBytes(), project_bytes) << "writing the deck changed the project";
+    EXPECT_FALSE(project.IsModified());
   }
 }
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "deck/card_registry.h"
 #include "deck/deck_reading.h"
 #include "deck/deck_writer.h"
-#include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
@@ -28,27 +28,17 @@ using List = std::vector<std::string>;
 const char kHeader[] = " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS";
 
 // The deck card by card, A to J.
-std::array<std::string, 10> Cards(const COrvoBuilderDoc& doc, Platform& platform) {
-  std::array<std::string, 10> cards;
-  std::array<DeckOut, 10> out = {DeckOut(platform), DeckOut(platform), DeckOut(platform),
-                                 DeckOut(platform), DeckOut(platform), DeckOut(platform),
-                                 DeckOut(platform), DeckOut(platform), DeckOut(platform),
-                                 DeckOut(platform)};
-  EXPECT_TRUE(group_a::WriteCard(doc, out[0]));
-  EXPECT_TRUE(group_b::WriteCard(doc, out[1]));
-  EXPECT_TRUE(group_c::WriteCard(doc, out[2]));
-  EXPECT_TRUE(group_d::WriteCard(doc, out[3]));
-  EXPECT_TRUE(group_e::WriteCard(doc, out[4]));
-  EXPECT_TRUE(group_f::WriteCard(doc, out[5]));
-  EXPECT_TRUE(group_g::WriteCard(doc, out[6]));
-  EXPECT_TRUE(group_h::WriteCard(doc, out[7]));
-  EXPECT_TRUE(group_i::WriteCard(doc, out[8]));
-  EXPECT_TRUE(group_j::WriteCard(doc, out[9]));
-  for (size_t i = 0; i < cards.size(); ++i) cards[i] = out[i].text();
-  return cards;
+std::array<std::string, kCardCount> CardTexts(const COrvoBuilderDoc& doc, Platform& platform) {
+  std::array<std::string, kCardCount> texts;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    DeckOut out(platform);
+    EXPECT_TRUE(Cards()[i].write(doc, out, nullptr));
+    texts[i] = out.text();
+  }
+  return texts;
 }
 
-std::string Join(const std::array<std::string, 10>& cards, size_t count = 10) {
+std::string Join(const std::array<std::string, kCardCount>& cards, size_t count = kCardCount) {
   std::string text;
   for (size_t i = 0; i < count; ++i) text += cards[i];
   return text;
@@ -66,7 +56,7 @@ class DeckReaderTest : public ::testing::Test {
   void SetUp() override {
     COrvoBuilderCntrItem::SetNodeNumberCounter(0);
     testing::BuildSmallProject(project);
-    cards = Cards(project, platform);
+    cards = CardTexts(project, platform);
     deck = Join(cards);
   }
 
@@ -78,7 +68,7 @@ class DeckReaderTest : public ::testing::Test {
   const fs::path& directory = scratch.path();
   ScriptedPlatform platform;
   COrvoBuilderDoc project{platform};
-  std::array<std::string, 10> cards;
+  std::array<std::string, kCardCount> cards;
   std::string deck;
 };
 
@@ -188,7 +178,7 @@ TEST_F(DeckReaderTest, MissingDeckFile) {
 
 TEST_F(DeckReaderTest, NonpointSourceFileIsAskedFor) {
   project.group_f.nonpoint_file = "loads.txt";
-  const std::string text = Join(Cards(project, platform));
+  const std::string text = Join(CardTexts(project, platform));
   const std::string prompt = "Please input external nonpoint source file name.";
   const std::string chooser = "? open All Files (*.*) |*.*|Text Files (*.txt)|*.txt||";
   const std::string missing = (directory / "none.txt").string();

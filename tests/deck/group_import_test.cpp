@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "deck/card_registry.h"
 #include "deck/deck_writer.h"
-#include "groups/cards.h"
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/deck_cards.h"
@@ -23,22 +23,12 @@ using Lines = std::vector<std::string>;
 
 const char kChooser[] = "? open ORVO input files (*.inp)|*.inp|All Files (*.*)|*.*||";
 
-// Card text of one group, as the card writers give it.
-using CardWriter = bool (*)(const COrvoBuilderDoc&, DeckOut&);
-std::string Cards(const COrvoBuilderDoc& doc, std::initializer_list<CardWriter> writers) {
+// The text of the cards named by their letters, as the card writers give it.
+std::string Cards(const COrvoBuilderDoc& doc, const std::string& letters) {
   DeckOut out(doc.platform());
-  for (const CardWriter write : writers) EXPECT_TRUE(write(doc, out));
+  for (const char letter : letters) EXPECT_TRUE(CardOf(letter)->write(doc, out, nullptr));
   return out.text();
 }
-using testing::WriteCardOf;
-constexpr CardWriter CardB = WriteCardOf<group_b::WriteCard>,
-                     CardC = WriteCardOf<group_c::WriteCard>,
-                     CardD = WriteCardOf<group_d::WriteCard>,
-                     CardE = WriteCardOf<group_e::WriteCard>,
-                     CardF = WriteCardOf<group_f::WriteCard>,
-                     CardG = WriteCardOf<group_g::WriteCard>,
-                     CardH = WriteCardOf<group_h::WriteCard>, CardI = group_i::WriteCard,
-                     CardJ = WriteCardOf<group_j::WriteCard>;
 
 Lines SplitLines(const std::string& text) {
   Lines lines;
@@ -107,14 +97,14 @@ class GroupImportTest : public testing::DocumentTest {
 };
 
 TEST_F(GroupImportTest, CardDFromFullDeckSkipsCardsBAndC) {
-  const std::string card_b = Cards(doc, {CardB}), card_c = Cards(doc, {CardC});
+  const std::string card_b = Cards(doc, "B"), card_c = Cards(doc, "C");
   doc.imported_NOSEG = doc.imported_NOSYS = 99;
   Offer(SourceDeck());
   EXPECT_TRUE(ImportGroup(doc, 'D'));
   EXPECT_EQ(platform.messages, (Lines{kChooser, "Card D imported successfully."}));
-  EXPECT_EQ(Cards(doc, {CardD}), Cards(source, {CardD}));
-  EXPECT_EQ(Cards(doc, {CardB}), card_b);
-  EXPECT_EQ(Cards(doc, {CardC}), card_c);
+  EXPECT_EQ(Cards(doc, "D"), Cards(source, "D"));
+  EXPECT_EQ(Cards(doc, "B"), card_b);
+  EXPECT_EQ(Cards(doc, "C"), card_c);
   EXPECT_EQ(doc.imported_NOSEG, 6);
   EXPECT_EQ(doc.imported_NOSYS, 6);
   EXPECT_GE(redraws.redraws, 1);
@@ -122,7 +112,6 @@ TEST_F(GroupImportTest, CardDFromFullDeckSkipsCardsBAndC) {
 
 TEST_F(GroupImportTest, EachGroupFromFullDeck) {
   const std::string deck = SourceDeck();
-  const CardWriter writers[] = {CardB, CardC, CardD, CardE, CardF, CardG, CardH, CardI, CardJ};
   for (char group = 'B'; group <= 'J'; ++group) {
     SCOPED_TRACE(std::string(1, group));
     platform.messages.clear();
@@ -130,7 +119,7 @@ TEST_F(GroupImportTest, EachGroupFromFullDeck) {
     EXPECT_TRUE(ImportGroup(doc, group));
     EXPECT_EQ(platform.messages,
               (Lines{kChooser, std::string("Card ") + group + " imported successfully."}));
-    EXPECT_EQ(Cards(doc, {writers[group - 'B']}), Cards(source, {writers[group - 'B']}));
+    EXPECT_EQ(Cards(doc, std::string(1, group)), Cards(source, std::string(1, group)));
   }
   bool ok = false;
   EXPECT_EQ(DeckText(doc, ok), deck);
@@ -161,10 +150,10 @@ TEST_F(GroupImportTest, DifferentSystemCountsAreReported) {
 
 TEST_F(GroupImportTest, CardDFromFragmentReadsAtTheStart) {
   doc.imported_NOSEG = doc.imported_NOSYS = 99;
-  Offer(Cards(source, {CardD, CardE, CardF}));
+  Offer(Cards(source, "DEF"));
   EXPECT_TRUE(ImportGroup(doc, 'D'));
   EXPECT_EQ(platform.messages, (Lines{kChooser, "Card D imported successfully."}));
-  EXPECT_EQ(Cards(doc, {CardD}), Cards(source, {CardD}));
+  EXPECT_EQ(Cards(doc, "D"), Cards(source, "D"));
   EXPECT_EQ(doc.imported_NOSEG, 6);
   EXPECT_EQ(doc.imported_NOSYS, 6);
 }
@@ -172,12 +161,12 @@ TEST_F(GroupImportTest, CardDFromFragmentReadsAtTheStart) {
 // A fragment has no NOSYS of its own: the project's six systems are read, not none.
 TEST_F(GroupImportTest, FragmentUsesTheProjectsSystems) {
   doc.imported_NOSEG = doc.imported_NOSYS = 0;
-  Offer(Cards(source, {CardE}));
+  Offer(Cards(source, "E"));
   EXPECT_TRUE(ImportGroup(doc, 'E'));
-  EXPECT_EQ(Cards(doc, {CardE}), Cards(source, {CardE}));
+  EXPECT_EQ(Cards(doc, "E"), Cards(source, "E"));
   EXPECT_EQ(doc.imported_NOSYS, 6);
   EXPECT_EQ(doc.imported_NOSEG, 6);
-  EXPECT_NE(Cards(doc, {CardE}).find("0.75"), std::string::npos);
+  EXPECT_NE(Cards(doc, "E").find("0.75"), std::string::npos);
 }
 
 TEST_F(GroupImportTest, ImportAllFromFullDeck) {
@@ -193,7 +182,7 @@ TEST_F(GroupImportTest, ImportAllFromFullDeck) {
 
 TEST_F(GroupImportTest, ImportAllOnFragmentChangesNothing) {
   const std::string before = doc.SaveToBytes();
-  Offer(Cards(source, {CardB, CardC, CardD, CardE, CardF, CardG, CardH, CardI, CardJ}));
+  Offer(Cards(source, "BCDEFGHIJ"));
   EXPECT_FALSE(ImportAllGroups(doc));
   EXPECT_EQ(platform.messages, (Lines{kChooser, "Failed to import card groups from file."}));
   EXPECT_EQ(doc.SaveToBytes(), before);
@@ -302,20 +291,20 @@ TEST_F(GroupImportTest, KobalsLineIsPassedOver) {
 }
 
 TEST_F(GroupImportTest, FailedCardLeavesItsGroup) {
-  const std::string card_d = Cards(doc, {CardD});
+  const std::string card_d = Cards(doc, "D");
   const std::string deck = SourceDeck();
-  const std::string cut = deck.substr(0, deck.find(Cards(source, {CardD})) + 12);
+  const std::string cut = deck.substr(0, deck.find(Cards(source, "D")) + 12);
   Offer(cut);
   EXPECT_FALSE(ImportGroup(doc, 'D'));
   EXPECT_EQ(platform.messages.back(), "Failed to read card D from file.");
-  EXPECT_EQ(Cards(doc, {CardD}), card_d);
+  EXPECT_EQ(Cards(doc, "D"), card_d);
 
   // Import All keeps the groups read before the failing one.
   Offer(cut);
   EXPECT_FALSE(ImportAllGroups(doc));
   EXPECT_EQ(platform.messages.back(), "Failed to import card groups from file.");
-  EXPECT_EQ(Cards(doc, {CardB, CardC}), Cards(source, {CardB, CardC}));
-  EXPECT_EQ(Cards(doc, {CardD}), card_d);
+  EXPECT_EQ(Cards(doc, "BC"), Cards(source, "BC"));
+  EXPECT_EQ(Cards(doc, "D"), card_d);
 }
 
 TEST_F(GroupImportTest, NoSimulationTypeReadsNothing) {
@@ -353,14 +342,14 @@ TEST_F(GroupImportTest, CancelAndUnreadableFiles) {
 }
 
 TEST_F(GroupImportTest, EmptyFileIsAFragmentWithoutTheCard) {
-  const std::string card_b = Cards(doc, {CardB});
+  const std::string card_b = Cards(doc, "B");
   Offer("");
   EXPECT_FALSE(ImportGroup(doc, 'B'));
   EXPECT_EQ(platform.messages.back(), "Failed to read card B from file.");
   Offer("");
   EXPECT_FALSE(ImportAllGroups(doc));
   EXPECT_EQ(platform.messages.back(), "Failed to import card groups from file.");
-  EXPECT_EQ(Cards(doc, {CardB}), card_b);
+  EXPECT_EQ(Cards(doc, "B"), card_b);
 }
 
 }  // namespace

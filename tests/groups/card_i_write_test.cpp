@@ -1,3 +1,5 @@
+// Card I with kinetic function names, which project files do not keep; the cards without are
+// in tests/data/projects/write_i_*.
 #include <string>
 #include <vector>
 
@@ -26,7 +28,6 @@ class GroupICardTest : public testing::CardWriterTest {
       return group_i::WriteCard(d, out);
     });
   }
-  std::vector<std::string> Check() { return Findings(group_i::Check); }
 };
 
 TEST_F(GroupICardTest, FourBreakpointsToALineAndNumbersFromTheTable) {
@@ -48,21 +49,11 @@ TEST_F(GroupICardTest, ValueWithoutTimeFailsAfterTheValue) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(GroupICardTest, NoFunctionsWritesOnlyTheCountAndWarns) {
-  EXPECT_EQ(Write(), "         0Kinetic functions\n");
-  EXPECT_TRUE(written);
-  EXPECT_EQ(Check(),
-            std::vector<std::string>{"Group I: Warning: No time functions defined (NFUNC)."});
-}
-
+// The card and its finding are in tests/data/projects/write_i_kobal5_with_stale_functions.
 TEST_F(GroupICardTest, KobalOffersNoSlotsEvenWithStaleFunctions) {
   doc.group_i.functions[0] = "1 0 2 1";  // left from an earlier simulation type
   doc.group_a.SIMTYP = kKobal5;
-  EXPECT_EQ(Write(), "         0Kinetic functions\n");
   EXPECT_TRUE(group_i::DefinedFunctions(doc).empty());
-  EXPECT_EQ(Check(),
-            std::vector<std::string>{"Group I: Warning: No time functions defined (NFUNC)."});
-
   doc.group_a.SIMTYP = kVerda5;
   doc.group_i.slot_count = 0;
   EXPECT_TRUE(group_i::DefinedFunctions(doc).empty());

@@ -3,6 +3,8 @@
 //   error.txt    for a file that must not load: the reason the load gives
 //   network.txt  for one that loads: its network (support/network_text.h)
 //   saved.orb    what saving it writes, where that differs from project.orb
+//   cards.txt    for one that loads: its cards, findings and node judgements, checked by
+//                tests/deck/project_cards_test.cpp
 // A file that loads also fails cleanly when cut short anywhere: each cut reports an error and
 // leaves the document it was loaded into as it was. The empty project's file holds the fresh
 // record of every group holder byte for byte.

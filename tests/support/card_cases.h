@@ -1,6 +1,8 @@
 // Files of deck card cases under tests/data/: each case is
 //   === <name>
 //   shape <NOSEG> <NOSYS>
+//   from <deck case>               (optional: the project the card is read into)
+//   file <path>                    (optional, repeated: what file choosers are answered)
 //   --- deck
 //   <the card's text>              (a line ending in "<10000>" is filled with "x" to 10,000
 //                                   characters)
@@ -20,6 +22,8 @@ namespace orvo::testing {
 struct CardCase {
   std::string name;
   DeckShape shape;
+  std::string from;
+  std::vector<std::string> files;
   std::string text;
   std::string result;
 
@@ -49,7 +53,14 @@ inline std::vector<CardCase> ReadCases(const std::string& file) {
     std::string word;
     std::istringstream(file.substr(name_end + 1, file.find('\n', name_end + 1) - name_end)) >>
         word >> c.shape.NOSEG >> c.shape.NOSYS;
-    const size_t text_start = file.find("--- deck\n", name_end) + 9;
+    const size_t deck_at = file.find("--- deck\n", name_end);
+    std::istringstream options(file.substr(name_end + 1, deck_at - name_end - 1));
+    std::getline(options, word);
+    for (std::string line; std::getline(options, line);) {
+      if (line.rfind("from ", 0) == 0) c.from = line.substr(5);
+      if (line.rfind("file ", 0) == 0) c.files.push_back(line.substr(5));
+    }
+    const size_t text_start = deck_at + 9;
     const size_t result_at = file.find("\n" + kResult, text_start - 1) + 1;
     c.text = file.substr(text_start, result_at - text_start);
     const size_t result_line_end = file.find('\n', result_at);
@@ -66,7 +77,10 @@ inline std::string WriteCases(const std::vector<CardCase>& cases) {
   std::string file;
   for (const CardCase& c : cases) {
     file += "=== " + c.name + "\nshape " + std::to_string(c.shape.NOSEG) + " " +
-            std::to_string(c.shape.NOSYS) + "\n--- deck\n" + c.text;
+            std::to_string(c.shape.NOSYS) + "\n";
+    if (!c.from.empty()) file += "from " + c.from + "\n";
+    for (const std::string& path : c.files) file += "file " + path + "\n";
+    file += "--- deck\n" + c.text;
     file += !c.text.empty() && c.text.back() != '\n' ? "\n--- result (no newline at end)\n"
                                                      : "--- result\n";
     file += c.result;

@@ -1,5 +1,6 @@
-// The base of the card writers' tests: a project drawn as the editors draw it, written one
-// card at a time.
+// The base of the card writers' tests: a project drawn as the editors draw it, or loaded from a
+// project case (whose cards tests/deck/project_cards_test.cpp checks), written one card at a
+// time.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "model/project_document.h"
 #include "model/scripted_platform.h"
 #include "support/document_test.h"
+#include "support/golden.h"
 #include "support/node_records.h"
 
 namespace orvo::testing {
@@ -24,6 +26,13 @@ class CardWriterTest : public testing::DocumentTest {
       const int left = 100 * static_cast<int>(segments.size() + 1);
       segments.push_back(AddSegmentWithLabel(doc, left, 100));
     }
+  }
+
+  // The project case tests/data/projects/<name>, its segments in `segments`.
+  void LoadCase(const std::string& name) {
+    ASSERT_TRUE(doc.Load(DataPath("projects/" + name + "/project.orb").string())) << name;
+    for (const auto& node : doc.nodes())
+      if (node->is_segment()) segments.push_back(node.get());
   }
 
   // The exchange tool between segments by ID; an end 0 lies outside, and the exchange then

@@ -11,6 +11,7 @@
 #include "support/grid_typing.h"
 #include "support/layout_check.h"
 #include "support/small_project.h"
+#include "support/widget_dump.h"
 #include "ui/network/network_view.h"
 #include "ui/widgets/grid_widget.h"
 
@@ -49,14 +50,7 @@ class SegmentTableTest : public QObject {
 
   void ListsEverySegmentByID() {
     GridWidget* grid = table_->grid();
-    for (int id = 1; id <= 3; ++id) QCOMPARE(grid->CellText(id, 0), QString::number(id));
-    QCOMPARE(table_->system_list()->count(), 1);
-    const int type = table_->ColumnOf("C:type");
-    QCOMPARE(grid->CellText(0, type), QStringLiteral("Segment Type"));
-    QCOMPARE(grid->CellText(1, type), QStringLiteral("(3) Upper bed"));
-    QCOMPARE(grid->CellText(3, table_->ColumnOf("E:0")), QStringLiteral("5 0 5 30"));
-    QCOMPARE(grid->CellText(2, table_->ColumnOf("F:0")), QStringLiteral("2 0 2 30"));
-    QVERIFY(table_->ColumnOf("J:0:C") > 0 && table_->ColumnOf("G:0") > 0);
+    ORVO_COMPARE_WINDOW("ui/editors/segment_table/three_segments.txt", *table_);
     // Long names wrap, so the first value columns are wholly in sight at the default size.
     const int vmult = table_->ColumnOf("C:VMULT");
     QVERIFY(grid->columnViewportPosition(vmult) + grid->columnWidth(vmult) <=

@@ -10,6 +10,8 @@
 
 #include "model/scripted_platform.h"
 #include "support/network_builder.h"
+#include "support/network_text.h"
+#include "support/qt_golden.h"
 #include "ui/network/icon_palette.h"
 #include "ui/network/network_painting.h"
 #include "ui/network/network_view.h"
@@ -75,17 +77,11 @@ void NetworkViewTest::PaletteToolPlacesSegmentWithTetheredLabel() {
   QCOMPARE(f.view.state().interaction_mode, Mode::kPlaceUpperBed);
   f.Click(QPoint(100, 100));
   QCOMPARE(f.doc.nodes().size(), size_t{2});
-  COrvoBuilderCntrItem* segment = f.doc.nodes()[0].get();
-  COrvoBuilderCntrItem* label = f.doc.nodes()[1].get();
-  QCOMPARE(Rect(segment), QRect(100, 100, 32, 32));
-  QCOMPARE(segment->GetParameter(2), std::string("1"));
-  QCOMPARE(segment->GetParameter(3), std::string("2"));
+  // Segment 1 of type 2 at the click, its label tethered above it.
+  ORVO_COMPARE_EXPECTED("ui/network/network_view/placed_segment.txt",
+                        QByteArray::fromStdString(testing::NetworkText(f.doc)));
   QCOMPARE(f.doc.group_a.NOSEG, 1);
-  QCOMPARE(Rect(label), QRect(120, 60, 32, 32));
-  QCOMPARE(label->GetParameter(2), std::string("1"));
-  QCOMPARE(label->GetParameter(3), std::string(""));
-  QCOMPARE(segment->anchors(), std::vector<std::string>{std::to_string(label->number())});
-  QCOMPARE(f.view.selected_node(), segment);
+  QCOMPARE(f.view.selected_node(), f.doc.nodes()[0].get());
   QCOMPARE(f.doc.UndoLabel(), std::string("Place Segment"));
   // Too close to the segment: ignored; the tool stays for the next placement.
   f.Click(QPoint(110, 120));

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "model/scripted_platform.h"
+#include "support/widget_dump.h"
 
 using namespace orvo;
 using namespace orvo::ui;
@@ -61,24 +62,15 @@ class ProjectDocumentationDialogTest : public QObject {
     ThreeRevisions();
     ProjectDocumentationDialog dialog(Mode::kOpen, project_, platform_);
     dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Project Documentation- Open"));
-    QCOMPARE(dialog.list_label()->text(), QStringLiteral("Previous versions of river's.orb:"));
-    QCOMPARE(Lines(*dialog.list()), (QStringList{"1.3 ", "1.2 base", "1.1 "}));
-    QCOMPARE(dialog.description_label()->text(), QStringLiteral("Description of river's.orb"));
-    QCOMPARE(dialog.description_box()->toPlainText(), QStringLiteral("River study\nfirst cut"));
-    QCOMPARE(dialog.log_label()->text(), QStringLiteral("Log message"));
-    QCOMPARE(dialog.log_box()->toPlainText(), QString());
+    ORVO_COMPARE_WINDOW("ui/revisions/project_documentation/review.txt", dialog);
     QVERIFY(dialog.name_edit() == nullptr && dialog.save_button() == nullptr);
 
     ClickRow(*dialog.list(), 1);
-    QCOMPARE(dialog.log_label()->text(), QStringLiteral("Log message for version 1.2 base:"));
-    QCOMPARE(dialog.log_box()->toPlainText(), QStringLiteral("Lake segments"));
+    ORVO_COMPARE_WINDOW("ui/revisions/project_documentation/review_1_2.txt", dialog);
     ClickRow(*dialog.list(), 2);
-    QCOMPARE(dialog.log_label()->text(), QStringLiteral("Log message for version 1.1:"));
-    QCOMPARE(dialog.log_box()->toPlainText(), QStringLiteral("Initial revision"));
+    ORVO_COMPARE_WINDOW("ui/revisions/project_documentation/review_1_1.txt", dialog);
     dialog.list()->clearSelection();
-    QCOMPARE(dialog.log_label()->text(), QStringLiteral("Log message"));
-    QCOMPARE(dialog.log_box()->toPlainText(), QString());
+    ORVO_COMPARE_WINDOW("ui/revisions/project_documentation/review.txt", dialog);
     QCOMPARE(platform_.messages, std::vector<std::string>{});
   }
 

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "model/scripted_platform.h"
+#include "support/widget_dump.h"
 #include "ui/widgets/grid_widget.h"
 #include "validate/value_ranges.h"
 
@@ -58,16 +59,13 @@ class ValidRangesDialogTest : public QObject {
     ValueRangeTable table;
     ValidRangesDialog dialog(table, platform_);
     GridWidget& grid = *dialog.grid();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Valid Ranges"));
-    QCOMPARE(grid.CellText(0, 0), QStringLiteral("Card J Parameters"));
-    QCOMPARE(grid.CellText(2, 0), QStringLiteral("Dissolved Fraction (DISSF(ISYS,K))"));
-    QCOMPARE(dialog.file_line()->text(), QStringLiteral("File: <NONE>"));
+    ORVO_COMPARE_WINDOW("ui/validation/valid_ranges/new_table.txt", dialog);
     QVERIFY(grid.EditCell(1, 1, "1.50"));
     QVERIFY(grid.EditCell(1, 2, " 2.5e3"));
     QVERIFY(grid.EditCell(2, 1, "0"));
     QVERIFY(grid.EditCell(2, 2, "0.0000001"));
     QVERIFY(!grid.EditCell(1, 0, "renamed"));
-    QCOMPARE(grid.CellText(1, 1), QStringLiteral("1.5"));
+    ORVO_COMPARE_WINDOW("ui/validation/valid_ranges/typed_bounds.txt", dialog);
     QCOMPARE(Q(table.c_min), QStringLiteral("1.5"));
     QCOMPARE(Q(table.c_max), QStringLiteral("2500"));
     QCOMPARE(Q(table.dissf_min), QStringLiteral("0"));
