@@ -427,25 +427,33 @@ void COrvoBuilderCntrItem::WriteRecord(ArchiveWriter& ar, int counter,
 
 namespace {
 
+// The text read last for one field: as stored, and as kept.
+struct LastText {
+  std::string stored;
+  SharedText text;
+};
+
 // A stored StringArray text: validated and kept in its canonical form. Nodes read one after
-// another mostly hold the same texts: one equal to `last`, the text read before it for the
-// same field (canonical, so it reads back as itself), shares its copy.
-SharedText ReadArrayText(ArchiveReader& ar, SharedText& last) {
+// another mostly hold the same texts: one stored as the field's text in the node read before
+// it was shares that node's copy.
+SharedText ReadArrayText(ArchiveReader& ar, LastText& last) {
   const std::string_view stored = ar.StringView();
-  if (ar.ok() && !stored.empty() && last == stored) return last;
+  if (ar.ok() && !stored.empty() && stored == last.stored) return last.text;
   std::string text(stored);
   std::string_view error;
   if (!CanonicalizeStringArray(text, error)) {
     ar.Fail(std::string(error));
     return EmptyArrayText();
   }
-  last = std::move(text);
-  return last;
+  last.stored.assign(stored);
+  last.text = std::move(text);
+  return last.text;
 }
 
 // The texts of the node read last, by field (see ReadArrayText).
 struct LastTexts {
-  SharedText group_e, group_f, group_g, entries, group_d;
+  LastText group_e, group_f, group_g, entries;
+  SharedText group_d;
 };
 thread_local LastTexts last_texts;
 
