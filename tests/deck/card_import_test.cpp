@@ -12,77 +12,20 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "deck/card_registry.h"
-#include "deck/deck_reader.h"
-#include "deck/deck_reading.h"
 #include "groups/deck_format.h"
 #include "support/card_cases.h"
-#include "support/document_test.h"
+#include "support/case_project.h"
 #include "support/golden.h"
-#include "support/groups_text.h"
-#include "support/network_text.h"
 
 namespace orvo {
 namespace {
 
-// The project of a deck case, or of a project case ("projects/<name>"), unmodified, its importer
-// set to `shape`.
-struct Project {
-  Project(const std::string& start, const DeckShape& shape,
-          const std::vector<std::string>& files = {}) {
-    if (start.rfind("projects/", 0) == 0) {
-      EXPECT_TRUE(doc.Load(testing::DataPath(start + "/project.orb").string())) << start;
-    } else {
-      const auto deck = testing::DataPath("decks/" + start + "/deck.inp");
-      doc.dataset_reader = std::make_shared<const OrvoClass>(deck.string(), platform);
-      BuildNetwork(doc);
-    }
-    doc.imported_NOSEG = shape.NOSEG;
-    doc.imported_NOSYS = shape.NOSYS;
-    doc.SetModifiedFlag(false);
-    platform.messages.clear();
-    platform.files.assign(files.begin(), files.end());
-  }
-  // The nonpoint source file and the kinetic function names are not kept in the project file,
-  // so not in the group dump.
-  std::string Dump() const {
-    std::string names;
-    for (const std::string& name : doc.group_i.names) names += "\t" + name;
-    return testing::NetworkText(doc) + testing::GroupsText(doc) + "nonpoint source file\t" +
-           doc.group_f.nonpoint_file + "\nkinetic function names" + names + "\n";
-  }
-
-  testing::NodeNumbersFromOne numbering;
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc{platform};
-};
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-std::string ChangedLines(const std::string& before, const std::string& after) {
-  const std::vector<std::string> old_lines = Lines(before), new_lines = Lines(after);
-  std::string changed;
-  for (size_t i = 0; i < new_lines.size(); ++i)
-    if (i >= old_lines.size() || new_lines[i] != old_lines[i]) changed += new_lines[i] + "\n";
-  return changed;
-}
-
-std::string Messages(ScriptedPlatform& platform) {
-  std::string text;
-  for (const std::string& message : platform.messages) text += message + "\n";
-  platform.messages.clear();
-  return text;
-}
+using Project = testing::CaseProject;
+using testing::ChangedLines;
 
 std::string Result(const CardEntry& card, const testing::CardCase& c) {
   const std::string start = !c.from.empty()      ? c.from
@@ -99,7 +42,7 @@ std::string Result(const CardEntry& card, const testing::CardCase& c) {
     const bool ok = card.import(project.doc, in, true);
     in.ReadLine(next);
     result += ok ? "reads, then " + next + "\n" : "fails\n";
-    result += Messages(project.platform);
+    result += testing::TakeMessages(project.platform);
     EXPECT_EQ(project.doc.SaveToBytes(), before);
     EXPECT_FALSE(project.doc.IsModified());
   }
@@ -110,7 +53,7 @@ std::string Result(const CardEntry& card, const testing::CardCase& c) {
   DeckScanner in(input);
   const bool ok = card.import(project.doc, in, false);
   result += ok ? "imports\n" : "fails\n";
-  result += Messages(project.platform);
+  result += testing::TakeMessages(project.platform);
   if (!ok) {
     EXPECT_EQ(project.doc.SaveToBytes(), before);
     EXPECT_FALSE(project.doc.IsModified());
@@ -121,7 +64,7 @@ std::string Result(const CardEntry& card, const testing::CardCase& c) {
 
   DeckOut first(project.platform);
   result += card.write(project.doc, first, nullptr) ? "--- written\n" : "--- written, failing\n";
-  result += first.text() + Messages(project.platform);
+  result += first.text() + testing::TakeMessages(project.platform);
   // The card written holds the whole project, whatever the shape it was read by.
   Project copy(start, {project.doc.group_a.NOSEG, project.doc.group_a.NOSYS}, c.files);
   DeckScanner again(first.text());

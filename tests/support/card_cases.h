@@ -3,6 +3,8 @@
 //   shape <NOSEG> <NOSYS>
 //   from <deck case>               (optional: the project the card is read into)
 //   file <path>                    (optional, repeated: what file choosers are answered)
+//   import <commands>              (group import cases: the commands run, each on a fresh
+//                                   project)
 //   --- deck
 //   <the card's text>              (a line ending in "<10000>" is filled with "x" to 10,000
 //                                   characters)
@@ -24,6 +26,7 @@ struct CardCase {
   DeckShape shape;
   std::string from;
   std::vector<std::string> files;
+  std::string import;
   std::string text;
   std::string result;
 
@@ -59,6 +62,7 @@ inline std::vector<CardCase> ReadCases(const std::string& file) {
     for (std::string line; std::getline(options, line);) {
       if (line.rfind("from ", 0) == 0) c.from = line.substr(5);
       if (line.rfind("file ", 0) == 0) c.files.push_back(line.substr(5));
+      if (line.rfind("import ", 0) == 0) c.import = line.substr(7);
     }
     const size_t text_start = deck_at + 9;
     const size_t result_at = file.find("\n" + kResult, text_start - 1) + 1;
@@ -80,6 +84,7 @@ inline std::string WriteCases(const std::vector<CardCase>& cases) {
             std::to_string(c.shape.NOSYS) + "\n";
     if (!c.from.empty()) file += "from " + c.from + "\n";
     for (const std::string& path : c.files) file += "file " + path + "\n";
+    if (!c.import.empty()) file += "import " + c.import + "\n";
     file += "--- deck\n" + c.text;
     file += !c.text.empty() && c.text.back() != '\n' ? "\n--- result (no newline at end)\n"
                                                      : "--- result\n";
