@@ -83,25 +83,18 @@ class CardBadInputTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CardBadInputTest, FailsCleanlyOrReadsSensibly) {
   const auto path = testing::DataPath("cards/" + GetParam() + ".txt");
-  std::vector<CardCase> cases = testing::ReadCases(testing::ReadFile(path));
-  ASSERT_FALSE(cases.empty()) << path;
   const Parse& parse = Parsers().at(GetParam());
-  for (CardCase& c : cases) {
-    SCOPED_TRACE(c.name);
+  testing::CheckCases(path, [&](const CardCase& c) {
     ScriptedPlatform platform;
     const std::string input = c.Input();
     DeckScanner in(input);
     const bool ok = parse(in, c.shape, platform);
     std::string result = !ok ? "fails\n" : in.AtEnd() ? "reads to the end\n" : "reads\n";
     for (const std::string& message : platform.messages) result += message + "\n";
-    if (testing::UpdatingExpected())
-      c.result = result;
-    else
-      EXPECT_EQ(result, c.result);
     const auto importer = Importers().find(GetParam());
     if (!ok && importer != Importers().end()) ExpectFailedImportChangesNothing(importer->second, c);
-  }
-  if (testing::UpdatingExpected()) testing::ExpectFileText(path, testing::WriteCases(cases));
+    return result;
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(Cards, CardBadInputTest,

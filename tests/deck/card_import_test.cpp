@@ -93,17 +93,8 @@ class CardImportTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CardImportTest, SkipsImportsWritesBackAndRefusesCuts) {
   const auto path = testing::DataPath("card_import/" + GetParam() + ".txt");
-  std::vector<testing::CardCase> cases = testing::ReadCases(testing::ReadFile(path));
-  ASSERT_FALSE(cases.empty()) << path;
-  for (testing::CardCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    const std::string result = Result(*CardOf(static_cast<char>(std::toupper(GetParam()[5]))), c);
-    if (testing::UpdatingExpected())
-      c.result = result;
-    else
-      EXPECT_EQ(result, c.result);
-  }
-  if (testing::UpdatingExpected()) testing::ExpectFileText(path, testing::WriteCases(cases));
+  const CardEntry& card = *CardOf(static_cast<char>(std::toupper(GetParam()[5])));
+  testing::CheckCases(path, [&](const testing::CardCase& c) { return Result(card, c); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Cards, CardImportTest,

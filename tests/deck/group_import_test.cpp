@@ -85,18 +85,10 @@ class GroupImportTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GroupImportTest, ImportsAsTheCasesSay) {
   const auto path = testing::DataPath("group_import/" + GetParam() + ".txt");
-  std::vector<testing::CardCase> cases = testing::ReadCases(testing::ReadFile(path));
-  ASSERT_FALSE(cases.empty()) << path;
-  for (testing::CardCase& c : cases) {
-    SCOPED_TRACE(c.name);
+  testing::CheckCases(path, [](const testing::CardCase& c) {
     testing::ScratchDir scratch("orvo_group_import");
-    const std::string result = Result(c, scratch);
-    if (testing::UpdatingExpected())
-      c.result = result;
-    else
-      EXPECT_EQ(result, c.result);
-  }
-  if (testing::UpdatingExpected()) testing::ExpectFileText(path, testing::WriteCases(cases));
+    return Result(c, scratch);
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, GroupImportTest,

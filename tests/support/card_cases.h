@@ -12,12 +12,16 @@
 //   <what the test makes of it>
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "deck/deck_reading.h"
+#include "support/golden.h"
 
 namespace orvo::testing {
 
@@ -91,6 +95,23 @@ inline std::string WriteCases(const std::vector<CardCase>& cases) {
     file += c.result;
   }
   return file;
+}
+
+// Compares what result_of makes of each case of the file with the result it records, or records
+// it when the expected files are being regenerated.
+template <class ResultOf>
+void CheckCases(const std::filesystem::path& path, ResultOf result_of) {
+  std::vector<CardCase> cases = ReadCases(ReadFile(path));
+  ASSERT_FALSE(cases.empty()) << path;
+  for (CardCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string result = result_of(c);
+    if (UpdatingExpected())
+      c.result = result;
+    else
+      EXPECT_EQ(result, c.result);
+  }
+  if (UpdatingExpected()) ExpectFileText(path, WriteCases(cases));
 }
 
 }  // namespace orvo::testing
