@@ -427,16 +427,10 @@ void COrvoBuilderCntrItem::WriteRecord(ArchiveWriter& ar, int counter,
 
 namespace {
 
-// The text read last for one field: as stored, and as kept.
-struct LastText {
-  std::string stored;
-  SharedText text;
-};
-
 // A stored StringArray text: validated and kept in its canonical form. Nodes read one after
 // another mostly hold the same texts: one stored as the field's text in the node read before
 // it was shares that node's copy.
-SharedText ReadArrayText(ArchiveReader& ar, LastText& last) {
+SharedText ReadArrayText(ArchiveReader& ar, NodeRecordTexts::Last& last) {
   const std::string_view stored = ar.StringView();
   if (ar.ok() && !stored.empty() && stored == last.stored) return last.text;
   std::string text(stored);
@@ -449,13 +443,6 @@ SharedText ReadArrayText(ArchiveReader& ar, LastText& last) {
   last.text = std::move(text);
   return last.text;
 }
-
-// The texts of the node read last, by field (see ReadArrayText).
-struct LastTexts {
-  LastText group_e, group_f, group_g, entries;
-  SharedText group_d;
-};
-thread_local LastTexts last_texts;
 
 // The level an array of these elements takes (StringArray::Resync from level 0); false when
 // an element nests too deep.
@@ -476,7 +463,8 @@ bool ArrayLevel(const std::string_view* elements, size_t count, int& level) {
 
 // Reads the record after the node was constructed (and numbered). The anchors are left as
 // stored; the document turns positions back into node numbers once every node exists.
-bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
+bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter,
+                                      NodeRecordTexts& previous) {
   if (ar.U16() != kNodeMagic) {
     ar.Fail("The project file is damaged: a node record does not start where expected.");
     return false;
@@ -507,9 +495,9 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       s.VEXP = ar.F64();
       s.VMULT = ar.F64();
       s.BVOL = ar.F64();
-      s.group_e = ReadArrayText(ar, last_texts.group_e);
-      s.group_f = ReadArrayText(ar, last_texts.group_f);
-      s.group_g = ReadArrayText(ar, last_texts.group_g);
+      s.group_e = ReadArrayText(ar, previous.group_e);
+      s.group_f = ReadArrayText(ar, previous.group_f);
+      s.group_g = ReadArrayText(ar, previous.group_g);
       break;
     }
     case kExchangeNode: {
@@ -520,7 +508,7 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       e.exchange_field = ar.I32();
       e.surface_count = ar.I32();
       e.pore_count = ar.I32();
-      e.entries = ReadArrayText(ar, last_texts.entries);
+      e.entries = ReadArrayText(ar, previous.entries);
       // Six portion lists, each a valid array text, kept as the elements of one array.
       std::string_view portions[6];
       thread_local std::vector<std::string_view> scratch;
@@ -539,8 +527,8 @@ bool COrvoBuilderCntrItem::ReadRecord(ArchiveReader& ar, int& stored_counter) {
       std::string group_d;
       FormatStringArray(
           level, 6, [&portions](size_t i) { return portions[i]; }, group_d, used);
-      if (last_texts.group_d != group_d) last_texts.group_d = std::move(group_d);
-      e.group_d = last_texts.group_d;
+      if (previous.group_d != group_d) previous.group_d = std::move(group_d);
+      e.group_d = previous.group_d;
       break;
     }
     case kLabelNode:

@@ -90,6 +90,17 @@ struct LabelData {
   bool operator==(const LabelData&) const = default;
 };
 
+// What a project load carries from one node record to the next: the texts of the node read
+// last, by field, so that consecutive nodes holding equal texts share one copy.
+struct NodeRecordTexts {
+  struct Last {
+    std::string stored;  // as in the file
+    SharedText text;     // as kept
+  };
+  Last group_e, group_f, group_g, entries;
+  SharedText group_d;
+};
+
 class COrvoBuilderCntrItem {
  public:
   // Use COrvoBuilderDoc::NewNode, which numbers the node and appends it to the list.
@@ -139,7 +150,7 @@ class COrvoBuilderCntrItem {
   // Node record of the project file. Anchors are written as 1-based node-list positions by
   // the caller's mapping (see project_file.cpp), so these take them ready-made.
   void WriteRecord(ArchiveWriter& ar, int counter, const std::vector<std::string>& anchors) const;
-  bool ReadRecord(ArchiveReader& ar, int& stored_counter);
+  bool ReadRecord(ArchiveReader& ar, int& stored_counter, NodeRecordTexts& previous);
 
   // The process-wide node-number counter: the number the last constructed node got.
   static int NodeNumberCounter();

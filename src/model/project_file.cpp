@@ -157,6 +157,7 @@ bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) 
   scratch.nodes_.reserve(static_cast<size_t>(node_count));
   int stored_counter = COrvoBuilderCntrItem::NodeNumberCounter();
   const bool report = static_cast<size_t>(node_count) >= kProgressStep;
+  NodeRecordTexts previous;
   for (int32_t i = 0; i < node_count; ++i) {
     if (report && static_cast<size_t>(i) % kProgressStep == 0 &&
         !platform_->Progress(i, node_count, "Loading the project...")) {
@@ -165,7 +166,7 @@ bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) 
       return false;
     }
     COrvoBuilderCntrItem* node = scratch.NewNode();
-    if (!node->ReadRecord(ar, stored_counter)) break;
+    if (!node->ReadRecord(ar, stored_counter, previous)) break;
   }
   if (report) platform_->Progress(node_count, node_count, "Loading the project...");
   if (!ar.ok()) {
