@@ -1,5 +1,6 @@
 #include "deck/deck_writer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +17,12 @@ std::string InpPath(const std::string& chosen) {
 
 std::string DeckText(const COrvoBuilderDoc& doc, bool& ok) {
   DeckOut out(doc.platform());
+  // Room for the whole text at once, so that it is not copied as it grows: card J takes 25
+  // columns per segment and system, the other cards a line or two per node.
+  const size_t nodes = doc.nodes().size();
+  const size_t segments = std::min(static_cast<size_t>(std::max(doc.group_a.NOSEG, 0)), nodes);
+  const size_t systems = static_cast<size_t>(std::clamp(doc.group_a.NOSYS, 0, GroupJDlg::kSystems));
+  out.text().reserve(segments * 26 * systems + nodes * 160 + 65536);
   ok = true;
   for (const CardEntry& card : Cards()) {
     if (!card.write(doc, out, nullptr) || !out.ok()) {
