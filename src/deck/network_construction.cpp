@@ -122,16 +122,40 @@ class SegmentParameters {
     }
   }
 
-  std::string Record(int segment_id) const {
+  // The record of a segment. Neighbouring segments often list the same parameters: the
+  // record made last is given again when the lists match, without formatting it anew.
+  SharedText Record(int segment_id, SharedTextPool& pool) {
     const auto found = by_segment_.find(segment_id);
-    if (found == by_segment_.end()) return base_text_;
+    if (found == by_segment_.end()) return pool.Intern(std::string_view(base_text_));
+    if (!SameParameters(found->second, last_lists_)) {
+      last_lists_ = found->second;
+      last_record_ = pool.Intern(Format(found->second));
+    }
+    return last_record_;
+  }
+
+ private:
+  using Lists = std::vector<const CardGRecord::Segment*>;
+
+  static bool SameParameters(const Lists& a, const Lists& b) {
+    const auto same_entry = [](const ParameterEntry& x, const ParameterEntry& y) {
+      return x.isc == y.isc && x.value == y.value && x.name == y.name;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&same_entry](const CardGRecord::Segment* x, const CardGRecord::Segment* y) {
+                        return std::equal(x->parameters.begin(), x->parameters.end(),
+                                          y->parameters.begin(), y->parameters.end(), same_entry);
+                      });
+  }
+
+  std::string Format(const Lists& lists) const {
     // The record as views of the base, with the changed names and values kept alongside.
     std::vector<std::string_view> record(base_.begin(), base_.end());
     std::vector<std::string> values;
     size_t changes = 0;
-    for (const CardGRecord::Segment* segment : found->second) changes += segment->parameters.size();
+    for (const CardGRecord::Segment* segment : lists) changes += segment->parameters.size();
     values.reserve(changes);
-    for (const CardGRecord::Segment* segment : found->second) {
+    for (const CardGRecord::Segment* segment : lists) {
       for (const ParameterEntry& entry : segment->parameters) {
         const auto slot = slot_by_isc_.find(IntText(entry.isc));
         if (slot == slot_by_isc_.end()) continue;
@@ -145,11 +169,12 @@ class SegmentParameters {
     return StringArrayText(record.data(), record.size());
   }
 
- private:
   std::vector<std::string> base_;
   std::string base_text_;
   std::unordered_map<std::string, int> slot_by_isc_;
-  std::unordered_map<int, std::vector<const CardGRecord::Segment*>> by_segment_;
+  std::unordered_map<int, Lists> by_segment_;
+  Lists last_lists_;
+  SharedText last_record_;
 };
 
 // A number as a parameter keeps it: through its "%g" text.
@@ -199,7 +224,7 @@ void NetworkBuilder::Segments() {
   const PerSystemRecords boundaries(
       IndexFunctions(deck_.e.systems, &CardERecord::System::boundaries), nosys);
   const PerSystemRecords loads(IndexFunctions(deck_.f.systems, &CardFRecord::System::loads), nosys);
-  const SegmentParameters parameters(doc_.group_a.SIMTYP, deck_.g);
+  SegmentParameters parameters(doc_.group_a.SIMTYP, deck_.g);
   PerSystemRecords::Record scratch;
   const size_t load_systems = std::min<size_t>(loads.systems(), 8);
   // What the document does whenever a segment's loads are set: group F's load lists follow,
@@ -238,7 +263,7 @@ void NetworkBuilder::Segments() {
     for (size_t k = 0; k < load_systems; ++k) {
       load_updates[k].push_back({record.ISEG - 1, loads.Entry(k, record.ISEG)});
     }
-    data.group_g = texts_.Intern(parameters.Record(record.ISEG));
+    data.group_g = parameters.Record(record.ISEG, texts_);
     if (record.ISEG >= 1 && record.ISEG <= static_cast<int>(segments_by_id_.size())) {
       segments_by_id_[static_cast<size_t>(record.ISEG - 1)] = segment;
     }
