@@ -183,6 +183,20 @@ void BM_WriteReadDeck(benchmark::State& state) {
   Throughput(state, bytes);
 }
 
+// The deck as the write command writes it: card by card into the file (no flush to the disk).
+void BM_OrvoWriteReadDeck(benchmark::State& state) {
+  const auto project = ReadProject(DeckOf(static_cast<int>(state.range(0))));
+  const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("orvo_bench_" + std::to_string(::getpid()) + ".inp");
+  for (auto _ : state) {
+    if (!OrvoWrite(project->document, path.string())) state.SkipWithError("no deck written");
+  }
+  std::error_code error;
+  const auto bytes = std::filesystem::file_size(path, error);
+  std::filesystem::remove(path, error);
+  Throughput(state, error ? 0 : static_cast<size_t>(bytes));
+}
+
 void BM_SaveReadProject(benchmark::State& state) {
   const auto project = ReadProject(DeckOf(static_cast<int>(state.range(0))));
   size_t bytes = 0;
@@ -234,6 +248,7 @@ ORVO_PIPELINE_BENCHMARK(BM_ParseDeck);
 ORVO_PIPELINE_BENCHMARK(BM_BuildFromDeck);
 ORVO_PIPELINE_BENCHMARK(BM_ReadAndBuild);
 ORVO_PIPELINE_BENCHMARK(BM_WriteReadDeck);
+ORVO_PIPELINE_BENCHMARK(BM_OrvoWriteReadDeck);
 ORVO_PIPELINE_BENCHMARK(BM_SaveReadProject);
 ORVO_PIPELINE_BENCHMARK(BM_SaveReadProjectFile);
 ORVO_PIPELINE_BENCHMARK(BM_LoadReadProject);

@@ -24,7 +24,7 @@ struct Boundary {
 
 // Most segments have no boundary: their functions are looked at as views and only the
 // boundaries' numbers are copied.
-std::vector<Boundary> Boundaries(const std::vector<SystemRecord>& records, int system) {
+std::vector<Boundary> Boundaries(const SystemRecords& records, int system) {
   std::vector<Boundary> boundaries;
   StringArrayView numbers;
   for (const SystemRecord& record : records) {
@@ -44,23 +44,24 @@ int SystemCount(const COrvoBuilderDoc& doc) {
   return std::clamp(doc.group_a.NOSYS, 0, GroupEDlg::kSystemSlots);
 }
 
-std::vector<SystemRecord> SystemRecords(const COrvoBuilderDoc& doc,
-                                        SharedText SegmentData::*field) {
+SystemRecords::SystemRecords(const COrvoBuilderDoc& doc, SharedText SegmentData::*field) {
   const size_t systems = static_cast<size_t>(SystemCount(doc));
   const std::vector<const COrvoBuilderCntrItem*> by_id = SegmentsById(doc);
-  std::vector<SystemRecord> records;
-  records.reserve(by_id.size());
+  records_.reserve(by_id.size());
   for (size_t i = 0; i < by_id.size(); ++i) {
     const COrvoBuilderCntrItem* node = by_id[i];
     if (node == nullptr) continue;
-    std::vector<std::string_view> entries;
-    int level;
-    std::string_view error;
-    if (!SplitStringArray(node->segment()->*field, entries, level, error)) entries.clear();
-    if (entries.size() > systems) entries.resize(systems);
-    records.push_back({node, static_cast<int>(i) + 1, std::move(entries)});
+    const std::string& record = node->segment()->*field;
+    const auto [at, added] = parts_.try_emplace(&record);
+    std::vector<std::string_view>& entries = at->second;
+    if (added) {
+      int level;
+      std::string_view error;
+      if (!SplitStringArray(record, entries, level, error)) entries.clear();
+      if (entries.size() > systems) entries.resize(systems);
+    }
+    records_.push_back({node, static_cast<int>(i) + 1, entries});
   }
-  return records;
 }
 
 std::vector<std::string> FunctionNumbers(const SystemRecord& record, int system) {
@@ -107,7 +108,7 @@ std::string SystemsNodeCheck(const COrvoBuilderCntrItem& node, SharedText Segmen
 }
 
 bool WriteCard(const COrvoBuilderDoc& doc, DeckOut& out, const Variation* variation) {
-  const std::vector<SystemRecord> records = SystemRecords(doc, &SegmentData::group_e);
+  const SystemRecords records(doc, &SegmentData::group_e);
   const std::vector<bool> targets =
       variation != nullptr ? TargetFlags(*variation, doc.group_a.NOSEG) : std::vector<bool>();
   for (int k = 0; k < SystemCount(doc); ++k) {
@@ -134,7 +135,7 @@ bool WriteCard(const COrvoBuilderDoc& doc, DeckOut& out, const Variation* variat
 }
 
 void Check(const COrvoBuilderDoc& doc, std::vector<std::string>& findings) {
-  const std::vector<SystemRecord> records = SystemRecords(doc, &SegmentData::group_e);
+  const SystemRecords records(doc, &SegmentData::group_e);
   for (int k = 0; k < SystemCount(doc); ++k) {
     const std::string system = IntText(k + 1);
     const bool any = std::any_of(records.begin(), records.end(), [k](const SystemRecord& r) {

@@ -22,7 +22,7 @@ bool IsLoad(const std::vector<std::string>& numbers) {
 }  // namespace
 
 bool WriteCard(const COrvoBuilderDoc& doc, DeckOut& out, const Variation* variation) {
-  const std::vector<SystemRecord> records = SystemRecords(doc, &SegmentData::group_f);
+  const SystemRecords records(doc, &SegmentData::group_f);
   const std::vector<bool> targets = variation != nullptr
                                         ? group_e::TargetFlags(*variation, doc.group_a.NOSEG)
                                         : std::vector<bool>();
@@ -64,7 +64,7 @@ bool WriteCard(const COrvoBuilderDoc& doc, DeckOut& out, const Variation* variat
 }
 
 void Check(const COrvoBuilderDoc& doc, std::vector<std::string>& findings) {
-  const std::vector<SystemRecord> records = SystemRecords(doc, &SegmentData::group_f);
+  const SystemRecords records(doc, &SegmentData::group_f);
   for (int k = 0; k < SystemCount(doc); ++k) {
     const std::string system = IntText(k + 1);
     const bool any = std::any_of(records.begin(), records.end(), [k](const SystemRecord& r) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "model/number_text.h"
 #include "model/string_array.h"
@@ -91,6 +92,16 @@ std::string FittedNumber(double value, int width) {
 
 void DeckOut::Real(double value, int width) {
   if (!AppendQuickFittedNumber(text_, value, width)) text_ += FittedNumber(value, width);
+}
+
+void DeckOut::SetSink(std::function<bool(std::string_view)> sink) {
+  sink_ = std::move(sink);
+  text_.reserve(kChunk + 4096);
+}
+
+void DeckOut::Drain() {
+  if (sink_ && sink_ok_ && !text_.empty()) sink_ok_ = sink_(text_);
+  text_.clear();
 }
 
 void DeckOut::Fail(const std::string& message) {

@@ -2,6 +2,7 @@
 // columns, reals in the fitted number format, time-function blocks of value/time pairs.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,12 @@ class DeckOut {
   void Text(std::string_view text) { text_ += text; }
   void Line(std::string_view text) {
     text_ += text;
-    text_ += '\n';
+    EndLine();
   }
-  void EndLine() { text_ += '\n'; }
+  void EndLine() {
+    text_ += '\n';
+    if (sink_ && text_.size() >= kChunk) Drain();
+  }
   // "%<width>d", or a failure naming the value when it needs more columns: a wider number
   // would shift every later column of the line.
   void Int(long long value, int width, std::string_view what);
@@ -38,6 +42,13 @@ class DeckOut {
   bool TimeFunction(const std::vector<std::string>& entries);
   bool TimeFunction(const std::vector<double>& entries);
 
+  // Hands the text on in chunks of whole lines instead of keeping it all: whenever a line
+  // ends with a chunk's worth gathered, and at Drain. Once the sink fails, the rest of the
+  // text is dropped and sink_ok() tells.
+  void SetSink(std::function<bool(std::string_view)> sink);
+  void Drain();
+  bool sink_ok() const { return sink_ok_; }
+
   void Fail(const std::string& message);
   bool ok() const { return ok_; }
   Platform& platform() const { return *platform_; }
@@ -45,8 +56,12 @@ class DeckOut {
   const std::string& text() const { return text_; }
 
  private:
+  static constexpr size_t kChunk = size_t{1} << 20;
+
   Platform* platform_;
   std::string text_;
+  std::function<bool(std::string_view)> sink_;
+  bool sink_ok_ = true;
   bool ok_ = true;
 };
 

@@ -2,8 +2,10 @@
 // and write them system by system in the same record shape.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "groups/deck_format.h"
@@ -20,11 +22,23 @@ int SystemCount(const COrvoBuilderDoc& doc);
 struct SystemRecord {
   const COrvoBuilderCntrItem* node;
   int segment_id;
-  std::vector<std::string_view> systems;
+  std::span<const std::string_view> systems;
 };
 
-// Segment nodes in ID order, each with the record `field` (group_e or group_f) parsed.
-std::vector<SystemRecord> SystemRecords(const COrvoBuilderDoc& doc, SharedText SegmentData::*field);
+// Segment nodes in ID order, each with the record `field` (group_e or group_f) parsed. Most
+// segments share one copy of their record (no function at all): a copy is taken apart once.
+class SystemRecords {
+ public:
+  SystemRecords(const COrvoBuilderDoc& doc, SharedText SegmentData::*field);
+
+  std::vector<SystemRecord>::const_iterator begin() const { return records_.begin(); }
+  std::vector<SystemRecord>::const_iterator end() const { return records_.end(); }
+
+ private:
+  std::vector<SystemRecord> records_;
+  // The parts of each record copy, by the copy's address.
+  std::unordered_map<const std::string*, std::vector<std::string_view>> parts_;
+};
 
 // The numbers of one system's function; empty when the entry is missing or no list.
 std::vector<std::string> FunctionNumbers(const SystemRecord& record, int system);
