@@ -35,13 +35,5 @@ INSTANTIATE_TEST_SUITE_P(Examples, SummaryTest,
                          ::testing::Values("fenu5_river/river.orb", "verda5_lake/lake.orb",
                                            "river/river.orb"));
 
-TEST(Summary, MissingProjectFails) {
-  std::ostringstream out, err;
-  EXPECT_EQ(RunOrvo({"summary", "/nonexistent/x.orb"}, out, err), kFailed);
-  EXPECT_EQ(out.str(), "");
-  EXPECT_NE(err.str(), "");
-  EXPECT_EQ(RunOrvo({"summary"}, out, err), kUsage);
-}
-
 }  // namespace
 }  // namespace orvo::cli

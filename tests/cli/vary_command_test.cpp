@@ -1,5 +1,6 @@
 // orvo vary: sensitivity families of the FENU5 example with the bundled engine, one after another
-// and side by side (the files left must be the same), usage errors and names the project lacks.
+// and side by side (the files left must be the same); selections by name and number, and names
+// the project lacks, in tests/data/cli/scripts/vary_selections_by_name_and_number.txt.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -74,32 +75,6 @@ TEST_F(VaryCommandTest, ParallelRunsLeaveTheSameFilesAsOneAfterAnother) {
   const auto body = [](const std::string& text) { return text.substr(text.find("Output times")); };
   EXPECT_NE(body(contents[0]["flow0.fdf"]), body(contents[0]["flow.fdf"]));
   EXPECT_EQ(body(contents[0]["flow1.fdf"]), body(contents[0]["flow.fdf"]));
-}
-
-TEST_F(VaryCommandTest, SelectionsByNameAndNumber) {
-  const std::string out = (dir.path() / "s.inp").string();
-  testing::CliResult result =
-      RunCli({"vary", kProject, "e", out, "--values", "2", "--as-value", "--offset", "--no-base",
-              "--system", "chemical 1", "--segments", "1"});
-  EXPECT_EQ(result.status, kSuccess) << result.err;
-  EXPECT_NE(result.out.find("\tGroup E system Chemical 1 for segments 1 +/- 2\tok\n"),
-            std::string::npos)
-      << result.out;
-  EXPECT_FALSE(fs::exists(dir.path() / "s.inp"));
-
-  result = RunCli({"vary", kProject, "J", out, "--values", "1", "--no-base", "--system", "9",
-                   "--quantity", "initial", "--segments", "1"});
-  EXPECT_EQ(result.status, kFailed);
-  EXPECT_EQ(result.err.rfind(
-                "orvo vary: the project has no system \"9\"; it has: Chemical 1, Solid 1, ", 0),
-            0u)
-      << result.err;
-
-  result = RunCli(
-      {"vary", kProject, "C", out, "--values", "10 abc", "--item", "vmult", "--segments", "1"});
-  EXPECT_EQ(result.status, kFailed);
-  EXPECT_EQ(result.err, "The value \"abc\" in the intervals is not a number.\n");
-  EXPECT_FALSE(fs::exists(dir.path() / "s_pre.inp"));
 }
 
 }  // namespace
