@@ -7,6 +7,7 @@
 //   mkdir <folder>     makes a folder
 //   rm <path>          removes a file or a folder
 //   cat <path>         prints a file
+//   head <path> <n>    prints the first n lines of a file
 //   ls <folder>        lists what is under a folder, a path a line
 //   same <a> <b>       says whether two files or folders hold the same bytes
 // OUT/ is the case's own empty folder, DATA/ tests/data/<kind>/files/, BIN/ the built programs
@@ -116,6 +117,12 @@ class CommandScript : public ::testing::TestWithParam<std::string> {
     } else if (command == "cat") {
       const std::string text = ReadFile(args.at(1));
       return text.empty() || text.back() == '\n' ? text : text + "\n(no newline at end)\n";
+    } else if (command == "head") {
+      std::istringstream in(ReadFile(args.at(1)));
+      std::string text;
+      std::string line;
+      for (int n = std::stoi(args.at(2)); n > 0 && std::getline(in, line); --n) text += line + "\n";
+      return text;
     } else if (command == "ls") {
       std::string text;
       for (const std::string& path : Listing(args.at(1))) text += path + "\n";
