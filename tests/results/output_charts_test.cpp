@@ -122,12 +122,9 @@ TEST(ChartDescriptionTest, YLimits) {
   }
 }
 
-TEST(ChartDescriptionTest, CsvHasTheXColumnFirstAndLeavesMissingValuesEmpty) {
+// Legends that need quotes get them (the cases of charts.txt show the plain ones).
+TEST(ChartDescriptionTest, CsvQuotesLegends) {
   const OutputViewerText viewer = Viewer();
-  const OutputSelection selection{kModelResults, {1}, {0, 2}, {0}};
-  auto chart = BuildOutputChart(viewer, selection, OutputGraphType::kSegmentVsTime, 0);
-  ASSERT_TRUE(chart);
-  EXPECT_EQ(chart->Csv(0), "Period,Segment 1,Segment 3\n0,5,25\n1.5,6,26\n3,,\n");
   auto labelled = BuildOutputChart(viewer, {kModelResults, {0, 1}, {0}, {0}},
                                    OutputGraphType::kSegmentVsTime, 0);
   ASSERT_TRUE(labelled);
