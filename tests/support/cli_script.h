@@ -11,7 +11,7 @@
 //   ls <folder>        lists what is under a folder, a path a line
 //   same <a> <b>       says whether two files or folders hold the same bytes
 // OUT/ is the case's own empty folder, DATA/ tests/data/<kind>/files/, BIN/ the built programs
-// and SRC/ the source tree, in the lines and in the transcript; dates are shown as DATE.
+// and SRC/ the source tree, anywhere in the lines and in the transcript; dates are shown as DATE.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -96,8 +96,10 @@ class CommandScript : public ::testing::TestWithParam<std::string> {
  private:
   std::string Arg(std::string arg) const {
     if (arg == "\"\"") return "";
-    for (const auto& [name, path] : places)
-      if (arg == name || arg.rfind(name + "/", 0) == 0) arg = path + arg.substr(name.size());
+    for (const auto& [name, path] : places) {
+      if (arg == name) arg = path;
+      arg = Replaced(arg, name + "/", path + "/");
+    }
     return Replaced(Replaced(arg, "\\n", "\n"), "\\r", "\r");
   }
   std::string Ran(const std::vector<std::string>& args) const {
