@@ -137,6 +137,7 @@ class CommandScript : public ::testing::TestWithParam<std::string> {
     return "";
   }
 
+ protected:
   // The scratch folder is named after the test, "<test>/<case>": its parent goes after it.
   struct RemovedAfter {
     ~RemovedAfter() {
@@ -146,6 +147,8 @@ class CommandScript : public ::testing::TestWithParam<std::string> {
     std::filesystem::path path;
   } parent;
   ScratchDir out{"orvo_script it's;"};
+
+ private:
   // The paths the scripts name by their short forms, the longer first where one holds another.
   std::vector<std::pair<std::string, std::string>> places;
 };
