@@ -13,13 +13,13 @@
 #include "model/scripted_platform.h"
 #include "results/run_text.h"
 #include "support/golden.h"
+#include "support/results_run.h"
 #include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
 
 namespace fs = std::filesystem;
-using Values = std::function<double(int variable, int segment, int step)>;
 
 class OutputViewerTextTest : public ::testing::Test {
  protected:
@@ -28,28 +28,12 @@ class OutputViewerTextTest : public ::testing::Test {
   static void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
   }
-  // A FENU5 run: its deck header and both output files in the model programs' layout.
+  // A FENU5 run of `steps` time steps 1.5 days apart.
   static void WriteRun(const std::string& run, int segments, const std::vector<std::string>& names,
-                       int steps, const Values& values) {
-    WriteFile(run + ".inp", "T1\nT2\nx\n" + std::to_string(segments) + " 6\n");
-    std::ostringstream out;
-    out << "0\nsteps\nsegments\n";
-    for (const std::string& name : names) out << name << '\n';
-    for (int t = 0; t < steps; ++t) {
-      for (int s = 0; s < segments; ++s) {
-        char header[40];
-        std::snprintf(header, sizeof header, "%6d%10.3f\n", s + 1, 1.5 * t);
-        out << header;
-        for (std::size_t v = 0; v < names.size() || v == 0; v += 6) {
-          for (std::size_t j = v; j < v + 6; ++j) {
-            out << ' ' << (j < names.size() ? values(int(j), s, t) : 0.0);
-          }
-          out << '\n';
-        }
-      }
-    }
-    WriteFile(run + ".trn", out.str());
-    WriteFile(run + ".fdf", out.str());
+                       int steps, const testing::RunValues& values) {
+    std::vector<double> times;
+    for (int t = 0; t < steps; ++t) times.push_back(1.5 * t);
+    testing::WriteResultsRun(run, segments, names, times, values);
   }
   static double Base(int v, int s, int t) { return v * 100 + s * 10 + t; }
 
