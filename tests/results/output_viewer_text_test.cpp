@@ -3,19 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/scripted_platform.h"
 #include "results/run_text.h"
 #include "support/cli_script.h"
-#include "support/golden.h"
 #include "support/results_run.h"
 #include "support/scratch_dir.h"
 
@@ -23,28 +18,6 @@ namespace orvo {
 namespace {
 
 namespace fs = std::filesystem;
-
-class OutputViewerTextTest : public ::testing::Test {
- protected:
-  void SetUp() override { base_ = (dir_ / "BASE").string(); }
-
-  static void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-  }
-  // A FENU5 run of `steps` time steps 1.5 days apart.
-  static void WriteRun(const std::string& run, int segments, const std::vector<std::string>& names,
-                       int steps, const testing::RunValues& values) {
-    std::vector<double> times;
-    for (int t = 0; t < steps; ++t) times.push_back(1.5 * t);
-    testing::WriteResultsRun(run, segments, names, times, values);
-  }
-  static double Base(int v, int s, int t) { return v * 100 + s * 10 + t; }
-
-  testing::ScratchDir scratch_{"orvo_results"};
-  const fs::path& dir_ = scratch_.path();
-  std::string base_;
-  ScriptedPlatform platform_;
-};
 
 // The viewer on runs written in the case's folder: the scripts of
 // tests/data/results/output_viewer/scripts/ (the runner of support/cli_script.h) with these
@@ -149,23 +122,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, ViewerScript,
                          testing::CaseTestName);
 
 // Stopping the read of a run stops the loading: the runs before it stay, it is left out.
-TEST_F(OutputViewerTextTest, AStoppedReadStopsTheLoading) {
+TEST(OutputViewerTextTest, AStoppedReadStopsTheLoading) {
   class Stopping : public ScriptedPlatform {
    public:
     bool Progress(int done, int total, const std::string& text) override {
       return done >= total || text.find("BASE0.trn") == std::string::npos;
     }
   } stopping;
-  const auto big = [&](const std::string& run) { WriteRun(run, 20000, {"A"}, 2, Base); };
-  big(base_);
-  big(base_ + "0");
-  big(base_ + "1");
+  const testing::ScratchDir dir("orvo_results");
+  const std::string base = dir / "BASE";
+  for (const std::string& run : {base, base + "0", base + "1"})
+    testing::WriteResultsRun(run, 20000, {"A"}, {0, 1.5}, [](int, int s, int t) { return s + t; });
   OutputViewerText viewer;
-  EXPECT_EQ(viewer.LoadRuns(base_, stopping), 1u);
+  EXPECT_EQ(viewer.LoadRuns(base, stopping), 1u);
   EXPECT_TRUE(viewer.load_cancelled);
   EXPECT_EQ(viewer.labels, std::vector<std::string>{"Base"});
   EXPECT_EQ(stopping.messages, std::vector<std::string>{});
-  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 3u);
+  ScriptedPlatform platform;
+  EXPECT_EQ(viewer.LoadRuns(base, platform), 3u);
   EXPECT_FALSE(viewer.load_cancelled);
 }
 
