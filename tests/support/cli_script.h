@@ -10,6 +10,7 @@
 //   head <path> <n>    prints the first n lines of a file
 //   ls <folder>        lists what is under a folder, a path a line
 //   same <a> <b>       says whether two files or folders hold the same bytes
+//   diff <a> <b>       the lines of b that differ from a's line at the same place
 // OUT/ is the case's own empty folder, DATA/ tests/data/<kind>/files/, BIN/ the built programs
 // and SRC/ the source tree, anywhere in the lines and in the transcript; dates are shown as DATE.
 #pragma once
@@ -82,10 +83,12 @@ class CommandScript : public ::testing::TestWithParam<std::string> {
       std::istringstream fields(line);
       for (std::string word; std::getline(fields, word, '\t');) args.push_back(Arg(word));
       transcript += "$ " + Replaced(line, "\t", " ") + "\n";
+      const std::filesystem::path here = std::filesystem::current_path();
       if (const std::optional<std::string> printed = command(args, out.path()))
         transcript += *printed;
       else
         transcript += Ran(args);
+      EXPECT_EQ(std::filesystem::current_path(), here) << line << " left the working folder";
     }
     for (const auto& [name, place] : places) transcript = Replaced(transcript, place, name);
     transcript =
@@ -128,6 +131,14 @@ class CommandScript : public ::testing::TestWithParam<std::string> {
     } else if (command == "ls") {
       std::string text;
       for (const std::string& path : Listing(args.at(1))) text += path + "\n";
+      return text;
+    } else if (command == "diff") {
+      std::istringstream a(ReadFile(args.at(1))), b(ReadFile(args.at(2)));
+      std::string text, line_a, line_b;
+      for (int n = 1; std::getline(b, line_b); ++n)
+        if (!std::getline(a, line_a) || line_a != line_b)
+          text += "line " + std::to_string(n) + ": " + line_b + "\n";
+      if (std::getline(a, line_a)) text += "and more lines in the first\n";
       return text;
     } else if (command == "same") {
       return Same(args.at(1), args.at(2));
