@@ -10,7 +10,7 @@
 //   head <path> <n>    prints the first n lines of a file
 //   ls <folder>        lists what is under a folder, a path a line
 //   same <a> <b>       says whether two files or folders hold the same bytes
-//   diff <a> <b>       the lines of b that differ from a's line at the same place
+//   diff <a> <b>       the lines of b that differ from a's line at the same place (the first 20)
 // OUT/ is the case's own empty folder, DATA/ tests/data/<kind>/files/, BIN/ the built programs
 // and SRC/ the source tree, anywhere in the lines and in the transcript; dates are shown as DATE.
 #pragma once
@@ -135,9 +135,11 @@ class CommandScript : public ::testing::TestWithParam<std::string> {
     } else if (command == "diff") {
       std::istringstream a(ReadFile(args.at(1))), b(ReadFile(args.at(2)));
       std::string text, line_a, line_b;
+      int differing = 0;
       for (int n = 1; std::getline(b, line_b); ++n)
-        if (!std::getline(a, line_a) || line_a != line_b)
+        if ((!std::getline(a, line_a) || line_a != line_b) && ++differing <= 20)
           text += "line " + std::to_string(n) + ": " + line_b + "\n";
+      if (differing > 20) text += "and " + std::to_string(differing - 20) + " lines more\n";
       if (std::getline(a, line_a)) text += "and more lines in the first\n";
       return text;
     } else if (command == "same") {
