@@ -27,9 +27,7 @@ TEST_P(CommandScript, PrintsItsTranscript) {
         });
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CommandScript,
-                         ::testing::ValuesIn(testing::CaseNames("cli/scripts", ".txt")),
-                         testing::CaseTestName);
+INSTANTIATE_TEST_SUITE_P(Cases, CommandScript, testing::ScriptCases("cli"), testing::CaseTestName);
 
 }  // namespace
 }  // namespace orvo::cli

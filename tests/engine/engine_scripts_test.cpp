@@ -49,8 +49,7 @@ TEST_P(CommandScript, PrintsItsTranscript) {
         });
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CommandScript,
-                         ::testing::ValuesIn(testing::CaseNames("engine/scripts", ".txt")),
+INSTANTIATE_TEST_SUITE_P(Cases, CommandScript, testing::ScriptCases("engine"),
                          testing::CaseTestName);
 
 }  // namespace

@@ -23,9 +23,7 @@ TEST_P(CommandScript, PrintsItsTranscript) {
                                   const std::filesystem::path&) { return report.Ran(args); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CommandScript,
-                         ::testing::ValuesIn(testing::CaseNames("results/report_doc/scripts",
-                                                                ".txt")),
+INSTANTIATE_TEST_SUITE_P(Cases, CommandScript, testing::ScriptCases("results/report_doc"),
                          testing::CaseTestName);
 
 }  // namespace

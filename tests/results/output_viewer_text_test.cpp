@@ -101,8 +101,7 @@ class ViewerScript : public testing::CommandScript {
     } else {
       return std::nullopt;
     }
-    for (const std::string& message : platform.messages) text += "said " + message + "\n";
-    platform.messages.clear();
+    text += testing::Said(platform.messages);
     return text;
   }
 
@@ -116,9 +115,7 @@ TEST_P(ViewerScript, PrintsItsTranscript) {
         [this](const std::vector<std::string>& args, const fs::path&) { return Ran(args); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ViewerScript,
-                         ::testing::ValuesIn(testing::CaseNames("results/output_viewer/scripts",
-                                                                ".txt")),
+INSTANTIATE_TEST_SUITE_P(Cases, ViewerScript, testing::ScriptCases("results/output_viewer"),
                          testing::CaseTestName);
 
 // Stopping the read of a run stops the loading: the runs before it stay, it is left out.

@@ -76,8 +76,7 @@ class ModelExecutionScript : public testing::DocumentTestOf<testing::CommandScri
                           ? ExecuteOrvoCommand(doc, args.at(1))
                           : ExecuteFileCommand(doc, args.at(1), args.at(2));
       text = ok ? "ok\n" : "failed\n";
-      for (const std::string& message : platform.messages) text += "said " + message + "\n";
-      platform.messages.clear();
+      text += testing::Said(platform.messages);
       if (platform.wait_depth != 0) text += "wait cursor left on\n";
     } else if (command == "paths") {
       text = "input deck " + doc.input_deck_path + "\nrun file " + doc.run_file_path + "\n";
@@ -98,9 +97,7 @@ TEST_P(ModelExecutionScript, PrintsItsTranscript) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ModelExecutionScript,
-                         ::testing::ValuesIn(testing::CaseNames("engine/model_execution/scripts",
-                                                                ".txt")),
-                         testing::CaseTestName);
+                         testing::ScriptCases("engine/model_execution"), testing::CaseTestName);
 
 class ModelExecutionTest : public testing::DocumentTest {
  protected:

@@ -306,8 +306,7 @@ class FamilyScript : public testing::DocumentTestOf<testing::CommandScript> {
     }
     std::string text = ok ? "ok\n" : "failed\n";
     if (command == "generate") text += "run file " + doc.run_file_path + "\n";
-    for (const std::string& message : platform.messages) text += "said " + message + "\n";
-    platform.messages.clear();
+    text += testing::Said(platform.messages);
     return text;
   }
 
@@ -320,8 +319,7 @@ TEST_P(FamilyScript, PrintsItsTranscript) {
         [this](const std::vector<std::string>& args, const fs::path&) { return Ran(args); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FamilyScript,
-                         ::testing::ValuesIn(testing::CaseNames("sensitivity/scripts", ".txt")),
+INSTANTIATE_TEST_SUITE_P(Cases, FamilyScript, testing::ScriptCases("sensitivity"),
                          testing::CaseTestName);
 
 }  // namespace

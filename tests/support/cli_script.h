@@ -56,6 +56,19 @@ inline std::string Same(const std::filesystem::path& a, const std::filesystem::p
   return "same\n";
 }
 
+// The cases of one kind's scripts, as test parameters.
+inline auto ScriptCases(const std::string& kind) {
+  return ::testing::ValuesIn(CaseNames(kind + "/scripts", ".txt"));
+}
+
+// What a platform said since the last call, a "said" line each.
+inline std::string Said(std::vector<std::string>& messages) {
+  std::string text;
+  for (const std::string& message : messages) text += "said " + message + "\n";
+  messages.clear();
+  return text;
+}
+
 // The runner of one kind's scripts: `command` prints what a command of the kind printed, or
 // nothing for a command it does not know. Its arguments come with their paths in full.
 using ScriptCommand = std::function<std::optional<std::string>(const std::vector<std::string>& args,

@@ -29,6 +29,7 @@
 #include "model/scripted_platform.h"
 #include "results/orvo_report_doc.h"
 #include "results/run_report.h"
+#include "support/cli_script.h"
 #include "support/run_files.h"
 
 namespace orvo::testing {
@@ -41,8 +42,7 @@ class ReportScript {
   std::optional<std::string> Ran(const std::vector<std::string>& args) {
     std::optional<std::string> text = Command(args);
     if (!text) return text;
-    for (const std::string& message : platform.messages) *text += "said " + message + "\n";
-    platform.messages.clear();
+    *text += Said(platform.messages);
     if (changes_ > 0) *text += "changed\n";
     changes_ = 0;
     return text;
