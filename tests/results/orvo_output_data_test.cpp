@@ -117,6 +117,21 @@ TEST_F(OrvoOutputDataTest, DirectoryDotsStayInTheBasename) {
   EXPECT_EQ(OrvoOutputData::ModelExtension(kVerda5), ".vdf");
 }
 
+// Every transport value of seven variables in three segments over `steps` time steps: value(v, s,
+// t) where kept(v, s, t), else 0.
+template <class Value, class Kept>
+void ExpectValues(const OrvoOutputData& data, int steps, Value value, Kept kept) {
+  for (int t = 0; t < steps; ++t) {
+    for (int s = 0; s < 3; ++s) {
+      for (int v = 0; v < 7; ++v) {
+        double read = -1;
+        ASSERT_TRUE(data.GetValue(OutputTable::kTransport, v, s, t, read));
+        EXPECT_EQ(read, kept(v, s, t) ? value(v, s, t) : 0) << v << ' ' << s << ' ' << t;
+      }
+    }
+  }
+}
+
 // 41 time steps of three segments and seven variables (two value lines per record): every
 // value lands in its series, and a failure in the last step keeps all values read before it.
 TEST_F(OrvoOutputDataTest, LongRunsKeepEveryValueInPlace) {
@@ -134,16 +149,9 @@ TEST_F(OrvoOutputDataTest, LongRunsKeepEveryValueInPlace) {
   Write(".trn", text);
   Write(".fdf", text);
   const auto check = [&](const OrvoOutputData& data, int last_step, int last_segment) {
-    for (int t = 0; t < 41; ++t) {
-      for (int s = 0; s < 3; ++s) {
-        for (int v = 0; v < 7; ++v) {
-          double read = -1;
-          ASSERT_TRUE(data.GetValue(OutputTable::kTransport, v, s, t, read));
-          const bool kept = t < last_step || (t == last_step && s <= last_segment);
-          EXPECT_EQ(read, kept ? value(v, s, t) : 0) << v << ' ' << s << ' ' << t;
-        }
-      }
-    }
+    ExpectValues(data, 41, value, [&](int, int s, int t) {
+      return t < last_step || (t == last_step && s <= last_segment);
+    });
   };
   OrvoOutputData whole(base_);
   ASSERT_TRUE(Read(whole)) << LastMessage();
@@ -233,16 +241,9 @@ TEST_F(OrvoOutputDataTest, ParseFailureAfterManyStepsKeepsEveryValueBeforeIt) {
                 base_ + ".out");
   ASSERT_EQ(data.GetNumTimeSteps(OutputTable::kTransport), 70);
   EXPECT_EQ(data.GetTime(OutputTable::kTransport, 69), 69.5);
-  for (int t = 0; t < 70; ++t) {
-    for (int s = 0; s < 3; ++s) {
-      for (int v = 0; v < 7; ++v) {
-        double read = -1;
-        ASSERT_TRUE(data.GetValue(OutputTable::kTransport, v, s, t, read));
-        const bool kept = t < 66 || (t == 66 && (s == 0 || (s == 1 && v < 6)));
-        EXPECT_EQ(read, kept ? v * 10000 + s * 100 + t + 1 : 0) << v << ' ' << s << ' ' << t;
-      }
-    }
-  }
+  ExpectValues(
+      data, 70, [](int v, int s, int t) { return v * 10000 + s * 100 + t + 1; },
+      [](int v, int s, int t) { return t < 66 || (t == 66 && (s == 0 || (s == 1 && v < 6))); });
 }
 
 }  // namespace
