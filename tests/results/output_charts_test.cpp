@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "model/number_text.h"
+#include "support/card_cases.h"
 #include "support/scratch_dir.h"
 
 namespace orvo {
@@ -36,135 +39,63 @@ OutputViewerText Viewer() {
   return viewer;
 }
 
-struct ChartCase {
-  const char* name;
-  OutputGraphType type;
-  std::vector<int> runs, segments, variables;
-  long long count, index;
-  int graph_type, frames, series, points;
-  Strings legends;
-  Strings titles;  // graph, bottom, left of the last frame
-  double x_min, x_max, y_min, y_max;
-  int missing;
-  double last_value;  // the last value of the last frame's last series
-};
-
-const ChartCase kCases[] = {
-    {"segment time, one run",
-     OutputGraphType::kSegmentVsTime,
-     {0},
-     {0, 2},
-     {1},
-     1,
-     0,
-     9,
-     1,
-     2,
-     3,
-     {"Segment 1", "Segment 3"},
-     {"/r/A", "Period", "Variable BOD"},
-     0,
-     3,
-     0,
-     123,
-     0,
-     123},
-    // Values 5..25 of run "0": all positive, so the axis starts at 0; step 3 missing.
-    {"segment time, one run with a missing step",
-     OutputGraphType::kSegmentVsTime,
-     {1},
-     {0, 2},
-     {0},
-     1,
-     0,
-     9,
-     1,
-     2,
-     3,
-     {"Segment 1", "Segment 3"},
-     {"/r/A0", "Period", "Variable DO"},
-     0,
-     3,
-     0,
-     26,
-     2,
-     0},
-    {"segment time, two runs",
-     OutputGraphType::kSegmentVsTime,
-     {0, 1},
-     {0, 1},
-     {0, 1},
-     4,
-     3,
-     6,
-     1,
-     2,
-     3,
-     {"/r/A", "/r/A0"},
-     {"Segment # 2", "Period", "Variable BOD"},
-     -10000,
-     -10000,
-     0,
-     116,
-     1,
-     0},
-    {"param seg",
-     OutputGraphType::kParamVsSeg,
-     {1, 0},
-     {1, 2},
-     {0},
-     1,
-     0,
-     6,
-     2,
-     3,
-     2,
-     {"Period 0", "Period 1.5", "Period 3"},
-     {"/r/A", "Segment #", "Variable DO"},
-     -10000,
-     -10000,
-     0,
-     26,
-     2,
-     23},
-};
-
-TEST(OutputChartsTest, BuildsEachGraphTypeAsTheViewerDraws) {
-  const OutputViewerText viewer = Viewer();
-  for (const ChartCase& c : kCases) {
-    SCOPED_TRACE(c.name);
-    const OutputSelection selection{kModelResults, c.runs, c.segments, c.variables};
-    EXPECT_EQ(OutputChartCount(viewer, selection, c.type), c.count);
-    const auto chart = BuildOutputChart(viewer, selection, c.type, c.index);
-    ASSERT_TRUE(chart);
-    EXPECT_EQ(chart->graph_type, c.graph_type);
-    EXPECT_EQ(chart->frames(), c.frames);
-    EXPECT_EQ(chart->series(), c.series);
-    EXPECT_EQ(chart->points(), c.points);
-    EXPECT_EQ(chart->legend_texts, c.legends);
-    const ChartFrameTexts& texts = chart->frame_texts.back();
-    EXPECT_EQ((Strings{texts.graph_title, texts.bottom_title, texts.left_title}), c.titles);
-    EXPECT_EQ(chart->x_min, c.x_min);
-    EXPECT_EQ(chart->x_max, c.x_max);
-    EXPECT_EQ(chart->y_min, c.y_min);
-    EXPECT_EQ(chart->y_max, c.y_max);
-    int missing = 0;
-    for (std::uint8_t flag : chart->flags) missing += flag == ChartDescription::kMissing;
-    EXPECT_EQ(missing, c.missing);
-    EXPECT_EQ(chart->values.back(), c.last_value);
-    EXPECT_FALSE(BuildOutputChart(viewer, selection, c.type, c.count));
-  }
+// Charts of the cases of tests/data/results/output_charts/charts.txt: a selection a line,
+//   <file type> <graph type> runs <runs> segments <segments> variables <variables>
+// and what "Graph" makes of it: the count of charts, then each chart as its description.
+std::vector<int> Numbers(std::istringstream& in) {
+  std::vector<int> numbers;
+  for (int n; in >> n;) numbers.push_back(n);
+  in.clear();
+  return numbers;
 }
 
-TEST(OutputChartsTest, NothingToDrawWithoutAFullSelection) {
+std::string Charts(const std::string& line) {
+  std::istringstream in(line);
+  std::string file, graph, word;
+  in >> file >> graph >> word;
+  OutputSelection selection{file == "model"       ? kModelResults
+                            : file == "transport" ? kTransportVariables
+                                                  : kMassBalanceRecord,
+                            Numbers(in),
+                            {},
+                            {}};
+  in >> word;
+  selection.segments = Numbers(in);
+  in >> word;
+  selection.variables = Numbers(in);
   const OutputViewerText viewer = Viewer();
-  EXPECT_EQ(OutputChartCount(viewer, {kModelResults, {0}, {}, {0}}, OutputGraphType::kParamVsSeg),
-            0);
-  EXPECT_EQ(OutputChartCount(viewer, {kMassBalanceRecord, {0}, {0}, {0}},
-                             OutputGraphType::kSegmentVsTime),
-            0);
-  EXPECT_EQ(
-      OutputChartCount(viewer, {kModelResults, {7}, {0}, {0}}, OutputGraphType::kSegmentVsTime), 0);
+  const OutputGraphType type =
+      graph == "param_vs_seg" ? OutputGraphType::kParamVsSeg : OutputGraphType::kSegmentVsTime;
+  const long long count = OutputChartCount(viewer, selection, type);
+  std::string text = "count " + std::to_string(count) + "\n";
+  for (long long index = 0; index <= count; ++index) {
+    const auto chart = BuildOutputChart(viewer, selection, type, index);
+    if (!chart) {
+      text += "chart " + std::to_string(index) + ": none\n";
+      continue;
+    }
+    int missing = 0;
+    for (std::uint8_t flag : chart->flags) missing += flag == ChartDescription::kMissing;
+    text += "chart " + std::to_string(index) + ": graph type " + std::to_string(chart->graph_type) +
+            ", " + std::to_string(chart->frames()) + " frames, " + std::to_string(chart->series()) +
+            " series, " + std::to_string(chart->points()) + " points, " + std::to_string(missing) +
+            " missing\nx " + CFormat("%g", chart->x_min) + " to " + CFormat("%g", chart->x_max) +
+            ", y " + CFormat("%g", chart->y_min) + " to " + CFormat("%g", chart->y_max) +
+            "\nlegends";
+    for (const std::string& legend : chart->legend_texts) text += " | " + legend;
+    text += "\n";
+    for (int frame = 0; frame < chart->frames(); ++frame) {
+      const ChartFrameTexts& texts = chart->frame_texts[frame];
+      text += "frame " + texts.graph_title + " | " + texts.bottom_title + " | " + texts.left_title +
+              "\n" + chart->Csv(frame);
+    }
+  }
+  return text;
+}
+
+TEST(OutputChartsTest, BuildsEachGraphTypeAsTheViewerDraws) {
+  testing::CheckCases(testing::DataPath("results/output_charts/charts.txt"),
+                      [](const testing::CardCase& c) { return Charts(c.text); });
 }
 
 TEST(ChartDescriptionTest, YLimits) {
@@ -191,12 +122,9 @@ TEST(ChartDescriptionTest, YLimits) {
   }
 }
 
-TEST(ChartDescriptionTest, CsvHasTheXColumnFirstAndLeavesMissingValuesEmpty) {
+// Legends that need quotes get them (the cases of charts.txt show the plain ones).
+TEST(ChartDescriptionTest, CsvQuotesLegends) {
   const OutputViewerText viewer = Viewer();
-  const OutputSelection selection{kModelResults, {1}, {0, 2}, {0}};
-  auto chart = BuildOutputChart(viewer, selection, OutputGraphType::kSegmentVsTime, 0);
-  ASSERT_TRUE(chart);
-  EXPECT_EQ(chart->Csv(0), "Period,Segment 1,Segment 3\n0,5,25\n1.5,6,26\n3,,\n");
   auto labelled = BuildOutputChart(viewer, {kModelResults, {0, 1}, {0}, {0}},
                                    OutputGraphType::kSegmentVsTime, 0);
   ASSERT_TRUE(labelled);

@@ -2,208 +2,142 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/scripted_platform.h"
 #include "results/run_text.h"
-#include "support/golden.h"
+#include "support/cli_script.h"
+#include "support/results_run.h"
 #include "support/scratch_dir.h"
 
 namespace orvo {
 namespace {
 
 namespace fs = std::filesystem;
-using Values = std::function<double(int variable, int segment, int step)>;
 
-class OutputViewerTextTest : public ::testing::Test {
+// The viewer on runs written in the case's folder: the scripts of
+// tests/data/results/output_viewer/scripts/ (the runner of support/cli_script.h) with these
+// commands on one viewer:
+//   write <run> <segments> <steps> <name>... [set <variable> <segment> <step> <value>]
+//                       a FENU5 run of time steps 1.5 days apart, variable v of segment s (from
+//                       0) at step t being v * 100 + s * 10 + t but for the value set
+//   load <base>         loads the runs of a base path: how many, their labels, the current one
+//   lists               the file types, the model segments, the transport and mass balance
+//                       variables
+//   table|build|differences <model|transport|massbalance> runs <i>... segments <i>...
+//       variables <i>...
+//                       TableText; BuildText into the text kept (first "old"); ShowDifferences
+//   save <path> | base-model <base>
+//                       WriteText of the text kept; BaseRunModelText
+class ViewerScript : public testing::CommandScript {
  protected:
-  void SetUp() override { base_ = (dir_ / "BASE").string(); }
-
-  static void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-  }
-  // A FENU5 run: its deck header and both output files in the model programs' layout.
-  static void WriteRun(const std::string& run, int segments, const std::vector<std::string>& names,
-                       int steps, const Values& values) {
-    WriteFile(run + ".inp", "T1\nT2\nx\n" + std::to_string(segments) + " 6\n");
-    std::ostringstream out;
-    out << "0\nsteps\nsegments\n";
-    for (const std::string& name : names) out << name << '\n';
-    for (int t = 0; t < steps; ++t) {
-      for (int s = 0; s < segments; ++s) {
-        char header[40];
-        std::snprintf(header, sizeof header, "%6d%10.3f\n", s + 1, 1.5 * t);
-        out << header;
-        for (std::size_t v = 0; v < names.size() || v == 0; v += 6) {
-          for (std::size_t j = v; j < v + 6; ++j) {
-            out << ' ' << (j < names.size() ? values(int(j), s, t) : 0.0);
-          }
-          out << '\n';
-        }
-      }
+  static OutputSelection Selection(const std::vector<std::string>& args) {
+    OutputSelection selection;
+    selection.file_type = args.at(1) == "model"       ? kModelResults
+                          : args.at(1) == "transport" ? kTransportVariables
+                                                      : kMassBalanceRecord;
+    std::vector<int>* list = nullptr;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+      if (args[i] == "runs") list = &selection.runs;
+      if (args[i] == "segments") list = &selection.segments;
+      if (args[i] == "variables") list = &selection.variables;
+      if (std::isdigit(static_cast<unsigned char>(args[i][0])) != 0)
+        list->push_back(std::stoi(args[i]));
     }
-    WriteFile(run + ".trn", out.str());
-    WriteFile(run + ".fdf", out.str());
+    return selection;
   }
-  static double Base(int v, int s, int t) { return v * 100 + s * 10 + t; }
+  static std::string Lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += " | " + line;
+    return text + "\n";
+  }
 
-  testing::ScratchDir scratch_{"orvo_results"};
-  const fs::path& dir_ = scratch_.path();
-  std::string base_;
-  ScriptedPlatform platform_;
+  std::optional<std::string> Ran(const std::vector<std::string>& args) {
+    const std::string& command = args[0];
+    std::string text;
+    if (command == "write") {
+      std::vector<std::string> names;
+      std::size_t i = 4;
+      for (; i < args.size() && args[i] != "set"; ++i) names.push_back(args[i]);
+      std::vector<double> set;
+      for (++i; i < args.size(); ++i) set.push_back(std::stod(args[i]));
+      std::vector<double> times;
+      for (int t = 0; t < std::stoi(args.at(3)); ++t) times.push_back(1.5 * t);
+      testing::WriteResultsRun(args.at(1), std::stoi(args.at(2)), names, times,
+                               [set](int v, int s, int t) {
+                                 return set.size() == 4 && v == set[0] && s == set[1] && t == set[2]
+                                            ? set[3]
+                                            : v * 100 + s * 10 + t;
+                               });
+    } else if (command == "load") {
+      const std::size_t loaded = viewer.LoadRuns(args.at(1), platform);
+      text = "loaded " + std::to_string(loaded) + ", current run " +
+             std::to_string(viewer.current_run) + "\nlabels" + Lines(viewer.labels);
+    } else if (command == "lists") {
+      text = "file types" + Lines(viewer.FileTypeList()) + "model segments" +
+             Lines(viewer.SegmentList(kModelResults)) + "transport variables" +
+             Lines(viewer.VariableList(kTransportVariables)) + "mass balance variables" +
+             Lines(viewer.VariableList(kMassBalanceRecord));
+    } else if (command == "table") {
+      text = viewer.TableText(Selection(args));
+    } else if (command == "build") {
+      viewer.BuildText(Selection(args), platform, kept);
+      text = kept + "\n(end)\n";
+    } else if (command == "differences") {
+      const auto shown = viewer.ShowDifferences(Selection(args), platform);
+      if (shown) {
+        text = "variables";
+        for (int variable : *shown) text += " " + std::to_string(variable);
+        text += "\n";
+      }
+    } else if (command == "save") {
+      text = OutputViewerText::WriteText(args.at(1), kept, platform) ? "" : "refused\n";
+    } else if (command == "base-model") {
+      if (!BaseRunModelText(args.at(1), platform, text)) text = "refused\n";
+    } else {
+      return std::nullopt;
+    }
+    text += testing::Said(platform.messages);
+    return text;
+  }
+
+  ScriptedPlatform platform;
+  OutputViewerText viewer;
+  std::string kept = "old";
 };
 
-TEST_F(OutputViewerTextTest, LoadsBaseAndNumberedRunsUpToTheFirstGap) {
-  WriteRun(base_, 2, {"A", "B"}, 2, Base);
-  WriteRun(base_ + "0", 2, {"A", "B"}, 2, Base);
-  WriteRun(base_ + "1", 2, {"A", "B", "C"}, 2, Base);
-  WriteRun(base_ + "3", 2, {"A", "B", "C", "D"}, 2, Base);
-  OutputViewerText viewer;
-  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 3u);
-  EXPECT_EQ(viewer.labels, (std::vector<std::string>{"Base", "0", "1"}));
-  EXPECT_EQ(viewer.current_run, 2);  // most transport variables
-  EXPECT_TRUE(platform_.messages.empty());
-  EXPECT_EQ(viewer.FileTypeList(),
-            (std::vector<std::string>{"Fenu results (.fdf)", "Transport variables (.trn)",
-                                      "Mass balance record (.msb)"}));
-  EXPECT_EQ(OutputViewerText::EntryExtension("Kobals results ()"), "");
-  EXPECT_EQ(OutputViewerText::EntryExtension("Transport variables (.trn)"), ".trn");
-  EXPECT_EQ(viewer.SegmentList(kModelResults), (std::vector<std::string>{"1", "2"}));
-  EXPECT_EQ(viewer.VariableList(kTransportVariables), (std::vector<std::string>{"A", "B", "C"}));
-  EXPECT_TRUE(viewer.VariableList(kMassBalanceRecord).empty());
-
-  fs::remove(base_ + ".inp");
-  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 2u);
-  EXPECT_EQ(viewer.labels, (std::vector<std::string>{"0", "1"}));
-
-  WriteRun(base_ + "2", 3, {"A"}, 1, Base);
-  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 2u);
-  EXPECT_EQ(platform_.messages.back(),
-            "Error: Number of segments do not match between " + base_ + "0 and " + base_ +
-                "2.  All datasets must have the same number of segments.");
-  WriteFile(base_ + "2.inp", "T1\nT2\nx\n2 8\n");
-  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 2u);
-  EXPECT_EQ(platform_.messages.back(), "Error: Type of simulation does not match between " + base_ +
-                                           "0 and " + base_ +
-                                           "2.  All datasets must have the same simulation type.");
-  EXPECT_EQ(viewer.LoadRuns(dir_.string() + "/NONE", platform_), 0u);
+TEST_P(ViewerScript, PrintsItsTranscript) {
+  Check("results/output_viewer",
+        [this](const std::vector<std::string>& args, const fs::path&) { return Ran(args); });
 }
 
-// A deck header whose NOSEG the output files cannot back lists only what the files hold.
-TEST_F(OutputViewerTextTest, SegmentsAreBoundedByWhatTheFilesHold) {
-  WriteRun(base_, 2, {"A", "B"}, 2, Base);
-  WriteFile(base_ + ".inp", "T1\nT2\nx\n2147483647 6\n");
-  OutputViewerText viewer;
-  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 1u);
-  EXPECT_EQ(viewer.runs[0].number_of_segments, 2147483647);
-  EXPECT_TRUE(viewer.SegmentList(kModelResults).empty());
-  ASSERT_EQ(platform_.messages.size(), 1u);
-  EXPECT_EQ(platform_.messages[0],
-            "OrvoOutputData::ReadOutputData: The number of segments 2147483647 of " + base_ +
-                ".inp is far more than the 4 segment records of file " + base_ +
-                ".trn hold; unable to read the file");
-
-  // A model file that is missing leaves the segments of the transport file.
-  WriteRun(base_, 2, {"A", "B"}, 2, Base);
-  fs::remove(base_ + ".fdf");
-  viewer.LoadRuns(base_, platform_);
-  EXPECT_EQ(viewer.SegmentList(kModelResults), (std::vector<std::string>{"1", "2"}));
-  fs::remove(base_ + ".trn");
-  viewer.LoadRuns(base_, platform_);
-  EXPECT_TRUE(viewer.SegmentList(kModelResults).empty());
-}
+INSTANTIATE_TEST_SUITE_P(Cases, ViewerScript, testing::ScriptCases("results/output_viewer"),
+                         testing::CaseTestName);
 
 // Stopping the read of a run stops the loading: the runs before it stay, it is left out.
-TEST_F(OutputViewerTextTest, AStoppedReadStopsTheLoading) {
+TEST(OutputViewerTextTest, AStoppedReadStopsTheLoading) {
   class Stopping : public ScriptedPlatform {
    public:
     bool Progress(int done, int total, const std::string& text) override {
       return done >= total || text.find("BASE0.trn") == std::string::npos;
     }
   } stopping;
-  const auto big = [&](const std::string& run) { WriteRun(run, 20000, {"A"}, 2, Base); };
-  big(base_);
-  big(base_ + "0");
-  big(base_ + "1");
+  const testing::ScratchDir dir("orvo_results");
+  const std::string base = dir / "BASE";
+  for (const std::string& run : {base, base + "0", base + "1"})
+    testing::WriteResultsRun(run, 20000, {"A"}, {0, 1.5}, [](int, int s, int t) { return s + t; });
   OutputViewerText viewer;
-  EXPECT_EQ(viewer.LoadRuns(base_, stopping), 1u);
+  EXPECT_EQ(viewer.LoadRuns(base, stopping), 1u);
   EXPECT_TRUE(viewer.load_cancelled);
   EXPECT_EQ(viewer.labels, std::vector<std::string>{"Base"});
   EXPECT_EQ(stopping.messages, std::vector<std::string>{});
-  EXPECT_EQ(viewer.LoadRuns(base_, platform_), 3u);
+  ScriptedPlatform platform;
+  EXPECT_EQ(viewer.LoadRuns(base, platform), 3u);
   EXPECT_FALSE(viewer.load_cancelled);
-}
-
-TEST_F(OutputViewerTextTest, TextTablesForOneAndForSeveralRuns) {
-  WriteRun(base_, 2, {"A (mg/L)", "B"}, 2, Base);
-  WriteRun(base_ + "0", 2, {"A (mg/L)", "B"}, 2,
-           [](int v, int s, int t) { return v == 1 && s == 1 && t == 1 ? 7.25 : Base(v, s, t); });
-  WriteRun(base_ + "1", 2, {"A (mg/L)", "B"}, 1, Base);
-  OutputViewerText viewer;
-  ASSERT_EQ(viewer.LoadRuns(base_, platform_), 3u);
-
-  OutputSelection one{kModelResults, {0}, {0, 1}, {0}};
-  orvo::testing::ExpectText(viewer.TableText(one));
-
-  OutputSelection several{kTransportVariables, {0, 1, 2}, {1}, {1}};
-  std::string text = "old";
-  viewer.BuildText(several, platform_, text);
-  orvo::testing::ExpectText(text, "2");
-  several.variables.clear();
-  EXPECT_EQ(viewer.TableText(several), "");
-
-  EXPECT_EQ(viewer.ShowDifferences({kModelResults, {0, 1}, {1}, {}}, platform_),
-            std::vector<int>{1});
-  EXPECT_EQ(viewer.ShowDifferences({kModelResults, {0, 1}, {0}, {}}, platform_),
-            std::vector<int>{});
-  EXPECT_EQ(viewer.ShowDifferences({kModelResults, {}, {0}, {}}, platform_), std::nullopt);
-  EXPECT_EQ(platform_.messages.back(), "Please select at least two runs to compare.");
-  EXPECT_EQ(viewer.ShowDifferences({kModelResults, {0, 1}, {0, 1}, {}}, platform_), std::nullopt);
-  EXPECT_EQ(platform_.messages.back(),
-            "Please select a single segment that will be used to generate the list of "
-            "variables that will show the differences between the runs.");
-
-  const std::string written = (dir_ / "table.txt").string();
-  ASSERT_TRUE(OutputViewerText::WriteText(written, text, platform_));
-  std::ifstream in(written, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
-  EXPECT_FALSE(OutputViewerText::WriteText((dir_ / "no" / "t.txt").string(), text, platform_));
-}
-
-TEST_F(OutputViewerTextTest, MassBalanceRecordKeepsOldTextWhenAFileIsMissing) {
-  WriteRun(base_, 1, {"A"}, 1, Base);
-  WriteRun(base_ + "0", 1, {"A"}, 1, Base);
-  WriteRun(base_ + "1", 1, {"A"}, 1, Base);
-  WriteFile(base_ + ".msb", "LINE 1\nLINE 2");
-  WriteFile(base_ + "0.msb", "X\r\n");
-  OutputViewerText viewer;
-  ASSERT_EQ(viewer.LoadRuns(base_, platform_), 3u);
-  std::string text;
-  viewer.BuildText({kMassBalanceRecord, {0, 1}, {}, {}}, platform_, text);
-  EXPECT_EQ(text, "\r\n=================================\r\nMass Balance for " + base_ +
-                      ":\r\n\r\nLINE 1\r\nLINE 2\r\n"
-                      "\r\n=================================\r\nMass Balance for " +
-                      base_ + "0:\r\n\r\nX\r\n");
-  const std::string before = text;
-  viewer.BuildText({kMassBalanceRecord, {0, 2}, {}, {}}, platform_, text);
-  EXPECT_EQ(text, before);
-  EXPECT_EQ(platform_.messages.back(),
-            "OutputDlg::InitializeSegAndVarList: Unable to open output file " + base_ + ".msb");
-}
-
-TEST_F(OutputViewerTextTest, BaseRunModelTextShowsEverySegmentAndVariable) {
-  WriteRun(base_, 2, {"A", "B"}, 1, Base);
-  WriteRun(base_ + "0", 2, {"A", "B"}, 1, Base);  // numbered runs are not part of it
-  std::string text;
-  ASSERT_TRUE(BaseRunModelText(base_, platform_, text));
-  orvo::testing::ExpectText(text);
-  EXPECT_FALSE(BaseRunModelText(base_ + "9", platform_, text));
 }
 
 TEST(OutputViewerTextPaths, SelectedOutputFileGivesTheBasePath) {
@@ -213,6 +147,8 @@ TEST(OutputViewerTextPaths, SelectedOutputFileGivesTheBasePath) {
   EXPECT_EQ(OutputViewerText::SelectedBasePath("/Runs/RIVER.OUT"), "/Runs/RIVER");
   EXPECT_EQ(OutputViewerText::SelectedBasePath("/Runs/a.Out.b"), "/Runs/a.Out.b");
   EXPECT_EQ(OutputViewerText::FileTypeOfEntry(1), kTransportVariables);
+  EXPECT_EQ(OutputViewerText::EntryExtension("Kobals results ()"), "");
+  EXPECT_EQ(OutputViewerText::EntryExtension("Transport variables (.trn)"), ".trn");
 }
 
 }  // namespace

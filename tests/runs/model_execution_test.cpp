@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "model/settings.h"
+#include "support/cli_script.h"
 #include "support/document_test.h"
 #include "support/example_river.h"
 #include "support/scratch_dir.h"
@@ -30,6 +32,72 @@ void StandIn(const fs::path& path, const std::string& tail = "") {
                       " $# $(pwd)\" > ran.txt\ncat orvo.ctl >> ran.txt\n" + tail);
   fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
 }
+
+// Runs of a document's deck: the scripts of tests/data/engine/model_execution/scripts/ (the
+// runner of support/cli_script.h, DATA/ holding the stand-in programs) with these commands on
+// one document:
+//   type <fenu5|verda5|kobal5|unset|n>   its simulation type
+//   app <folder>                           the folder of this program (KOBAL5's program)
+//   orvo-path <folder> | orvo-path relative <folder> | no-settings
+//   choose <file>                          what the next file chooser answers
+//   example-river                          makes the document the example river
+//   execute <deck> [<timeout>] | execute-command <deck> | execute-file <deck> <type>
+//                                          runs: "ok" or "failed", then what the platform said
+//   paths                                  the document's deck and run file paths
+//   setting | types                        the stored ORVO path; the types execute-file knows
+class ModelExecutionScript : public testing::DocumentTestOf<testing::CommandScript> {
+ protected:
+  std::optional<std::string> Ran(const std::vector<std::string>& args) {
+    const std::string& command = args[0];
+    std::string text;
+    if (command == "type") {
+      const std::string& type = args.at(1);
+      doc.group_a.SIMTYP = type == "fenu5"    ? kFenu5
+                           : type == "verda5" ? kVerda5
+                           : type == "kobal5" ? kKobal5
+                           : type == "unset"  ? kSimUnset
+                                              : SimulationType{std::stoi(type)};
+    } else if (command == "app") {
+      doc.application_directory = args.at(1);
+    } else if (command == "orvo-path") {
+      platform.SetSetting(settings::kOrvoPath, args.at(1) != "relative"
+                                                   ? args.at(1)
+                                                   : fs::relative(args.at(2)).string() + "/");
+    } else if (command == "no-settings") {
+      platform.settings.clear();
+    } else if (command == "choose") {
+      platform.files.push_back(args.at(1));
+    } else if (command == "example-river") {
+      testing::BuildExampleRiver(doc);
+    } else if (command.rfind("execute", 0) == 0) {
+      const bool ok = command == "execute"
+                          ? ExecuteOrvo(doc, args.at(1), args.size() > 2 ? std::stod(args[2]) : 0)
+                      : command == "execute-command"
+                          ? ExecuteOrvoCommand(doc, args.at(1))
+                          : ExecuteFileCommand(doc, args.at(1), args.at(2));
+      text = ok ? "ok\n" : "failed\n";
+      text += testing::Said(platform.messages);
+      if (platform.wait_depth != 0) text += "wait cursor left on\n";
+    } else if (command == "paths") {
+      text = "input deck " + doc.input_deck_path + "\nrun file " + doc.run_file_path + "\n";
+    } else if (command == "setting") {
+      text = "ORVO path \"" + platform.GetSetting(settings::kOrvoPath) + "\"\n";
+    } else if (command == "types") {
+      for (const std::string& type : ExecuteFileTypes()) text += type + "\n";
+    } else {
+      return std::nullopt;
+    }
+    return text;
+  }
+};
+
+TEST_P(ModelExecutionScript, PrintsItsTranscript) {
+  Check("engine/model_execution",
+        [this](const std::vector<std::string>& args, const fs::path&) { return Ran(args); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ModelExecutionScript,
+                         testing::ScriptCases("engine/model_execution"), testing::CaseTestName);
 
 class ModelExecutionTest : public testing::DocumentTest {
  protected:
@@ -56,135 +124,6 @@ class ModelExecutionTest : public testing::DocumentTest {
   const fs::path& root = scratch.path();
   std::string orvo_dir, app_dir, deck_dir, deck;
 };
-
-TEST_F(ModelExecutionTest, RunsTheProgramOfTheTypeInTheDecksDirectory) {
-  const Texts outputs = {"RIVER.out", "RIVER.trn", "RIVER", "RIVER.vdf", "RIVER.fdf", "RIVER.msb"};
-  for (const auto& output : outputs) WriteFile(deck_dir + output, "old");
-  WriteFile(deck_dir + "RIVER2.out", "other run");
-
-  EXPECT_TRUE(ExecuteOrvo(doc, deck));
-  EXPECT_EQ(ReadFile(deck_dir + "orvo.ctl"), Control(orvo_dir));
-  EXPECT_EQ(Ran(), "fenu5 0 " + deck_dir.substr(0, deck_dir.size() - 1) + "\n" + Control(orvo_dir));
-  for (const auto& output : outputs) EXPECT_FALSE(fs::exists(deck_dir + output)) << output;
-  EXPECT_TRUE(fs::exists(deck));
-  EXPECT_TRUE(fs::exists(deck_dir + "RIVER2.out"));
-  EXPECT_EQ(platform.messages, Texts{});
-  EXPECT_EQ(platform.wait_depth, 0);
-
-  doc.group_a.SIMTYP = kVerda5;
-  EXPECT_TRUE(ExecuteOrvo(doc, deck));
-  EXPECT_EQ(Ran().substr(0, 7), "verda5 ");
-
-  // KOBAL5's program is the one beside this program, whatever the ORVO path says.
-  doc.group_a.SIMTYP = kKobal5;
-  EXPECT_TRUE(ExecuteOrvo(doc, deck));
-  EXPECT_EQ(Ran().substr(0, 10), "koba4_ids ");
-
-  // A relative ORVO path means relative to our working directory, not the deck's.
-  doc.group_a.SIMTYP = kFenu5;
-  platform.SetSetting(settings::kOrvoPath, fs::relative(orvo_dir).string() + "/");
-  EXPECT_TRUE(ExecuteOrvo(doc, deck));
-  EXPECT_EQ(Ran().substr(0, 6), "fenu5 ");
-  EXPECT_EQ(platform.messages, Texts{});
-}
-
-TEST_F(ModelExecutionTest, MissingProgramsAreReportedBeforeAnyFileIsTouched) {
-  fs::remove(orvo_dir + "fenu5");
-  fs::remove(orvo_dir + "verda5");
-  fs::remove(app_dir + "koba4_ids");
-  for (SimulationType type : {kFenu5, kVerda5, kKobal5}) {
-    doc.group_a.SIMTYP = type;
-    EXPECT_FALSE(ExecuteOrvo(doc, deck));
-  }
-  EXPECT_EQ(platform.messages,
-            (Texts{"Unable to find " + orvo_dir +
-                       "fenu5.  Please select the location of the ORVO5 executables using the "
-                       "ORVO pulldown menu.",
-                   "Unable to find " + orvo_dir +
-                       "verda5.  Please select the location of the ORVO5 executables using the "
-                       "ORVO pulldown menu.",
-                   "Unable to find " + app_dir +
-                       "koba4_ids.  Please rerun setup and make sure that the KOBA4 option is "
-                       "selected."}));
-  EXPECT_FALSE(fs::exists(deck_dir + "orvo.ctl"));
-}
-
-TEST_F(ModelExecutionTest, WithoutASettingTheApplicationDirectoryServesWhenItHoldsFenu5) {
-  platform.settings.clear();
-  StandIn(app_dir + "fenu5");
-  doc.group_a.SIMTYP = kVerda5;
-  EXPECT_FALSE(ExecuteOrvo(doc, deck));
-  EXPECT_EQ(platform.messages,
-            Texts{"Unable to find " + app_dir +
-                  "verda5.  Please select the location of the ORVO5 executables using the ORVO "
-                  "pulldown menu."});
-
-  StandIn(app_dir + "verda5");
-  EXPECT_TRUE(ExecuteOrvo(doc, deck));
-  EXPECT_EQ(ReadFile(deck_dir + "orvo.ctl"), Control(app_dir));
-  EXPECT_EQ(platform.GetSetting(settings::kOrvoPath), "");  // used, not stored
-}
-
-TEST_F(ModelExecutionTest, WithoutASettingOrFenu5TheUserLocatesThePrograms) {
-  platform.settings.clear();
-  EXPECT_FALSE(ExecuteOrvo(doc, deck));  // the chooser is cancelled
-  EXPECT_EQ(platform.messages,
-            (Texts{"Please choose the directory that contains the ORVO installation by "
-                   "selecting one of the executables.",
-                   "? open Choose a file from the ORVO5 directory ORVO Executables (*)|*|All "
-                   "Files (*.*)|*.*||"}));
-  EXPECT_FALSE(fs::exists(deck_dir + "orvo.ctl"));
-
-  platform.files.push_back(orvo_dir + "verda5");
-  EXPECT_TRUE(ExecuteOrvo(doc, deck));
-  EXPECT_EQ(platform.GetSetting(settings::kOrvoPath), orvo_dir);
-  EXPECT_EQ(Ran().substr(0, 6), "fenu5 ");
-}
-
-TEST_F(ModelExecutionTest, RefusesUnsetTypesAndDecksWithoutExtension) {
-  WriteFile(deck_dir + "RIVER.out", "old");
-  for (SimulationType type : {kSimUnset, SimulationType{3}}) {
-    doc.group_a.SIMTYP = type;
-    EXPECT_FALSE(ExecuteOrvo(doc, deck));
-  }
-  doc.group_a.SIMTYP = kFenu5;
-  WriteFile(deck_dir + "RIVER", "deck without extension");
-  EXPECT_FALSE(ExecuteOrvo(doc, deck_dir + "RIVER"));
-  EXPECT_FALSE(ExecuteOrvo(doc, deck_dir + "MISSING.inp"));
-  const std::string unset =
-      "COrvoBuilderDoc::ExecuteOrvo: The simulation type is not set.  Choose FENU5, VERDA5 or "
-      "KOBAL5 before running the model.";
-  EXPECT_EQ(platform.messages,
-            (Texts{unset, unset,
-                   "COrvoBuilderDoc::ExecuteOrvo: The input file name \"RIVER\" has no "
-                   "extension.  Please give it one, such as .inp.",
-                   "COrvoBuilderDoc::ExecuteOrvo: Unable to find the input file " + deck_dir +
-                       "MISSING.inp."}));
-  EXPECT_TRUE(fs::exists(deck_dir + "RIVER"));
-  EXPECT_TRUE(fs::exists(deck_dir + "RIVER.out"));
-  EXPECT_FALSE(fs::exists(deck_dir + "orvo.ctl"));
-}
-
-TEST_F(ModelExecutionTest, FailedRunsAreReported) {
-  StandIn(orvo_dir + "fenu5", "echo 'line 1'; echo 'bad deck' >&2; exit 3\n");
-  StandIn(orvo_dir + "verda5", "kill -KILL $$\n");
-  StandIn(app_dir + "koba4_ids", "exec sleep 30\n");
-  for (SimulationType type : {kFenu5, kVerda5, kKobal5}) {
-    doc.group_a.SIMTYP = type;
-    EXPECT_FALSE(ExecuteOrvo(doc, deck, 0.3));
-  }
-  fs::permissions(orvo_dir + "fenu5", fs::perms::owner_exec, fs::perm_options::remove);
-  doc.group_a.SIMTYP = kFenu5;
-  EXPECT_FALSE(ExecuteOrvo(doc, deck));
-  EXPECT_EQ(platform.messages,
-            (Texts{"COrvoBuilderDoc::ExecuteOrvo: fenu5 ended with exit status 3.  Its last "
-                   "output:\nline 1\nbad deck",
-                   "COrvoBuilderDoc::ExecuteOrvo: verda5 was ended by signal 9.",
-                   "COrvoBuilderDoc::ExecuteOrvo: koba4_ids did not end within 0.3 seconds and "
-                   "was stopped.",
-                   "COrvoBuilderDoc::ExecuteOrvo: Unable to run fenu5 (cannot start " + orvo_dir +
-                       "fenu5: Permission denied)."}));
-}
 
 TEST_F(ModelExecutionTest, PreparedRunsStartInTheBackgroundAndReportHowTheyEnded) {
   WriteFile(deck_dir + "RIVER.trn", "old");
@@ -240,47 +179,6 @@ TEST_F(ModelExecutionTest, OurEngineReportsItsProgress) {
   ASSERT_TRUE(run.progress().has_value());
   EXPECT_EQ(run.progress()->Fraction(), 1.0);
   EXPECT_TRUE(fs::exists(deck_dir + "RIVER.fdf"));
-}
-
-TEST_F(ModelExecutionTest, ControlFileThatCannotBeCreated) {
-  fs::create_directory(deck_dir + "orvo.ctl");
-  EXPECT_FALSE(ExecuteOrvo(doc, deck));
-  EXPECT_EQ(platform.messages, Texts{"COrvoBuilderDoc::ExecuteOrvo: Unable to create orvo.ctl."});
-  EXPECT_FALSE(fs::exists(deck_dir + "ran.txt"));
-}
-
-TEST_F(ModelExecutionTest, ExecuteOrvoCommandWritesTheDeckThenRuns) {
-  testing::BuildExampleRiver(doc);
-  fs::remove(deck);
-  EXPECT_TRUE(ExecuteOrvoCommand(doc, deck));
-  EXPECT_EQ(platform.messages, Texts{});
-  EXPECT_EQ(doc.input_deck_path, deck);
-  EXPECT_EQ(doc.run_file_path, deck_dir + "RIVER");
-  EXPECT_TRUE(fs::file_size(deck) > 100);
-  EXPECT_EQ(Ran().substr(0, 6), "fenu5 ");
-
-  // A deck that cannot be written is never run.
-  fs::remove(deck_dir + "ran.txt");
-  EXPECT_FALSE(ExecuteOrvoCommand(doc, deck_dir + "no such dir/RUN.inp"));
-  EXPECT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(doc.input_deck_path, deck);
-  EXPECT_FALSE(fs::exists(deck_dir + "ran.txt"));
-}
-
-TEST_F(ModelExecutionTest, ExecuteFileCommandRunsTheChosenTypeLikeExecuteOrvo) {
-  doc.group_a.SIMTYP = kSimUnset;
-  WriteFile(deck_dir + "RIVER.trn", "old");
-  EXPECT_TRUE(ExecuteFileCommand(doc, deck, "kobals"));
-  EXPECT_EQ(Ran().substr(0, 10), "koba4_ids ");
-  EXPECT_EQ(doc.run_file_path, deck_dir + "RIVER");
-  EXPECT_FALSE(fs::exists(deck_dir + "RIVER.trn"));
-
-  fs::remove(orvo_dir + "verda5");
-  EXPECT_FALSE(ExecuteFileCommand(doc, deck, "verda"));
-  EXPECT_FALSE(ExecuteFileCommand(doc, deck, ""));
-  ASSERT_EQ(platform.messages.size(), 2u);
-  EXPECT_EQ(platform.messages[0].substr(0, 15), "Unable to find ");
-  EXPECT_EQ(ExecuteFileTypes(), (Texts{"fenu", "kobals", "verda"}));
 }
 
 TEST(LocateExecutablesTest, AsksAboutPathsLongerThan17Characters) {

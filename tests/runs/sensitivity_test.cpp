@@ -1,16 +1,12 @@
 // Sensitivity families: the range fields, the intervals, the run descriptions (expected texts in
 // tests/data/sensitivity/descriptions.txt; ORVO_UPDATE_EXPECTED=1 writes them again for
-// review), the files of a family and how it stops.
+// review), the files of a family and how it stops (the scripts of tests/data/sensitivity/scripts/).
 #include "runs/sensitivity.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,10 +16,11 @@
 #include "model/settings.h"
 #include "model/string_array.h"
 #include "runs/sensitivity_family.h"
+#include "support/cli_script.h"
 #include "support/document_test.h"
+#include "support/golden.h"
 #include "support/scratch_dir.h"
 #include "support/small_project.h"
-#include "support/golden.h"
 
 namespace orvo {
 namespace {
@@ -31,13 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFile;
 using Texts = std::vector<std::string>;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 // ---- Range fields and intervals -------------------------------------------------------------
 
@@ -121,59 +111,56 @@ TEST(IntervalsTest, AnySeparatorAndRefusalsBeforeAnyFileIsWritten) {
 
 // ---- Descriptions -------------------------------------------------------------------------
 
+// The small project with volumes, a volume multiplier and a constant field in block 1 (the
+// system).
+void BuildSensitivityProject(COrvoBuilderDoc& doc) {
+  testing::BuildSmallProject(doc);
+  doc.GetSegmentNode(1)->segment()->BVOL = 1000;
+  doc.GetSegmentNode(2)->segment()->BVOL = 2000;
+  doc.GetSegmentNode(2)->segment()->VMULT = 0.5;
+  ASSERT_TRUE(editing::NewField(doc.group_h, 1).message.empty());
+  editing::SetFieldName(doc.group_h, 1, 0, "Decay");
+  editing::SetConstantCell(doc.group_h, 1, 0, 0, 0, "KDC");
+  editing::SetConstantCell(doc.group_h, 1, 0, 0, 1, "11");
+  editing::SetConstantCell(doc.group_h, 1, 0, 0, 2, "0.25");
+}
+
+// One choice of every group.
+std::vector<SensitivityChoice> Choices(const COrvoBuilderDoc& doc) {
+  std::vector<SensitivityChoice> choices(8);
+  choices[0].group = kVaryB;
+  choices[0].functions = {0};
+  choices[0].exchanges = ExchangesOfFunctions(doc, 0, {0});
+  choices[1].group = kVaryC;
+  choices[1].quantity = 0;
+  choices[1].segments = {2};
+  choices[2].group = kVaryD;
+  choices[2].flow_fields = {0};
+  choices[2].functions = {0};
+  choices[3].group = kVaryE;
+  choices[3].system = 0;
+  choices[3].segments = BoundarySegmentIds(doc, 0);
+  choices[4].group = kVaryF;
+  choices[4].system = 0;
+  choices[4].segments = LoadSegmentIds(doc, 0);
+  choices[5].group = kVaryG;
+  choices[5].slot = ParametersInUse(doc).at(0);
+  choices[5].segments = {1, 2, 3};
+  choices[6].group = kVaryH;
+  choices[6].system = 1;
+  choices[6].constant_field = 0;
+  choices[6].constant = 0;
+  choices[7].group = kVaryJ;
+  choices[7].system = 0;
+  choices[7].quantity = 2;
+  choices[7].segments = {0, 2};
+  return choices;
+}
+
 class SensitivityProjectTest : public testing::DocumentTest {
  protected:
-  void SetUp() override {
-    testing::BuildSmallProject(doc);
-    doc.GetSegmentNode(1)->segment()->BVOL = 1000;
-    doc.GetSegmentNode(2)->segment()->BVOL = 2000;
-    doc.GetSegmentNode(2)->segment()->VMULT = 0.5;
-    // A constant field in block 1 (the system).
-    ASSERT_TRUE(editing::NewField(doc.group_h, 1).message.empty());
-    editing::SetFieldName(doc.group_h, 1, 0, "Decay");
-    editing::SetConstantCell(doc.group_h, 1, 0, 0, 0, "KDC");
-    editing::SetConstantCell(doc.group_h, 1, 0, 0, 1, "11");
-    editing::SetConstantCell(doc.group_h, 1, 0, 0, 2, "0.25");
-  }
-
-  const COrvoBuilderCntrItem* Interface() const {
-    for (const auto& node : doc.nodes()) {
-      if (node->is_exchange()) return node.get();
-    }
-    return nullptr;
-  }
-
-  // One choice of every group.
-  std::vector<SensitivityChoice> Choices() const {
-    std::vector<SensitivityChoice> choices(8);
-    choices[0].group = kVaryB;
-    choices[0].functions = {0};
-    choices[0].exchanges = ExchangesOfFunctions(doc, 0, {0});
-    choices[1].group = kVaryC;
-    choices[1].quantity = 0;
-    choices[1].segments = {2};
-    choices[2].group = kVaryD;
-    choices[2].flow_fields = {0};
-    choices[2].functions = {0};
-    choices[3].group = kVaryE;
-    choices[3].system = 0;
-    choices[3].segments = BoundarySegmentIds(doc, 0);
-    choices[4].group = kVaryF;
-    choices[4].system = 0;
-    choices[4].segments = LoadSegmentIds(doc, 0);
-    choices[5].group = kVaryG;
-    choices[5].slot = ParametersInUse(doc).at(0);
-    choices[5].segments = {1, 2, 3};
-    choices[6].group = kVaryH;
-    choices[6].system = 1;
-    choices[6].constant_field = 0;
-    choices[6].constant = 0;
-    choices[7].group = kVaryJ;
-    choices[7].system = 0;
-    choices[7].quantity = 2;
-    choices[7].segments = {0, 2};
-    return choices;
-  }
+  void SetUp() override { BuildSensitivityProject(doc); }
+  std::vector<SensitivityChoice> Choices() const { return orvo::Choices(doc); }
 };
 
 TEST_F(SensitivityProjectTest, SelectionListsOfTheDialogs) {
@@ -252,171 +239,88 @@ TEST_F(SensitivityProjectTest, SelectionChecksOfGenerate) {
 
 // ---- Families -----------------------------------------------------------------------------
 
-// A stand-in simulation program: it writes a log beside the deck that orvo.ctl names, counts
-// its runs in a file of the test, and fails (exit status 3) on run fail_on.
-void StandIn(const std::string& path, const std::string& counter, int fail_on) {
-  std::ofstream(path) << "#!/bin/sh\n"
-                         "deck=$(sed -n 2p orvo.ctl)\n"
-                         "n=$(cat '"
-                      << counter << "' 2>/dev/null || echo 0)\nn=$((n+1))\necho $n > '" << counter
-                      << "'\n"
-                         "echo 't = 1 of 1'\n"
-                         "cksum < \"$deck\" > \"${deck%.*}.out\"\n"
-                         "[ $n -eq "
-                      << fail_on << " ] && { echo 'bad run' >&2; exit 3; }\nexit 0\n";
-  fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
-}
-
-class SensitivityFamilyTest : public SensitivityProjectTest {
+// Families of the sensitivity project: the scripts of tests/data/sensitivity/scripts/ (the runner
+// of support/cli_script.h, DATA/ holding stand-in simulation programs) with these commands:
+//   orvo <folder>          the ORVO path and this program's folder
+//   files-for <deck>       the family's files for a chosen deck name
+//   pieces <group>         the unchanged cards before and after group B..J's card
+//   write-runs <choice> <amount>... [title <TITLE1>]
+//                          the varied cards of one of the eight choices of every group
+//   generate <choice> <amount>... [no-base] [title <TITLE1>] [jobs <n>]
+//                          all of "Generate" for <folder>/runs.inp: pieces, varied cards, runs
+//   execute <folder>       the runs of a family of that folder never generated
+//   time-steps <step>...   card A's time steps
+//   deck-tail <file>       whether the project's deck ends with the file
+// Each prints "ok" or "failed" and what the platform said; generate the run file path too.
+class FamilyScript : public testing::DocumentTestOf<testing::CommandScript> {
  protected:
-  void SetUp() override {
-    SensitivityProjectTest::SetUp();
-    orvo_dir = dir / "orvo";
-    fs::create_directories(orvo_dir);
-    StandIn(orvo_dir + "/fenu5", dir / "count", 0);
-    platform.SetSetting(settings::kOrvoPath, orvo_dir + "/");
-    doc.application_directory = orvo_dir + "/";
-  }
-
-  // Generation and the family as "Generate" runs them.
-  bool Generate(const SensitivityChoice& choice, const std::vector<double>& amounts, bool base_case,
-                const std::string& title1 = "", int jobs = 1) {
-    const auto chosen = SensitivityFilesFor(dir / "runs.inp", platform);
-    if (!chosen) return false;
-    files = *chosen;
-    if (!GenerateSensitivityRun(doc, choice.group, files)) return false;
-    if (!WriteSensitivityRunFiles(doc, choice, amounts, {}, title1, files)) return false;
+  std::optional<std::string> Ran(const std::vector<std::string>& args) {
+    const std::string& command = args[0];
+    bool ok = true;
+    std::vector<double> amounts;
+    std::string title1;
     FamilyOptions options;
-    options.files = files;
-    options.runs = static_cast<int>(amounts.size());
-    options.base_case = base_case;
-    options.jobs = jobs;
-    return ExecuteSensitivityAnalysis(doc, options);
-  }
-
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
-      if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    for (std::size_t i = 2; command == "write-runs" || command == "generate"; ++i) {
+      if (i >= args.size()) break;
+      if (args[i] == "title")
+        title1 = args.at(++i);
+      else if (args[i] == "jobs")
+        options.jobs = std::stoi(args.at(++i));
+      else if (args[i] == "no-base")
+        options.base_case = false;
+      else
+        amounts.push_back(std::stod(args[i]));
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    if (command == "orvo") {
+      platform.SetSetting(settings::kOrvoPath, args.at(1));
+      doc.application_directory = args.at(1);
+    } else if (command == "files-for") {
+      const auto chosen = SensitivityFilesFor(args.at(1), platform);
+      ok = chosen.has_value();
+      if (ok) files = *chosen;
+    } else if (command == "pieces") {
+      ok = GenerateSensitivityRun(doc, SensitivityGroupOfLetter(args.at(1)[0]), files);
+    } else if (command == "write-runs" || command == "generate") {
+      const SensitivityChoice choice = Choices(doc).at(std::stoul(args.at(1)));
+      if (command == "generate") {
+        const auto chosen = SensitivityFilesFor((out.path() / "runs.inp").string(), platform);
+        ok = chosen && GenerateSensitivityRun(doc, choice.group, *chosen);
+        if (ok) files = *chosen;
+      }
+      ok = ok && WriteSensitivityRunFiles(doc, choice, amounts, {}, title1, files);
+      options.files = files;
+      options.runs = static_cast<int>(amounts.size());
+      if (command == "generate") ok = ok && ExecuteSensitivityAnalysis(doc, options);
+    } else if (command == "execute") {
+      options.files = {args.at(1), "runs"};
+      ok = ExecuteSensitivityAnalysis(doc, options);
+    } else if (command == "deck-tail") {
+      const std::string deck = DeckText(doc, ok), tail = ReadFile(args.at(1));
+      ok = deck.size() >= tail.size() &&
+           deck.compare(deck.size() - tail.size(), tail.size(), tail) == 0;
+    } else if (command == "time-steps") {
+      doc.group_a.time_steps.GetList() = {args.begin() + 1, args.end()};
+      return "";
+    } else {
+      return std::nullopt;
+    }
+    std::string text = ok ? "ok\n" : "failed\n";
+    if (command == "generate") text += "run file " + doc.run_file_path + "\n";
+    text += testing::Said(platform.messages);
+    return text;
   }
 
-  testing::ScratchDir dir{"sensitivity_family"};
-  std::string orvo_dir;
   SensitivityFiles files;
 };
 
-TEST_F(SensitivityFamilyTest, VolumeFamilyDecksDifferOnlyInTitlesAndTheChosenValues) {
-  const std::string cwd = fs::current_path().string();
-  SensitivityChoice choice = Choices()[1];  // VOLUME of segment 2
-  ASSERT_TRUE(Generate(choice, {50, 100, 200}, true, "Volume study"));
-  EXPECT_EQ(fs::current_path().string(), cwd);
-  EXPECT_EQ(platform.messages, Texts{});
-  EXPECT_EQ(doc.run_file_path, dir / "runs");
-  EXPECT_EQ(Files(), (Texts{"count", "orvo.ctl", "runs.inp", "runs.out", "runs0.inp", "runs0.out",
-                            "runs1.inp", "runs1.out", "runs2.inp", "runs2.out"}));
-  EXPECT_EQ(ReadFile(dir / "orvo.ctl"), orvo_dir + "/\nruns2.inp\n");
-
-  const std::vector<std::string> base = Lines(ReadFile(dir / "runs.inp"));
-  const std::string volumes[] = {"    1000.0", "    2000.0", "    4000.0"};
-  for (int k = 0; k < 3; ++k) {
-    const std::vector<std::string> run =
-        Lines(ReadFile(dir / ("runs" + std::to_string(k) + ".inp")));
-    ASSERT_EQ(run.size(), base.size());
-    std::vector<std::string> changed;
-    for (size_t i = 0; i < base.size(); ++i) {
-      if (run[i] != base[i]) changed.push_back(run[i]);
-    }
-    const std::string amount = k == 0 ? "50" : k == 1 ? "100" : "200";
-    Texts expected = {"Volume study", "Group C item VOLUME for segments(s) 2 " + amount + "%"};
-    // The segment 2 line of card C: ID, IBOTSEG, type, VOLUME ...
-    if (k != 1) {
-      std::string line;
-      for (const std::string& l : base) {
-        if (l.rfind("         2", 0) == 0 && l.find("    2000.0") != std::string::npos) line = l;
-      }
-      ASSERT_FALSE(line.empty());
-      line.replace(line.find("    2000.0"), 10, volumes[k]);
-      expected.push_back(line);
-    }
-    EXPECT_EQ(changed, expected) << k;
-  }
+TEST_P(FamilyScript, PrintsItsTranscript) {
+  BuildSensitivityProject(doc);
+  Check("sensitivity",
+        [this](const std::vector<std::string>& args, const fs::path&) { return Ran(args); });
 }
 
-TEST_F(SensitivityFamilyTest, GroupBLeavesPreEmptyAndGroupJPostEmpty) {
-  files = *SensitivityFilesFor(dir / "runs.inp", platform);
-  ASSERT_TRUE(GenerateSensitivityRun(doc, kVaryB, files));
-  EXPECT_EQ(ReadFile(files.Path("_pre.inp")), "");
-  bool ok;
-  const std::string deck = DeckText(doc, ok);
-  const std::string post = ReadFile(files.Path("_post.inp"));
-  EXPECT_EQ(deck.substr(deck.size() - post.size()), post);
-  ASSERT_TRUE(GenerateSensitivityRun(doc, kVaryJ, files));
-  EXPECT_EQ(ReadFile(files.Path("_post.inp")), "");
-
-  // Run decks are still assembled from all four pieces: with 100 % each equals the base deck
-  // but for its titles.
-  for (const SensitivityChoice& choice : {Choices()[0], Choices()[7]}) {
-    ASSERT_TRUE(Generate(choice, {100}, true));
-    const std::vector<std::string> base = Lines(ReadFile(dir / "runs.inp"));
-    const std::vector<std::string> run = Lines(ReadFile(dir / "runs0.inp"));
-    ASSERT_EQ(run.size(), base.size());
-    int differing = 0;
-    for (size_t i = 0; i < base.size(); ++i) differing += run[i] != base[i];
-    EXPECT_EQ(differing, 1);  // TITLE2
-  }
-}
-
-TEST_F(SensitivityFamilyTest, TheSecondRunFailingStopsTheFamily) {
-  StandIn(orvo_dir + "/fenu5", dir / "count", 2);
-  EXPECT_FALSE(Generate(Choices()[1], {50, 100, 200}, false));
-  EXPECT_EQ(Files(), (Texts{"count", "orvo.ctl", "runs0.inp", "runs0.out", "runs1.inp", "runs1.out",
-                            "runs_1.inp", "runs_2.inp", "runs_A_1.inp", "runs_A_2.inp",
-                            "runs_post.inp", "runs_pre.inp"}));
-  EXPECT_EQ(platform.messages,
-            Texts{"COrvoBuilderDoc::ExecuteOrvo: fenu5 ended with exit status 3.  Its last "
-                  "output:\nbad run"});
-}
-
-TEST_F(SensitivityFamilyTest, ABaseDeckThatCannotBeWrittenRunsNothing) {
-  doc.group_a.time_steps.GetList() = {"0.01"};  // odd: card A fails
-  EXPECT_FALSE(Generate(Choices()[1], {50}, true));
-  EXPECT_FALSE(fs::exists(dir / "count"));
-  EXPECT_FALSE(fs::exists(dir / "runs0.inp"));
-  ASSERT_FALSE(platform.messages.empty());
-  EXPECT_EQ(platform.messages.back(),
-            "COrvoBuilderDoc::OrvoWrite: Failed to properly write group A.");
-}
-
-TEST_F(SensitivityFamilyTest, RunsSideBySideLeaveTheSameFiles) {
-  ASSERT_TRUE(Generate(Choices()[1], {50, 100, 200, 300}, true, "", 3));
-  EXPECT_EQ(Files(),
-            (Texts{"count", "orvo.ctl", "runs.inp", "runs.out", "runs0.inp", "runs0.out",
-                   "runs1.inp", "runs1.out", "runs2.inp", "runs2.out", "runs3.inp", "runs3.out"}));
-  EXPECT_EQ(ReadFile(dir / "orvo.ctl"), orvo_dir + "/\nruns3.inp\n");
-  // No private run directory stays.
-  for (const auto& entry : fs::directory_iterator(dir.path())) {
-    if (entry.is_directory()) {
-      EXPECT_EQ(entry.path().filename(), "orvo");
-    }
-  }
-}
-
-TEST_F(SensitivityFamilyTest, NamesAndTitlesWithLineBreaksAreRefusedBeforeAnythingIsWritten) {
-  EXPECT_FALSE(SensitivityFilesFor(dir / "ru\nns.inp", platform));
-  EXPECT_FALSE(SensitivityFilesFor(dir / "bad\rdir/runs.inp", platform));
-  files = *SensitivityFilesFor(dir / "runs.inp", platform);
-  EXPECT_FALSE(WriteSensitivityRunFiles(doc, Choices()[1], {50}, {}, "two\nlines", files));
-  EXPECT_EQ(Files(), Texts{});
-  EXPECT_EQ(platform.messages.size(), 3u);
-  FamilyOptions options;
-  options.files = {dir / "missing/", "runs"};
-  EXPECT_FALSE(ExecuteSensitivityAnalysis(doc, options));
-  EXPECT_EQ(platform.messages.back(),
-            "COrvoBuilderDoc::ExecuteSensitivityAnalysis: Unable to cd to " + dir / "missing/");
-}
+INSTANTIATE_TEST_SUITE_P(Cases, FamilyScript, testing::ScriptCases("sensitivity"),
+                         testing::CaseTestName);
 
 }  // namespace
 }  // namespace orvo
