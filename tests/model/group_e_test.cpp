@@ -10,26 +10,7 @@
 namespace orvo {
 namespace {
 
-using testing::SaveRecord;
 using List = std::vector<std::string>;
-
-TEST(GroupETest, RoundTripAndDamage) {
-  GroupEDlg group;
-  group.ApplyDefaults(3);
-  group.systems[7].GetList() = {"2", "0.5", "ug/L", "last"};
-  const std::string saved = SaveRecord(group);
-  const GroupEDlg loaded = testing::ExpectReloads<GroupEDlg>(saved);
-  EXPECT_EQ(loaded.systems[2].At(3), "Group E system #3");
-  EXPECT_TRUE(loaded.systems[3].empty());
-  EXPECT_EQ(loaded.systems[7].At(2), "ug/L");
-  testing::ExpectDamagedRecordsFail<GroupEDlg>(saved, 'E');
-
-  ArchiveWriter damaged;
-  damaged.U16(0x1004);
-  damaged.String("_StringArrayCookie_99_");
-  testing::ExpectLoadFails<GroupEDlg>(damaged.bytes(),
-                                      "[StringArray::FromString] delimiter out of range.");
-}
 
 TEST(GroupETest, VersionZeroInsertsUnitsBeforeTheTitle) {
   ArchiveWriter old;
