@@ -1,5 +1,5 @@
-// Card E's segment lists, variations and break counts; the card as projects hold it is in
-// tests/data/projects/write_e_*.
+// Card E's segment lists and break counts; its variations are cases of
+// tests/data/groups/variations.txt, the card as projects hold it tests/data/projects/write_e_*.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,13 +13,6 @@ namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
 
 // The numbers a segment holds for one system.
 List Function(const COrvoBuilderCntrItem* node, size_t system) {
@@ -45,37 +38,6 @@ TEST_F(GroupECardTest, BoundarySegmentsBySystem) {
             (std::vector<const COrvoBuilderCntrItem*>{segments[0], segments[2]}));
   EXPECT_EQ(group_e::BoundarySegments(doc, 1),
             (std::vector<const COrvoBuilderCntrItem*>{segments[2]}));
-}
-
-TEST_F(GroupECardTest, VariationChangesValuesOfTargetsOnly) {
-  std::string note = "E";
-  Variation variation;
-  variation.targets = {1};
-  variation.item = 0;
-  variation.amount = 50;
-  variation.percent = true;
-  variation.note = &note;
-  const std::string stored = segments[0]->GetParameter(10);
-  const std::string card = Write();
-  EXPECT_EQ(Write(&variation), Replace(card, "       1.5       0.0       2.0      10.0\n",
-                                       "      0.75       0.0       1.0      10.0\n"));
-  EXPECT_TRUE(written);
-  EXPECT_EQ(note, "E 50%");
-  EXPECT_EQ(segments[0]->GetParameter(10), stored);
-
-  note.clear();
-  variation.item = 1;
-  variation.targets = {3};
-  variation.percent = false;
-  variation.additive = true;
-  variation.amount = -1;
-  EXPECT_EQ(Write(&variation),
-            Replace(card,
-                    "       1.0       0.0       2.0       1.0       3.0       2.0       4.0"
-                    "       3.0\n       5.0       4.0\n",
-                    "       0.0       0.0       1.0       1.0       2.0       2.0       3.0"
-                    "       3.0\n       4.0       4.0\n"));
-  EXPECT_EQ(note, " +/- -1");
 }
 
 TEST_F(GroupECardTest, SegmentIdBeyondFiveColumnsFails) {
