@@ -1,7 +1,7 @@
-// The deck reader: time-step pairs, decks cut anywhere, the nonpoint source file a deck names,
-// and cancelling "Read ORVO Input Dataset" at any progress report. Reading into a project,
-// declined or failing, is cases of tests/data/group_import/read.txt; card A's columns and its
-// KOBALS line are deck cases.
+// The deck reader: time-step pairs, decks cut anywhere, and cancelling "Read ORVO Input Dataset"
+// at any progress report. Reading into a project (declined, failing, or asking for the nonpoint
+// source file a deck names) is cases of tests/data/group_import/read.txt; card A's columns and
+// its KOBALS line are deck cases.
 #include "deck/deck_reader.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +65,6 @@ class DeckReaderTest : public ::testing::Test {
   }
 
   testing::ScratchDir scratch{"orvo_deck_reader"};
-  const fs::path& directory = scratch.path();
   ScriptedPlatform platform;
   COrvoBuilderDoc project{platform};
   std::array<std::string, kCardCount> cards;
@@ -137,29 +136,6 @@ TEST_F(DeckReaderTest, TruncatedDecksFailCleanly) {
                         std::find(card_ends.begin(), card_ends.end(), cut) != card_ends.end();
     EXPECT_EQ(reader.record() != nullptr, usable) << "cut at " << cut;
     EXPECT_FALSE(quiet.messages.empty() && cut < deck.size()) << "cut at " << cut;
-  }
-}
-
-TEST_F(DeckReaderTest, NonpointSourceFileIsAskedFor) {
-  project.group_f.nonpoint_file = "loads.txt";
-  const std::string text = Join(CardTexts(project, platform));
-  const std::string prompt = "Please input external nonpoint source file name.";
-  const std::string chooser = "? open All Files (*.*) |*.*|Text Files (*.txt)|*.txt||";
-  const std::string missing = (directory / "none.txt").string();
-  const std::string present = WriteFile("loads.txt", "1\n");
-  const std::vector<std::pair<std::optional<std::string>, List>> cases = {
-      {std::nullopt, {prompt, chooser}},
-      {present, {prompt, chooser}},
-      {missing, {prompt, chooser, missing + " open attempt failed."}},
-  };
-  for (const auto& [chosen, messages] : cases) {
-    ScriptedPlatform asked;
-    asked.files.push_back(chosen);
-    const OrvoClass reader(text, "", asked);
-    ASSERT_NE(reader.record(), nullptr);
-    EXPECT_EQ(asked.messages, messages);
-    EXPECT_TRUE(reader.record()->f.nonpoint_source);
-    EXPECT_EQ(reader.record()->j.systems.size(), 1u) << "reading goes on";
   }
 }
 
