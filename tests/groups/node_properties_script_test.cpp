@@ -5,6 +5,7 @@
 //   property <node,node...> <key> <text>   the edit: "changed", or the message of a refusal
 //   text <node> <key>               the property's text
 //   keep <yes|no>...                the answers to group J's range questions, each printed
+//   break-count <system> <typed> <current>   group E's break count carried out on every segment
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "groups/node_editing.h"
 #include "groups/node_properties.h"
 #include "support/card_cases.h"
 #include "support/network_script.h"
@@ -52,6 +54,11 @@ std::string RunScript(const std::string& script) {
       s.out += np::PropertyText(s.doc, *s.Node(number), rest) + "\n";
     } else if (command == "keep") {
       for (std::string answer; in >> answer;) keep.push_back(answer == "yes");
+    } else if (command == "break-count") {
+      int system = 0, typed = 0, current = 0;
+      in >> system >> typed >> current;
+      s.out += node_editing::SetSystemBreakCount(s.doc, system, typed, current) ? "changed\n"
+                                                                                : "unchanged\n";
     } else if (command == "property") {
       const std::vector<int> numbers = Numbers(in);
       std::string key;

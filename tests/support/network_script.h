@@ -12,6 +12,7 @@
 //   delete <node>  unlink <node>  remove <node|0>  delete-network  build-array  counts
 //   exchange-functions <field> <count>  move <node> <left> <top> (a "Move" step)  touch
 //   change-id <node> <old id>       choose <number|cancel>        (the next choice asked)
+//   answer <yes|no>                 the next question's answer
 //   anchor <node> <node>  rect <node> <l> <t> <r> <b>  swap <node> <node>  hit <x> <y>
 //   exchanges-of <node>  other-document-node  network  groups  modified  clean
 //   noseg|nosys|simtyp|icfl <n>     title1|c-title|h-title <text>  extent <width>
@@ -147,6 +148,8 @@ struct NetworkScript {
     } else if (command == "change-id") {
       in >> a >> b;
       doc.ChangeSegmentID(*Node(a), b);
+    } else if (command == "answer") {
+      platform.answers.push_back(text() == "yes");
     } else if (command == "choose") {
       const std::string choice = text();
       platform.choices.push_back(choice == "cancel" ? std::nullopt
