@@ -1,7 +1,7 @@
-// The deck reader: time-step pairs, decks cut anywhere, and cancelling "Read ORVO Input Dataset"
+// The deck reader: decks cut anywhere, and cancelling "Read ORVO Input Dataset"
 // at any progress report. Reading into a project (declined, failing, or asking for the nonpoint
 // source file a deck names) is cases of tests/data/group_import/read.txt; card A's columns and
-// its KOBALS line are deck cases.
+// its KOBALS line are deck cases; time-step pairs are cases of tests/data/scans.
 #include "deck/deck_reader.h"
 
 #include <gtest/gtest.h>
@@ -70,51 +70,6 @@ class DeckReaderTest : public ::testing::Test {
   std::array<std::string, kCardCount> cards;
   std::string deck;
 };
-
-// ---- time-step pairs ----
-
-const char kFourPairs[] =
-    "       1.0       1.0       2.0       2.0       3.0       3.0       4.0       4.0";
-
-TEST(ReadPairsTest, FourPairsToALineByColumn) {
-  ScriptedPlatform platform;
-  DeckScanner in(
-      "       1.0       0.0       2.0      10.0       3.0      20.0       4.0      30.0\n"
-      "       5.0      40.0\n"
-      "next\n");
-  EXPECT_EQ(ReadPairs(in, 5, platform), (Breaks{1, 0, 2, 10, 3, 20, 4, 30, 5, 40}));
-  EXPECT_TRUE(platform.messages.empty());
-  testing::ExpectNextLine(in, "next");
-
-  DeckScanner none("untouched\n");
-  EXPECT_TRUE(ReadPairs(none, 0, platform).empty());
-  EXPECT_TRUE(ReadPairs(none, -3, platform).empty());
-  EXPECT_EQ(none.position(), 0u);
-}
-
-TEST(ReadPairsTest, ShiftedTimeWarnsOncePerCall) {
-  ScriptedPlatform platform;
-  // The second pair's time slipped five columns right; the third pair has no time.
-  const std::string line = "       1.0       0.0       2.0           10.0";
-  const std::string text = line + "\n";
-  DeckScanner in(text);
-  const Breaks breaks = ReadPairs(in, 3, platform);
-  EXPECT_EQ(breaks.size(), 6u);
-  EXPECT_EQ(platform.messages,
-            List{"Warning: you may have a column formatting error in line \"" + line + "\""});
-  // A first pair at time 0 is no error.
-  DeckScanner first("       1.0       0.0\n");
-  ReadPairs(first, 1, platform);
-  EXPECT_EQ(platform.messages.size(), 1u);
-}
-
-TEST(ReadPairsTest, StopsAtTheEndOfTheText) {
-  ScriptedPlatform platform;
-  const std::string text = std::string(kFourPairs) + "\n";
-  DeckScanner in(text);
-  EXPECT_EQ(ReadPairs(in, 2147483647, platform).size(), 8u);
-  EXPECT_TRUE(in.AtEnd());
-}
 
 // ---- whole decks ----
 
