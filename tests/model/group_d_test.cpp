@@ -5,27 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "support/group_records.h"
 
 namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
-
-TEST(GroupDTest, VersionZeroInsertsUnitsAfterTheFactors) {
-  ArchiveWriter old;
-  old.U16(0x1003);
-  old.I32(0);
-  old.String("");
-  old.String("_StringArrayCookie_0_1|!|2|!|3 0");  // SCALQ, CONVQ, one function
-  old.String("_StringArrayCookie_0_1|!|2");        // too short to carry a function
-  for (int field = 2; field < 6; ++field) old.String("_StringArrayCookie_0_");
-  old.String("1 1");
-  const GroupDDlg loaded = testing::ExpectReloads<GroupDDlg>(old.bytes(), 0);
-  EXPECT_EQ(loaded.fields[0].GetList(), (List{"1", "2", "m^3/sec", "3 0"}));
-  EXPECT_EQ(loaded.fields[1].GetList(), (List{"1", "2"}));
-  EXPECT_TRUE(loaded.fields[2].empty());
-}
 
 // A field too short for any function is still defined; indices outside the six have none.
 TEST(GroupDTest, FunctionAndFieldCounts) {

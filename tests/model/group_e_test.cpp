@@ -5,23 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "support/group_records.h"
 
 namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
-
-TEST(GroupETest, VersionZeroInsertsUnitsBeforeTheTitle) {
-  ArchiveWriter old;
-  old.U16(0x1004);
-  old.String("_StringArrayCookie_0_1|!|2|!|title");
-  old.String("_StringArrayCookie_0_1|!|2");
-  for (int slot = 2; slot < 8; ++slot) old.String("_StringArrayCookie_0_");
-  const GroupEDlg loaded = testing::ExpectReloads<GroupEDlg>(old.bytes(), 0);
-  EXPECT_EQ(loaded.systems[0].GetList(), (List{"1", "2", "mg/L", "title"}));
-  EXPECT_EQ(loaded.systems[1].GetList(), (List{"1", "2"}));
-}
 
 TEST(GroupETest, ApplyDefaultsFillsOnlyEmptySlotsUpToEight) {
   GroupEDlg group;

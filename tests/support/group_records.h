@@ -1,9 +1,7 @@
-// Saving and reloading a group holder's project-file record, shared by the holders' tests so
-// that each of them states only its own bytes and rules. Damaged records are project cases
-// under tests/data/projects (bad_group_*_cookie, group_*_list_of_level_40, ...).
+// A group holder's project-file record, shared by the holders' tests so that each of them states
+// only its own bytes and rules. Records read back, damaged or of version 0 are project cases
+// under tests/data/projects (every_group_field_set, bad_group_*_cookie, version_zero_file, ...).
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
@@ -24,20 +22,6 @@ std::string SaveRecord(const Group& group) {
   ArchiveWriter ar;
   group.Serialize(ar);
   return ar.bytes();
-}
-
-// Loads `saved` (a record of `version`) into a fresh holder, which must take every byte; a
-// current record must save back to the same bytes.
-template <class Group>
-Group ExpectReloads(const std::string& saved, int version = 1) {
-  Group loaded;
-  ArchiveReader ar(saved);
-  EXPECT_TRUE(loaded.Serialize(ar, version)) << ar.error();
-  EXPECT_EQ(ar.remaining(), 0u);
-  if (version == 1) {
-    EXPECT_EQ(SaveRecord(loaded), saved);
-  }
-  return loaded;
 }
 
 }  // namespace orvo::testing
