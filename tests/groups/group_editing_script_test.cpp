@@ -1,0 +1,177 @@
+// The group editors' forms as network scripts (support/network_script.h) under
+// tests/data/groups/group_editing.txt, with commands of their own. "open <A|B|D|E|F|J>" opens a
+// group's form (J: a copy of the holder), "accept" takes the open form as OK does; in between
+// the form's gestures, each printing what it returns (an action as its selection and message):
+//   A: type <n>  leave-nosys <n>  sysby <text>  noseg <n>  title1 <text>  time-steps <text>
+//      form (NOSYS, JMASS, SYSBY text)
+//   B: new <field>  delete <field> <row>  edit-need <field> <row>  text <field> <row> <text>
+//   D: new <field> <row>  delete <field> <row>  edit-need <field> <row>
+//      field-cell <field> <column> <text>  field <field> (the form's list)
+//   E: breaks  cell <system> <column> <text>
+//   F: cell <system> <column> <text>  load <system> <segment ID> <text>  rows <system>
+//   J: defaults <nosys> <segments> <type>  system-cell <system> <column> <text>
+//      segment-cell <system> <row> <column> <text> (C below 1 asks)  row <system> <row>
+// Lists of the holders, named b.surface b.pore d.bypass d.field<n> e.system<n> h.block<n>, are
+// set with "list <name> <items separated by |>" and shown with
+// "show <name>" (items joined by |).
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "groups/group_editing.h"
+#include "support/card_cases.h"
+#include "support/network_script.h"
+
+namespace orvo {
+namespace {
+
+using namespace editing;
+
+StringArray* List(COrvoBuilderDoc& doc, const std::string& name) {
+  const int n = name.back() - '0';
+  if (name == "b.surface") return &doc.group_b.surface_functions;
+  if (name == "b.pore") return &doc.group_b.pore_functions;
+  if (name == "d.bypass") return &doc.group_d.bypass;
+  if (name.starts_with("d.field")) return &doc.group_d.fields[n];
+  if (name.starts_with("e.system")) return &doc.group_e.systems[n];
+  if (name.starts_with("h.block")) return &doc.group_h.blocks[n];
+  ADD_FAILURE() << "no list " << name;
+  return nullptr;
+}
+
+std::string Shown(const ActionResult& action) {
+  return "selection " + std::to_string(action.selection) +
+         (action.message.empty() ? "" : ": " + action.message) + "\n";
+}
+
+std::string RunScript(const std::string& script) {
+  testing::NetworkScript s;
+  char open = 0;
+  std::optional<GroupAForm> a;
+  std::optional<GroupBForm> b;
+  std::optional<GroupDForm> d;
+  std::optional<GroupEForm> e;
+  std::optional<GroupFForm> f;
+  std::optional<GroupJDlg> j;
+  s.more = [&](const std::string& command, std::istringstream& in) {
+    std::string rest;
+    const auto text = [&] { return std::getline(in >> std::ws, rest) ? rest : std::string(); };
+    int x = 0, y = 0, z = 0;
+    std::string& out = s.out;
+    if (command == "list" || command == "show") {
+      std::string name;
+      in >> name;
+      StringArray& list = *List(s.doc, name);
+      if (command == "show") {
+        out += list.Join('|') + "\n";
+      } else {
+        list.RemoveAll();
+        const std::string items = text();
+        for (size_t at = 0; !items.empty() && at <= items.size(); at = items.find('|', at) + 1) {
+          list.GetList().push_back(items.substr(at, items.find('|', at) - at));
+          if (items.find('|', at) == std::string::npos) break;
+        }
+      }
+    } else if (command == "open") {
+      in >> open;
+      if (open == 'A') a = OpenGroupA(s.doc);
+      if (open == 'B') b = OpenGroupB(s.doc);
+      if (open == 'D') d = OpenGroupD(s.doc);
+      if (open == 'E') e = OpenGroupE(s.doc);
+      if (open == 'F') f = OpenGroupF(s.doc);
+      if (open == 'J') j = s.doc.group_j;
+    } else if (command == "accept") {
+      if (open == 'A') AcceptGroupA(s.doc, *a);
+      if (open == 'B') AcceptGroupB(s.doc, *b);
+      if (open == 'D') AcceptGroupD(s.doc, *d);
+      if (open == 'E') AcceptGroupE(s.doc, *e);
+      if (open == 'F') AcceptGroupF(s.doc, *f);
+      if (open == 'J') AcceptGroupJ(s.doc, *j);
+    } else if (open == 'A' && command == "type") {
+      in >> x;
+      ChooseSimulationType(*a, static_cast<SimulationType>(x));
+    } else if (open == 'A' && command == "leave-nosys") {
+      in >> x;
+      LeaveNOSYS(*a, x);
+    } else if (open == 'A' && command == "sysby") {
+      a->sysby_text = text();
+    } else if (open == 'A' && command == "noseg") {
+      in >> a->values.NOSEG;
+    } else if (open == 'A' && command == "title1") {
+      a->values.TITLE1 = text();
+    } else if (open == 'A' && command == "time-steps") {
+      a->time_steps_text = text();
+    } else if (open == 'A' && command == "form") {
+      out += "NOSYS " + std::to_string(a->values.NOSYS) + ", JMASS " +
+             std::to_string(a->values.JMASS) + ", SYSBY \"" + a->sysby_text + "\"\n";
+    } else if ((open == 'B' || open == 'D') && command == "new") {
+      in >> x >> y;
+      out += std::to_string(open == 'B' ? NewExchangeFunction(*b, x) : NewFlowFunction(*d, x, y)) +
+             "\n";
+    } else if ((open == 'B' || open == 'D') && command == "delete") {
+      in >> x >> y;
+      out += Shown(open == 'B' ? DeleteExchangeFunction(*b, x, y) : DeleteFlowFunction(*d, x, y));
+    } else if ((open == 'B' || open == 'D') && command == "edit-need") {
+      in >> x >> y;
+      out +=
+          Shown(open == 'B' ? EditExchangeFunctionNeed(*b, x, y) : EditFlowFunctionNeed(*d, x, y));
+    } else if (open == 'B' && command == "text") {
+      in >> x >> y;
+      SetExchangeFunctionText(*b, x, y, text());
+      out += b->rows[static_cast<size_t>(x)][static_cast<size_t>(y)].text + "\n";
+    } else if (open == 'D' && command == "field-cell") {
+      in >> x >> y;
+      for (const std::string& cell : SetFlowFieldCell(*d, x, y, text())) out += "[" + cell + "]";
+      out += "\n";
+    } else if (open == 'D' && command == "field") {
+      in >> x;
+      out += d->values.fields[static_cast<size_t>(x)].Join('|') + "\n";
+    } else if (open == 'E' && command == "breaks") {
+      for (const int count : e->breaks) out += std::to_string(count) + " ";
+      out += "\n";
+    } else if (command == "cell" && (open == 'E' || open == 'F')) {
+      in >> x >> y;
+      out +=
+          (open == 'E' ? SetGroupECell(*e, x, y, text()) : SetGroupFCell(*f, x, y, text())) + "\n";
+    } else if (open == 'F' && command == "load") {
+      in >> x >> y;
+      out += SetLoadFunction(*f, x, y, text()) + "\n";
+    } else if (open == 'F' && command == "rows") {
+      in >> x;
+      for (const std::string& row : LoadRows(s.doc, *f, x)) out += "[" + row + "]";
+      out += "\n";
+    } else if (open == 'J' && command == "defaults") {
+      in >> x >> y >> z;
+      j->ApplyDefaults(x, y, static_cast<SimulationType>(z));
+    } else if (open == 'J' && command == "system-cell") {
+      in >> x >> y;
+      out += SetGroupJSystemCell(*j, x, y, text()) + "\n";
+    } else if (open == 'J' && command == "segment-cell") {
+      int column = 0;
+      in >> x >> y >> column;
+      const std::optional<std::string> kept =
+          SetGroupJSegmentCell(*j, x, y, column, text(), [&](int c, double value) {
+            return c != 2 || value >= 1.0 || s.platform.AskYesNo("below C minimum");
+          });
+      out += kept ? *kept + "\n" : "(discarded)\n";
+    } else if (open == 'J' && command == "row") {
+      in >> x >> y;
+      out += j->Row(x, y).Join(' ') + "\n";
+    } else {
+      return false;
+    }
+    return true;
+  };
+  return s.RunAll(script);
+}
+
+TEST(GroupEditingScriptTest, RunsAsRecorded) {
+  testing::CheckCases(testing::DataPath("groups/group_editing.txt"),
+                      [](const testing::CardCase& c) { return RunScript(c.text); });
+}
+
+}  // namespace
+}  // namespace orvo
