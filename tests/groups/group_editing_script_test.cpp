@@ -30,18 +30,6 @@ namespace {
 
 using namespace editing;
 
-StringArray* List(COrvoBuilderDoc& doc, const std::string& name) {
-  const int n = name.back() - '0';
-  if (name == "b.surface") return &doc.group_b.surface_functions;
-  if (name == "b.pore") return &doc.group_b.pore_functions;
-  if (name == "d.bypass") return &doc.group_d.bypass;
-  if (name.starts_with("d.field")) return &doc.group_d.fields[n];
-  if (name.starts_with("e.system")) return &doc.group_e.systems[n];
-  if (name.starts_with("h.block")) return &doc.group_h.blocks[n];
-  ADD_FAILURE() << "no list " << name;
-  return nullptr;
-}
-
 std::string Shown(const ActionResult& action) {
   return "selection " + std::to_string(action.selection) +
          (action.message.empty() ? "" : ": " + action.message) + "\n";
@@ -61,21 +49,7 @@ std::string RunScript(const std::string& script) {
     const auto text = [&] { return std::getline(in >> std::ws, rest) ? rest : std::string(); };
     int x = 0, y = 0, z = 0;
     std::string& out = s.out;
-    if (command == "list" || command == "show") {
-      std::string name;
-      in >> name;
-      StringArray& list = *List(s.doc, name);
-      if (command == "show") {
-        out += list.Join('|') + "\n";
-      } else {
-        list.RemoveAll();
-        const std::string items = text();
-        for (size_t at = 0; !items.empty() && at <= items.size(); at = items.find('|', at) + 1) {
-          list.GetList().push_back(items.substr(at, items.find('|', at) - at));
-          if (items.find('|', at) == std::string::npos) break;
-        }
-      }
-    } else if (command == "open") {
+    if (command == "open") {
       in >> open;
       if (open == 'A') a = OpenGroupA(s.doc);
       if (open == 'B') b = OpenGroupB(s.doc);

@@ -24,6 +24,8 @@
 //                                   counter pinned: undo gives nodes back their numbers, never
 //                                   the counter)
 //   observe                         then every update hint sent is printed as it comes
+//   list <name> <items separated by |>  show <name>   a holder's list set, or shown joined by |:
+//                                   b.surface b.pore d.bypass d.field<n> e.system<n> h.block<n>
 #pragma once
 
 #include <gtest/gtest.h>
@@ -50,6 +52,19 @@ struct HintPrinter : DocumentObserver {
     *out += "hint " + std::to_string(hint) + "\n";
   }
 };
+
+// A group holder's list by its name in scripts.
+inline StringArray* HolderList(COrvoBuilderDoc& doc, const std::string& name) {
+  const int n = name.back() - '0';
+  if (name == "b.surface") return &doc.group_b.surface_functions;
+  if (name == "b.pore") return &doc.group_b.pore_functions;
+  if (name == "d.bypass") return &doc.group_d.bypass;
+  if (name.starts_with("d.field")) return &doc.group_d.fields[n];
+  if (name.starts_with("e.system")) return &doc.group_e.systems[n];
+  if (name.starts_with("h.block")) return &doc.group_h.blocks[n];
+  ADD_FAILURE() << "no list " << name;
+  return nullptr;
+}
 
 struct NetworkScript {
   NodeNumbersFromOne numbering;
@@ -99,6 +114,20 @@ struct NetworkScript {
       std::string error;
       if (!doc.LoadFromBytes(ReadFile(DataPath("projects/" + text() + "/project.orb")), error))
         ADD_FAILURE() << error;
+    } else if (command == "list" || command == "show") {
+      std::string name;
+      in >> name;
+      StringArray& list = *HolderList(doc, name);
+      if (command == "show") {
+        out += list.Join('|') + "\n";
+      } else {
+        list.RemoveAll();
+        const std::string items = text();
+        for (size_t at = 0; !items.empty() && at <= items.size(); at = items.find('|', at) + 1) {
+          list.GetList().push_back(items.substr(at, items.find('|', at) - at));
+          if (items.find('|', at) == std::string::npos) break;
+        }
+      }
     } else if (command == "segment") {
       in >> a >> b >> c;  // no type: 0
       AddSegmentWithLabel(doc, a, b, c);
