@@ -6,6 +6,7 @@
 //   text <node> <key>               the property's text
 //   keep <yes|no>...                the answers to group J's range questions, each printed
 //   break-count <system> <typed> <current>   group E's break count carried out on every segment
+//   e-breaks <system> <count>       group E's ChangeBreakCount     break-counts  group E's counts
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "groups/cards.h"
 #include "groups/node_editing.h"
 #include "groups/node_properties.h"
 #include "support/card_cases.h"
@@ -59,6 +61,13 @@ std::string RunScript(const std::string& script) {
       in >> system >> typed >> current;
       s.out += node_editing::SetSystemBreakCount(s.doc, system, typed, current) ? "changed\n"
                                                                                 : "unchanged\n";
+    } else if (command == "e-breaks") {
+      int system = 0, count = 0;
+      in >> system >> count;
+      group_e::ChangeBreakCount(s.doc, system, count);
+    } else if (command == "break-counts") {
+      for (const int count : group_e::BreakCounts(s.doc)) s.out += std::to_string(count) + " ";
+      s.out += "\n";
     } else if (command == "property") {
       const std::vector<int> numbers = Numbers(in);
       std::string key;
