@@ -16,7 +16,7 @@
 //   anchor <node> <node>  rect <node> <l> <t> <r> <b>  swap <node> <node>  hit <x> <y>
 //   exchanges-of <node>  other-document-node  network  groups  modified  clean
 //   noseg|nosys|simtyp|icfl <n>     title1|c-title|h-title <text>  extent <width>
-//   begin <label> [<groups as letters, or - for none>]   end  abandon  undo  redo
+//   begin <label> [<groups as letters, or - for none>]   end  undo  redo
 //   history                         can undo/redo and their labels
 //   nudge <dx>                      every node moved right
 //   load <name>                     the project file marked loaded
@@ -255,8 +255,6 @@ struct NetworkScript {
       doc.BeginStep(label, Groups(groups));
     } else if (command == "end") {
       doc.EndStep();
-    } else if (command == "abandon") {
-      doc.AbandonStep();
     } else if (command == "undo" || command == "redo") {
       if (!(command == "undo" ? doc.Undo() : doc.Redo())) out += "nothing to " + command + "\n";
     } else if (command == "history") {
