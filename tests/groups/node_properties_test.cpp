@@ -1,5 +1,5 @@
 // Typed choices; the panel's edits are scripts in tests/data/groups/node_properties.txt
-// (node_properties_script_test.cpp).
+// (editing_script_test.cpp).
 #include "groups/node_properties.h"
 
 #include <gtest/gtest.h>

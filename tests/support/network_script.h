@@ -35,9 +35,11 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "model/network_deletion.h"
 #include "model/number_text.h"
+#include "support/card_cases.h"
 #include "support/document_test.h"
 #include "support/golden.h"
 #include "support/groups_text.h"
@@ -274,18 +276,15 @@ struct NetworkScript {
   }
 
   std::string RunAll(const std::string& script) {
-    std::string result;
-    std::istringstream lines(script);
-    for (std::string line; std::getline(lines, line);) {
+    const std::string result = ScriptResult(script, [this](const std::string& line) {
       std::istringstream in(line);
       std::string command;
-      if (!(in >> command)) continue;
+      in >> command;
       Run(command, in);
       for (const std::string& message : platform.messages) out += message + "\n";
       platform.messages.clear();
-      if (!out.empty()) result += "> " + line + "\n" + out;
-      out.clear();
-    }
+      return std::exchange(out, std::string());
+    });
     if (hints.out) doc.RemoveObserver(&hints);
     EXPECT_EQ(platform.wait_depth, 0);
     return result;

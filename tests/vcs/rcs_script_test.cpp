@@ -28,6 +28,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/scripted_platform.h"
@@ -219,18 +220,13 @@ struct RcsScript {
   }
 
   std::string RunAll(const std::string& script) {
-    std::string result;
-    std::istringstream lines(script);
-    for (std::string line; std::getline(lines, line);) {
+    return testing::ScriptResult(script, [this](const std::string& line) {
       const std::vector<std::string> arguments = Arguments(line);
-      if (arguments.empty()) continue;
       Run(arguments);
       for (const std::string& message : platform.messages) out += Shown(message) + "\n";
       platform.messages.clear();
-      if (!out.empty()) result += "> " + line + "\n" + out;
-      out.clear();
-    }
-    return result;
+      return std::exchange(out, std::string());
+    });
   }
 };
 
