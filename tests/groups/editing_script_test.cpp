@@ -1,9 +1,14 @@
 // The group editors' forms and the property panel's edits as network scripts
 // (support/network_script.h): tests/data/groups/group_editing.txt and node_properties.txt.
 //
-// Forms: "open <A|B|D|E|F|J>" opens a group's form (J: a copy of the holder), "accept" takes the
-// open form as OK does; in between the form's gestures, each printing what it returns (an action
-// as its selection and message):
+// Forms: "open <letter>" opens a group's form (C, G, H, I, J: a copy of the holder), "accept
+// [<letter>]" takes the open form (or that letter's) as OK does; in between the form's gestures,
+// each printing what it returns (an action as its selection and message):
+//   C: ivopt <n> (through the option list)    G, I: slots <type>  cell <slot> <column> <text>
+//   H: new-field <block>  new-constant <block> <field>  delete-field <block> <field>
+//      delete-constant <block> <field> <constant>  field-name <block> <field> <text>
+//      constant-cell <block> <field> <constant> <column> <text>  fields <block>
+//      constants <block> <field>
 //   A: type <n>  leave-nosys <n>  sysby <text>  noseg <n>  title1 <text>  time-steps <text>
 //      form (NOSYS, JMASS, SYSBY text)
 //   B: new <field>  delete <field> <row>  edit-need <field> <row>  text <field> <row> <text>
@@ -71,11 +76,15 @@ struct Forms {
   std::optional<GroupEForm> e;
   std::optional<GroupFForm> f;
   std::optional<GroupJDlg> j;
+  std::optional<GroupCDlg> c;
+  std::optional<GroupGDlg> g;
+  std::optional<GroupHDlg> h;
+  std::optional<GroupIDlg> i;
 };
 
 bool FormCommand(testing::NetworkScript& s, Forms& forms, const std::string& command,
                  std::istringstream& in) {
-  auto& [open, a, b, d, e, f, j] = forms;
+  auto& [open, a, b, d, e, f, j, c, g, h, i] = forms;
   std::string rest;
   const auto text = [&] { return std::getline(in >> std::ws, rest) ? rest : std::string(); };
   int x = 0, y = 0, z = 0;
@@ -88,13 +97,23 @@ bool FormCommand(testing::NetworkScript& s, Forms& forms, const std::string& com
     if (open == 'E') e = OpenGroupE(s.doc);
     if (open == 'F') f = OpenGroupF(s.doc);
     if (open == 'J') j = s.doc.group_j;
+    if (open == 'C') c = s.doc.group_c;
+    if (open == 'G') g = s.doc.group_g;
+    if (open == 'H') h = s.doc.group_h;
+    if (open == 'I') i = s.doc.group_i;
   } else if (command == "accept") {
-    if (open == 'A') AcceptGroupA(s.doc, *a);
-    if (open == 'B') AcceptGroupB(s.doc, *b);
-    if (open == 'D') AcceptGroupD(s.doc, *d);
-    if (open == 'E') AcceptGroupE(s.doc, *e);
-    if (open == 'F') AcceptGroupF(s.doc, *f);
-    if (open == 'J') AcceptGroupJ(s.doc, *j);
+    char which = open;
+    in >> which;
+    if (which == 'A') AcceptGroupA(s.doc, *a);
+    if (which == 'B') AcceptGroupB(s.doc, *b);
+    if (which == 'D') AcceptGroupD(s.doc, *d);
+    if (which == 'E') AcceptGroupE(s.doc, *e);
+    if (which == 'F') AcceptGroupF(s.doc, *f);
+    if (which == 'C') AcceptGroupC(s.doc, *c);
+    if (which == 'G') AcceptGroupG(s.doc, *g);
+    if (which == 'H') AcceptGroupH(s.doc, *h);
+    if (which == 'I') AcceptGroupI(s.doc, *i);
+    if (which == 'J') AcceptGroupJ(s.doc, *j);
   } else if (open == 'A' && command == "type") {
     in >> x;
     ChooseSimulationType(*a, static_cast<SimulationType>(x));
@@ -136,9 +155,43 @@ bool FormCommand(testing::NetworkScript& s, Forms& forms, const std::string& com
   } else if (open == 'E' && command == "breaks") {
     for (const int count : e->breaks) out += std::to_string(count) + " ";
     out += "\n";
-  } else if (command == "cell" && (open == 'E' || open == 'F')) {
+  } else if (command == "cell" && std::string("EFGI").find(open) != std::string::npos) {
     in >> x >> y;
-    out += (open == 'E' ? SetGroupECell(*e, x, y, text()) : SetGroupFCell(*f, x, y, text())) + "\n";
+    out += (open == 'E'   ? SetGroupECell(*e, x, y, text())
+            : open == 'F' ? SetGroupFCell(*f, x, y, text())
+            : open == 'G' ? SetGroupGCell(*g, x, y, text())
+                          : SetGroupICell(*i, x, y, text())) +
+           "\n";
+  } else if (open == 'C' && command == "ivopt") {  // through the option list, as the window
+    in >> c->IVOPT;
+    c->IVOPT = OptionStored(c->IVOPT, OptionIndex(c->IVOPT, 2), 2);
+  } else if ((open == 'G' || open == 'I') && command == "slots") {
+    in >> x;
+    if (open == 'G') g->SetSlotCountFromType(static_cast<SimulationType>(x));
+    if (open == 'I') i->SetSlotCountFromType(static_cast<SimulationType>(x));
+  } else if (open == 'H' && (command == "new-field" || command == "delete-field" ||
+                             command == "new-constant" || command == "delete-constant")) {
+    in >> x >> y >> z;
+    out += Shown(command == "new-field"      ? NewField(*h, x)
+                 : command == "delete-field" ? DeleteField(*h, x, y)
+                 : command == "new-constant" ? NewConstant(*h, x, y)
+                                             : DeleteConstant(*h, x, y, z));
+  } else if (open == 'H' && command == "field-name") {
+    in >> x >> y;
+    SetFieldName(*h, x, y, text());
+  } else if (open == 'H' && command == "constant-cell") {
+    int column = 0;
+    in >> x >> y >> z >> column;
+    out += SetConstantCell(*h, x, y, z, column, text()) + "\n";
+  } else if (open == 'H' && command == "fields") {
+    in >> x;
+    for (const std::string& name : FieldNames(*h, x)) out += "[" + name + "]";
+    out += "\n";
+  } else if (open == 'H' && command == "constants") {
+    in >> x >> y;
+    for (const auto& row : Constants(*h, x, y))
+      out += "[" + row[0] + " " + row[1] + " " + row[2] + "]";
+    out += "\n";
   } else if (open == 'F' && command == "load") {
     in >> x >> y;
     out += SetLoadFunction(*f, x, y, text()) + "\n";
