@@ -22,44 +22,15 @@ namespace orvo {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::AddLabel;
 using testing::AddSegmentWithLabel;
 
 class ProjectFileTest : public testing::DocumentTest {
  protected:
   void SetUp() override { doc.range_file_path = "/opt/orvo/RangeDefaults.txt"; }
 
-  // Loads into a fresh document as a freshly started program would.
-  std::unique_ptr<COrvoBuilderDoc> Reload(const std::string& bytes) {
-    COrvoBuilderCntrItem::SetNodeNumberCounter(0);
-    auto loaded = std::make_unique<COrvoBuilderDoc>(platform);
-    std::string error;
-    EXPECT_TRUE(loaded->LoadFromBytes(bytes, error)) << error;
-    return loaded;
-  }
-
   testing::ScratchDir scratch{"orvo_project_file"};
   const fs::path& directory = scratch.path();
 };
-
-// Tethers name node numbers, which are not stored: after deletions the numbers no longer
-// match list positions, and the tethers must still reach the same nodes.
-TEST_F(ProjectFileTest, TethersSurviveDeletionsAndReloading) {
-  std::vector<COrvoBuilderCntrItem*> s;
-  for (int i = 0; i < 4; ++i) s.push_back(AddSegmentWithLabel(doc, 80 * (i + 1), 80));
-  doc.DeleteNode(s[0]);
-  doc.DeleteNode(s[1]);
-  ASSERT_EQ(doc.nodes().size(), 4u);
-  std::unique_ptr<COrvoBuilderDoc> loaded = Reload(doc.SaveToBytes());
-  const auto& nodes = loaded->nodes();
-  ASSERT_EQ(nodes.size(), 4u);
-  EXPECT_EQ(nodes[0]->number(), 1);
-  EXPECT_EQ(nodes[0]->anchors(), std::vector<std::string>{"2"});
-  EXPECT_EQ(nodes[2]->anchors(), std::vector<std::string>{"4"});
-  EXPECT_EQ(nodes[1]->GetParameter(2), "1") << "the label still names its segment";
-  EXPECT_EQ(COrvoBuilderCntrItem::NodeNumberCounter(), 8) << "the stored counter";
-  EXPECT_EQ(loaded->NewNode()->number(), 9);
-}
 
 TEST_F(ProjectFileTest, SecondProjectNeverReusesNumbers) {
   AddSegmentWithLabel(doc, 80, 80);
