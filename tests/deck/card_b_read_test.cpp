@@ -1,5 +1,6 @@
-// Card B: parsing, what group B takes from a whole deck, import into an existing network and
-// the exchange entries the network construction fills from the deck read last.
+// Card B: parsing (its time functions are cases of tests/data/scans), what group B takes from a
+// whole deck, import into an existing network and the exchange entries the network construction
+// fills from the deck read last.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -55,28 +56,6 @@ class CardBTest : public testing::DocumentTest {
     return testing::AddExchanges(d, {{1, 2}, {2, 1}, {2, 3}, {3, 3}, {0, 3}});
   }
 };
-
-TEST(ScanTimeFunctionTest, ReadsAcrossLinesAndSkipsTheRestOfTheLast) {
-  DeckScanner in(
-      "    5\n"
-      "       1.0       0.0       2.0       1.0       3.0       2.0       4.0       3.0\n"
-      "0.00012346-0.0001235 trailing text\n"
-      "NEXT\n");
-  Breaks breaks;
-  ASSERT_TRUE(ScanTimeFunction(in, breaks));
-  EXPECT_EQ(breaks, (Breaks{1, 0, 2, 1, 3, 2, 4, 3, 0.00012346, -0.0001235}));
-  testing::ExpectNextLine(in, "NEXT");
-
-  // The writer's columns may run together: each number keeps to its own ten columns.
-  DeckScanner glued("    3\n      30.01.2346e+06-0.0001235    1.e-05       5.0      60.0\n");
-  ASSERT_TRUE(ScanTimeFunction(glued, breaks));
-  EXPECT_EQ(breaks, (Breaks{30, 1.2346e6, -0.0001235, 1e-05, 5, 60}));
-
-  DeckScanner none("   -2 ignored\nNEXT\n");
-  ASSERT_TRUE(ScanTimeFunction(none, breaks));
-  EXPECT_TRUE(breaks.empty());
-  testing::ExpectNextLine(none, "NEXT");
-}
 
 TEST_F(CardBTest, OddColumnsReadAsZero) {
   DeckScanner in(

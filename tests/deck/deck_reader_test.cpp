@@ -1,5 +1,7 @@
-// The deck reader: card A by column, time-step pairs, the frame around cards B to J, the
-// files a deck names, bad input, and "Read ORVO Input Dataset" on a project.
+// The deck reader: decks cut anywhere, and cancelling "Read ORVO Input Dataset"
+// at any progress report. Reading into a project (declined, failing, or asking for the nonpoint
+// source file a deck names) is cases of tests/data/group_import/read.txt; card A's columns and
+// its KOBALS line are deck cases; time-step pairs are cases of tests/data/scans.
 #include "deck/deck_reader.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using List = std::vector<std::string>;
-
-const char kHeader[] = " NSEG NSYS ICFL MFLG JMAS NSLN INTY ADFC   DD HHMM TFLG    A:MODEL OPTIONS";
 
 // The deck card by card, A to J.
 std::array<std::string, kCardCount> CardTexts(const COrvoBuilderDoc& doc, Platform& platform) {
@@ -65,81 +65,11 @@ class DeckReaderTest : public ::testing::Test {
   }
 
   testing::ScratchDir scratch{"orvo_deck_reader"};
-  const fs::path& directory = scratch.path();
   ScriptedPlatform platform;
   COrvoBuilderDoc project{platform};
   std::array<std::string, kCardCount> cards;
   std::string deck;
 };
-
-// ---- card A and its pairs ----
-
-TEST(CardATest, KobalsLineIsPassedOverAndNosysGivesTheType) {
-  ScriptedPlatform platform;
-  const std::string rest = std::string("Title two\n") + kHeader +
-                           "\n    3    7    0    0    1    0    0    1    1  0 0    0\n"
-                           "    1    2    3    0    0    0\n    0\n    0\n"
-                           "    0    0    0    0    0    0    1\n";
-  for (const std::string& first : {std::string("KOBALS\n"), std::string()}) {
-    const std::string text = first + "Title one\n" + rest;
-    DeckScanner in(text);
-    CardARecord card;
-    ASSERT_TRUE(ParseCardA(in, card, platform));
-    EXPECT_EQ(card.kobals_line, !first.empty());
-    EXPECT_EQ(card.simulation_type, "KOBAL5");
-    EXPECT_EQ(card.TITLE1, "Title one");
-    EXPECT_EQ(card.TITLE2, "Title two");
-    EXPECT_EQ(card.HEADER, kHeader);
-    EXPECT_EQ(card.NOSEG, 3);
-    EXPECT_EQ(card.ISEGOUT, (std::array<int, 6>{1, 2, 3, 0, 0, 0}));
-    EXPECT_EQ(card.bypass, (std::vector<int>{0, 0, 0, 0, 0, 0, 1}));
-    EXPECT_TRUE(in.AtEnd());
-  }
-  EXPECT_TRUE(platform.messages.empty());
-}
-
-const char kFourPairs[] =
-    "       1.0       1.0       2.0       2.0       3.0       3.0       4.0       4.0";
-
-TEST(ReadPairsTest, FourPairsToALineByColumn) {
-  ScriptedPlatform platform;
-  DeckScanner in(
-      "       1.0       0.0       2.0      10.0       3.0      20.0       4.0      30.0\n"
-      "       5.0      40.0\n"
-      "next\n");
-  EXPECT_EQ(ReadPairs(in, 5, platform), (Breaks{1, 0, 2, 10, 3, 20, 4, 30, 5, 40}));
-  EXPECT_TRUE(platform.messages.empty());
-  testing::ExpectNextLine(in, "next");
-
-  DeckScanner none("untouched\n");
-  EXPECT_TRUE(ReadPairs(none, 0, platform).empty());
-  EXPECT_TRUE(ReadPairs(none, -3, platform).empty());
-  EXPECT_EQ(none.position(), 0u);
-}
-
-TEST(ReadPairsTest, ShiftedTimeWarnsOncePerCall) {
-  ScriptedPlatform platform;
-  // The second pair's time slipped five columns right; the third pair has no time.
-  const std::string line = "       1.0       0.0       2.0           10.0";
-  const std::string text = line + "\n";
-  DeckScanner in(text);
-  const Breaks breaks = ReadPairs(in, 3, platform);
-  EXPECT_EQ(breaks.size(), 6u);
-  EXPECT_EQ(platform.messages,
-            List{"Warning: you may have a column formatting error in line \"" + line + "\""});
-  // A first pair at time 0 is no error.
-  DeckScanner first("       1.0       0.0\n");
-  ReadPairs(first, 1, platform);
-  EXPECT_EQ(platform.messages.size(), 1u);
-}
-
-TEST(ReadPairsTest, StopsAtTheEndOfTheText) {
-  ScriptedPlatform platform;
-  const std::string text = std::string(kFourPairs) + "\n";
-  DeckScanner in(text);
-  EXPECT_EQ(ReadPairs(in, 2147483647, platform).size(), 8u);
-  EXPECT_TRUE(in.AtEnd());
-}
 
 // ---- whole decks ----
 
@@ -164,94 +94,7 @@ TEST_F(DeckReaderTest, TruncatedDecksFailCleanly) {
   }
 }
 
-TEST_F(DeckReaderTest, MissingDeckFile) {
-  const std::string path = (directory / "missing.inp").string();
-  const OrvoClass reader(path, platform);
-  EXPECT_EQ(reader.record(), nullptr);
-  EXPECT_EQ(platform.messages, List{path + " open attempt failed."});
-
-  ScriptedPlatform folder;
-  const OrvoClass from_folder(directory.string(), folder);
-  EXPECT_EQ(from_folder.record(), nullptr);
-  EXPECT_EQ(folder.messages, List{directory.string() + " open attempt failed."});
-}
-
-TEST_F(DeckReaderTest, NonpointSourceFileIsAskedFor) {
-  project.group_f.nonpoint_file = "loads.txt";
-  const std::string text = Join(CardTexts(project, platform));
-  const std::string prompt = "Please input external nonpoint source file name.";
-  const std::string chooser = "? open All Files (*.*) |*.*|Text Files (*.txt)|*.txt||";
-  const std::string missing = (directory / "none.txt").string();
-  const std::string present = WriteFile("loads.txt", "1\n");
-  const std::vector<std::pair<std::optional<std::string>, List>> cases = {
-      {std::nullopt, {prompt, chooser}},
-      {present, {prompt, chooser}},
-      {missing, {prompt, chooser, missing + " open attempt failed."}},
-  };
-  for (const auto& [chosen, messages] : cases) {
-    ScriptedPlatform asked;
-    asked.files.push_back(chosen);
-    const OrvoClass reader(text, "", asked);
-    ASSERT_NE(reader.record(), nullptr);
-    EXPECT_EQ(asked.messages, messages);
-    EXPECT_TRUE(reader.record()->f.nonpoint_source);
-    EXPECT_EQ(reader.record()->j.systems.size(), 1u) << "reading goes on";
-  }
-}
-
 // ---- the read command on a project ----
-
-TEST_F(DeckReaderTest, ReadReplacesTheNetworkAfterAsking) {
-  const std::string path = WriteFile("deck.inp", deck);
-  ScriptedPlatform user;
-  COrvoBuilderDoc doc(user);
-  testing::AddSegmentWithLabel(doc, 500, 500);
-  user.answers = {true};
-  ASSERT_TRUE(ReadOrvoInputDataset(doc, path));
-  EXPECT_EQ(user.messages, List{"? Are you sure that you want to delete the current network?"});
-  EXPECT_EQ(doc.input_deck_path, path);
-  ASSERT_NE(doc.dataset_reader, nullptr);
-  EXPECT_EQ(doc.nodes().size(), 7u) << "three segments, three labels, one exchange";
-  EXPECT_EQ(doc.group_a.NOSEG, 3);
-  EXPECT_EQ(doc.GetSegmentNode(3), doc.nodes()[4].get());
-  bool ok = false;
-  EXPECT_EQ(DeckText(doc, ok), deck);
-}
-
-TEST_F(DeckReaderTest, AnEmptyProjectIsNotAsked) {
-  ScriptedPlatform user;
-  COrvoBuilderDoc doc(user);
-  ASSERT_TRUE(ReadOrvoInputDataset(doc, WriteFile("deck.inp", deck)));
-  EXPECT_TRUE(user.messages.empty());
-}
-
-TEST_F(DeckReaderTest, DecliningOrAFailedReadLeavesTheProject) {
-  ScriptedPlatform user;
-  COrvoBuilderDoc doc(user);
-  const std::string first_path = WriteFile("first.inp", deck);
-  ASSERT_TRUE(ReadOrvoInputDataset(doc, first_path));
-  const std::shared_ptr<const OrvoClass> first = doc.dataset_reader;
-  doc.SetModifiedFlag(false);
-  const std::string before = doc.SaveToBytes();
-
-  const std::string options = "    3    1    0    0    1    0    0";
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"declined", WriteFile("other.inp", deck)},
-      {"missing file", (directory / "missing.inp").string()},
-      {"NOSYS 9",
-       WriteFile("nosys.inp", Replace(deck, options, "    3    9    0    0    1    0    0"))},
-      {"truncated in card C", WriteFile("cut.inp", Join(cards, 2) + cards[2].substr(0, 30))},
-      {"bad card J", WriteFile("j.inp", Join(cards, 9) + "    1\n")},
-  };
-  for (const auto& [name, path] : cases) {
-    user.answers = {name != "declined"};
-    EXPECT_FALSE(ReadOrvoInputDataset(doc, path)) << name;
-    EXPECT_EQ(doc.SaveToBytes(), before) << name;
-    EXPECT_FALSE(doc.IsModified()) << name;
-    EXPECT_EQ(doc.dataset_reader, first) << name;
-    EXPECT_EQ(doc.input_deck_path, first_path) << name;
-  }
-}
 
 // The user may cancel at every progress report, reading or building: inside an abandoned
 // step the project is then exactly as it was, with its deck, and undo has nothing new.

@@ -1,69 +1,88 @@
+// The deck scanner and the readers of time functions on it. Scans are cases of
+// tests/data/scans/*.txt (as support/card_cases.h reads them): the deck part is the text, the
+// "import" line the scans in turn, each printing what it read or "fails":
+//   int<width> double<width> word<width> name<width> chars<count>   one field
+//   double<width>*                  doubles until one fails
+//   line  end  line-number          a whole line; whether the text is used up; the line counter
+//   pairs<count>                    ReadPairs of count pairs, then what the user was told
+//   function                        ScanTimeFunction
 #include "deck/deck_scanner.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <charconv>
+#include <sstream>
+#include <string>
+
+#include "deck/deck_reading.h"
+#include "model/scripted_platform.h"
+#include "support/card_cases.h"
 
 namespace orvo {
 namespace {
 
-// Right-aligned fields that fill their columns touch the field before them.
-TEST(DeckScannerTest, FullWidthFieldsStayApart) {
-  DeckScanner in("       0.010001    1.0e-5\n       1.0123456789    0\n");
-  double value = -1;
-  std::string word;
-  ASSERT_TRUE(in.ScanDouble(10, value));
-  EXPECT_EQ(value, 0.0);
-  ASSERT_TRUE(in.ScanWord(5, word));
-  EXPECT_EQ(word, "10001");
-  ASSERT_TRUE(in.ScanDouble(10, value));
-  EXPECT_EQ(value, 1.0e-5);
-  int first = 0, second = 0;
-  ASSERT_TRUE(in.ScanDouble(10, value)) << "across the line end";
-  EXPECT_EQ(value, 1.0);
-  ASSERT_TRUE(in.ScanInt(5, first));
-  ASSERT_TRUE(in.ScanInt(5, second));
-  EXPECT_EQ(first, 12345);
-  EXPECT_EQ(second, 6789);
+std::string Number(double value) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-TEST(DeckScannerTest, FreeFormatAndLeftAlignedNumbers) {
-  DeckScanner in("1.5       0         2.75      30\n20 0\n\n25 180");
-  double value;
-  std::vector<double> read;
-  while (in.ScanDouble(10, value)) read.push_back(value);
-  EXPECT_EQ(read, (std::vector<double>{1.5, 0, 2.75, 30, 20, 0, 25, 180}));
-  EXPECT_TRUE(in.AtEnd());
+std::string Breaks(const orvo::Breaks& breaks) {
+  std::string text;
+  for (const double value : breaks) text += " " + Number(value);
+  return text;
 }
 
-// A value beyond the double range is written as "inf"; it must read back.
-TEST(DeckScannerTest, InfinitiesReadBack) {
-  DeckScanner in("       inf      -inf       1.0");
-  double value = 0;
-  ASSERT_TRUE(in.ScanDouble(10, value));
-  EXPECT_TRUE(std::isinf(value) && value > 0);
-  ASSERT_TRUE(in.ScanDouble(10, value));
-  EXPECT_TRUE(std::isinf(value) && value < 0);
-  ASSERT_TRUE(in.ScanDouble(10, value));
-  EXPECT_EQ(value, 1.0);
+std::string Scans(const testing::CardCase& c) {
+  const std::string input = c.Input();
+  DeckScanner in(input);
+  ScriptedPlatform platform;
+  std::string result;
+  std::istringstream scans(c.import);
+  for (std::string scan; scans >> scan;) {
+    const size_t digits = scan.find_first_of("-0123456789");
+    const std::string kind = scan.substr(0, digits);
+    const int width = digits == std::string::npos ? 0 : std::stoi(scan.substr(digits));
+    result += scan + ":";
+    int number = 0;
+    double real = 0;
+    std::string text;
+    bool ok = true;
+    if (kind == "int") {
+      if ((ok = in.ScanInt(width, number))) result += " " + std::to_string(number);
+    } else if (kind == "double" && scan.back() == '*') {
+      while (in.ScanDouble(width, real)) result += " " + Number(real);
+    } else if (kind == "double") {
+      if ((ok = in.ScanDouble(width, real))) result += " " + Number(real);
+    } else if (kind == "word" || kind == "name" || kind == "chars" || kind == "line") {
+      ok = kind == "word"   ? in.ScanWord(width, text)
+           : kind == "name" ? in.ScanName(width, text)
+           : kind == "line" ? in.ReadLine(text)
+                            : in.ScanChars(width, text);
+      if (ok) result += " \"" + text + "\"";
+    } else if (kind == "end") {
+      result += in.AtEnd() ? " yes" : " no";
+    } else if (kind == "line-number") {
+      result += " " + std::to_string(in.LineNumber());
+    } else if (kind == "pairs") {
+      result += Breaks(ReadPairs(in, width, platform));
+    } else if (kind == "function") {
+      orvo::Breaks breaks;
+      if ((ok = ScanTimeFunction(in, breaks))) result += Breaks(breaks);
+    } else {
+      ADD_FAILURE() << "unknown scan " << scan;
+    }
+    result += ok ? "\n" : " fails\n";
+    for (const std::string& message : platform.messages) result += message + "\n";
+    platform.messages.clear();
+  }
+  return result;
 }
 
-TEST(DeckScannerTest, NamesAreReadByTheirColumns) {
-  DeckScanner in("FOC 1    7       0.1   PH   11\n   DO");
-  std::string name;
-  int isc;
-  double value;
-  ASSERT_TRUE(in.ScanName(5, name));
-  EXPECT_EQ(name, "FOC 1");
-  ASSERT_TRUE(in.ScanInt(5, isc));
-  ASSERT_TRUE(in.ScanDouble(10, value));
-  ASSERT_TRUE(in.ScanName(5, name));
-  EXPECT_EQ(name, "PH");
-  ASSERT_TRUE(in.ScanInt(5, isc));
-  EXPECT_EQ(isc, 11);
-  ASSERT_TRUE(in.ScanName(5, name)) << "a blank rest of line passes to the next";
-  EXPECT_EQ(name, "DO");
-  EXPECT_FALSE(in.ScanName(5, name));
+TEST(DeckScannerTest, ScansAsTheCasesSay) {
+  for (const std::string& name : testing::CaseNames("scans", ".txt")) {
+    SCOPED_TRACE(name);
+    testing::CheckCases(testing::DataPath("scans/" + name + ".txt"), Scans);
+  }
 }
 
 TEST(DeckScannerTest, LinesAcceptBothLineEnds) {
@@ -88,18 +107,6 @@ TEST(DeckScannerTest, ColumnsPastTheLineAreZero) {
   EXPECT_EQ(ColumnsFrom(line, 20), "");
   const std::string long_line(10000, '9');
   EXPECT_EQ(ColumnInt(long_line, 1, 5), 99999);
-}
-
-TEST(DeckScannerTest, FailedScansLeaveNothingBehind) {
-  DeckScanner in("  abc");
-  int number;
-  double real;
-  EXPECT_FALSE(in.ScanInt(5, number));
-  EXPECT_FALSE(in.ScanDouble(10, real));
-  std::string chars;
-  EXPECT_TRUE(in.ScanChars(3, chars));
-  EXPECT_EQ(chars, "abc");
-  EXPECT_FALSE(in.ScanChars(1, chars));
 }
 
 }  // namespace

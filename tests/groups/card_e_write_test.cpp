@@ -1,4 +1,5 @@
-// Card E's segment lists, variations and break counts; the card as projects hold it is in
+// Card E's segment lists; its variations are cases of tests/data/groups/variations.txt, its
+// break counts of tests/data/groups/node_properties.txt, the card as projects hold it
 // tests/data/projects/write_e_*.
 #include <gtest/gtest.h>
 
@@ -13,18 +14,6 @@ namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
-
-// The numbers a segment holds for one system.
-List Function(const COrvoBuilderCntrItem* node, size_t system) {
-  return StringArray(StringArray(node->GetParameter(10)).At(system)).GetList();
-}
 
 class GroupECardTest : public testing::CardWriterTest {
  protected:
@@ -47,71 +36,12 @@ TEST_F(GroupECardTest, BoundarySegmentsBySystem) {
             (std::vector<const COrvoBuilderCntrItem*>{segments[2]}));
 }
 
-TEST_F(GroupECardTest, VariationChangesValuesOfTargetsOnly) {
-  std::string note = "E";
-  Variation variation;
-  variation.targets = {1};
-  variation.item = 0;
-  variation.amount = 50;
-  variation.percent = true;
-  variation.note = &note;
-  const std::string stored = segments[0]->GetParameter(10);
-  const std::string card = Write();
-  EXPECT_EQ(Write(&variation), Replace(card, "       1.5       0.0       2.0      10.0\n",
-                                       "      0.75       0.0       1.0      10.0\n"));
-  EXPECT_TRUE(written);
-  EXPECT_EQ(note, "E 50%");
-  EXPECT_EQ(segments[0]->GetParameter(10), stored);
-
-  note.clear();
-  variation.item = 1;
-  variation.targets = {3};
-  variation.percent = false;
-  variation.additive = true;
-  variation.amount = -1;
-  EXPECT_EQ(Write(&variation),
-            Replace(card,
-                    "       1.0       0.0       2.0       1.0       3.0       2.0       4.0"
-                    "       3.0\n       5.0       4.0\n",
-                    "       0.0       0.0       1.0       1.0       2.0       2.0       3.0"
-                    "       3.0\n       4.0       4.0\n"));
-  EXPECT_EQ(note, " +/- -1");
-}
-
 TEST_F(GroupECardTest, SegmentIdBeyondFiveColumnsFails) {
   doc.group_a.NOSEG = 100000;
   segments[2]->SetParameter(2, "100000");
   Write();
   EXPECT_FALSE(written);
   EXPECT_EQ(platform.messages, List{"Segment ID 100000 does not fit its 5-column field."});
-}
-
-TEST_F(GroupECardTest, BreakCountsComeFromSegmentOne) {
-  EXPECT_EQ(group_e::BreakCounts(doc), (std::vector<int>{2, 1}));
-  segments[0]->SetParameter(2, "7");
-  EXPECT_EQ(group_e::BreakCounts(doc), (std::vector<int>{0, 0}));
-}
-
-TEST_F(GroupECardTest, ChangeBreakCountAddsAndRemovesAtTheStart) {
-  COrvoBuilderCntrItem* fresh = testing::AddSegmentWithLabel(doc, 400, 0);
-  doc.SetModifiedFlag(false);
-  group_e::ChangeBreakCount(doc, 0, 3);
-  EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(Function(segments[0], 0), (List{"0", "0", "1.5", "0", "2", "10"}));
-  EXPECT_EQ(Function(segments[1], 0), (List{"0", "0", "0", "0", "-3", "-1"}));
-  EXPECT_EQ(Function(fresh, 0), (List{"0", "0", "0", "0", "0", "0"}));
-  EXPECT_EQ(Function(segments[0], 1), (List{"0", "0"}));
-
-  group_e::ChangeBreakCount(doc, 0, 1);
-  EXPECT_EQ(Function(segments[0], 0), (List{"2", "10"}));
-  EXPECT_EQ(Function(segments[2], 0), (List{"0", "4"}));
-  EXPECT_EQ(Function(fresh, 0), (List{"0", "0"}));
-  EXPECT_EQ(group_e::BreakCounts(doc), (std::vector<int>{1, 1}));
-
-  // A count that already holds changes nothing.
-  doc.SetModifiedFlag(false);
-  group_e::ChangeBreakCount(doc, 0, 1);
-  EXPECT_FALSE(doc.IsModified());
 }
 
 }  // namespace

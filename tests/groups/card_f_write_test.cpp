@@ -1,5 +1,5 @@
-// Card F's nonpoint flag, segment lists and variations; the card as projects hold it is in
-// tests/data/projects/write_f_*.
+// Card F's nonpoint flag and segment lists; its variations are cases of
+// tests/data/groups/variations.txt, the card as projects hold it tests/data/projects/write_f_*.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,13 +13,6 @@ namespace orvo {
 namespace {
 
 using List = std::vector<std::string>;
-
-std::string Fn(const List& numbers) {
-  return StringArray(numbers).ToString();
-}
-std::string Record(const List& functions) {
-  return StringArray(functions).ToString();
-}
 
 class GroupFCardTest : public testing::CardWriterTest {
  protected:
@@ -44,32 +37,6 @@ TEST_F(GroupFCardTest, NonpointFlagAndLoadSegments) {
   EXPECT_EQ(group_f::LoadSegments(doc, 1), (std::vector<const COrvoBuilderCntrItem*>{segments[1]}));
   doc.group_a.NOSYS = 3;
   EXPECT_TRUE(group_f::LoadSegments(doc, 2).empty());
-}
-
-TEST_F(GroupFCardTest, VariationChangesValuesOfTargetsOnly) {
-  segments[2]->SetParameter(11, Record({"", Fn({"4", "0", "6", "2"})}));
-  std::string note = "F";
-  Variation variation;
-  variation.targets = {3};
-  variation.item = 1;
-  variation.amount = 3;
-  variation.note = &note;
-  const std::string stored = segments[2]->GetParameter(11);
-  EXPECT_EQ(Write(&variation),
-            "         1 Loads\n"
-            "       1.0       0.5\n"
-            "    1    1\n"
-            "       0.0       0.0\n"
-            "         2\n"
-            "       0.0       0.0\n"
-            "    2    1\n"
-            "       2.5       1.0\n"
-            "    3    2\n"
-            "       3.0       0.0       3.0       2.0\n"
-            "         0\n");
-  EXPECT_TRUE(written);
-  EXPECT_EQ(note, "F 3");
-  EXPECT_EQ(segments[2]->GetParameter(11), stored);
 }
 
 TEST_F(GroupFCardTest, SegmentIdBeyondFiveColumnsFails) {

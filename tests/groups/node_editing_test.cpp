@@ -1,12 +1,11 @@
+// Node editing rules as pure functions; lowering a break count on every segment is a script in
+// tests/data/groups/node_properties.txt.
 #include "groups/node_editing.h"
 
 #include <gtest/gtest.h>
 
 #include "model/model_vocabulary.h"
-#include "model/project_document.h"
-#include "model/scripted_platform.h"
 #include "support/golden.h"
-#include "support/network_builder.h"
 
 namespace orvo {
 namespace {
@@ -42,34 +41,6 @@ TEST(NodeEditingTest, BoundaryFunctionKeepsTheBreakCount) {
   EXPECT_EQ(out, "kept");
   ASSERT_TRUE(ne::NormalizeBoundaryFunction("", 0, out));
   EXPECT_EQ(out, "");
-}
-
-TEST(NodeEditingTest, LoweringABreakCountAsksAndTrimsFromTheStart) {
-  ScriptedPlatform platform;
-  COrvoBuilderDoc doc(platform);
-  doc.group_a.NOSYS = 2;
-  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(doc, 0, 100);
-  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(doc, 100, 100);
-  one->SetParameter(10, ne::SystemRecordText({"", "1 0 2 5 3 9"}));
-  two->SetParameter(10, ne::SystemRecordText({"", "4 0 5 5 6 9"}));
-
-  platform.answers = {false};
-  EXPECT_FALSE(ne::SetSystemBreakCount(doc, 1, 1, 3));
-  EXPECT_EQ(ne::SystemFunctionTexts(one->GetParameter(10), 2)[1], "1 0 2 5 3 9");
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0],
-            "? Warning: system 1 has fewer breaks in its time function.  Time function data will "
-            "be removed from the start of the list.  Is this okay?");
-
-  platform.answers = {true};
-  EXPECT_TRUE(ne::SetSystemBreakCount(doc, 1, 1, 3));
-  EXPECT_EQ(ne::SystemFunctionTexts(one->GetParameter(10), 2)[1], "3 9");
-  EXPECT_EQ(ne::SystemFunctionTexts(two->GetParameter(10), 2)[1], "6 9");
-
-  // Raising needs no question and puts (0, 0) breakpoints in front.
-  EXPECT_TRUE(ne::SetSystemBreakCount(doc, 1, 2, 1));
-  EXPECT_EQ(ne::SystemFunctionTexts(two->GetParameter(10), 2)[1], "0 0 6 9");
-  EXPECT_EQ(platform.messages.size(), 2u);
 }
 
 TEST(NodeEditingTest, LoadFunctionsTakeAnyNumberOfBreaks) {

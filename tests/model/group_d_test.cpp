@@ -5,59 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "support/group_records.h"
-
 namespace orvo {
 namespace {
 
-using testing::Bytes;
-using testing::SaveRecord;
 using List = std::vector<std::string>;
-
-GroupDDlg Edited() {
-  GroupDDlg group;
-  group.hydrodynamic_file = "run.hyd";
-  group.flow_option = 2;
-  group.fields[0].GetList() = {"1.0", "1.0", "m^3/sec", "10 0 20 5"};
-  group.fields[2].GetList() = {"0.5", "2", "m/s"};
-  group.bypass.GetList() = {"1", "0", "1"};
-  return group;
-}
-
-TEST(GroupDTest, RoundTripStoresBypassAsBlankSeparatedText) {
-  const std::string saved = SaveRecord(Edited());
-  EXPECT_EQ(saved.substr(saved.size() - 6), Bytes({0x05}) + "1 0 1");
-  const GroupDDlg loaded = testing::ExpectReloads<GroupDDlg>(saved);
-  EXPECT_EQ(loaded.fields[0].At(3), "10 0 20 5");
-  EXPECT_EQ(loaded.fields[2].size(), 3u);
-  EXPECT_EQ(loaded.bypass.size(), 3u);
-}
-
-TEST(GroupDTest, VersionZeroInsertsUnitsAfterTheFactors) {
-  ArchiveWriter old;
-  old.U16(0x1003);
-  old.I32(0);
-  old.String("");
-  old.String("_StringArrayCookie_0_1|!|2|!|3 0");  // SCALQ, CONVQ, one function
-  old.String("_StringArrayCookie_0_1|!|2");        // too short to carry a function
-  for (int field = 2; field < 6; ++field) old.String("_StringArrayCookie_0_");
-  old.String("1 1");
-  const GroupDDlg loaded = testing::ExpectReloads<GroupDDlg>(old.bytes(), 0);
-  EXPECT_EQ(loaded.fields[0].GetList(), (List{"1", "2", "m^3/sec", "3 0"}));
-  EXPECT_EQ(loaded.fields[1].GetList(), (List{"1", "2"}));
-  EXPECT_TRUE(loaded.fields[2].empty());
-}
-
-TEST(GroupDTest, DamagedRecordsFail) {
-  testing::ExpectDamagedRecordsFail<GroupDDlg>(SaveRecord(Edited()), 'D');
-  ArchiveWriter damaged;
-  damaged.U16(0x1003);
-  damaged.I32(0);
-  damaged.String("");
-  damaged.String("_StringArrayCookie_38_");
-  testing::ExpectLoadFails<GroupDDlg>(damaged.bytes(),
-                                      "[StringArray::FromString] delimiter out of range.");
-}
 
 // A field too short for any function is still defined; indices outside the six have none.
 TEST(GroupDTest, FunctionAndFieldCounts) {

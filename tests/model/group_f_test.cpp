@@ -233,19 +233,4 @@ TEST(ListSlotTest, PackedListGivesTheSameBytes) {
   EXPECT_EQ(slot.Text(), slot_text(reference.ToString()));
 }
 
-TEST(GroupFTest, RoundTripAndDamage) {
-  GroupFDlg group;
-  group.ApplyDefaults(3);
-  group.SetEntry(1, GroupFDlg::kTitle, "loads");
-  for (int index : {0, 4, 2}) group.UpdateLoadList(1, index, "1 0 2 " + IntText(index));
-  group.nonpoint_file = "np.dat";
-  const std::string bytes = SaveRecord(group);
-  const GroupFDlg loaded = orvo::testing::ExpectReloads<GroupFDlg>(bytes);
-  EXPECT_EQ(loaded.LookupLoad(1, 4), 2);
-  EXPECT_EQ(loaded.nonpoint_file, "");
-  orvo::testing::ExpectDamagedRecordsFail<GroupFDlg>(bytes, 'F');
-  orvo::testing::ExpectLoadFails<GroupFDlg>("\x05\x10\x16_StringArrayCookie_40_"s,
-                                            "[StringArray::FromString] delimiter out of range.");
-}
-
 }  // namespace

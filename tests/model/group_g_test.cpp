@@ -47,24 +47,4 @@ TEST(GroupGTest, DefaultSegmentRecord) {
   EXPECT_EQ(fenu.At(63), "0");
 }
 
-TEST(GroupGTest, RoundTripAndDamage) {
-  GroupGDlg group;
-  group.title = "parameters";
-  group.SetSlotCountFromType(kVerda5);
-  group.RestoreDefaultNames(kVerda5);
-  group.values[3] = 2.5;
-  group.values[14] = -1e-300;
-  const std::string bytes = SaveRecord(group);
-  const GroupGDlg loaded = orvo::testing::ExpectReloads<GroupGDlg>(bytes);
-  EXPECT_EQ(loaded.names[0], vocabulary::SegmentParameter(kVerda5, 0)->name);
-  orvo::testing::ExpectDamagedRecordsFail<GroupGDlg>(bytes, 'G');
-
-  // 33 slots are more than any type has.
-  GroupGDlg counted;
-  const std::string bytes_33 = "\x06\x10\x00\x21\x00\x00\x00"s;
-  ArchiveReader too_many(bytes_33);
-  EXPECT_FALSE(counted.Serialize(too_many, 1));
-  EXPECT_EQ(counted.slot_count, 0);
-}
-
 }  // namespace

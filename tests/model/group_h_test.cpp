@@ -5,14 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "model/model_vocabulary.h"
-#include "support/group_records.h"
 
 using namespace orvo;
-using namespace std::string_literals;
 
 namespace {
-
-using orvo::testing::SaveRecord;
 
 TEST(GroupHTest, ApplyNames) {
   GroupHDlg group;
@@ -26,21 +22,6 @@ TEST(GroupHTest, ApplyNames) {
   group.ApplyNames(20, kKobal5);  // never past block 8
   EXPECT_EQ(group.blocks[8].At(0), "");
   EXPECT_EQ(group.blocks[8].size(), 2u);
-}
-
-TEST(GroupHTest, RoundTripAndDamage) {
-  GroupHDlg group;
-  group.title = "constants";
-  group.ApplyNames(1, kFenu5);
-  StringArray constants(std::vector<std::string>{"K1", "12", "0.5"});
-  StringArray fields(std::vector<std::string>{"rates"});
-  fields.SetList(constants, 1);
-  group.blocks[0].SetList(fields, 1);
-  const std::string bytes = SaveRecord(group);
-  EXPECT_EQ(orvo::testing::ExpectReloads<GroupHDlg>(bytes).blocks[0].level(), 2);
-  orvo::testing::ExpectDamagedRecordsFail<GroupHDlg>(bytes, 'H');
-  orvo::testing::ExpectLoadFails<GroupHDlg>("\x07\x10\x00\x16_StringArrayCookie_38_"s,
-                                            "[StringArray::FromString] delimiter out of range.");
 }
 
 }  // namespace

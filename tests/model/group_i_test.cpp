@@ -34,19 +34,4 @@ TEST(GroupITest, SlotCountFromType) {
   EXPECT_EQ(group.names[17], "");
 }
 
-TEST(GroupITest, RoundTripAndDamage) {
-  GroupIDlg group;
-  group.title = "functions";
-  group.SetSlotCountFromType(kFenu5);
-  group.functions[0] = "20 0 25 30";
-  group.functions[16] = "1";
-  const std::string bytes = SaveRecord(group);
-  EXPECT_EQ(orvo::testing::ExpectReloads<GroupIDlg>(bytes).functions[16], "1");
-  orvo::testing::ExpectDamagedRecordsFail<GroupIDlg>(bytes, 'I');
-  GroupIDlg counted;
-  const std::string minus_one = "\x08\x10\x00\xFF\xFF\xFF\xFF"s;
-  ArchiveReader negative(minus_one);
-  EXPECT_FALSE(counted.Serialize(negative, 1));
-}
-
 }  // namespace

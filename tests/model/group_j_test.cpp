@@ -81,19 +81,4 @@ TEST(GroupJTest, MatchesWholeArrayRules) {
   EXPECT_EQ(group.RowCount(0), 0);
 }
 
-TEST(GroupJTest, RoundTripAndDamage) {
-  GroupJDlg group;
-  group.ApplyDefaults(2, 3, kVerda5);
-  group.SetEntry(1, GroupJDlg::kDsed, "1.5");
-  group.SetRow(1, 1, StringArray(std::vector<std::string>{"seg2", "4.5", "0.25"}));
-  StringArray odd;  // a list whose text is kept exactly as loaded
-  ASSERT_TRUE(odd.FromString("_StringArrayCookie_1_x|@||@|_StringArrayCookie_0junk_"));
-  group.SetSlot(5, odd);
-  const std::string bytes = SaveRecord(group);
-  const GroupJDlg loaded = orvo::testing::ExpectReloads<GroupJDlg>(bytes);
-  EXPECT_EQ(loaded.Row(1, 1).At(2), "0.25");
-  EXPECT_EQ(loaded.Entry(5, 2), "_StringArrayCookie_0junk_");
-  orvo::testing::ExpectDamagedRecordsFail<GroupJDlg>(bytes, 'J');
-}
-
 }  // namespace

@@ -2,70 +2,42 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 #include "model/string_array_view.h"
+#include "support/card_cases.h"
 
 namespace orvo {
 namespace {
 
-std::vector<std::string> Elements(const std::string& text) {
-  StringArray array;
-  EXPECT_TRUE(array.FromString(text)) << text;
-  return array.GetList();
-}
+// String forms read, each line of a case of tests/data/model/string_forms.txt (as
+// support/card_cases.h reads them): into an array holding "kept", whether the read succeeds, the
+// level and elements it gives, and what the array writes back. The copy-free canonical form and
+// the first elements read alone must agree with reading the text whole.
+std::string Forms(const testing::CardCase& c) {
+  std::string result;
+  std::istringstream lines(c.text);
+  for (std::string text; std::getline(lines, text);) {
+    StringArray array({"kept"});
+    const bool read = array.FromString(text);
+    result += text + "\n\t" + (read ? "reads" : "fails: " + array.error()) + ", level " +
+              std::to_string(array.level()) + ":";
+    for (const std::string& element : array.GetList()) result += " [" + element + "]";
+    result += "\n\twrites " + array.ToString() + "\n";
 
-TEST(StringArrayTest, StringFormOfFlatArrays) {
-  EXPECT_EQ(StringArray({"a", "b"}).ToString(), "_StringArrayCookie_0_a|!|b");
-  EXPECT_EQ(StringArray({"a", ""}).ToString(), "_StringArrayCookie_0_a|!||!|");
-  EXPECT_EQ(StringArray({""}).ToString(), "_StringArrayCookie_0_|!|");
-  EXPECT_EQ(StringArray().ToString(), "_StringArrayCookie_0_");
-}
-
-TEST(StringArrayTest, EmptyFormsReadBackExactly) {
-  for (const std::string text : {"_StringArrayCookie_0_", "_StringArrayCookie_0_|!|",
-                                 "_StringArrayCookie_0_a|!||!|", "_StringArrayCookie_0_|!||!|"}) {
-    StringArray array(text);
-    EXPECT_EQ(array.ToString(), text);
-  }
-  EXPECT_TRUE(Elements("_StringArrayCookie_0_").empty());
-  EXPECT_EQ(Elements("_StringArrayCookie_0_|!|"), std::vector<std::string>{""});
-  EXPECT_EQ(Elements("_StringArrayCookie_0_|!||!|"), (std::vector<std::string>{"", ""}));
-}
-
-TEST(StringArrayTest, TextWithoutCookieLeavesTheArrayAsItWas) {
-  StringArray array({"kept"});
-  EXPECT_TRUE(array.FromString("1.5 2"));
-  EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
-  EXPECT_TRUE(array.FromString("x_StringArrayCookie_0_a"));
-  EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
-}
-
-// Texts that are nearly canonical: the copy-free reader must not take them as they stand.
-TEST(StringArrayTest, CanonicalFormsAgreeWithToString) {
-  for (const std::string text :
-       {"_StringArrayCookie_0_a|!|b", "_StringArrayCookie_00_a|!|b", "_StringArrayCookie_+0_a",
-        "_StringArrayCookie_ 0_a", "_StringArrayCookie_1_a|@|b", "_StringArrayCookie_0_a|!|",
-        "_StringArrayCookie_0_a|!||!|", "_StringArrayCookie_0_|!|", "_StringArrayCookie_0_",
-        "_StringArrayCookie_0", "_StringArrayCookie_0_x|!|_StringArrayCookie_0_y",
-        "_StringArrayCookie_1_x|@|_StringArrayCookie_0_y", "_StringArrayCookie_0_a|b|!|c",
-        "_StringArrayCookie_10_a|[|b", "plain"}) {
-    StringArray array;
-    array.FromString(text);
+    StringArray fresh;
+    fresh.FromString(text);
     std::string out;
     std::string_view error;
-    ASSERT_TRUE(CanonicalStringArray(text, out, error)) << text;
-    EXPECT_EQ(out, array.ToString()) << text;
-    std::string in_place = text;
-    ASSERT_TRUE(CanonicalizeStringArray(in_place, error));
-    EXPECT_EQ(in_place, out) << text;
-  }
-}
-
-// Reading only the first elements of a plain form gives what reading it whole gives.
-TEST(StringArrayTest, FirstElementsOfAStringForm) {
-  for (const std::string text :
-       {"_StringArrayCookie_0_a|!||!|b|!|c", "_StringArrayCookie_0_a|!|", "_StringArrayCookie_0_",
-        "_StringArrayCookie_1_a|@|b|c|@|d", "_StringArrayCookie_1_x|@|_StringArrayCookie_0_y",
-        "_StringArrayCookie_40_a", "_StringArrayCookie_ 0_a|!|b", "plain"}) {
+    if (CanonicalStringArray(text, out, error)) {
+      EXPECT_EQ(out, fresh.ToString()) << text;
+      std::string in_place = text;
+      EXPECT_TRUE(CanonicalizeStringArray(in_place, error)) << text;
+      EXPECT_EQ(in_place, out) << text;
+    } else {
+      result += "\tno canonical form: " + std::string(error) + "\n";
+    }
     const StringArrayView whole(text);
     for (size_t count = 0; count <= 4; ++count) {
       StringArrayView first;
@@ -73,6 +45,11 @@ TEST(StringArrayTest, FirstElementsOfAStringForm) {
       for (size_t i = 0; i < count; ++i) EXPECT_EQ(first.At(i), whole.At(i)) << text << " " << i;
     }
   }
+  return result;
+}
+
+TEST(StringArrayTest, StringFormCases) {
+  testing::CheckCases(testing::DataPath("model/string_forms.txt"), Forms);
 }
 
 TEST(StringArrayTest, NestedArrayRaisesTheLevel) {
@@ -109,13 +86,6 @@ TEST(StringArrayTest, SetListStoresNestedFormAboveItsLevel) {
 // An element may hold a delimiter as plain text; the string form then takes a level whose
 // delimiter it does not hold, so that reading gives back the same elements.
 TEST(StringArrayTest, ElementsHoldingADelimiterReadBack) {
-  StringArray array("_StringArrayCookie_0_a|@|b|!|_StringArrayCookie_0_");
-  ASSERT_EQ(array.size(), 2u);
-  EXPECT_EQ(array.At(0), "a|@|b");
-  const std::string text = array.ToString();
-  EXPECT_EQ(text, "_StringArrayCookie_2_a|@|b|#|_StringArrayCookie_0_");
-  EXPECT_EQ(StringArray(text).GetList(), array.GetList());
-
   StringArray split_across({"x|@", "|@|", ""});
   EXPECT_EQ(StringArray(split_across.ToString()).GetList(), split_across.GetList());
   StringArray plain({"a|!|b"});
@@ -133,17 +103,6 @@ TEST(StringArrayTest, DelimiterTable) {
 
 // Exhausted delimiter levels fail the operation and leave the array as it was.
 TEST(StringArrayTest, LevelsOutOfRangeFailWithoutChange) {
-  StringArray array({"kept"});
-  EXPECT_FALSE(array.FromString("_StringArrayCookie_40_a|!|b"));
-  EXPECT_EQ(array.error(), "[StringArray::FromString] delimiter out of range.");
-  EXPECT_FALSE(array.FromString("_StringArrayCookie_-1_a"));
-  EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
-
-  // A level-37 element has no free delimiter above it.
-  EXPECT_FALSE(array.FromString("_StringArrayCookie_0__StringArrayCookie_37_x"));
-  EXPECT_EQ(array.error(), "[StringArray::Resync] Out of array delimiters!");
-  EXPECT_EQ(array.GetList(), std::vector<std::string>{"kept"});
-
   StringArray top;
   top.GetList().push_back("_StringArrayCookie_37_x");
   EXPECT_FALSE(top.Resync());

@@ -114,4 +114,18 @@ void CheckCases(const std::filesystem::path& path, ResultOf result_of) {
   if (UpdatingExpected()) ExpectFileText(path, WriteCases(cases));
 }
 
+// The result of a script run line by line (blank lines skipped): "> <line>", then what run_line
+// made the line print, for every line that printed anything.
+template <class RunLine>
+std::string ScriptResult(const std::string& script, RunLine run_line) {
+  std::string result;
+  std::istringstream lines(script);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find_first_not_of(' ') == std::string::npos) continue;
+    const std::string printed = run_line(line);
+    if (!printed.empty()) result += "> " + line + "\n" + printed;
+  }
+  return result;
+}
+
 }  // namespace orvo::testing

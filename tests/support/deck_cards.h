@@ -1,6 +1,5 @@
-// Shared setup and checks of the deck card tests: small projects sized as the deck they read
-// and the line after a card; bad input is in tests/data/cards, imports (with write-read-write)
-// in tests/data/card_import.
+// Shared setup of the deck card tests: small projects sized as the deck they read; bad input is in
+// tests/data/cards, imports (with write-read-write) in tests/data/card_import.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,12 +24,6 @@ inline void MakeProject(COrvoBuilderDoc& doc, int segments, int nosys, Simulatio
   AddSegments(doc, segments);
   doc.imported_NOSEG = segments;
   doc.imported_NOSYS = nosys;
-}
-
-inline void ExpectNextLine(DeckScanner& in, const std::string& expected) {
-  std::string line;
-  ASSERT_TRUE(in.ReadLine(line));
-  EXPECT_EQ(line, expected);
 }
 
 }  // namespace orvo::testing

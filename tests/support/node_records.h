@@ -33,21 +33,6 @@ inline TextList EntryTexts(const COrvoBuilderCntrItem* node) {
   return texts;
 }
 
-// Exchange parameter 8: the flow portions of each of the six fields.
-inline std::string Portions(const std::vector<TextList>& fields) {
-  TextList record;
-  for (size_t k = 0; k < 6; ++k)
-    record.push_back(ArrayText(k < fields.size() ? fields[k] : TextList{}));
-  return ArrayText(record);
-}
-
-inline std::vector<TextList> PortionsOf(const COrvoBuilderCntrItem* node) {
-  std::vector<TextList> fields;
-  const StringArray record(node->GetParameter(8));
-  for (const std::string& field : record.GetList()) fields.push_back(StringArray(field).GetList());
-  return fields;
-}
-
 // `count` segments of type 0 in a row, with IDs 1 to `count`.
 inline std::vector<COrvoBuilderCntrItem*> AddSegments(COrvoBuilderDoc& doc, int count) {
   std::vector<COrvoBuilderCntrItem*> segments;
