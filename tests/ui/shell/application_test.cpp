@@ -1,5 +1,5 @@
-// Start-up of the desktop program: document types, the start directory, the start-up picture
-// and the headless picture export of its command line.
+// Start-up of the desktop program: the start directory, the projects it is given, the window
+// layout, the start-up picture and the headless picture export of its command line.
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -51,23 +51,6 @@ class ApplicationTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // A settings store of this program's own, away from the user's and the other tests'.
-  void initTestCase() {
-    QVERIFY(settings_directory_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_directory_.path());
-  }
-
-  void DocumentTypesAndTheirTexts() {
-    const auto& types = DocumentTypes();
-    QCOMPARE(ResourceField(types[0], kWindowTitle), std::string());
-    QCOMPARE(ResourceField(types[0], kFileNewName), std::string("OrvoB"));
-    QCOMPARE(ResourceField(types[0], kFilterName), std::string("ORVO Builder Files (*.orb)"));
-    QCOMPARE(ResourceField(types[0], kFilterExtension), std::string(".orb"));
-    QCOMPARE(ResourceField(types[1], kFilterExtension), std::string(".ORR"));
-    QCOMPARE(ResourceField(types[1], kRegistryTypeName), std::string("ORVO Report"));
-    QCOMPARE(std::string(types[1].document_class), std::string("CORVOReportDoc"));
-  }
-
   void StartDirectoryFromTheSetting() {
     QTemporaryDir directory;
     QSettings store(kSettingsOrganisation, kSettingsApplication);
@@ -160,9 +143,6 @@ class ApplicationTest : public QObject {
     QVERIFY(!QFile::exists(directory.filePath("x.bmp")));
     QCOMPARE(RunHeadless({"--export-picture", kRiver}), 1);
   }
-
- private:
-  QTemporaryDir settings_directory_;
 };
 
 QTEST_MAIN(ApplicationTest)

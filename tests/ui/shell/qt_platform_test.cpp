@@ -1,5 +1,8 @@
 // The desktop program's platform: chooser filters, the settings store shared with the command
-// line, message texts and questions.
+// line (a temporary one of the test program's own, never the user's), message texts and
+// questions.
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -8,6 +11,7 @@
 #include <QtTest>
 
 #include "model/settings.h"
+#include "ui/network/icon_palette.h"
 #include "ui/shell/qt_platform.h"
 
 using namespace orvo;
@@ -23,18 +27,17 @@ void AnswerNextBox(QMessageBox::StandardButton button) {
   });
 }
 
+QByteArray Bytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 }  // namespace
 
 class QtPlatformTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // A settings store of this program's own, away from the user's and the other tests'.
-  void initTestCase() {
-    QVERIFY(settings_directory_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_directory_.path());
-  }
-
   void FileFilters_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
@@ -66,6 +69,27 @@ class QtPlatformTest : public QObject {
     store.setValue(QStringLiteral("ORVOBuilder/ORVOBuilder CWD"), QStringLiteral("/srv/models"));
     store.sync();
     QCOMPARE(platform.GetSetting(settings::kStartDirectory), std::string("/srv/models"));
+  }
+
+  void WritesLandInTheTemporaryStore() {
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QVERIFY(!folder.isEmpty() && QDir(folder).exists());
+    QVERIFY(!folder.startsWith(QDir::homePath() + QStringLiteral("/.config")));
+    const QString users =
+        QDir::homePath() + QStringLiteral("/.config/OrvoBuilder/orvobuilder.conf");
+    const QByteArray before = Bytes(users);
+    const QString store = QSettings(kSettingsOrganisation, kSettingsApplication).fileName();
+    QVERIFY2(store.startsWith(folder + u'/'), qPrintable(store));
+    {
+      // Hiding the palette remembers where it was.
+      IconPalette palette;
+      palette.show();
+      palette.move(40, 30);
+      palette.hide();
+    }
+    QSettings(kSettingsOrganisation, kSettingsApplication).sync();
+    QVERIFY(Bytes(store).contains("Icon%20Palette"));
+    QCOMPARE(Bytes(users), before);
   }
 
   void MessageTexts() {
@@ -140,9 +164,6 @@ class QtPlatformTest : public QObject {
     AnswerNextBox(QMessageBox::Cancel);
     QVERIFY(!platform.AskOkCancel("Go on?"));
   }
-
- private:
-  QTemporaryDir settings_directory_;
 };
 
 QTEST_MAIN(QtPlatformTest)
