@@ -7,7 +7,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -16,7 +15,7 @@
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
 #include "support/modal_dialog.h"
-#include "support/qt_golden.h"
+#include "support/widget_dump.h"
 #include "ui/shell/child_frame.h"
 #include "ui/shell/main_frame.h"
 
@@ -24,26 +23,6 @@ using namespace orvo;
 using namespace orvo::ui;
 
 namespace {
-
-// Answers every message box that opens while it lives with button and keeps their texts.
-class BoxAnswerer {
- public:
-  explicit BoxAnswerer(QMessageBox::StandardButton button) {
-    QObject::connect(&timer_, &QTimer::timeout, [this, button] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      texts << box->text();
-      QAbstractButton* chosen = box->button(button);
-      if (chosen == nullptr) chosen = box->buttons().value(0);
-      chosen->click();
-    });
-    timer_.start(10);
-  }
-  QStringList texts;
-
- private:
-  QTimer timer_;
-};
 
 QMenu* SubMenu(const QList<QAction*>& actions, const QString& text) {
   for (QAction* action : actions) {
@@ -66,23 +45,6 @@ QAction* Item(CMainFrame& frame, const QStringList& path) {
   return nullptr;
 }
 
-// One line per item: its path, then status text, shortcuts and "hidden" or "disabled".
-QByteArray MenuText(const QList<QAction*>& actions, const QString& path = QString()) {
-  QByteArray text;
-  for (QAction* action : actions) {
-    if (action->isSeparator()) continue;
-    const QString item = path.isEmpty() ? action->text() : path + " > " + action->text();
-    QStringList keys;
-    for (const QKeySequence& key : action->shortcuts()) keys << key.toString();
-    QStringList line = {item, action->statusTip(), keys.join(", ")};
-    if (!action->isVisible()) line << "hidden";
-    if (!action->isEnabled()) line << "disabled";
-    text += line.join('\t').toUtf8() + '\n';
-    if (action->menu() != nullptr) text += MenuText(action->menu()->actions(), item);
-  }
-  return text;
-}
-
 QByteArray Bytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -100,22 +62,16 @@ class MainFrameTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // A settings store of this program's own, away from the user's and the other tests'.
-  void initTestCase() {
-    QVERIFY(settings_directory_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_directory_.path());
-  }
-
   // Every menu item with its status text, shortcuts and state, without and with a project
   // (tests/data/ui/shell/main_frame/menus.txt).
   void MenusFollowTheActiveProject() {
     CMainFrame frame;
     frame.show();
-    QByteArray text = "-- no project\n" + MenuText(frame.menuBar()->actions());
+    QByteArray text = "-- no project\n" + testing::MenuDump(frame.menuBar()->actions());
     CChildFrame* child = frame.NewProject();
     QCOMPARE(child->windowTitle(), QStringLiteral("OrvoB1[*]"));
     frame.UpdateCommandState();
-    text += "-- a new project\n" + MenuText(frame.menuBar()->actions());
+    text += "-- a new project\n" + testing::MenuDump(frame.menuBar()->actions());
     ORVO_COMPARE_EXPECTED("ui/shell/main_frame/menus.txt", text);
   }
 
@@ -222,14 +178,14 @@ class MainFrameTest : public QObject {
     QAction* undo = Item(frame, {"&Edit", "&Undo Edit Title"});
     QVERIFY(undo != nullptr && undo->isEnabled());
     {
-      BoxAnswerer cancel(QMessageBox::Cancel);
+      testing::BoxAnswers cancel({QMessageBox::Cancel});
       QVERIFY(!child->close());
       QCOMPARE(cancel.texts, QStringList{"Save changes to OrvoB1?"});
     }
     DeleteClosed();
     QCOMPARE(frame.mdi_area()->subWindowList().size(), 1);
     {
-      BoxAnswerer cancel(QMessageBox::Cancel);
+      testing::BoxAnswers cancel({QMessageBox::Cancel});
       QVERIFY(!frame.close());
       QCOMPARE(cancel.texts.size(), 1);
     }
@@ -239,7 +195,7 @@ class MainFrameTest : public QObject {
     QVERIFY(Item(frame, {"&Edit", "&Redo Edit Title"})->isEnabled());
     document.SetModifiedFlag(true);
     {
-      BoxAnswerer discard(QMessageBox::No);
+      testing::BoxAnswers discard({QMessageBox::No});
       QVERIFY(child->close());
     }
     DeleteClosed();
@@ -265,7 +221,7 @@ class MainFrameTest : public QObject {
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
     old.close();
     {
-      BoxAnswerer keep(QMessageBox::No);
+      testing::BoxAnswers keep({QMessageBox::No});
       QVERIFY(!frame.WriteDataset(*river, directory.filePath("run2").toStdString()));
       QCOMPARE(keep.texts, QStringList{directory.filePath("run2.inp") +
                                        " already exists.\nDo you want to replace it?"});
@@ -274,7 +230,7 @@ class MainFrameTest : public QObject {
 
     CChildFrame* child = frame.NewProject();
     {
-      BoxAnswerer ok_box(QMessageBox::Ok);
+      testing::BoxAnswers ok_box({QMessageBox::Ok});
       QVERIFY(!frame.ReadDataset(*child, directory.filePath("none.inp").toStdString()));
       QCOMPARE(ok_box.texts, QStringList{directory.filePath("none.inp") + " open attempt failed."});
     }
@@ -300,7 +256,7 @@ class MainFrameTest : public QObject {
     CMainFrame frame;
     frame.show();
     {
-      BoxAnswerer ok(QMessageBox::Ok);
+      testing::BoxAnswers ok({QMessageBox::Ok});
       QVERIFY(frame.OpenFile(corrupt) == nullptr);
       QVERIFY(!ok.texts.isEmpty());
     }
@@ -309,7 +265,7 @@ class MainFrameTest : public QObject {
     CChildFrame* child = frame.NewProject();
     child->document().SetModifiedFlag(true);
     {
-      BoxAnswerer ok(QMessageBox::Ok);
+      testing::BoxAnswers ok({QMessageBox::Ok});
       QVERIFY(!frame.SaveProject(*child, directory.filePath("missing/dir/x.orb")));
       QCOMPARE(ok.texts.size(), 1);
     }
@@ -325,7 +281,7 @@ class MainFrameTest : public QObject {
     deck.close();
     child->document().input_deck_path = "earlier.inp";
     {
-      BoxAnswerer ok(QMessageBox::Ok);
+      testing::BoxAnswers ok({QMessageBox::Ok});
       QVERIFY(!frame.ReadDataset(*child, truncated.toStdString()));
       QVERIFY(!ok.texts.isEmpty());
     }
@@ -349,9 +305,6 @@ class MainFrameTest : public QObject {
     QCOMPARE(Item(frame, {"&File", "&1 " + saved[0]})->isVisible(), true);
     QVERIFY(Item(frame, {"&File", "&4 " + saved[3]}) != nullptr);
   }
-
- private:
-  QTemporaryDir settings_directory_;
 };
 
 QTEST_MAIN(MainFrameTest)
