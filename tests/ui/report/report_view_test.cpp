@@ -1,6 +1,7 @@
 // The report window against the core whose cells it shows: its grids, options, sort title,
 // segment entries, file and clipboard output; and the report document in the main window.
 #include "ui/report/report_view.h"
+#include "support/grid_typing.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -76,13 +77,9 @@ class ReportViewTest : public QObject {
   }
 
   QTemporaryDir directory_;
-  QTemporaryDir settings_directory_;
 
  private slots:
-  void initTestCase() {
-    QVERIFY(directory_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_directory_.path());
-  }
+  void initTestCase() { QVERIFY(directory_.isValid()); }
 
   void ShowsTheCoresCellsAndFollowsTheOptions() {
     ScriptedPlatform platform;
@@ -175,8 +172,7 @@ class ReportViewTest : public QObject {
     QCOMPARE(view.segment_grid()->rowCount(), 2);
     QCOMPARE(view.segment_grid()->CellText(1, 0), QStringLiteral("Mouth"));
 
-    QDir().mkpath("/tmp/orvo_report_pictures");
-    view.grab().save("/tmp/orvo_report_pictures/report_view.png");
+    testing::Grab(&view, QStringLiteral("report_view"));
   }
 
   void PlotStacksItsChartsUnderOneGraphControl() {
@@ -204,7 +200,7 @@ class ReportViewTest : public QObject {
       QCOMPARE(charts[i]->frame_count(), 3);
     }
     QCOMPARE(charts[0]->description().y_max, charts[2]->description().y_max);
-    charts[2]->grab().save("/tmp/orvo_report_pictures/report_plot.png");
+    testing::Grab(charts[2], QStringLiteral("report_plot"));
     control->Cancel();
   }
 
@@ -266,8 +262,7 @@ class ReportViewTest : public QObject {
     report->view()->RebuildReport();
     frame.resize(1200, 800);
     report->showMaximized();
-    QDir().mkpath("/tmp/orvo_report_pictures");
-    frame.grab().save("/tmp/orvo_report_pictures/main_window_report.png");
+    testing::Grab(&frame, QStringLiteral("main_window_report"));
 
     // A file that is no report is not opened.
     QFile bad(directory_.filePath("bad.orr"));

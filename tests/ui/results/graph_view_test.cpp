@@ -1,6 +1,7 @@
 // Chart windows: drawing a description (gaps for missing points, limits, legends), frames by
 // click and by the "Graph Control" dialog, and pictures of the asked size.
 #include "ui/results/graph_view.h"
+#include "support/grid_typing.h"
 
 #include <QChart>
 #include <QChartView>
@@ -52,11 +53,6 @@ ChartDescription ThreeFrames() {
   return chart;
 }
 
-void Shoot(QWidget* window, const char* name) {
-  const QByteArray dir = qgetenv("ORVO_SHOTS");
-  if (!dir.isEmpty()) window->grab().save(QString::fromUtf8(dir) + u'/' + QLatin1String(name));
-}
-
 }  // namespace
 
 class GraphViewTest : public QObject {
@@ -83,7 +79,7 @@ class GraphViewTest : public QObject {
     auto* y_axis = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).first());
     QCOMPARE(y_axis->min(), 0.0);  // all values positive
     QCOMPARE(y_axis->max(), 11.0);
-    Shoot(view, "graph_view.png");
+    testing::Grab(view, QStringLiteral("graph_view"));
 
     QTemporaryDir dir;
     QString error;
@@ -126,7 +122,7 @@ class GraphViewTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(control));
     QCOMPARE(control->windowTitle(), QStringLiteral("Graph Control"));
     QCOMPARE(control->interval_field()->text(), QStringLiteral("1000"));
-    Shoot(control, "graph_control.png");
+    testing::Grab(control, QStringLiteral("graph_control"));
     const QList<GraphView*> views = control->Views();
     QCOMPARE(views.size(), 2);
 

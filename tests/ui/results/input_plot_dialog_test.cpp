@@ -1,6 +1,7 @@
 // The "View Input" plots on the example river: the items each card offers, the charts they
 // make, and the dialog's "Plot".
 #include "ui/results/input_plot_dialog.h"
+#include "support/grid_typing.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -65,12 +66,11 @@ class InputPlotDialogTest : public QObject {
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Card D (Flows)"));
-    const QByteArray shots = qgetenv("ORVO_SHOTS");
-    if (!shots.isEmpty()) dialog->grab().save(QString::fromUtf8(shots) + "/input_plot.png");
+    testing::Grab(dialog, QStringLiteral("input_plot"));
     QDialog* view = dialog->Plot();
     QVERIFY(view != nullptr);
     QCOMPARE(view->windowTitle(), QStringLiteral("Card D (Flows): Field 1 function 1"));
-    if (!shots.isEmpty()) view->grab().save(QString::fromUtf8(shots) + "/input_plot_chart.png");
+    testing::Grab(view, QStringLiteral("input_plot_chart"));
     view->close();
     dialog->close();
 

@@ -2,6 +2,7 @@
 // the time slider drive the colours of the view, the tool tip names segment, variable and
 // value, the profile follows the slider, and the document never changes.
 #include "ui/results/results_dock.h"
+#include "support/grid_typing.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -176,8 +177,7 @@ void ResultsDockTest::ProfileFollowsTheChainAndTheSlider() {
   QCOMPARE(profile->path(), (std::vector<int>{2, 1}));
   QVERIFY(profile->message_label()->text().contains(QStringLiteral("Segment 3")));
   profile->show();
-  const QString picture = QDir::temp().filePath(QStringLiteral("orvo_results_profile.png"));
-  QVERIFY(profile->grab().save(picture));
+  testing::Grab(profile, QStringLiteral("results_profile"));
 }
 
 void ResultsDockTest::DockInTheMainWindowIsOffByDefault() {
@@ -211,8 +211,7 @@ void ResultsDockTest::DockInTheMainWindowIsOffByDefault() {
   QCOMPARE(panel->variable_list()->currentText(), QStringLiteral("DO {mg/L)"));
   panel->time_slider()->setValue(2);
   QCOMPARE(frame->view()->segment_fill()[1], Viridis(1));
-  const QString picture = QDir::temp().filePath(QStringLiteral("orvo_results_dock.png"));
-  QVERIFY(main.grab().save(picture));
+  testing::Grab(&main, QStringLiteral("results_dock"));
 
   toggle->trigger();
   QVERIFY(frame->view()->segment_fill().empty());
