@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <functional>
 
 namespace orvo::testing {
 
@@ -24,6 +25,25 @@ inline QString DiffersFromExpected(const QString& relative, const QByteArray& ac
   const QByteArray expected = file.readAll();
   if (expected == actual) return {};
   return path + " differs; actual text:\n" + QString::fromUtf8(actual);
+}
+
+// A table file under tests/data/ that is its own expectation: each line is an answer, a tab and
+// the input it answers ("#" lines stay as they are). Gives the file with every answer worked out
+// again by `answer`, to be compared with the file itself.
+inline QByteArray Reanswered(const QString& relative,
+                             const std::function<QString(const QString&)>& answer) {
+  QFile file(QStringLiteral(ORVO_SOURCE_DIR "/tests/data/") + relative);
+  if (!file.open(QIODevice::ReadOnly)) return "cannot read " + relative.toUtf8();
+  QByteArray out;
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    if (line.isEmpty()) continue;
+    const QString text = QString::fromUtf8(line);
+    out += (text.startsWith(u'#') ? text
+                                  : answer(text.section(u'\t', 1)) + u'\t' + text.section(u'\t', 1))
+               .toUtf8() +
+           '\n';
+  }
+  return out;
 }
 
 }  // namespace orvo::testing
