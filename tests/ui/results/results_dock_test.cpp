@@ -2,7 +2,6 @@
 // the time slider drive the colours of the view, the tool tip names segment, variable and
 // value, the profile follows the slider, and the document never changes.
 #include "ui/results/results_dock.h"
-#include "support/grid_typing.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,6 +20,7 @@
 #include <QtTest>
 
 #include "model/scripted_platform.h"
+#include "support/grid_typing.h"
 #include "support/network_builder.h"
 #include "support/results_run.h"
 #include "support/widget_dump.h"
