@@ -2,10 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QHeaderView>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>

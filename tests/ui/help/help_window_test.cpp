@@ -10,8 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QtTest>

@@ -5,13 +5,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 

@@ -5,9 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QLegendMarker>
-#include <QLineEdit>
 #include <QLineSeries>
-#include <QPdfWriter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QValueAxis>

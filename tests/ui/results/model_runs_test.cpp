@@ -5,17 +5,14 @@
 #include "ui/results/model_runs.h"
 
 #include <signal.h>
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>

@@ -2,10 +2,7 @@
 // several, driven by clicks and keys.
 #include "ui/results/output_viewer_window.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,7 +11,6 @@
 #include <QtTest>
 
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

@@ -5,14 +5,8 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QHelpEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolButton>

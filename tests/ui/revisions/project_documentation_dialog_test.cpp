@@ -2,11 +2,7 @@
 // ORVO_GRAB_DIR set, pictures of both windows are written there for a look.
 #include "ui/revisions/project_documentation_dialog.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>

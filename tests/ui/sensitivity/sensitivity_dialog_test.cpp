@@ -4,25 +4,18 @@
 // ORVO_GRAB_DIR set, each dialog is grabbed into that directory.
 #include "ui/sensitivity/sensitivity_dialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fstream>
 #include <memory>
 #include <string>
 

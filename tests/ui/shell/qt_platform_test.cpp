@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 

@@ -1,14 +1,9 @@
 // The valid ranges window: bounds typed as a user types them, and the file commands.
 #include "ui/validation/valid_ranges_dialog.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <fstream>
-#include <functional>
 
 #include "model/scripted_platform.h"
 #include "support/grid_typing.h"
