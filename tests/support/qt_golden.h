@@ -11,6 +11,12 @@
 
 namespace orvo::testing {
 
+// The bytes of the file at path; empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Empty when `actual` is the file tests/data/<relative>; else why not.
 inline QString DiffersFromExpected(const QString& relative, const QByteArray& actual) {
   const QString path = QStringLiteral(ORVO_SOURCE_DIR "/tests/data/") + relative;

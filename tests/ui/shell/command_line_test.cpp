@@ -9,6 +9,7 @@
 
 #include "model/scripted_platform.h"
 #include "support/network_builder.h"
+#include "support/qt_golden.h"
 #include "support/results_run.h"
 
 using namespace orvo;
@@ -17,11 +18,6 @@ namespace {
 
 const QString kCases =
     QStringLiteral(ORVO_SOURCE_DIR "/tests/data/ui/shell/command_line/cases.txt");
-
-QByteArray Bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 
@@ -89,9 +85,9 @@ class CommandLineTest : public QObject {
         if (!size.isEmpty())
           QCOMPARE(QStringLiteral("%1x%2").arg(image.width()).arg(image.height()), size);
       } else if (kind == QStringLiteral("svg")) {
-        QVERIFY(Bytes(file).left(400).contains("<svg"));
+        QVERIFY(testing::FileBytes(file).left(400).contains("<svg"));
       } else if (kind == QStringLiteral("pdf")) {
-        QVERIFY(Bytes(file).startsWith("%PDF"));
+        QVERIFY(testing::FileBytes(file).startsWith("%PDF"));
       } else {
         QFAIL(qPrintable("unknown check: " + check));
       }

@@ -44,11 +44,6 @@ QAction* Item(CMainFrame& frame, const QStringList& path) {
   return nullptr;
 }
 
-QByteArray Bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void DeleteClosed() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -89,14 +84,14 @@ class MainFrameTest : public QObject {
     child = frame.OpenFile(first);
     QVERIFY(child != nullptr);
     QVERIFY(frame.SaveProject(*child, second));  // the extension is added
-    QCOMPARE(Bytes(directory.filePath("second.orb")), Bytes(first));
-    QVERIFY(!Bytes(first).isEmpty());
+    QCOMPARE(testing::FileBytes(directory.filePath("second.orb")), testing::FileBytes(first));
+    QVERIFY(!testing::FileBytes(first).isEmpty());
 
     CChildFrame* river = frame.OpenFile(kRiver);
     QVERIFY(river != nullptr);
     QVERIFY(!river->document().nodes().empty());
     QVERIFY(frame.SaveProject(*river, directory.filePath("river.orb")));
-    QCOMPARE(Bytes(directory.filePath("river.orb")), Bytes(kRiver));
+    QCOMPARE(testing::FileBytes(directory.filePath("river.orb")), testing::FileBytes(kRiver));
     // The same file again brings its window forward instead of a second copy.
     QCOMPARE(frame.OpenFile(directory.filePath("river.orb")), river);
   }
@@ -212,7 +207,7 @@ class MainFrameTest : public QObject {
     bool ok = false;
     const std::string deck = DeckText(river->document(), ok);
     QVERIFY(ok);
-    QCOMPARE(Bytes(directory.filePath("run1.inp")).toStdString(), deck);
+    QCOMPARE(testing::FileBytes(directory.filePath("run1.inp")).toStdString(), deck);
     QCOMPARE(river->document().input_deck_path, run1 + ".inp");
     QVERIFY(!river->document().IsModified());
     // "run2" becomes run2.inp, which the chooser never asked about.
@@ -225,7 +220,7 @@ class MainFrameTest : public QObject {
       QCOMPARE(keep.texts, QStringList{directory.filePath("run2.inp") +
                                        " already exists.\nDo you want to replace it?"});
     }
-    QCOMPARE(Bytes(directory.filePath("run2.inp")), QByteArray("old\n"));
+    QCOMPARE(testing::FileBytes(directory.filePath("run2.inp")), QByteArray("old\n"));
 
     CChildFrame* child = frame.NewProject();
     {

@@ -27,11 +27,6 @@ void AnswerNextBox(QMessageBox::StandardButton button) {
   });
 }
 
-QByteArray Bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 }  // namespace
 
 class QtPlatformTest : public QObject {
@@ -64,7 +59,7 @@ class QtPlatformTest : public QObject {
     QVERIFY(!folder.startsWith(QDir::homePath() + QStringLiteral("/.config")));
     const QString users =
         QDir::homePath() + QStringLiteral("/.config/OrvoBuilder/orvobuilder.conf");
-    const QByteArray before = Bytes(users);
+    const QByteArray before = testing::FileBytes(users);
     const QString store = QSettings(kSettingsOrganisation, kSettingsApplication).fileName();
     QVERIFY2(store.startsWith(folder + u'/'), qPrintable(store));
     {
@@ -75,8 +70,8 @@ class QtPlatformTest : public QObject {
       palette.hide();
     }
     QSettings(kSettingsOrganisation, kSettingsApplication).sync();
-    QVERIFY(Bytes(store).contains("Icon%20Palette"));
-    QCOMPARE(Bytes(users), before);
+    QVERIFY(testing::FileBytes(store).contains("Icon%20Palette"));
+    QCOMPARE(testing::FileBytes(users), before);
   }
 
   void MessageTexts() {
