@@ -165,9 +165,8 @@ class ModelRunsTest : public QObject {
     QVERIFY(dialog != nullptr);
     QTRY_COMPARE(dialog->lines_box()->toPlainText(), QStringLiteral("waiting"));
     QCOMPARE(dialog->progress_bar()->maximum(), 0);  // no progress lines: busy
-    std::ifstream pid_file((deck_dir_ + "sleeper.pid").toStdString());
-    int sleeper = 0;
-    QVERIFY(pid_file >> sleeper);
+    const int sleeper = SleeperPid();
+    QVERIFY(sleeper > 0);
 
     // Another run of the project waits for this one.
     platform_->files.push_back(deck.toStdString());
@@ -218,9 +217,8 @@ class ModelRunsTest : public QObject {
     QVERIFY(ModelRunGoing(*project_));
     QTRY_VERIFY(QFile::exists(deck_dir_ + "sleeper.pid"));
     QTest::qWait(50);
-    std::ifstream pid_file((deck_dir_ + "sleeper.pid").toStdString());
-    int sleeper = 0;
-    QVERIFY(pid_file >> sleeper);
+    const int sleeper = SleeperPid();
+    QVERIFY(sleeper > 0);
     project_.reset();
     QVERIFY(Gone(sleeper));
     QTest::qWait(100);
@@ -273,6 +271,12 @@ class ModelRunsTest : public QObject {
   }
 
  private:
+  // The process the stand-in left running, as it wrote it into sleeper.pid.
+  int SleeperPid() const {
+    int pid = 0;
+    std::ifstream((deck_dir_ + "sleeper.pid").toStdString()) >> pid;
+    return pid;
+  }
   ModelRunContext Context() {
     return {main_.get(), platform_.get(), project_, [this] { ++state_changes_; }, platform_.get()};
   }
