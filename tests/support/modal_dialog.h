@@ -4,8 +4,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <deque>
 #include <functional>
 
 namespace orvo::testing {
@@ -33,5 +35,28 @@ inline void Click(QWidget* dialog, const char* name) {
   QVERIFY2(button != nullptr, name);
   button->click();
 }
+
+// Answers the message boxes that open while it lives, one button each in the given order, the
+// last for every box after it, and keeps their texts.
+class BoxAnswers {
+ public:
+  explicit BoxAnswers(std::deque<QMessageBox::StandardButton> buttons)
+      : buttons_(std::move(buttons)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || buttons_.empty()) return;
+      texts << box->text();
+      QAbstractButton* chosen = box->button(buttons_.front());
+      if (buttons_.size() > 1) buttons_.pop_front();
+      (chosen != nullptr ? chosen : box->buttons().value(0))->click();
+    });
+    timer_.start(10);
+  }
+  QStringList texts;
+
+ private:
+  std::deque<QMessageBox::StandardButton> buttons_;
+  QTimer timer_;
+};
 
 }  // namespace orvo::testing

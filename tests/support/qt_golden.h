@@ -7,8 +7,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <functional>
 
 namespace orvo::testing {
+
+// The bytes of the file at path; empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Empty when `actual` is the file tests/data/<relative>; else why not.
 inline QString DiffersFromExpected(const QString& relative, const QByteArray& actual) {
@@ -24,6 +31,25 @@ inline QString DiffersFromExpected(const QString& relative, const QByteArray& ac
   const QByteArray expected = file.readAll();
   if (expected == actual) return {};
   return path + " differs; actual text:\n" + QString::fromUtf8(actual);
+}
+
+// A table file under tests/data/ that is its own expectation: each line is an answer, a tab and
+// the input it answers ("#" lines stay as they are). Gives the file with every answer worked out
+// again by `answer`, to be compared with the file itself.
+inline QByteArray Reanswered(const QString& relative,
+                             const std::function<QString(const QString&)>& answer) {
+  QFile file(QStringLiteral(ORVO_SOURCE_DIR "/tests/data/") + relative);
+  if (!file.open(QIODevice::ReadOnly)) return "cannot read " + relative.toUtf8();
+  QByteArray out;
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    if (line.isEmpty()) continue;
+    const QString text = QString::fromUtf8(line);
+    out += (text.startsWith(u'#') ? text
+                                  : answer(text.section(u'\t', 1)) + u'\t' + text.section(u'\t', 1))
+               .toUtf8() +
+           '\n';
+  }
+  return out;
 }
 
 }  // namespace orvo::testing

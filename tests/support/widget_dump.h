@@ -11,12 +11,14 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -138,6 +140,25 @@ inline QByteArray WidgetDump(const QWidget& window) {
 // The column headers and rows of one view, as a window's dump lists them.
 inline QByteArray ViewDump(const QAbstractItemView& view) {
   return widget_dump::Rows(view).toUtf8();
+}
+
+// One line per item of a menu (and of its submenus, by path): its text, status text and
+// shortcuts, then "hidden", "disabled" or "checked" as they apply, tab-separated.
+inline QByteArray MenuDump(const QList<QAction*>& actions, const QString& path = QString()) {
+  QByteArray text;
+  for (QAction* action : actions) {
+    if (action->isSeparator()) continue;
+    const QString item = path.isEmpty() ? action->text() : path + " > " + action->text();
+    QStringList keys;
+    for (const QKeySequence& key : action->shortcuts()) keys << key.toString();
+    QStringList line = {item, action->statusTip(), keys.join(", ")};
+    if (!action->isVisible()) line << "hidden";
+    if (!action->isEnabled()) line << "disabled";
+    if (action->isChecked()) line << "checked";
+    text += line.join('\t').toUtf8() + '\n';
+    if (action->menu() != nullptr) text += MenuDump(action->menu()->actions(), item);
+  }
+  return text;
 }
 
 }  // namespace orvo::testing

@@ -1,6 +1,5 @@
 // Every dialog and group editor opened at its default size: no title, button, label, group
 // or column header may be cut.
-#include <QApplication>
 #include <QDialog>
 #include <QRegularExpression>
 #include <QtTest>

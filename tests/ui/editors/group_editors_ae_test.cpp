@@ -1,13 +1,10 @@
 // The global editors of groups A to E and the shared "Edit Bypass Options" window, on the
 // small FENU5 project of tests/support.
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"

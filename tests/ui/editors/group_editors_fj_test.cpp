@@ -1,16 +1,11 @@
 // The global editors of groups F to J and the project-parameters window, driven as a user
 // would: cells typed, buttons clicked, OK or Cancel.
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 
 #include "groups/group_editing.h"
 #include "groups/time_function_editing.h"

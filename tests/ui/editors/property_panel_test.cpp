@@ -2,7 +2,6 @@
 #include "ui/editors/property_panel.h"
 
 #include <QDockWidget>
-#include <QLabel>
 #include <QtTest>
 
 #include "model/scripted_platform.h"

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QtTest>
 
 #include "model/scripted_platform.h"

@@ -2,16 +2,14 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QHeaderView>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
 #include "groups/time_function_editing.h"
 #include "support/modal_dialog.h"
+#include "support/widget_dump.h"
 
 using orvo::ui::TimeFunctionEditor;
 namespace tf = orvo::time_function;
@@ -28,14 +26,21 @@ class TimeFunctionEditorTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Each kind's title, caption, column titles and buttons, on the same two intervals
+  // (tests/data/ui/editors/time_function_editor/kinds.txt).
+  void everyKindHasItsWindow() {
+    QByteArray dump;
+    for (int mode = 0; mode < tf::kModeCount; ++mode) {
+      TimeFunctionEditor editor(mode, Strings({"1", "0", "2", "10"}));
+      editor.show();
+      dump += "-- kind " + QByteArray::number(mode) + '\n' + orvo::testing::WidgetDump(editor);
+    }
+    ORVO_COMPARE_EXPECTED("ui/editors/time_function_editor/kinds.txt", dump);
+  }
+
   void timeStepsAddAndReformat() {
     TimeFunctionEditor editor(tf::kTimeSteps, Strings({"1", "10", "0.5"}));
-    QCOMPARE(editor.windowTitle(), QString("Model Time Step Editor"));
-    QCOMPARE(editor.findChild<QLabel*>("caption")->text(), QString("Time steps"));
     QTableWidget* grid = editor.grid();
-    QCOMPARE(grid->horizontalHeaderItem(0)->text(), QString("Timestep interval (DTS(I)):"));
-    QCOMPARE(grid->horizontalHeaderItem(1)->text(),
-             QString("Time up to when timestep will be used (T(I)):"));
     QCOMPARE(grid->rowCount(), 2);  // the unpaired 0.5 gets time 0
     editor.newButton()->click();
     QCOMPARE(grid->rowCount(), 3);
@@ -53,14 +58,8 @@ class TimeFunctionEditorTest : public QObject {
     QCOMPARE(editor.grid()->item(0, 0)->text(), QString("1"));
   }
 
-  void titlesNameTheFunctionKind() {
-    TimeFunctionEditor editor(tf::kBoundaryConcentrations, Strings({"1", "0"}));
-    QCOMPARE(editor.windowTitle(), QString("Boundary Concentrations - Time Function Editor"));
-  }
-
   void printIntervalsDeleteSelectedRows() {
     TimeFunctionEditor editor(tf::kPrintIntervals, Strings({"1", "0", "2", "5", "3", "9"}));
-    QCOMPARE(editor.windowTitle(), QString("Edit Print Intervals"));
     editor.grid()->setSelectionMode(QAbstractItemView::MultiSelection);
     editor.grid()->selectRow(0);
     editor.grid()->selectRow(2);
@@ -78,8 +77,6 @@ class TimeFunctionEditorTest : public QObject {
 
   void boundaryRowsAreFixedAndCancelGivesNothing() {
     TimeFunctionEditor editor(tf::kBoundaryConcentrations, Strings({"1", "0"}));
-    QVERIFY(!editor.newButton()->isEnabled());
-    QVERIFY(!editor.deleteButton()->isEnabled());
     editor.NewInterval();
     QCOMPARE(editor.grid()->rowCount(), 1);
 

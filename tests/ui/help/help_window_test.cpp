@@ -10,8 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QtTest>
@@ -58,11 +56,7 @@ class HelpWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    InitHelpResources();
-    QVERIFY(settings_directory_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_directory_.path());
-  }
+  void initTestCase() { InitHelpResources(); }
   void cleanup() { delete HelpWindow::Instance(); }
 
   void EveryCardAndPageExists() {
@@ -168,9 +162,6 @@ class HelpWindowTest : public QObject {
     QCOMPARE(help->results()->count(), 1);
     QVERIFY(help->results()->item(0)->data(Qt::UserRole).toString().isEmpty());
   }
-
- private:
-  QTemporaryDir settings_directory_;
 };
 
 QTEST_MAIN(HelpWindowTest)

@@ -17,43 +17,37 @@ class NetworkPaintingTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void HorizontalArrowStopsAtBothRectangles();
-  void SlantedArrowLeavesThroughTheNearerSide();
-  void OddSizesUseTheTruncatedCentre();
-  void CoincidentCentresGiveNoArrow();
+  void ArrowsRunBetweenTheRectangles();
   void ExampleRiverMatchesReference();
   void ExportWritesThreeFormatsAndRefusesOthers();
 };
 
-void NetworkPaintingTest::HorizontalArrowStopsAtBothRectangles() {
-  const auto arrow = ArrowBetween(QRect(0, 0, 32, 32), QRect(100, 0, 32, 32));
-  QVERIFY(arrow.has_value());
-  QCOMPARE(arrow->start, QPoint(32, 16));
-  QCOMPARE(arrow->end, QPoint(100, 16));
+// Worked out by hand: from the edge of one rectangle, on the line between the (truncated)
+// centres, to the edge of the other.
+void NetworkPaintingTest::ArrowsRunBetweenTheRectangles() {
+  const struct {
+    QRect from, to;
+    QPoint start, end;
+  } cases[] = {
+      {QRect(0, 0, 32, 32), QRect(100, 0, 32, 32), QPoint(32, 16), QPoint(100, 16)},
+      // Centres (16,16) and (72,104), d = (56,88). Rectangle 1: t = min(16/88, 16/56) = 2/11,
+      // start (26.18, 32). Rectangle 2: t = min(8/88, 8/56) = 1/11, end (66.9, 96).
+      {QRect(0, 0, 32, 32), QRect(64, 96, 16, 16), QPoint(26, 32), QPoint(67, 96)},
+      // Centres (17,24) and (17,104): the distance to the top edge is 4 on both rectangles.
+      {QRect(10, 20, 15, 9), QRect(10, 100, 15, 9), QPoint(17, 28), QPoint(17, 100)},
+  };
+  for (const auto& c : cases) {
+    const auto arrow = ArrowBetween(c.from, c.to);
+    QVERIFY(arrow.has_value());
+    QCOMPARE(arrow->start, c.start);
+    QCOMPARE(arrow->end, c.end);
+  }
   // Strokes of length 10 turned 45 degrees either way from the way back.
+  const auto arrow = ArrowBetween(cases[0].from, cases[0].to);
   QVERIFY(qAbs(arrow->head_left.x() - 92.929) < 1e-3 && qAbs(arrow->head_left.y() - 8.929) < 1e-3);
   QVERIFY(qAbs(arrow->head_right.x() - 92.929) < 1e-3 &&
           qAbs(arrow->head_right.y() - 23.071) < 1e-3);
-}
-
-void NetworkPaintingTest::SlantedArrowLeavesThroughTheNearerSide() {
-  // Centres (16,16) and (72,104), d = (56,88). Rectangle 1: t = min(16/88, 16/56) = 2/11,
-  // start (26.18, 32) -> (26, 32). Rectangle 2: t = min(8/88, 8/56) = 1/11, end (66.9, 96).
-  const auto arrow = ArrowBetween(QRect(0, 0, 32, 32), QRect(64, 96, 16, 16));
-  QVERIFY(arrow.has_value());
-  QCOMPARE(arrow->start, QPoint(26, 32));
-  QCOMPARE(arrow->end, QPoint(67, 96));
-}
-
-void NetworkPaintingTest::OddSizesUseTheTruncatedCentre() {
-  // Centres (17,24) and (17,104): the distance to the top edge is 4 on both rectangles.
-  const auto arrow = ArrowBetween(QRect(10, 20, 15, 9), QRect(10, 100, 15, 9));
-  QVERIFY(arrow.has_value());
-  QCOMPARE(arrow->start, QPoint(17, 28));
-  QCOMPARE(arrow->end, QPoint(17, 100));
-}
-
-void NetworkPaintingTest::CoincidentCentresGiveNoArrow() {
+  // Coincident centres give no arrow.
   QVERIFY(!ArrowBetween(QRect(0, 0, 32, 32), QRect(8, 8, 16, 16)).has_value());
 }
 

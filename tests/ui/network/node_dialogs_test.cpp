@@ -1,14 +1,10 @@
 #include "ui/network/node_dialogs.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
 
 #include "groups/node_editing.h"
 #include "model/model_vocabulary.h"

@@ -1,19 +1,22 @@
 // Chart windows: drawing a description (gaps for missing points, limits, legends), frames by
-// click and by the "Graph Control" dialog, and pictures of the asked size.
+// click and by the "Graph Control" dialog, pictures of the asked size, and the input plots.
 #include "ui/results/graph_view.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QLegendMarker>
-#include <QLineEdit>
 #include <QLineSeries>
-#include <QPdfWriter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QValueAxis>
 #include <QtTest>
 
+#include "model/scripted_platform.h"
 #include "results/output_charts.h"
+#include "support/example_river.h"
+#include "support/grid_typing.h"
+#include "support/qt_golden.h"
+#include "ui/results/input_plot_dialog.h"
 #include "ui/results/output_graphs.h"
 
 using namespace orvo;
@@ -52,11 +55,6 @@ ChartDescription ThreeFrames() {
   return chart;
 }
 
-void Shoot(QWidget* window, const char* name) {
-  const QByteArray dir = qgetenv("ORVO_SHOTS");
-  if (!dir.isEmpty()) window->grab().save(QString::fromUtf8(dir) + u'/' + QLatin1String(name));
-}
-
 }  // namespace
 
 class GraphViewTest : public QObject {
@@ -83,15 +81,14 @@ class GraphViewTest : public QObject {
     auto* y_axis = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).first());
     QCOMPARE(y_axis->min(), 0.0);  // all values positive
     QCOMPARE(y_axis->max(), 11.0);
-    Shoot(view, "graph_view.png");
+    testing::Grab(view, QStringLiteral("graph_view"));
 
     QTemporaryDir dir;
     QString error;
     QVERIFY(view->SaveCsv(dir.filePath("a.csv"), error));
     QFile csv(dir.filePath("a.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
-    QCOMPARE(csv.readAll(),
-             QByteArray("Period,Segment 1,Segment 2\n0,5,8\n1,6,9\n2,,10\n3,8,11\n"));
+    ORVO_COMPARE_EXPECTED("ui/results/graph_view/two_lines.csv", csv.readAll());
     QVERIFY(view->SaveImage(dir.filePath("window.png"), error));
     QCOMPARE(QImage(dir.filePath("window.png")).size(), view->chart_view()->size());
     QVERIFY(!view->SaveImage(dir.filePath("window.bmp"), error));
@@ -126,7 +123,7 @@ class GraphViewTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(control));
     QCOMPARE(control->windowTitle(), QStringLiteral("Graph Control"));
     QCOMPARE(control->interval_field()->text(), QStringLiteral("1000"));
-    Shoot(control, "graph_control.png");
+    testing::Grab(control, QStringLiteral("graph_control"));
     const QList<GraphView*> views = control->Views();
     QCOMPARE(views.size(), 2);
 
@@ -184,6 +181,66 @@ class GraphViewTest : public QObject {
     QVERIFY(page.match(QString::fromLatin1(pdf.readAll())).hasMatch());
     QVERIFY(!ExportChartImage(TwoLines(), dir.filePath("c.png"), {0, 480}, error));
     QVERIFY(!ExportChartImage(TwoLines(), dir.filePath("no/dir/c.png"), {64, 48}, error));
+  }
+
+  // The "View Input" plots on the example river: the items each card offers, the charts
+  // they make, and the dialog's "Plot".
+  void InputCardsOfferTheirFunctions() {
+    ScriptedPlatform platform;
+    COrvoBuilderDoc river(platform);
+    testing::BuildExampleRiver(river);
+    using Strings = std::vector<std::string>;
+    const auto Labels = [](const std::vector<InputPlotItem>& items) {
+      Strings labels;
+      for (const InputPlotItem& item : items) labels.push_back(item.label);
+      return labels;
+    };
+    QCOMPARE(Labels(InputPlotItems(river, InputCard::kB)), Strings{"Surface water function 1"});
+    QCOMPARE(Labels(InputPlotItems(river, InputCard::kD)), Strings{"Field 1 function 1"});
+    QCOMPARE(InputPlotItems(river, InputCard::kC).size(), std::size_t{5});
+    const auto boundaries = InputPlotItems(river, InputCard::kE);
+    QVERIFY(!boundaries.empty());
+    QVERIFY(boundaries[0].label.rfind("Segment 1, ", 0) == 0);
+
+    // A flow function: value, time pairs drawn over time.
+    const ChartDescription flow =
+        BuildInputPlot(river, InputCard::kD, InputPlotItems(river, InputCard::kD)[0]);
+    QCOMPARE(flow.graph_type, ChartDescription::kXYChart);
+    QCOMPARE(flow.points(), 3);
+    QCOMPARE(flow.x_positions, (std::vector<double>{0, 15, 30}));
+    QCOMPARE(flow.values, (std::vector<double>{12.5, 9.5, 12.5}));
+    QCOMPARE(flow.y_min, 0.0);
+    QCOMPARE(flow.frame_texts[0].graph_title, std::string("Card D (Flows): Field 1 function 1"));
+
+    // Card C: one point per segment, labelled with its ID.
+    const ChartDescription volumes =
+        BuildInputPlot(river, InputCard::kC, InputPlotItems(river, InputCard::kC)[0]);
+    QCOMPARE(volumes.points(), 6);
+    QCOMPARE(volumes.point_labels.front(), std::string("1"));
+    QCOMPARE(volumes.Value(0, 0, 5), 800.0);  // a bed segment's BVOL
+  }
+
+  void InputPlotOpensTheChosenItem() {
+    ScriptedPlatform platform;
+    COrvoBuilderDoc river(platform);
+    testing::BuildExampleRiver(river);
+    auto* dialog = new InputPlotDialog(river, InputCard::kD);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Card D (Flows)"));
+    testing::Grab(dialog, QStringLiteral("input_plot"));
+    QDialog* view = dialog->Plot();
+    QVERIFY(view != nullptr);
+    QCOMPARE(view->windowTitle(), QStringLiteral("Card D (Flows): Field 1 function 1"));
+    testing::Grab(view, QStringLiteral("input_plot_chart"));
+    view->close();
+    dialog->close();
+
+    river.group_i.functions.fill("");
+    auto* empty = new InputPlotDialog(river, InputCard::kI);
+    QVERIFY(!empty->plot_button()->isEnabled());
+    QVERIFY(empty->Plot() == nullptr);
+    empty->close();
   }
 };
 

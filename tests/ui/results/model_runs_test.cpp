@@ -5,17 +5,14 @@
 #include "ui/results/model_runs.h"
 
 #include <signal.h>
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -31,7 +28,9 @@
 #include "model/scripted_platform.h"
 #include "model/settings.h"
 #include "support/example_river.h"
+#include "support/grid_typing.h"
 #include "support/modal_dialog.h"
+#include "support/ui_runs.h"
 #include "ui/results/output_viewer_window.h"
 #include "ui/results/run_progress_dialog.h"
 #include "ui/shell/child_frame.h"
@@ -39,17 +38,13 @@
 
 using namespace orvo;
 using namespace orvo::ui;
+using orvo::testing::StandIn;
+using orvo::testing::Viewers;
 
 namespace {
 
 void WriteFile(const QString& path, const std::string& text) {
   std::ofstream(path.toStdString(), std::ios::binary) << text;
-}
-
-// A stand-in simulation program: a shell script.
-void StandIn(const QString& path, const std::string& script) {
-  WriteFile(path, "#!/bin/sh\n" + script);
-  QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
 }
 
 // The outputs of a two-segment FENU5 run in the model programs' layout.
@@ -69,15 +64,6 @@ bool Gone(int pid) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return false;
-}
-
-QList<OutputViewerWindow*> Viewers() {
-  QList<OutputViewerWindow*> viewers;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* viewer = qobject_cast<OutputViewerWindow*>(widget);
-    if (viewer != nullptr && viewer->isVisible()) viewers << viewer;
-  }
-  return viewers;
 }
 
 RunProgressDialog* ProgressOf(const OpenProject& project) {
@@ -133,8 +119,7 @@ class ModelRunsTest : public QObject {
       for (int row = 0; row < dialog->list()->count(); ++row)
         types << dialog->list()->item(row)->text();
       QVERIFY(!dialog->findChild<QPushButton*>(QStringLiteral("ok"))->isEnabled());
-      const QString pictures = qEnvironmentVariable("ORVO_PICTURES");
-      if (!pictures.isEmpty()) dialog->grab().save(pictures + QStringLiteral("/sim_type.png"));
+      testing::Grab(dialog, QStringLiteral("sim_type"));
       const QRect fenu = dialog->list()->visualItemRect(dialog->list()->item(0));
       QTest::mouseClick(dialog->list()->viewport(), Qt::LeftButton, {}, fenu.center());
       testing::Click(dialog, "ok");
@@ -154,8 +139,7 @@ class ModelRunsTest : public QObject {
     QCOMPARE(dialog->time_label()->text(), QStringLiteral("Day 3 of 4"));
     QTRY_COMPARE(dialog->lines_box()->toPlainText(), QStringLiteral("reading the deck"));
     QVERIFY(dialog->elapsed_label()->text().startsWith(QStringLiteral("Elapsed time: 0:0")));
-    const QString pictures = qEnvironmentVariable("ORVO_PICTURES");
-    if (!pictures.isEmpty()) dialog->grab().save(pictures + QStringLiteral("/run_progress.png"));
+    testing::Grab(dialog, QStringLiteral("run_progress"));
     QCOMPARE(Viewers().size(), 0);
 
     WriteFile(deck_dir_ + "go", "");
@@ -181,9 +165,8 @@ class ModelRunsTest : public QObject {
     QVERIFY(dialog != nullptr);
     QTRY_COMPARE(dialog->lines_box()->toPlainText(), QStringLiteral("waiting"));
     QCOMPARE(dialog->progress_bar()->maximum(), 0);  // no progress lines: busy
-    std::ifstream pid_file((deck_dir_ + "sleeper.pid").toStdString());
-    int sleeper = 0;
-    QVERIFY(pid_file >> sleeper);
+    const int sleeper = SleeperPid();
+    QVERIFY(sleeper > 0);
 
     // Another run of the project waits for this one.
     platform_->files.push_back(deck.toStdString());
@@ -234,9 +217,8 @@ class ModelRunsTest : public QObject {
     QVERIFY(ModelRunGoing(*project_));
     QTRY_VERIFY(QFile::exists(deck_dir_ + "sleeper.pid"));
     QTest::qWait(50);
-    std::ifstream pid_file((deck_dir_ + "sleeper.pid").toStdString());
-    int sleeper = 0;
-    QVERIFY(pid_file >> sleeper);
+    const int sleeper = SleeperPid();
+    QVERIFY(sleeper > 0);
     project_.reset();
     QVERIFY(Gone(sleeper));
     QTest::qWait(100);
@@ -289,6 +271,12 @@ class ModelRunsTest : public QObject {
   }
 
  private:
+  // The process the stand-in left running, as it wrote it into sleeper.pid.
+  int SleeperPid() const {
+    int pid = 0;
+    std::ifstream((deck_dir_ + "sleeper.pid").toStdString()) >> pid;
+    return pid;
+  }
   ModelRunContext Context() {
     return {main_.get(), platform_.get(), project_, [this] { ++state_changes_; }, platform_.get()};
   }

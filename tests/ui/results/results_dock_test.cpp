@@ -5,14 +5,8 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QHelpEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -20,6 +14,7 @@
 #include <QtTest>
 
 #include "model/scripted_platform.h"
+#include "support/grid_typing.h"
 #include "support/network_builder.h"
 #include "support/results_run.h"
 #include "support/widget_dump.h"
@@ -176,8 +171,7 @@ void ResultsDockTest::ProfileFollowsTheChainAndTheSlider() {
   QCOMPARE(profile->path(), (std::vector<int>{2, 1}));
   QVERIFY(profile->message_label()->text().contains(QStringLiteral("Segment 3")));
   profile->show();
-  const QString picture = QDir::temp().filePath(QStringLiteral("orvo_results_profile.png"));
-  QVERIFY(profile->grab().save(picture));
+  testing::Grab(profile, QStringLiteral("results_profile"));
 }
 
 void ResultsDockTest::DockInTheMainWindowIsOffByDefault() {
@@ -211,8 +205,7 @@ void ResultsDockTest::DockInTheMainWindowIsOffByDefault() {
   QCOMPARE(panel->variable_list()->currentText(), QStringLiteral("DO {mg/L)"));
   panel->time_slider()->setValue(2);
   QCOMPARE(frame->view()->segment_fill()[1], Viridis(1));
-  const QString picture = QDir::temp().filePath(QStringLiteral("orvo_results_dock.png"));
-  QVERIFY(main.grab().save(picture));
+  testing::Grab(&main, QStringLiteral("results_dock"));
 
   toggle->trigger();
   QVERIFY(frame->view()->segment_fill().empty());

@@ -1,9 +1,8 @@
-// The network picture with results: the two-segment colours and the legend, through the
-// function and through orvobuilder --export-picture itself.
+// The network picture with results: the two-segment colours and the legend (the command line
+// that makes it is tests/ui/shell/command_line_test).
 #include "ui/results/results_picture.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -58,7 +57,6 @@ class ResultsPictureTest : public QObject {
              qPrintable(error));
     const QImage image(out);
     QVERIFY(!image.isNull());
-    QVERIFY(image.save(QDir::temp().filePath(QStringLiteral("orvo_results_picture.png"))));
     QVERIFY(image.width() >= 300);  // room for the legend
     const ColourScale& scale = ColourScale::Viridis();
     // Each segment is 32 x 32 pixels with its frame; the legend bar adds a little of each.
@@ -68,36 +66,10 @@ class ResultsPictureTest : public QObject {
     QVERIFY(grey > 0 && grey < 20 * 20);
   }
 
-  void CommandLine() {
-    const QString program = QStringLiteral(ORVO_BIN_DIR "/orvobuilder");
-    const QString out = dir_.filePath(QStringLiteral("cli.svg"));
-    const QString run = QString::fromStdString(base_);
-    const auto run_program = [&](const QStringList& arguments) {
-      QProcess process;
-      process.start(program, arguments);
-      process.waitForFinished(60000);
-      stderr_ = QString::fromLocal8Bit(process.readAllStandardError());
-      return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    };
-    QCOMPARE(run_program({"--export-picture", project_, out, "--results", run + ".inp",
-                          "--variable", "total chemical {mg/l)", "--time", "-5"}),
-             0);
-    QVERIFY(QFileInfo(out).size() > 0);
-    QCOMPARE(run_program({"--export-picture", project_, out, "--results", run, "--variable", "DO",
-                          "--time", "1"}),
-             1);
-    QVERIFY2(stderr_.contains(QStringLiteral("no variable \"DO\"")), qPrintable(stderr_));
-    QCOMPARE(run_program({"--export-picture", project_, out, "--results", run, "--variable", "DO",
-                          "--time", "soon"}),
-             2);
-    QCOMPARE(run_program({"--export-picture", project_, out, "--results", run}), 2);
-  }
-
  private:
   QTemporaryDir dir_;
   std::string base_;
   QString project_;
-  QString stderr_;
 };
 
 QTEST_MAIN(ResultsPictureTest)

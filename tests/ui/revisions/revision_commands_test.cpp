@@ -8,10 +8,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <deque>
 
 #include "model/scripted_platform.h"
 #include "support/modal_dialog.h"
@@ -24,29 +22,6 @@ using namespace orvo;
 using namespace orvo::ui;
 
 namespace {
-
-// Answers the message boxes that open while it lives, one button each in order, and keeps
-// their texts.
-class BoxAnswers {
- public:
-  explicit BoxAnswers(std::deque<QMessageBox::StandardButton> buttons)
-      : buttons_(std::move(buttons)) {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr || buttons_.empty()) return;
-      texts << box->text();
-      QAbstractButton* chosen = box->button(buttons_.front());
-      buttons_.pop_front();
-      (chosen != nullptr ? chosen : box->buttons().value(0))->click();
-    });
-    timer_.start(10);
-  }
-  QStringList texts;
-
- private:
-  std::deque<QMessageBox::StandardButton> buttons_;
-  QTimer timer_;
-};
 
 // A project file of segments segments.
 void SaveProject(const QString& path, int segments) {
@@ -85,11 +60,6 @@ class RevisionCommandsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    QVERIFY(settings_directory_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_directory_.path());
-  }
-
   void init() {
     path_ = dir_.filePath(QStringLiteral("case %1/river.orb").arg(++case_));
     QDir().mkpath(QFileInfo(path_).path());
@@ -105,7 +75,7 @@ class RevisionCommandsTest : public QObject {
   void CheckedOutVersionOpensAsADocument() {
     CMainFrame frame;
     frame.show();
-    BoxAnswers answers({QMessageBox::Ok});
+    testing::BoxAnswers answers({QMessageBox::Ok});
     OpenRowOnModal(1);
     QVERIFY(ReviewChanges(frame, path_));
     QCOMPARE(answers.texts,
@@ -135,7 +105,7 @@ class RevisionCommandsTest : public QObject {
     QVERIFY(open->document().IsModified());
 
     {  // No: the open project stays as it was.
-      BoxAnswers answers({QMessageBox::Ok, QMessageBox::No});
+      testing::BoxAnswers answers({QMessageBox::Ok, QMessageBox::No});
       OpenRowOnModal(1);
       QVERIFY(ReviewChanges(frame, path_));
       QCOMPARE(answers.texts.value(1),
@@ -146,7 +116,7 @@ class RevisionCommandsTest : public QObject {
       QVERIFY(frame.ActiveFrame()->document().IsModified());
     }
     {  // Yes: the project is read again from the file.
-      BoxAnswers answers({QMessageBox::Ok, QMessageBox::Yes});
+      testing::BoxAnswers answers({QMessageBox::Ok, QMessageBox::Yes});
       OpenRowOnModal(0);
       QVERIFY(ReviewChanges(frame, path_));
       QCOMPARE(answers.texts.size(), 2);
@@ -164,7 +134,7 @@ class RevisionCommandsTest : public QObject {
     CChildFrame* open = frame.OpenFile(path_);
     QVERIFY(open != nullptr);
     testing::AddSegmentWithLabel(open->document(), 300, 300);
-    BoxAnswers answers({QMessageBox::Yes});
+    testing::BoxAnswers answers({QMessageBox::Yes});
     testing::OnModal<ProjectDocumentationDialog>([](ProjectDocumentationDialog* dialog) {
       QCOMPARE(dialog->list()->count(), 2);
       dialog->text_edit()->setPlainText(QStringLiteral("Third segment"));
@@ -188,7 +158,7 @@ class RevisionCommandsTest : public QObject {
     CMainFrame frame;
     CChildFrame* open = frame.OpenFile(path_);
     testing::AddSegmentWithLabel(open->document(), 300, 300);
-    BoxAnswers answers({QMessageBox::Cancel});
+    testing::BoxAnswers answers({QMessageBox::Cancel});
     QVERIFY(!DocumentChanges(frame, path_));
     QCOMPARE(answers.texts.size(), 1);
     QVERIFY(open->document().IsModified());
@@ -214,7 +184,6 @@ class RevisionCommandsTest : public QObject {
   }
 
  private:
-  QTemporaryDir settings_directory_;
   QTemporaryDir dir_;
   QString path_;
   int case_ = 0;

@@ -1,35 +1,30 @@
 // The sensitivity dialogs offscreen: every group's controls, the range fields and the label
 // changes, "Current Value:", and "Generate" running a family against a stand-in simulation
 // program, with its progress window, Cancel and the output viewer at the end. With
-// ORVO_PICTURES set, each dialog is grabbed into that directory.
+// ORVO_GRAB_DIR set, each dialog is grabbed into that directory.
 #include "ui/sensitivity/sensitivity_dialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "model/scripted_platform.h"
 #include "model/settings.h"
 #include "support/example_river.h"
+#include "support/grid_typing.h"
 #include "support/modal_dialog.h"
+#include "support/ui_runs.h"
 #include "support/widget_dump.h"
 #include "ui/results/output_viewer_window.h"
 #include "ui/sensitivity/family_progress_dialog.h"
@@ -37,41 +32,28 @@
 
 using namespace orvo;
 using namespace orvo::ui;
+using orvo::testing::Viewers;
 
 namespace {
 
+// Writes two output files of six segments between its progress lines, the tail between them.
 void StandIn(const QString& path, const std::string& tail) {
-  std::ofstream(path.toStdString(), std::ios::binary)
-      << "#!/bin/sh\n"
-         "deck=$(sed -n 2p orvo.ctl)\n"
-         "echo \"t = 0 of 2\"\n"
-      << tail
-      << "out() {\n"
-         "  printf '1\\nheader\\nsteps\\nsegs\\nFLOW (cms)\\n'\n"
-         "  for s in 1 2 3 4 5 6; do printf '%6d%10.3f\\n%s.5 0 0 0 0 0\\n' $s 1 $s; done\n"
-         "}\n"
-         "out > \"${deck%.*}.trn\"\nout > \"${deck%.*}.fdf\"\necho \"t = 2 of 2\"\n";
-  QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-}
-
-QList<OutputViewerWindow*> Viewers() {
-  QList<OutputViewerWindow*> viewers;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* viewer = qobject_cast<OutputViewerWindow*>(widget);
-    if (viewer != nullptr && viewer->isVisible()) viewers << viewer;
-  }
-  return viewers;
+  testing::StandIn(
+      path,
+      "deck=$(sed -n 2p orvo.ctl)\n"
+      "echo \"t = 0 of 2\"\n" +
+          tail +
+          "out() {\n"
+          "  printf '1\\nheader\\nsteps\\nsegs\\nFLOW (cms)\\n'\n"
+          "  for s in 1 2 3 4 5 6; do printf '%6d%10.3f\\n%s.5 0 0 0 0 0\\n' $s 1 $s; done\n"
+          "}\n"
+          "out > \"${deck%.*}.trn\"\nout > \"${deck%.*}.fdf\"\necho \"t = 2 of 2\"\n");
 }
 
 void Type(QLineEdit* field, const QString& text) {
   field->setFocus();
   field->setText(text);
   emit field->editingFinished();
-}
-
-void Grab(QWidget* dialog, const QString& name) {
-  const QString pictures = qEnvironmentVariable("ORVO_PICTURES");
-  if (!pictures.isEmpty()) dialog->grab().save(pictures + u'/' + name + QStringLiteral(".png"));
 }
 
 void Select(QListWidget* list, const QList<int>& rows) {
@@ -118,7 +100,7 @@ class SensitivityDialogTest : public QObject {
       const QString letter = QChar(SensitivityGroupLetter(group)).toLower();
       ORVO_COMPARE_WINDOW("ui/sensitivity/dialog_" + letter + ".txt", *dialog);
       dialog->adjustSize();
-      Grab(dialog, QStringLiteral("sensitivity_") + letter.toUpper());
+      testing::Grab(dialog, QStringLiteral("sensitivity_") + letter.toUpper());
     }
     auto* b = qobject_cast<SensitivityDlgB*>(SensitivityDialog::Find(*project_->document, kVaryB));
     Select(b->function_list(), {0});
@@ -163,7 +145,7 @@ class SensitivityDialogTest : public QObject {
     h->value_button()->click();
     h->additive_box()->click();
     ORVO_COMPARE_WINDOW("ui/sensitivity/dialog_h_offset.txt", *h);
-    Grab(h, QStringLiteral("sensitivity_h_offset"));
+    testing::Grab(h, QStringLiteral("sensitivity_h_offset"));
     h->additive_box()->click();
     ORVO_COMPARE_WINDOW("ui/sensitivity/dialog_h_by_value.txt", *h);
   }
@@ -203,7 +185,7 @@ class SensitivityDialogTest : public QObject {
       QCOMPARE(dialog->windowTitle(), QStringLiteral("Sensitivity Analysis Parameters"));
       QVERIFY(dialog->base_case_box()->isChecked());
       QCOMPARE(dialog->parallel_field()->value(), 1);
-      Grab(dialog, QStringLiteral("sensitivity_parameters"));
+      testing::Grab(dialog, QStringLiteral("sensitivity_parameters"));
       dialog->title_field()->setText(QStringLiteral("Volume study"));
       dialog->parallel_field()->setValue(2);
       dialog->accept();
@@ -219,7 +201,7 @@ class SensitivityDialogTest : public QObject {
     QVERIFY(progress->elapsed_label()->text().startsWith(QStringLiteral("Elapsed time: ")));
     QVERIFY(progress->remaining_label()->text().startsWith(
         QStringLiteral("Estimated time remaining: ")));
-    Grab(progress, QStringLiteral("sensitivity_progress"));
+    testing::Grab(progress, QStringLiteral("sensitivity_progress"));
     QTRY_VERIFY_WITH_TIMEOUT(!ModelRunGoing(*project_), 20000);
     QVERIFY(c->generate_button()->isEnabled());
     QTRY_COMPARE(Viewers().size(), 1);

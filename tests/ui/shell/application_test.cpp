@@ -1,16 +1,21 @@
-// Start-up of the desktop program: document types, the start directory, the start-up picture
-// and the headless picture export of its command line.
+// Start-up of the desktop program: the start directory, the projects it is given, the window
+// layout, the start-up picture and the about box.
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <QMdiArea>
 
+#include "ui/shell/about_dialog.h"
 #include "ui/shell/application.h"
 #include "ui/shell/child_frame.h"
 #include "ui/shell/main_frame.h"
@@ -20,54 +25,10 @@ using namespace orvo::ui;
 using orvo::kSettingsApplication;
 using orvo::kSettingsOrganisation;
 
-namespace {
-
-const QString kRiver = QStringLiteral(ORVO_SOURCE_DIR "/examples/river/river.orb");
-const QString kProgram = QStringLiteral(ORVO_BIN_DIR "/orvobuilder");
-
-QByteArray Head(const QString& path, int size) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.read(size) : QByteArray();
-}
-
-// The program with no display of any kind.
-int RunHeadless(const QStringList& arguments, QString* error = nullptr) {
-  if (!QFile::exists(kProgram)) qWarning("%s is not built", qPrintable(kProgram));
-  QProcess process;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-    environment.remove(QString::fromLatin1(name));
-  }
-  process.setProcessEnvironment(environment);
-  process.start(kProgram, arguments);
-  if (!process.waitForFinished(60000)) return -1;
-  if (error != nullptr) *error = QString::fromLocal8Bit(process.readAllStandardError());
-  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
-}  // namespace
-
 class ApplicationTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // A settings store of this program's own, away from the user's and the other tests'.
-  void initTestCase() {
-    QVERIFY(settings_directory_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_directory_.path());
-  }
-
-  void DocumentTypesAndTheirTexts() {
-    const auto& types = DocumentTypes();
-    QCOMPARE(ResourceField(types[0], kWindowTitle), std::string());
-    QCOMPARE(ResourceField(types[0], kFileNewName), std::string("OrvoB"));
-    QCOMPARE(ResourceField(types[0], kFilterName), std::string("ORVO Builder Files (*.orb)"));
-    QCOMPARE(ResourceField(types[0], kFilterExtension), std::string(".orb"));
-    QCOMPARE(ResourceField(types[1], kFilterExtension), std::string(".ORR"));
-    QCOMPARE(ResourceField(types[1], kRegistryTypeName), std::string("ORVO Report"));
-    QCOMPARE(std::string(types[1].document_class), std::string("CORVOReportDoc"));
-  }
-
   void StartDirectoryFromTheSetting() {
     QTemporaryDir directory;
     QSettings store(kSettingsOrganisation, kSettingsApplication);
@@ -136,33 +97,35 @@ class ApplicationTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(picture.isNull(), 5000);
   }
 
-  void ExportWithoutDisplay() {
-    QTemporaryDir directory;
-    const QString png = directory.filePath("river.png");
-    QString error;
-    QCOMPARE(RunHeadless({"--export-picture", kRiver, png}, &error), 0);
-    QCOMPARE(Head(png, 8), QByteArray("\x89PNG\r\n\x1a\n", 8));
-    const QString svg = directory.filePath("river.svg");
-    QCOMPARE(ExportPictureCommand(kRiver, svg), 0);
-    QVERIFY(Head(svg, 200).contains("<svg") || Head(svg, 400).contains("<svg"));
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
-  }
+  // The about box names the version the build was made from: the project version of
+  // CMakeLists.txt and, in a git checkout, the commit checked out.
+  void AboutNamesVersionLicenceAndQt() {
+    QFile lists(QStringLiteral(ORVO_SOURCE_DIR "/CMakeLists.txt"));
+    QVERIFY(lists.open(QIODevice::ReadOnly));
+    const QRegularExpressionMatch version =
+        QRegularExpression(QStringLiteral("project\\(OrvoBuilder VERSION ([0-9.]+)"))
+            .match(QString::fromUtf8(lists.readAll()));
+    QVERIFY(version.hasMatch());
+    QString expected = QStringLiteral("Version ") + version.captured(1);
+    QProcess git;
+    git.start(QStringLiteral("git"), {"-C", ORVO_SOURCE_DIR, "rev-parse", "--short=10", "HEAD"});
+    if (git.waitForFinished() && git.exitStatus() == QProcess::NormalExit && git.exitCode() == 0) {
+      expected += QStringLiteral(" (commit ") + QString::fromLatin1(git.readAll()).trimmed() + u')';
+    }
+    QCOMPARE(VersionLine(), expected);
 
-  void ExportFailuresExitWithOne() {
-    QTemporaryDir directory;
-    QString error;
-    QCOMPARE(RunHeadless(
-                 {"--export-picture", directory.filePath("none.orb"), directory.filePath("x.png")},
-                 &error),
-             1);
-    QVERIFY(error.contains("none.orb"));
-    QCOMPARE(RunHeadless({"--export-picture", kRiver, directory.filePath("x.bmp")}), 1);
-    QVERIFY(!QFile::exists(directory.filePath("x.bmp")));
-    QCOMPARE(RunHeadless({"--export-picture", kRiver}), 1);
+    AboutDialog dialog;
+    dialog.show();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("About ORVO Builder"));
+    QCOMPARE(dialog.findChild<QLabel*>("version")->text(), expected);
+    QVERIFY(dialog.findChild<QLabel*>("licence")->text().contains(QStringLiteral("MIT")));
+    QVERIFY(dialog.findChild<QLabel*>("qt")->text().contains(QString::fromLatin1(qVersion())));
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QVERIFY(buttons != nullptr);
+    QVERIFY(buttons->button(QDialogButtonBox::Ok) != nullptr);
+    buttons->button(QDialogButtonBox::Ok)->click();
+    QVERIFY(!dialog.isVisible());
   }
-
- private:
-  QTemporaryDir settings_directory_;
 };
 
 QTEST_MAIN(ApplicationTest)

@@ -5,9 +5,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -16,7 +14,7 @@
 #include "model/model_vocabulary.h"
 #include "model/project_document.h"
 #include "support/modal_dialog.h"
-#include "support/qt_golden.h"
+#include "support/widget_dump.h"
 #include "ui/shell/child_frame.h"
 #include "ui/shell/main_frame.h"
 
@@ -24,26 +22,6 @@ using namespace orvo;
 using namespace orvo::ui;
 
 namespace {
-
-// Answers every message box that opens while it lives with button and keeps their texts.
-class BoxAnswerer {
- public:
-  explicit BoxAnswerer(QMessageBox::StandardButton button) {
-    QObject::connect(&timer_, &QTimer::timeout, [this, button] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      texts << box->text();
-      QAbstractButton* chosen = box->button(button);
-      if (chosen == nullptr) chosen = box->buttons().value(0);
-      chosen->click();
-    });
-    timer_.start(10);
-  }
-  QStringList texts;
-
- private:
-  QTimer timer_;
-};
 
 QMenu* SubMenu(const QList<QAction*>& actions, const QString& text) {
   for (QAction* action : actions) {
@@ -66,28 +44,6 @@ QAction* Item(CMainFrame& frame, const QStringList& path) {
   return nullptr;
 }
 
-// One line per item: its path, then status text, shortcuts and "hidden" or "disabled".
-QByteArray MenuText(const QList<QAction*>& actions, const QString& path = QString()) {
-  QByteArray text;
-  for (QAction* action : actions) {
-    if (action->isSeparator()) continue;
-    const QString item = path.isEmpty() ? action->text() : path + " > " + action->text();
-    QStringList keys;
-    for (const QKeySequence& key : action->shortcuts()) keys << key.toString();
-    QStringList line = {item, action->statusTip(), keys.join(", ")};
-    if (!action->isVisible()) line << "hidden";
-    if (!action->isEnabled()) line << "disabled";
-    text += line.join('\t').toUtf8() + '\n';
-    if (action->menu() != nullptr) text += MenuText(action->menu()->actions(), item);
-  }
-  return text;
-}
-
-QByteArray Bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void DeleteClosed() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -100,22 +56,16 @@ class MainFrameTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // A settings store of this program's own, away from the user's and the other tests'.
-  void initTestCase() {
-    QVERIFY(settings_directory_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_directory_.path());
-  }
-
   // Every menu item with its status text, shortcuts and state, without and with a project
   // (tests/data/ui/shell/main_frame/menus.txt).
   void MenusFollowTheActiveProject() {
     CMainFrame frame;
     frame.show();
-    QByteArray text = "-- no project\n" + MenuText(frame.menuBar()->actions());
+    QByteArray text = "-- no project\n" + testing::MenuDump(frame.menuBar()->actions());
     CChildFrame* child = frame.NewProject();
     QCOMPARE(child->windowTitle(), QStringLiteral("OrvoB1[*]"));
     frame.UpdateCommandState();
-    text += "-- a new project\n" + MenuText(frame.menuBar()->actions());
+    text += "-- a new project\n" + testing::MenuDump(frame.menuBar()->actions());
     ORVO_COMPARE_EXPECTED("ui/shell/main_frame/menus.txt", text);
   }
 
@@ -134,14 +84,14 @@ class MainFrameTest : public QObject {
     child = frame.OpenFile(first);
     QVERIFY(child != nullptr);
     QVERIFY(frame.SaveProject(*child, second));  // the extension is added
-    QCOMPARE(Bytes(directory.filePath("second.orb")), Bytes(first));
-    QVERIFY(!Bytes(first).isEmpty());
+    QCOMPARE(testing::FileBytes(directory.filePath("second.orb")), testing::FileBytes(first));
+    QVERIFY(!testing::FileBytes(first).isEmpty());
 
     CChildFrame* river = frame.OpenFile(kRiver);
     QVERIFY(river != nullptr);
     QVERIFY(!river->document().nodes().empty());
     QVERIFY(frame.SaveProject(*river, directory.filePath("river.orb")));
-    QCOMPARE(Bytes(directory.filePath("river.orb")), Bytes(kRiver));
+    QCOMPARE(testing::FileBytes(directory.filePath("river.orb")), testing::FileBytes(kRiver));
     // The same file again brings its window forward instead of a second copy.
     QCOMPARE(frame.OpenFile(directory.filePath("river.orb")), river);
   }
@@ -222,14 +172,14 @@ class MainFrameTest : public QObject {
     QAction* undo = Item(frame, {"&Edit", "&Undo Edit Title"});
     QVERIFY(undo != nullptr && undo->isEnabled());
     {
-      BoxAnswerer cancel(QMessageBox::Cancel);
+      testing::BoxAnswers cancel({QMessageBox::Cancel});
       QVERIFY(!child->close());
       QCOMPARE(cancel.texts, QStringList{"Save changes to OrvoB1?"});
     }
     DeleteClosed();
     QCOMPARE(frame.mdi_area()->subWindowList().size(), 1);
     {
-      BoxAnswerer cancel(QMessageBox::Cancel);
+      testing::BoxAnswers cancel({QMessageBox::Cancel});
       QVERIFY(!frame.close());
       QCOMPARE(cancel.texts.size(), 1);
     }
@@ -239,7 +189,7 @@ class MainFrameTest : public QObject {
     QVERIFY(Item(frame, {"&Edit", "&Redo Edit Title"})->isEnabled());
     document.SetModifiedFlag(true);
     {
-      BoxAnswerer discard(QMessageBox::No);
+      testing::BoxAnswers discard({QMessageBox::No});
       QVERIFY(child->close());
     }
     DeleteClosed();
@@ -257,7 +207,7 @@ class MainFrameTest : public QObject {
     bool ok = false;
     const std::string deck = DeckText(river->document(), ok);
     QVERIFY(ok);
-    QCOMPARE(Bytes(directory.filePath("run1.inp")).toStdString(), deck);
+    QCOMPARE(testing::FileBytes(directory.filePath("run1.inp")).toStdString(), deck);
     QCOMPARE(river->document().input_deck_path, run1 + ".inp");
     QVERIFY(!river->document().IsModified());
     // "run2" becomes run2.inp, which the chooser never asked about.
@@ -265,16 +215,16 @@ class MainFrameTest : public QObject {
     QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
     old.close();
     {
-      BoxAnswerer keep(QMessageBox::No);
+      testing::BoxAnswers keep({QMessageBox::No});
       QVERIFY(!frame.WriteDataset(*river, directory.filePath("run2").toStdString()));
       QCOMPARE(keep.texts, QStringList{directory.filePath("run2.inp") +
                                        " already exists.\nDo you want to replace it?"});
     }
-    QCOMPARE(Bytes(directory.filePath("run2.inp")), QByteArray("old\n"));
+    QCOMPARE(testing::FileBytes(directory.filePath("run2.inp")), QByteArray("old\n"));
 
     CChildFrame* child = frame.NewProject();
     {
-      BoxAnswerer ok_box(QMessageBox::Ok);
+      testing::BoxAnswers ok_box({QMessageBox::Ok});
       QVERIFY(!frame.ReadDataset(*child, directory.filePath("none.inp").toStdString()));
       QCOMPARE(ok_box.texts, QStringList{directory.filePath("none.inp") + " open attempt failed."});
     }
@@ -300,7 +250,7 @@ class MainFrameTest : public QObject {
     CMainFrame frame;
     frame.show();
     {
-      BoxAnswerer ok(QMessageBox::Ok);
+      testing::BoxAnswers ok({QMessageBox::Ok});
       QVERIFY(frame.OpenFile(corrupt) == nullptr);
       QVERIFY(!ok.texts.isEmpty());
     }
@@ -309,7 +259,7 @@ class MainFrameTest : public QObject {
     CChildFrame* child = frame.NewProject();
     child->document().SetModifiedFlag(true);
     {
-      BoxAnswerer ok(QMessageBox::Ok);
+      testing::BoxAnswers ok({QMessageBox::Ok});
       QVERIFY(!frame.SaveProject(*child, directory.filePath("missing/dir/x.orb")));
       QCOMPARE(ok.texts.size(), 1);
     }
@@ -325,7 +275,7 @@ class MainFrameTest : public QObject {
     deck.close();
     child->document().input_deck_path = "earlier.inp";
     {
-      BoxAnswerer ok(QMessageBox::Ok);
+      testing::BoxAnswers ok({QMessageBox::Ok});
       QVERIFY(!frame.ReadDataset(*child, truncated.toStdString()));
       QVERIFY(!ok.texts.isEmpty());
     }
@@ -349,9 +299,6 @@ class MainFrameTest : public QObject {
     QCOMPARE(Item(frame, {"&File", "&1 " + saved[0]})->isVisible(), true);
     QVERIFY(Item(frame, {"&File", "&4 " + saved[3]}) != nullptr);
   }
-
- private:
-  QTemporaryDir settings_directory_;
 };
 
 QTEST_MAIN(MainFrameTest)

@@ -1,13 +1,17 @@
 // The desktop program's platform: chooser filters, the settings store shared with the command
-// line, message texts and questions.
+// line (a temporary one of the test program's own, never the user's), message texts and
+// questions.
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 #include "model/settings.h"
+#include "support/qt_golden.h"
+#include "ui/network/icon_palette.h"
 #include "ui/shell/qt_platform.h"
 
 using namespace orvo;
@@ -29,30 +33,11 @@ class QtPlatformTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // A settings store of this program's own, away from the user's and the other tests'.
-  void initTestCase() {
-    QVERIFY(settings_directory_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_directory_.path());
-  }
-
-  void FileFilters_data() {
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("deck") << "ORVO input files (*.inp)|*.inp|All Files (*.*)|*.*||"
-                          << "ORVO input files (*.inp);;All Files (*)";
-    QTest::newRow("blank before bar") << "All Files (*.*) |*.*|Text Files (*.txt)|*.txt||"
-                                      << "All Files (*);;Text Files (*.txt)";
-    QTest::newRow("pattern list") << "Decks (*.inp;*.dat)|*.inp;*.dat||"
-                                  << "Decks (*.inp *.dat)";
-    QTest::newRow("no parentheses") << "Projects|*.orb||"
-                                    << "Projects (*.orb)";
-    QTest::newRow("empty") << ""
-                           << "";
-  }
+  // The choosers' filters as Qt writes them (tests/data/ui/shell/qt_platform/filters.txt).
   void FileFilters() {
-    QFETCH(QString, filter);
-    QFETCH(QString, expected);
-    QCOMPARE(QtFileFilter(filter.toStdString()), expected);
+    const auto filter = [](const QString& text) { return QtFileFilter(text.toStdString()); };
+    const QString file = QStringLiteral("ui/shell/qt_platform/filters.txt");
+    ORVO_COMPARE_EXPECTED(file, testing::Reanswered(file, filter));
   }
 
   // The command line reads the same QSettings keys: "section/key".
@@ -68,44 +53,44 @@ class QtPlatformTest : public QObject {
     QCOMPARE(platform.GetSetting(settings::kStartDirectory), std::string("/srv/models"));
   }
 
+  void WritesLandInTheTemporaryStore() {
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QVERIFY(!folder.isEmpty() && QDir(folder).exists());
+    QVERIFY(!folder.startsWith(QDir::homePath() + QStringLiteral("/.config")));
+    const QString users =
+        QDir::homePath() + QStringLiteral("/.config/OrvoBuilder/orvobuilder.conf");
+    const QByteArray before = testing::FileBytes(users);
+    const QString store = QSettings(kSettingsOrganisation, kSettingsApplication).fileName();
+    QVERIFY2(store.startsWith(folder + u'/'), qPrintable(store));
+    {
+      // Hiding the palette remembers where it was.
+      IconPalette palette;
+      palette.show();
+      palette.move(40, 30);
+      palette.hide();
+    }
+    QSettings(kSettingsOrganisation, kSettingsApplication).sync();
+    QVERIFY(testing::FileBytes(store).contains("Icon%20Palette"));
+    QCOMPARE(testing::FileBytes(users), before);
+  }
+
   void MessageTexts() {
     QCOMPARE(MessageText("caf\xc3\xa9.inp"), QString::fromUtf8("caf\xc3\xa9.inp"));
     // Not UTF-8: the stored 8-bit form (0xE9 e acute, 0x80 euro sign).
     QCOMPARE(MessageText("caf\xe9 \x80"), QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac"));
   }
 
-  // Real texts of the core and the editors, by the icon their box carries.
-  void MessageSeverities_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("severity");
-    const int critical = int(MessageSeverity::kCritical);
-    const int warning = int(MessageSeverity::kWarning);
-    const int information = int(MessageSeverity::kInformation);
-    const std::pair<const char*, int> rows[] = {
-        {"Unable to open /tmp/a.orb for reading.", critical},
-        {"Failed to open document /tmp/a.orb.", critical},
-        {"Parse error in RangeDefaults.txt at line C 1", critical},
-        {"[StringArray::Resync] Out of array delimiters!", critical},
-        {"COrvoBuilderDoc::ExecuteOrvo: fenu5 ended with exit status 1.", critical},
-        {"ReadGroupC: Warning: at least one segment in the input was not found in network.",
-         warning},
-        {"Warning: you may have a column formatting error in line \"x\"", warning},
-        {"You must enter a segment ID that ranges from 1..4", warning},
-        {"The bottom segment ID (IBOTSEG) must be 0 or a segment ID from 1 to 4", warning},
-        {"The titles hold a character that cannot be stored.", warning},
-        {"Please select at least two runs to compare.", warning},
-        {"Card C imported successfully.", information},
-        {"COrvoBuilderDoc::ExecuteOrvo: The run of fenu5 was cancelled.", information},
-        {"Please choose the directory that contains the ORVO installation by selecting one of "
-         "the executables.",
-         information},
-    };
-    for (const auto& [text, severity] : rows) QTest::newRow(text) << QString(text) << severity;
-  }
+  // Real texts of the core and the editors, by the icon their box carries
+  // (tests/data/ui/shell/qt_platform/severities.txt).
   void MessageSeverities() {
-    QFETCH(QString, text);
-    QFETCH(int, severity);
-    QCOMPARE(int(SeverityOf(text.toStdString())), severity);
+    const auto severity = [](const QString& text) {
+      const MessageSeverity found = SeverityOf(text.toStdString());
+      return found == MessageSeverity::kCritical  ? QStringLiteral("critical")
+             : found == MessageSeverity::kWarning ? QStringLiteral("warning")
+                                                  : QStringLiteral("information");
+    };
+    const QString file = QStringLiteral("ui/shell/qt_platform/severities.txt");
+    ORVO_COMPARE_EXPECTED(file, testing::Reanswered(file, severity));
   }
 
   void MessageBoxesCarryTheirIcon() {
@@ -140,9 +125,6 @@ class QtPlatformTest : public QObject {
     AnswerNextBox(QMessageBox::Cancel);
     QVERIFY(!platform.AskOkCancel("Go on?"));
   }
-
- private:
-  QTemporaryDir settings_directory_;
 };
 
 QTEST_MAIN(QtPlatformTest)

@@ -1,8 +1,6 @@
 #include "ui/validation/card_completion_matrix.h"
 
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QtTest>
 
 #include <memory>

@@ -1,16 +1,13 @@
+// The valid ranges window: bounds typed as a user types them, and the file commands.
 #include "ui/validation/valid_ranges_dialog.h"
-#include "support/modal_dialog.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <fstream>
-#include <functional>
 
 #include "model/scripted_platform.h"
+#include "support/grid_typing.h"
+#include "support/modal_dialog.h"
 #include "support/widget_dump.h"
 #include "ui/widgets/grid_widget.h"
 #include "validate/value_ranges.h"
@@ -70,6 +67,37 @@ class ValidRangesDialogTest : public QObject {
     QCOMPARE(Q(table.c_max), QStringLiteral("2500"));
     QCOMPARE(Q(table.dissf_min), QStringLiteral("0"));
     QCOMPARE(Q(table.dissf_max), QStringLiteral("1e-07"));
+  }
+
+  // Text that is no number is refused, naming the bound; the cell stays open and marked
+  // until mended or left with Escape.
+  void TextThatIsNoNumberIsRefused() {
+    ValueRangeTable table;
+    table.c_min = "1";
+    ValidRangesDialog dialog(table, platform_);
+    dialog.show();
+    GridWidget* grid = dialog.grid();
+    testing::TypeIntoCell(grid, 1, 1, "abc", false);
+    QLineEdit* editor = testing::OpenEditor(grid);
+    QVERIFY(editor != nullptr && testing::Marked(editor));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCOMPARE(Messages(),
+             QStringList{QString::fromUtf8("\u201CMin value of Initial Concentration, "
+                                           "mg/L (C(ISYS,K))\u201D must be a number.")});
+    QCOMPARE(testing::OpenEditor(grid), editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QCOMPARE(Q(table.c_min), QStringLiteral("1"));
+    QCOMPARE(grid->CellText(1, 1), QStringLiteral("1"));
+    testing::TypeIntoCell(grid, 2, 2, "0.90");
+    QCOMPARE(Q(table.dissf_max), QStringLiteral("0.9"));
+    // Clearing a bound is no refusal.
+    testing::TypeIntoCell(grid, 1, 1, "", false);
+    QTest::keyClick(testing::OpenEditor(grid), Qt::Key_Backspace);
+    QTest::keyClick(testing::OpenEditor(grid), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(platform_.messages.size(), 1u);
+    testing::Grab(&dialog, QStringLiteral("valid_ranges"));
   }
 
   void SaveAsWritesTheEditedTable() {
