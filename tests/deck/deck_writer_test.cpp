@@ -81,5 +81,23 @@ TEST_F(DeckWriterTest, GroupEFailureLeavesCardsAToD) {
   EXPECT_NE(text.find("    0    0\n"), std::string::npos) << "card D is complete";
 }
 
+// The file gets the text a megabyte at a time: a deck of several chunks arrives whole.
+TEST_F(DeckWriterTest, DeckOfSeveralChunksReachesTheFileWhole) {
+  doc.group_a.SIMTYP = kVerda5;
+  doc.group_a.NOSYS = 8;
+  doc.group_e.ApplyDefaults(8);
+  doc.group_f.ApplyDefaults(8);
+  constexpr int kSegments = 12000;  // card J alone: 25 columns x 8 systems x 12000
+  for (int i = 0; i < kSegments; ++i) testing::AddSegmentWithLabel(doc, 80 * (i % 100), 80);
+  doc.group_j.ApplyDefaults(8, kSegments, kVerda5);
+  bool ok = false;
+  const std::string text = DeckText(doc, ok);
+  ASSERT_TRUE(ok);
+  ASSERT_GT(text.size(), size_t{2} << 20);
+  const fs::path path = directory / "big.inp";
+  ASSERT_TRUE(OrvoWrite(doc, path.string()));
+  EXPECT_TRUE(ReadFile(path) == text);
+}
+
 }  // namespace
 }  // namespace orvo
