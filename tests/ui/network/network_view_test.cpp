@@ -10,7 +10,7 @@
 
 #include "model/scripted_platform.h"
 #include "support/network_builder.h"
-#include "support/network_text.h"
+#include "support/ui_network_gestures.h"
 #include "support/widget_dump.h"
 #include "ui/network/icon_palette.h"
 #include "ui/network/network_painting.h"
@@ -33,12 +33,6 @@ struct Fixture {
     view.show();
   }
   QWidget* port() { return view.viewport(); }
-  void Drag(QPoint from, QPoint to) {
-    QTest::mousePress(port(), Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(port(), (from + to) / 2);
-    QTest::mouseMove(port(), to);
-    QTest::mouseRelease(port(), Qt::LeftButton, Qt::NoModifier, to);
-  }
   void Click(QPoint at) { QTest::mouseClick(port(), Qt::LeftButton, Qt::NoModifier, at); }
   COrvoBuilderCntrItem* Last() { return doc.nodes().back().get(); }
 };
@@ -53,145 +47,29 @@ class NetworkViewTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void PaletteToolPlacesSegmentWithTetheredLabel();
-  void SegmentDragTakesItsLabelButNotTheOtherWay();
-  void DropOntoForeignNodeIsRefused();
-  void RubberBandSelectsMovesAndDeletesWithOneQuestion();
+  void GestureScripts();
   void InflowOutflowAndConnectingAreDrawnWithArrows();
   void RightClickOnEmptySpaceLeavesTheTool();
-  void TetherAndUntetherByClicking();
   void ResizeWindowFindSegmentAndZoom();
   void DoubleClickCancelledAddsNoStep();
-  void DeletingASegmentNamesItsExchangesAndUndoesAsOne();
   void EscapeEndsEveryModeAndTheCursorShowsIt();
-  void EmptyClickCtrlAAndArrowKeys();
   void SelectionSurvivesUndoAndRedo();
   void PrintsEmptyAndFilledNetworks();
   void WindowsShareTheirViewStateAndTheFileKeepsNone();
 };
 
-void NetworkViewTest::PaletteToolPlacesSegmentWithTetheredLabel() {
-  Fixture f;
-  QVERIFY(f.view.state().palette_shown && f.view.palette()->isVisible());
-  QTest::mouseClick(f.view.palette()->ButtonFor(InteractionMode::kPlaceUpperBed), Qt::LeftButton);
-  QCOMPARE(f.view.state().interaction_mode, Mode::kPlaceUpperBed);
-  f.Click(QPoint(100, 100));
-  QCOMPARE(f.doc.nodes().size(), size_t{2});
-  // Segment 1 of type 2 at the click, its label tethered above it.
-  ORVO_COMPARE_EXPECTED("ui/network/network_view/placed_segment.txt",
-                        QByteArray::fromStdString(testing::NetworkText(f.doc)));
-  QCOMPARE(f.doc.group_a.NOSEG, 1);
-  QCOMPARE(f.view.selected_node(), f.doc.nodes()[0].get());
-  QCOMPARE(f.doc.UndoLabel(), std::string("Place Segment"));
-  // Too close to the segment: ignored; the tool stays for the next placement.
-  f.Click(QPoint(110, 120));
-  QCOMPARE(f.doc.nodes().size(), size_t{2});
-  QTest::mouseClick(f.view.palette()->ButtonFor(InteractionMode::kPlaceLabel), Qt::LeftButton);
-  f.Click(QPoint(300, 100));
-  QCOMPARE(f.doc.nodes().size(), size_t{3});
-  QVERIFY(f.Last()->is_label());
-  QVERIFY(f.doc.Undo());
-  QCOMPARE(f.doc.nodes().size(), size_t{2});
-  QCOMPARE(f.view.selected_node(), nullptr);
-}
-
-void NetworkViewTest::SegmentDragTakesItsLabelButNotTheOtherWay() {
-  Fixture f;
-  COrvoBuilderCntrItem* segment = testing::AddSegmentWithLabel(f.doc, 100, 100);
-  COrvoBuilderCntrItem* label = f.Last();
-  f.Drag(QPoint(110, 110), QPoint(160, 210));
-  QCOMPARE(Rect(segment), QRect(150, 200, 32, 32));
-  QCOMPARE(Rect(label), QRect(170, 160, 32, 32));
-  f.Drag(QPoint(175, 165), QPoint(185, 165));
-  QCOMPARE(Rect(label), QRect(180, 160, 32, 32));
-  QCOMPARE(Rect(segment), QRect(150, 200, 32, 32));
-  QCOMPARE(f.doc.UndoLabel(), std::string("Move"));
-  QVERIFY(f.doc.Undo());
-  QVERIFY(f.doc.Undo());
-  QVERIFY(!f.doc.CanUndo());
-  QCOMPARE(Rect(f.doc.nodes()[0].get()), QRect(100, 100, 32, 32));
-  QCOMPARE(Rect(f.doc.nodes()[1].get()), QRect(120, 60, 32, 32));
-  // Dragging the corner handle resizes, no smaller than 5 x 5.
-  COrvoBuilderCntrItem* restored = f.doc.nodes()[0].get();
-  f.Click(QPoint(110, 110));
-  f.Drag(QPoint(131, 131), QPoint(60, 60));
-  QCOMPARE(Rect(restored), QRect(100, 100, 5, 5));
-  QCOMPARE(f.doc.UndoLabel(), std::string("Resize"));
-}
-
-void NetworkViewTest::DropOntoForeignNodeIsRefused() {
-  Fixture f;
-  COrvoBuilderCntrItem* a = testing::AddSegmentWithLabel(f.doc, 100, 100);
-  COrvoBuilderCntrItem* b = testing::AddSegmentWithLabel(f.doc, 300, 100);
-  f.Drag(QPoint(110, 110), QPoint(305, 105));
-  QCOMPARE(Rect(a), QRect(100, 100, 32, 32));
-  QCOMPARE(Rect(b), QRect(300, 100, 32, 32));
-  QVERIFY(!f.doc.CanUndo());
-  // Its own label is in the moving group: that drop is allowed.
-  f.Drag(QPoint(110, 110), QPoint(125, 85));
-  QCOMPARE(Rect(a), QRect(115, 75, 32, 32));
-  QCOMPARE(Rect(f.doc.nodes()[1].get()), QRect(135, 35, 32, 32));
-}
-
-void NetworkViewTest::RubberBandSelectsMovesAndDeletesWithOneQuestion() {
-  Fixture f;
-  testing::AddSegmentWithLabel(f.doc, 100, 100);
-  COrvoBuilderCntrItem* free_label = testing::AddLabel(f.doc, "free");
-  free_label->SetRect(200, 100, 232, 132);
-  COrvoBuilderCntrItem* outside = testing::AddSegmentWithLabel(f.doc, 500, 400);
-  // Dragged from bottom right to top left: touches the segment, its label and the free label.
-  f.Drag(QPoint(240, 140), QPoint(90, 70));
-  QCOMPARE(f.view.group_selection().size(), size_t{3});
-  f.Drag(QPoint(210, 110), QPoint(220, 130));
-  QCOMPARE(Rect(f.doc.nodes()[0].get()), QRect(110, 120, 32, 32));
-  QCOMPARE(Rect(f.doc.nodes()[1].get()), QRect(130, 80, 32, 32));
-  QCOMPARE(Rect(free_label), QRect(210, 120, 32, 32));
-  QCOMPARE(f.view.group_selection().size(), size_t{3});
-  f.view.setFocus();
-  QTest::keyClick(&f.view, Qt::Key_Delete);
-  QCOMPARE(f.platform.messages,
-           std::vector<std::string>{"? Are you sure you want to delete all selected nodes?"});
-  QCOMPARE(f.doc.nodes().size(), size_t{2});
-  QCOMPARE(f.doc.nodes()[0].get(), outside);
-  QCOMPARE(outside->GetParameter(2), std::string("1"));
-  QCOMPARE(f.doc.group_a.NOSEG, 1);
-  QVERIFY(f.view.group_selection().empty());
-  // Clicking a node outside the band empties the group selection.
-  f.Drag(QPoint(490, 395), QPoint(540, 440));
-  QCOMPARE(f.view.group_selection().size(), size_t{1});
-  f.Click(QPoint(525, 365));
-  QVERIFY(f.view.group_selection().empty());
-  f.platform.answers = {false};
-  QTest::keyClick(&f.view, Qt::Key_Delete);
-  QCOMPARE(f.platform.messages.back(), std::string("? Are you sure you want to delete this node?"));
-  QCOMPARE(f.doc.nodes().size(), size_t{2});
-}
-
-void NetworkViewTest::DeletingASegmentNamesItsExchangesAndUndoesAsOne() {
-  Fixture f;
-  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 200);
-  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 200);
-  testing::AddSegmentWithLabel(f.doc, 500, 200);
-  f.doc.AddExchange(one, two, kInterface);
-  f.doc.AddExchange(two, f.doc.GetSegmentNode(3), kInterface);
-  f.doc.AddExchange(two, two, kOutflow);
-  f.doc.SetModifiedFlag(false);
-  const std::string before = f.doc.SaveToBytes();
-  f.Click(QPoint(310, 210));
-  f.view.setFocus();
-  QTest::keyClick(&f.view, Qt::Key_Delete);
-  QCOMPARE(f.platform.messages.back(),
-           std::string("? Are you sure you want to delete this node and its 3 exchanges?"));
-  QCOMPARE(f.doc.nodes().size(), size_t{4});
-  QVERIFY(f.doc.Undo());
-  QCOMPARE(f.doc.SaveToBytes(), before);
-  QVERIFY(!f.doc.IsModified());
+// Placing, dragging, resizing, rubber bands, Delete with its question, arrow keys, tethering,
+// each with its undo steps (tests/data/ui/network/network_view/gestures.txt).
+void NetworkViewTest::GestureScripts() {
+  const QString file = QStringLiteral("ui/network/network_view/gestures.txt");
+  ORVO_COMPARE_EXPECTED(file, testing::NetworkGestures::Rerun(file));
 }
 
 void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
   Fixture f;
   COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
   COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 100);
+  QVERIFY(f.view.state().palette_shown && f.view.palette()->isVisible());
   f.Click(QPoint(110, 110));
   const auto start = [&f](Mode mode) {
     if (mode == Mode::kConnect) {
@@ -232,47 +110,6 @@ void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
   f.Click(QPoint(110, 110));
   QCOMPARE(f.view.selected_node(), one);
   QCOMPARE(two->anchors().size(), size_t{2});
-}
-
-void NetworkViewTest::EmptyClickCtrlAAndArrowKeys() {
-  Fixture f;
-  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
-  testing::AddSegmentWithLabel(f.doc, 300, 100);
-  f.doc.SetModifiedFlag(false);
-  const std::string before = f.doc.SaveToBytes();
-  f.Click(QPoint(110, 110));
-  QCOMPARE(f.view.selected_node(), one);
-  f.Click(QPoint(600, 500));
-  QCOMPARE(f.view.selected_node(), nullptr);
-
-  f.view.setFocus();
-  QTest::keyClick(&f.view, Qt::Key_A, Qt::ControlModifier);
-  QCOMPARE(f.view.group_selection().size(), f.doc.nodes().size());
-  f.Click(QPoint(600, 500));
-  QVERIFY(f.view.group_selection().empty());
-
-  // An arrow key held down moves the node with its label and is one undo step; a second
-  // press is a second step.
-  f.Click(QPoint(110, 110));
-  const QRect label = Rect(f.doc.nodes()[1].get());
-  const auto key = [&f](QEvent::Type type, Qt::Key which, bool repeat) {
-    QKeyEvent event(type, which, Qt::NoModifier, QString(), repeat);
-    QApplication::sendEvent(&f.view, &event);
-  };
-  key(QEvent::KeyPress, Qt::Key_Right, false);
-  for (int i = 0; i < 3; ++i) {
-    key(QEvent::KeyRelease, Qt::Key_Right, true);
-    key(QEvent::KeyPress, Qt::Key_Right, true);
-  }
-  key(QEvent::KeyRelease, Qt::Key_Right, false);
-  QTest::keyClick(&f.view, Qt::Key_Down, Qt::ShiftModifier);
-  QCOMPARE(Rect(one), QRect(104, 110, 32, 32));
-  QCOMPARE(Rect(f.doc.nodes()[1].get()), label.translated(4, 10));
-  QVERIFY(f.doc.Undo());
-  QVERIFY(f.doc.Undo());
-  QVERIFY(!f.doc.CanUndo());
-  QCOMPARE(f.doc.SaveToBytes(), before);
-  QVERIFY(!f.doc.IsModified());
 }
 
 // Undo and redo of a step that adds a node bring back new node objects; the view keeps node
@@ -401,29 +238,6 @@ void NetworkViewTest::RightClickOnEmptySpaceLeavesTheTool() {
   ORVO_COMPARE_EXPECTED("ui/network/network_view/context_menus.txt", menus);
   menu->actions().first()->trigger();
   QVERIFY(f.view.state().anchor_lines);
-}
-
-void NetworkViewTest::TetherAndUntetherByClicking() {
-  Fixture f;
-  COrvoBuilderCntrItem* segment = testing::AddSegmentWithLabel(f.doc, 100, 100);
-  COrvoBuilderCntrItem* note = testing::AddLabel(f.doc, "note");
-  note->SetRect(300, 100, 332, 132);
-  f.view.OnTether();  // nothing selected: nothing to tether
-  QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
-  f.Click(QPoint(310, 110));
-  f.view.OnTether();
-  f.Click(QPoint(110, 110));
-  QCOMPARE(segment->anchors().size(), size_t{2});
-  QCOMPARE(f.doc.UndoLabel(), std::string("Tether"));
-  f.Click(QPoint(600, 500));  // empty space in tether mode: nothing
-  f.view.SetInteractionMode(Mode::kSelect);
-  f.Drag(QPoint(110, 110), QPoint(110, 150));
-  QCOMPARE(Rect(note), QRect(300, 140, 32, 32));
-  f.Click(QPoint(310, 150));
-  f.view.OnUntether();
-  f.Click(QPoint(110, 150));
-  QCOMPARE(segment->anchors().size(), size_t{1});
-  QCOMPARE(f.doc.UndoLabel(), std::string("Untether"));
 }
 
 void NetworkViewTest::ResizeWindowFindSegmentAndZoom() {
