@@ -6,9 +6,11 @@
 //   exchange <id from> <id to> <interface|inflow|outflow>          answer <yes|no>
 //   tool <surface|subsurface|upper-bed|lower-bed|label>   the palette button clicked
 //   click <x> <y>   drag <x1> <y1> <x2> <y2>   key <key sequence>   hold <key> <repeats>
-//   tether  untether  connect  inflow  outflow  (the view's commands)  select-mode
-//   undo  redo  history  mode  selected  group  count  counts  rect <node>  anchors <node>
-//   get <node> <index>   network   mark   same   modified   clean
+//   move <x> <y>   palette-key <key sequence>   hint (the mode's hint)   cursor   paint
+//   tether  untether  connect  inflow  outflow  delete  (the view's commands)  select-mode
+//   begin <label>  end (an undo step)   undo  redo  history  mode  selected  group  count
+//   counts  rect <node>  anchors <node>  get <node> <index>  network  mark  same  modified
+//   clean
 #pragma once
 
 #include <QApplication>
@@ -142,6 +144,29 @@ class NetworkGestures {
         Key(QEvent::KeyPress, key, true);
       }
       Key(QEvent::KeyRelease, key, false);
+    } else if (command == "palette-key") {
+      in >> word;
+      const QKeyCombination key = QKeySequence(QString::fromStdString(word))[0];
+      QTest::keyClick(view_.palette(), key.key(), key.keyboardModifiers());
+    } else if (command == "move") {
+      in >> a >> b;
+      QTest::mouseMove(Port(), QPoint(a, b));
+    } else if (command == "hint") {
+      return view_.ModeHint().isEmpty() ? "no hint\n" : view_.ModeHint().toStdString() + "\n";
+    } else if (command == "cursor") {
+      const Qt::CursorShape shape = Port()->cursor().shape();
+      return shape == Qt::ArrowCursor    ? "arrow\n"
+             : shape == Qt::BitmapCursor ? "bitmap\n"
+                                         : std::to_string(shape) + "\n";
+    } else if (command == "paint") {
+      if (!view_.grab().size().isValid()) return "not painted\n";
+    } else if (command == "begin") {
+      in >> word;
+      doc_.BeginStep(word);
+    } else if (command == "end") {
+      doc_.EndStep();
+    } else if (command == "delete") {
+      view_.OnDelete();
     } else if (command == "tether") {
       view_.OnTether();
     } else if (command == "untether") {

@@ -52,101 +52,16 @@ class NetworkViewTest : public QObject {
   void RightClickOnEmptySpaceLeavesTheTool();
   void ResizeWindowFindSegmentAndZoom();
   void DoubleClickCancelledAddsNoStep();
-  void EscapeEndsEveryModeAndTheCursorShowsIt();
-  void SelectionSurvivesUndoAndRedo();
   void PrintsEmptyAndFilledNetworks();
   void WindowsShareTheirViewStateAndTheFileKeepsNone();
 };
 
 // Placing, dragging, resizing, rubber bands, Delete with its question, arrow keys, tethering,
-// each with its undo steps (tests/data/ui/network/network_view/gestures.txt).
+// Escape in every mode, each with its undo steps and the selection surviving them
+// (tests/data/ui/network/network_view/gestures.txt).
 void NetworkViewTest::GestureScripts() {
   const QString file = QStringLiteral("ui/network/network_view/gestures.txt");
   ORVO_COMPARE_EXPECTED(file, testing::NetworkGestures::Rerun(file));
-}
-
-void NetworkViewTest::EscapeEndsEveryModeAndTheCursorShowsIt() {
-  Fixture f;
-  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
-  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 100);
-  QVERIFY(f.view.state().palette_shown && f.view.palette()->isVisible());
-  f.Click(QPoint(110, 110));
-  const auto start = [&f](Mode mode) {
-    if (mode == Mode::kConnect) {
-      f.view.OnAddSegmentInterface();
-    } else if (mode == Mode::kTether) {
-      f.view.OnTether();
-    } else if (mode == Mode::kUntether) {
-      f.view.OnUntether();
-    } else {
-      QTest::mouseClick(f.view.palette()->ButtonFor(mode), Qt::LeftButton);
-    }
-  };
-  for (const Mode mode :
-       {Mode::kPlaceSurface, Mode::kPlaceSubsurface, Mode::kPlaceUpperBed, Mode::kPlaceLowerBed,
-        Mode::kPlaceLabel, Mode::kConnect, Mode::kTether, Mode::kUntether}) {
-    start(mode);
-    QCOMPARE(f.view.state().interaction_mode, mode);
-    QVERIFY(f.view.ModeHint().contains(QStringLiteral("Esc")));
-    QTest::mouseMove(f.port(), QPoint(500, 400));
-    QVERIFY(f.port()->cursor().shape() == Qt::BitmapCursor);
-    f.view.setFocus();
-    QTest::keyClick(&f.view, Qt::Key_Escape);
-    QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
-    QVERIFY(f.view.ModeHint().isEmpty());
-    QCOMPARE(f.port()->cursor().shape(), Qt::ArrowCursor);
-    QCOMPARE(f.view.selected_node(), one);
-  }
-  // Escape pressed while the palette has the focus ends placing too.
-  start(Mode::kPlaceSurface);
-  QTest::keyClick(f.view.palette(), Qt::Key_Escape);
-  QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
-
-  // Tethering one node ends the mode: the next click selects.
-  f.view.OnTether();
-  f.Click(QPoint(310, 110));
-  QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
-  QCOMPARE(two->anchors().size(), size_t{2});
-  f.Click(QPoint(110, 110));
-  QCOMPARE(f.view.selected_node(), one);
-  QCOMPARE(two->anchors().size(), size_t{2});
-}
-
-// Undo and redo of a step that adds a node bring back new node objects; the view keeps node
-// numbers, so the same nodes stay selected and the painter draws them so.
-void NetworkViewTest::SelectionSurvivesUndoAndRedo() {
-  Fixture f;
-  COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 100);
-  COrvoBuilderCntrItem* two = testing::AddSegmentWithLabel(f.doc, 300, 100);
-  const int number = one->number();
-  const auto add_exchange = [&f](int up, int down) {
-    ScopedStep step(f.doc, "Connect");
-    f.doc.AddExchange(f.doc.FindNode(up), f.doc.FindNode(down), kInterface);
-  };
-  f.Click(QPoint(110, 110));
-  QCOMPARE(f.view.selected_node(), one);
-  add_exchange(number, two->number());
-  QVERIFY(f.doc.Undo());
-  QVERIFY(f.view.selected_node() != nullptr);
-  QCOMPARE(f.view.selected_node()->number(), number);
-  QCOMPARE(f.view.selected_node(), f.doc.FindNode(number));
-  QVERIFY(f.doc.Redo());
-  QCOMPARE(f.view.selected_node()->number(), number);
-  QVERIFY(f.view.grab().size().isValid());  // painting resolves the numbers
-
-  f.view.setFocus();
-  QTest::keyClick(&f.view, Qt::Key_A, Qt::ControlModifier);
-  const size_t all = f.doc.nodes().size();
-  QVERIFY(f.doc.Undo());  // the exchange goes: the rest stays selected
-  QCOMPARE(f.view.group_selection().size(), all - 1);
-  QVERIFY(f.doc.Redo());
-  QCOMPARE(f.view.group_selection().size(), all);
-  // Delete takes the restored nodes, not the ones undo replaced.
-  f.platform.answers = {true};
-  f.view.OnDelete();
-  QVERIFY(f.doc.nodes().empty());
-  QVERIFY(f.doc.Undo());
-  QCOMPARE(f.doc.nodes().size(), all);
 }
 
 void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
@@ -217,6 +132,7 @@ void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
 
 void NetworkViewTest::RightClickOnEmptySpaceLeavesTheTool() {
   Fixture f;
+  QVERIFY(f.view.state().palette_shown && f.view.palette()->isVisible());
   testing::AddSegmentWithLabel(f.doc, 100, 100);
   QTest::mouseClick(f.view.palette()->ButtonFor(InteractionMode::kPlaceSurface), Qt::LeftButton);
   QCOMPARE(f.view.state().interaction_mode, Mode::kPlaceSurface);
