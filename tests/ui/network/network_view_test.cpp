@@ -64,6 +64,7 @@ void NetworkViewTest::GestureScripts() {
   ORVO_COMPARE_EXPECTED(file, testing::NetworkGestures::Rerun(file));
 }
 
+// What the arrows join is in the gesture script; here they are drawn.
 void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
   Fixture f;
   COrvoBuilderCntrItem* one = testing::AddSegmentWithLabel(f.doc, 100, 200);
@@ -71,47 +72,16 @@ void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
   f.Click(QPoint(110, 210));
   f.view.OnAddInflow();
   COrvoBuilderCntrItem* inflow = f.Last();
-  QCOMPARE(inflow->GetParameter(2), std::string("0"));
-  QCOMPARE(inflow->GetParameter(3), std::string("1"));
-  QCOMPARE(Rect(inflow), QRect(100, 150, 16, 16));
   f.view.OnAddOutflow();
   COrvoBuilderCntrItem* outflow = f.Last();
-  QCOMPARE(outflow->GetParameter(2), std::string("1"));
-  QCOMPARE(outflow->GetParameter(3), std::string("0"));
-  QCOMPARE(Rect(outflow), QRect(100, 250, 16, 16));
-  QCOMPARE(f.doc.UndoLabel(), std::string("Add Outflow"));
-
-  // Connecting accepts segments only and says so otherwise.
   f.view.OnAddSegmentInterface();
-  QCOMPARE(f.view.state().interaction_mode, Mode::kConnect);
-  f.Click(QPoint(325, 165));  // the ID label of segment 2
-  QCOMPARE(f.view.state().interaction_mode, Mode::kConnect);
-  QCOMPARE(f.platform.messages.size(), size_t{1});
   f.Click(QPoint(310, 210));
-  QCOMPARE(f.view.state().interaction_mode, Mode::kSelect);
   COrvoBuilderCntrItem* link = f.Last();
   QCOMPARE(link->GetParameter(2) + ">" + link->GetParameter(3), std::string("1>2"));
-  QCOMPARE(Rect(link), QRect(200, 200, 16, 16));
 
   const QImage image = f.port()->grab().toImage();
-  const auto dark_midpoint = [&image](const COrvoBuilderCntrItem* from,
-                                      const COrvoBuilderCntrItem* to) {
-    const auto arrow = ArrowBetween(Rect(from), Rect(to));
-    const QPoint mid = (arrow->start + arrow->end) / 2;
-    int darkest = 255;
-    for (int dx = -1; dx <= 1; ++dx) {
-      for (int dy = -1; dy <= 1; ++dy)
-        darkest = std::min(darkest, qGray(image.pixel(mid + QPoint(dx, dy))));
-    }
-    return darkest < 100;
-  };
-  QVERIFY(dark_midpoint(inflow, one));
-  QVERIFY(dark_midpoint(one, outflow));
-  QVERIFY(dark_midpoint(one, link));
-  QVERIFY(dark_midpoint(link, two));
-  // Inflows and outflows are told apart by colour: blue in, orange out.
-  const auto midpoint_colour = [&image](const COrvoBuilderCntrItem* from,
-                                        const COrvoBuilderCntrItem* to) {
+  // The darkest pixel around the middle of the arrow between two nodes.
+  const auto midpoint = [&image](const COrvoBuilderCntrItem* from, const COrvoBuilderCntrItem* to) {
     const auto arrow = ArrowBetween(Rect(from), Rect(to));
     const QPoint mid = (arrow->start + arrow->end) / 2;
     QRgb darkest = qRgb(255, 255, 255);
@@ -123,8 +93,11 @@ void NetworkViewTest::InflowOutflowAndConnectingAreDrawnWithArrows() {
     }
     return QColor(darkest);
   };
-  QVERIFY(midpoint_colour(inflow, one).blue() > midpoint_colour(inflow, one).red() + 60);
-  QVERIFY(midpoint_colour(one, outflow).red() > midpoint_colour(one, outflow).blue() + 60);
+  for (const auto& [from, to] : {std::pair{inflow, one}, {one, outflow}, {one, link}, {link, two}})
+    QVERIFY(qGray(midpoint(from, to).rgb()) < 100);
+  // Inflows and outflows are told apart by colour: blue in, orange out.
+  QVERIFY(midpoint(inflow, one).blue() > midpoint(inflow, one).red() + 60);
+  QVERIFY(midpoint(one, outflow).red() > midpoint(one, outflow).blue() + 60);
   // Outside the model there is only the short mark at the inflow's corner: straight above
   // the inflow is blank.
   QCOMPARE(qGray(image.pixel(108, 140)), 255);
