@@ -70,6 +70,19 @@ class NetworkGestures {
     return out;
   }
 
+  // Empty, or the first line where actual leaves the expected file: QtTest cuts the whole
+  // text short in its message.
+  static QString FirstDifference(const QString& relative, const QByteArray& actual) {
+    if (qEnvironmentVariableIsSet("ORVO_UPDATE_EXPECTED")) return {};
+    const auto want = FileBytes(ORVO_SOURCE_DIR "/tests/data/" + relative).split('\n');
+    const auto got = actual.split('\n');
+    qsizetype at = 0;
+    while (at < want.size() && at < got.size() && want[at] == got[at]) ++at;
+    if (at == want.size() && at == got.size()) return {};
+    return relative + " line " + QString::number(at + 1) + ":\n  expected: " + want.value(at) +
+           "\n  actual:   " + got.value(at);
+  }
+
  private:
   using Mode = ui::InteractionMode;
   ScriptedPlatform platform_;
