@@ -18,6 +18,7 @@
 #include <QTextStream>
 #include <QToolButton>
 #include <QtTest>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -112,6 +113,14 @@ class NetworkGestures {
     QApplication::sendEvent(&view_, &event);
   }
 
+  inline static const std::map<std::string, void (ui::COrvoBuilderView::*)()> kViewCommands = {
+      {"delete", &ui::COrvoBuilderView::OnDelete},
+      {"tether", &ui::COrvoBuilderView::OnTether},
+      {"untether", &ui::COrvoBuilderView::OnUntether},
+      {"connect", &ui::COrvoBuilderView::OnAddSegmentInterface},
+      {"inflow", &ui::COrvoBuilderView::OnAddInflow},
+      {"outflow", &ui::COrvoBuilderView::OnAddOutflow}};
+
   std::string Command(const std::string& command, std::istringstream& in) {
     int a = 0, b = 0, c = 0, d = 0;
     std::string word;
@@ -178,18 +187,8 @@ class NetworkGestures {
       doc_.BeginStep(word);
     } else if (command == "end") {
       doc_.EndStep();
-    } else if (command == "delete") {
-      view_.OnDelete();
-    } else if (command == "tether") {
-      view_.OnTether();
-    } else if (command == "untether") {
-      view_.OnUntether();
-    } else if (command == "connect") {
-      view_.OnAddSegmentInterface();
-    } else if (command == "inflow") {
-      view_.OnAddInflow();
-    } else if (command == "outflow") {
-      view_.OnAddOutflow();
+    } else if (const auto found = kViewCommands.find(command); found != kViewCommands.end()) {
+      (view_.*found->second)();
     } else if (command == "select-mode") {
       view_.SetInteractionMode(Mode::kSelect);
     } else if (command == "undo" || command == "redo") {
