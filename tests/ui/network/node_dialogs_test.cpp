@@ -12,6 +12,8 @@
 #include "model/scripted_platform.h"
 #include "support/modal_dialog.h"
 #include "support/network_builder.h"
+#include "support/network_text.h"
+#include "support/qt_golden.h"
 #include "ui/editors/group_a_editor.h"
 #include "ui/editors/node_group_editors.h"
 #include "ui/editors/time_function_editor.h"
@@ -34,6 +36,10 @@ QLineEdit* Edit(QWidget* dialog, const char* name) {
 // Two VERDA5 segments and one exchange between them, with one surface-water exchange
 // function and one flow function in field 1.
 struct Project {
+  // Nodes numbered from 1 in every test, for the expected networks.
+  struct Numbering {
+    Numbering() { COrvoBuilderCntrItem::SetNodeNumberCounter(0); }
+  } numbering;
   ScriptedPlatform platform;
   COrvoBuilderDoc doc{platform};
   COrvoBuilderCntrItem* one = nullptr;
@@ -59,6 +65,12 @@ struct Project {
       return accepted;
     });
     return accepted;
+  }
+  // What the user was told, then the network (support/network_text.h).
+  QByteArray Outcome() const {
+    std::string out;
+    for (const std::string& message : platform.messages) out += message + "\n";
+    return QByteArray::fromStdString(out + testing::NetworkText(doc));
   }
 };
 
@@ -88,12 +100,8 @@ class NodeDialogsTest : public QObject {
       dialog->accept();
     });
     QVERIFY(p.Run(*p.one));
-    QCOMPARE(p.one->GetParameter(9), std::string("250"));
-    QCOMPARE(p.one->GetParameter(8), std::string("0.1"));
-    std::vector<node_editing::ParameterPair> pairs;
-    QVERIFY(node_editing::SplitParameterPairs(p.one->GetParameter(12), kVerda5, pairs));
-    QCOMPARE(pairs[1].value, std::string("30"));
-    QCOMPARE(pairs[0].value, std::string("0"));
+    // BVOL 250 and VMULT 0.1 in parameters 9 and 8; SAL 30 in group G's pairs.
+    ORVO_COMPARE_EXPECTED("ui/network/node_dialogs/segment_c_and_g.txt", p.Outcome());
     QVERIFY(p.doc.IsModified());
   }
 
@@ -191,10 +199,8 @@ class NodeDialogsTest : public QObject {
       dialog->accept();
     });
     QVERIFY(p.Run(*p.two));
-    QCOMPARE(p.platform.messages.size(), size_t{1});
-    QCOMPARE(p.platform.messages[0], std::string(node_editing::kBreakCountFixed));
-    QCOMPARE(node_editing::SystemFunctionTexts(p.two->GetParameter(10), 2),
-             (std::vector<std::string>{"3 0 4 5", "0 0 8 0"}));
+    // The break count fixed, said once; functions "3 0 4 5" and "0 0 8 0".
+    ORVO_COMPARE_EXPECTED("ui/network/node_dialogs/segment_boundary.txt", p.Outcome());
   }
 
   void segmentIdTypedMovesTheDrawing() {
@@ -205,9 +211,8 @@ class NodeDialogsTest : public QObject {
       dialog->accept();
     });
     QVERIFY(p.Run(*p.one));
-    QCOMPARE(p.one->GetParameter(2), std::string("1"));
-    QCOMPARE(p.one->left(), 200);
-    QCOMPARE(p.two->left(), 0);
+    // Segment 1 keeps its ID and takes segment 2's place, which goes to segment 1's.
+    ORVO_COMPARE_EXPECTED("ui/network/node_dialogs/segment_id_typed.txt", p.Outcome());
   }
 
   void segmentCorruptGroupGIsReported() {
@@ -251,17 +256,8 @@ class NodeDialogsTest : public QObject {
       dialog->accept();
     });
     QVERIFY(p.Run(*p.exchange));
-    QCOMPARE(p.platform.messages,
-             std::vector<std::string>{"Error: field 2 doesn't have a time function 1"});
-    QCOMPARE(p.exchange->GetParameter(4), std::string("0"));
-    const std::vector<std::string> entries =
-        node_editing::SplitExchangeEntries(p.exchange->GetParameter(7));
-    QCOMPARE(entries.size(), size_t{1});
-    QCOMPARE(node_editing::ExchangeEntryValue(entries[0], 0), std::string("1500"));
-    QCOMPARE(node_editing::ExchangeEntryValue(entries[0], 1), std::string("20"));
-    node_editing::PortionLists portions;
-    QVERIFY(node_editing::SplitPortions(p.exchange->GetParameter(8), portions));
-    QCOMPARE(portions[0], std::vector<std::string>{"0.5"});
+    // Field 2's function refused; one exchange entry 1500 and 20; field 1's portion 0.5.
+    ORVO_COMPARE_EXPECTED("ui/network/node_dialogs/exchange_b_and_d.txt", p.Outcome());
   }
 
   void exchangeEndsAreCheckedAndCancelChangesNothing() {
@@ -296,8 +292,8 @@ class NodeDialogsTest : public QObject {
       dialog->accept();
     });
     QVERIFY(p.Run(*p.label));
-    QCOMPARE(p.label->GetParameter(2), std::string("Caf\xE9 \x80"));
-    QCOMPARE(p.label->GetParameter(3), std::string());
+    // The text in the project's code page, no border.
+    ORVO_COMPARE_EXPECTED("ui/network/node_dialogs/label.txt", p.Outcome());
     QCOMPARE(p.label->label()->font, std::string("Sans Serif,12,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"));
     QVERIFY(p.doc.IsModified());
   }
