@@ -1,13 +1,11 @@
-// Child processes on pipes: the scripts of tests/data/runs/pipe_process.txt (card-case files, the
-// deck part a script), a command a line with tab-separated arguments ("" an empty one, \n a line
-// break; DIR a scratch folder named "pipe it's; a $dir"):
+// Child processes on pipes: the scripts of tests/data/runs/pipe_process.txt
+// (support/runs_script.h):
 //   start <argument>...   start-in <folder> <argument>...   prints "started" or the error
 //   write <text>          write-many <n> (n times "a")      prints "wrote" or "refused"
 //   close-input           read (one line)                   read-all (until the output ends)
 //   close [<seconds>]     how the child ended; closing again must repeat it
 //   env <name> <value>    for the child only                parent-env <name> [<value>]
 //   getenv <name>         this process's value              script <name> <text> (executable)
-// Lines are shown escaped, runs of equal lines once with their count, long lines by their size;
 // "end" is what a read gives once the output has ended.
 #include "runs/pipe_process.h"
 
@@ -20,19 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "support/card_cases.h"
-#include "support/cli_script.h"
+#include "support/runs_script.h"
 
 namespace orvo {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::Replaced;
-
-std::string Shown(const std::string& line) {
-  if (line.size() > 80) return "[" + std::to_string(line.size()) + " bytes of " + line[0] + "]";
-  return Replaced(Replaced(line, "\r", "\\r"), "\n", "\\n");
-}
 
 std::string EndText(const ProcessEnd& end) {
   std::string text = end.started ? "" : "not started ";
@@ -41,19 +32,15 @@ std::string EndText(const ProcessEnd& end) {
   if (end.Succeeded()) text += " succeeded";
   if (!end.output_tail.empty())
     text += ", tail of " + std::to_string(end.output_tail.size()) + " bytes ending " +
-            Shown(end.output_tail.substr(end.output_tail.size() - 22));
+            testing::Shown(end.output_tail.substr(end.output_tail.size() - 22));
   return text + "\n";
 }
 
 struct PipeScript {
-  fs::path dir = fs::path(::testing::TempDir()) / "pipe it's; a $dir";
+  fs::path dir;
   PipeProcess child;
 
-  std::string Ran(const std::string& line) {
-    std::vector<std::string> args;
-    std::istringstream fields(Replaced(Replaced(line, "DIR", dir.string()), "\\n", "\n"));
-    for (std::string word; std::getline(fields, word, '\t');)
-      args.push_back(word == "\"\"" ? "" : word);
+  std::string Ran(const std::vector<std::string>& args) {
     const std::string& command = args.at(0);
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     std::string text;
@@ -71,20 +58,12 @@ struct PipeScript {
     } else if (command == "read") {
       std::string read = "stale";
       text = child.ReadLine(read) ? "line " : "end ";
-      text += Shown(read) + "\n";
+      text += testing::Shown(read) + "\n";
     } else if (command == "read-all") {
-      std::string read, previous;
-      int count = 0;
-      const auto flush = [&] {
-        if (count > 1) text += std::to_string(count) + " x ";
-        if (count > 0) text += Shown(previous) + "\n";
-      };
-      while (child.ReadLine(read)) {
-        if (count > 0 && read != previous) flush(), count = 0;
-        previous = read, ++count;
-      }
-      flush();
-      text += "end " + Shown(read) + "\n";
+      std::vector<std::string> lines;
+      std::string read;
+      while (child.ReadLine(read)) lines.push_back(read);
+      text = testing::LinesText(lines) + "end " + testing::Shown(read) + "\n";
     } else if (command == "close") {
       const auto begin = std::chrono::steady_clock::now();
       const ProcessEnd end = rest.empty() ? child.Close() : child.Close(std::stod(rest.at(0)));
@@ -107,23 +86,12 @@ struct PipeScript {
     } else {
       ADD_FAILURE() << "unknown command " << command;
     }
-    return Replaced(text, dir.string(), "DIR");
+    return text;
   }
 };
 
 TEST(PipeProcessTest, Scripts) {
-  testing::CheckCases(testing::DataPath("runs/pipe_process.txt"), [](const testing::CardCase& c) {
-    PipeScript script;
-    fs::create_directories(script.dir);
-    const fs::path before = fs::current_path();
-    const std::string result = testing::ScriptResult(c.text, [&](const std::string& line) {
-      const std::string text = script.Ran(line);
-      EXPECT_EQ(fs::current_path(), before) << line;
-      return text;
-    });
-    fs::remove_all(script.dir);
-    return result;
-  });
+  testing::CheckRunsScripts<PipeScript>("pipe_process.txt");
 }
 
 }  // namespace
