@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,35 +54,6 @@ bool Gone(int pid) {
   return false;
 }
 
-TEST(ParseProgressLineTest, ReadsDayAndEndDay) {
-  const struct {
-    const char* line;
-    std::optional<std::pair<double, double>> expected;
-  } cases[] = {
-      {"t = 0 of 30", std::pair{0.0, 30.0}},
-      {"t = 12.5 of 30", std::pair{12.5, 30.0}},
-      {"  t=1e-3 of 2.5E+01 days", std::pair{0.001, 25.0}},
-      {"t = -1 of 30", std::pair{-1.0, 30.0}},
-      {"t = 3 of", std::nullopt},
-      {"t = x of 30", std::nullopt},
-      {"time = 3 of 30", std::nullopt},
-      {"at t = 3 of 30", std::nullopt},
-      {"t = 1e999 of 30", std::nullopt},
-      {"", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    const std::optional<RunProgress> progress = ParseProgressLine(c.line);
-    ASSERT_EQ(progress.has_value(), c.expected.has_value()) << c.line;
-    if (!progress) continue;
-    EXPECT_EQ(progress->time, c.expected->first) << c.line;
-    EXPECT_EQ(progress->end, c.expected->second) << c.line;
-  }
-  EXPECT_EQ((RunProgress{15, 30}.Fraction()), 0.5);
-  EXPECT_EQ((RunProgress{-1, 30}.Fraction()), 0.0);
-  EXPECT_EQ((RunProgress{40, 30}.Fraction()), 1.0);
-  EXPECT_EQ((RunProgress{0, 0}.Fraction()), 1.0);
-}
-
 // Runs of a program: the scripts of tests/data/runs/model_run.txt (support/runs_script.h):
 //   in <folder>  timeout <seconds>  grace <seconds>   the request, before it starts
 //   start <argument>...   prints whether it started and whether it is running
@@ -90,6 +62,7 @@ TEST(ParseProgressLineTest, ReadsDayAndEndDay) {
 //   child                 the first line, a process number, taken as the child it started
 //                         (shown as CHILD)
 //   cancel                cancels it, then waits: also prints whether the child is gone
+//   progress <line>       what the line says of the progress    fraction <day> <end day>
 struct RunScript {
   fs::path dir;
   RunRequest request;
@@ -134,6 +107,15 @@ struct RunScript {
       if (result.last_lines != Lines(run->last_lines().begin(), run->last_lines().end()))
         text += "differ from last_lines()\n";
       if (child > 0) text += Gone(child) ? "child gone\n" : "child still there\n";
+    } else if (command == "progress") {
+      const std::optional<RunProgress> progress = ParseProgressLine(args.at(1));
+      std::ostringstream shown;
+      shown.precision(17);
+      if (progress) shown << "day " << progress->time << " of " << progress->end;
+      text = progress ? shown.str() + "\n" : "no progress\n";
+    } else if (command == "fraction") {
+      text = std::to_string(RunProgress{std::stod(args.at(1)), std::stod(args.at(2))}.Fraction()) +
+             "\n";
     } else if (command == "take") {
       text = Taken(run->TakeLines());
     } else if (command == "child") {
