@@ -91,7 +91,7 @@ struct RunScript {
         if (!run->Cancelling()) text += "not cancelling\n";
       }
       const RunResult& result = run->Wait();
-      if (Clock::now() - begin > std::chrono::seconds(2)) text += "slow\n";
+      if (Clock::now() - begin > std::chrono::milliseconds(2500)) text += "slow\n";
       const char* hows[] = {"running",   "not started", "exited",
                             "signalled", "timed out",   "cancelled"};
       text += std::string(hows[static_cast<int>(result.how)]) + ", status " +
