@@ -57,7 +57,7 @@ bool Gone(int pid) {
 // Runs of a program: the scripts of tests/data/runs/model_run.txt (support/runs_script.h):
 //   in <folder>  timeout <seconds>  grace <seconds>   the request, before it starts
 //   start <argument>...   prints whether it started and whether it is running
-//   wait                  how it ended, the progress and the last lines
+//   wait                  how it ended, the progress and the last lines ("slow" past 2.5 s)
 //   take                  the lines nobody took yet
 //   child                 the first line, a process number, taken as the child it started
 //                         (shown as CHILD)
