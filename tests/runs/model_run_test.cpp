@@ -62,6 +62,7 @@ bool Gone(int pid) {
 //   child                 the first line, a process number, taken as the child it started
 //                         (shown as CHILD)
 //   cancel                cancels it, then waits: also prints whether the child is gone
+//   destroy               destroys the run: whether the child is gone
 //   progress <line>       what the line says of the progress    fraction <day> <end day>
 struct RunScript {
   fs::path dir;
@@ -116,6 +117,9 @@ struct RunScript {
     } else if (command == "fraction") {
       text = std::to_string(RunProgress{std::stod(args.at(1)), std::stod(args.at(2))}.Fraction()) +
              "\n";
+    } else if (command == "destroy") {
+      run.reset();
+      text = Gone(child) ? "child gone\n" : "child still there\n";
     } else if (command == "take") {
       text = Taken(run->TakeLines());
     } else if (command == "child") {
@@ -135,17 +139,6 @@ struct RunScript {
 
 TEST(ModelRunTest, Scripts) {
   testing::CheckRunsScripts<RunScript>("model_run.txt");
-}
-
-TEST(ModelRunTest, DestroyingARunningRunEndsIt) {
-  int child = 0;
-  {
-    ModelRun run(Shell("sleep 300 & echo $!; wait"));
-    ASSERT_TRUE(run.Start());
-    child = AtoI(FirstLine(run));
-    ASSERT_GT(child, 0);
-  }
-  EXPECT_TRUE(Gone(child));
 }
 
 TEST(ModelRunTest, OutputDescriptorWakesAWaitingCaller) {
