@@ -136,29 +136,6 @@ TEST_F(SensitivityProjectTest, DescriptionsOfEveryGroup) {
   EXPECT_EQ(platform.messages, Texts{});
 }
 
-TEST_F(SensitivityProjectTest, SelectionChecksOfGenerate) {
-  std::vector<SensitivityChoice> choices = Choices();
-  for (SensitivityChoice& choice : choices) {
-    choice.segments.clear();
-    choice.exchanges.clear();
-  }
-  choices[2].functions.clear();
-  choices[6].constant = -1;
-  std::vector<bool> passed;
-  for (const SensitivityChoice& choice : choices) {
-    passed.push_back(CheckSensitivitySelection(choice, platform));
-  }
-  EXPECT_EQ(passed, (std::vector<bool>{false, false, false, false, false, false, false, true}));
-  const std::string segments = "Please choose segments to run sensitivity analysis on.";
-  EXPECT_EQ(platform.messages,
-            (Texts{"Please select exchanges to operate on.", segments,
-                   "Please select time functions to operate on.", segments, segments, segments}));
-  choices[2].functions = {0};
-  choices[2].flow_fields.clear();
-  EXPECT_FALSE(CheckSensitivitySelection(choices[2], platform));
-  EXPECT_EQ(platform.messages.back(), "Please select flow fields to operate on.");
-}
-
 // ---- Families -----------------------------------------------------------------------------
 
 // Families of the sensitivity project: the scripts of tests/data/sensitivity/scripts/ (the runner
@@ -173,6 +150,8 @@ TEST_F(SensitivityProjectTest, SelectionChecksOfGenerate) {
 //   execute <folder>       the runs of a family of that folder never generated
 //   time-steps <step>...   card A's time steps
 //   deck-tail <file>       whether the project's deck ends with the file
+//   check <choice> [no-segments] [no-functions] [no-flow-fields] [no-constant]
+//                          the checks of "Generate" on a choice without what is named
 //   range <minimum> <maximum> <increment> <runs> <increment|runs-b-g|runs-h-j|maximum-b-g <x>>
 //                          the dialog's range fields after one changed: "changed" or "refused",
 //                          then the fields and the intervals
@@ -224,6 +203,15 @@ class FamilyScript : public testing::DocumentTestOf<testing::CommandScript> {
       const std::string deck = DeckText(doc, ok), tail = ReadFile(args.at(1));
       ok = deck.size() >= tail.size() &&
            deck.compare(deck.size() - tail.size(), tail.size(), tail) == 0;
+    } else if (command == "check") {
+      SensitivityChoice choice = Choices(doc).at(std::stoul(args.at(1)));
+      for (auto arg = args.begin() + 2; arg != args.end(); ++arg) {
+        if (*arg == "no-segments") choice.segments.clear(), choice.exchanges.clear();
+        if (*arg == "no-functions") choice.functions.clear();
+        if (*arg == "no-flow-fields") choice.flow_fields.clear();
+        if (*arg == "no-constant") choice.constant = -1;
+      }
+      ok = CheckSensitivitySelection(choice, platform);
     } else if (command == "range") {
       RangeFields fields{std::stod(args.at(1)), std::stod(args.at(2)), std::stod(args.at(3)),
                          std::stoi(args.at(4))};
