@@ -132,35 +132,52 @@ void ExpectValues(const OrvoOutputData& data, int steps, Value value, Kept kept)
   }
 }
 
-// 41 time steps of three segments and seven variables (two value lines per record): every
-// value lands in its series, and a failure in the last step keeps all values read before it.
+// 70 time steps of three segments and seven variables (two value lines per record): every value
+// lands in its series; a file cut in the last step keeps all values read before it; a bad value
+// line deep in the file keeps every value before it, the record's first value line included,
+// and everything after it reads as 0.
 TEST_F(OrvoOutputDataTest, LongRunsKeepEveryValueInPlace) {
   WriteDeck("3 6");
-  std::string text = "0\nsteps\nsegs\nA\nB\nC\nD\nE\nF\nG\n";
-  const auto value = [](int v, int s, int t) { return v * 10000 + s * 100 + t; };
-  for (int t = 0; t < 41; ++t) {
-    for (int s = 0; s < 3; ++s) {
-      text += "     " + std::to_string(s + 1) + "      " + std::to_string(t) + ".0\n";
-      for (int v = 0; v < 12; ++v) {
-        text += ' ' + std::to_string(v < 7 ? value(v, s, t) : -1) + (v % 6 == 5 ? "\n" : "");
+  const auto value = [](int v, int s, int t) { return v * 10000 + s * 100 + t + 1; };
+  const auto file = [&](int bad_step) {
+    std::string text = "0\nsteps\nsegs\nA\nB\nC\nD\nE\nF\nG\n";
+    for (int t = 0; t < 70; ++t) {
+      for (int s = 0; s < 3; ++s) {
+        text += "     " + std::to_string(s + 1) + "  " + std::to_string(t) + ".5\n";
+        for (int v = 0; v < 7; ++v)
+          text += ' ' + std::to_string(value(v, s, t)) + (v == 5 ? "\n" : "");
+        text += t == bad_step && s == 1 ? " x\n" : " -1 -1 -1 -1 -1\n";
       }
     }
-  }
-  Write(".trn", text);
-  Write(".fdf", text);
-  const auto check = [&](const OrvoOutputData& data, int last_step, int last_segment) {
-    ExpectValues(data, 41, value, [&](int, int s, int t) {
-      return t < last_step || (t == last_step && s <= last_segment);
+    return text;
+  };
+  const auto check = [&](const OrvoOutputData& data, int last_step, int last_segment, int last_v) {
+    ASSERT_EQ(data.GetNumTimeSteps(OutputTable::kTransport), 70);
+    EXPECT_EQ(data.GetTime(OutputTable::kTransport, 69), 69.5);
+    ExpectValues(data, 70, value, [&](int v, int s, int t) {
+      return t < last_step ||
+             (t == last_step && (s < last_segment || (s == last_segment && v <= last_v)));
     });
   };
-  OrvoOutputData whole(base_);
-  ASSERT_TRUE(Read(whole)) << LastMessage();
-  EXPECT_EQ(whole.GetTime(OutputTable::kModel, 40), 40.0);
-  check(whole, 40, 2);
-  Write(".trn", text.substr(0, text.rfind("     2      40.0")));
+  const std::string whole = file(-1);
+  Write(".trn", whole);
+  Write(".fdf", whole);
+  OrvoOutputData read(base_);
+  ASSERT_TRUE(Read(read)) << LastMessage();
+  EXPECT_EQ(read.GetTime(OutputTable::kModel, 69), 69.5);
+  check(read, 69, 2, 6);
+  Write(".trn", whole.substr(0, whole.rfind("     2  69.5")));
   OrvoOutputData cut(base_);
   EXPECT_FALSE(Read(cut));
-  check(cut, 40, 0);
+  check(cut, 69, 0, 6);
+  Write(".trn", file(66));
+  OrvoOutputData bad(base_);
+  EXPECT_FALSE(Read(bad));
+  EXPECT_EQ(LastMessage(),
+            "OrvoOutputData::ReadOutputData: Parse error reading data values (expected 6 floats "
+            "and got \" 60167 x\") in file " +
+                base_ + ".out");
+  check(bad, 66, 1, 5);
 }
 
 // A platform that follows the progress of a read and stops it at the given report.
@@ -216,34 +233,6 @@ TEST_F(OrvoOutputDataTest, LongReadsReportProgressAndCanBeStopped) {
   ASSERT_EQ(stopped.transport_variables.front().series.size(), 1000u);
   EXPECT_EQ(stopped.transport_variables.front().series.back().size(), 40u);
   EXPECT_EQ(stopped.GetNumVariables(OutputTable::kModel), 0);  // the model file was never started
-}
-
-// A bad value line deep in the file: every value before it stays in place, the record's
-// first value line included, and everything after it reads as 0.
-TEST_F(OrvoOutputDataTest, ParseFailureAfterManyStepsKeepsEveryValueBeforeIt) {
-  WriteDeck("3 6");
-  std::string text = "0\nsteps\nsegs\nA\nB\nC\nD\nE\nF\nG\n";
-  for (int t = 0; t < 70; ++t) {
-    for (int s = 0; s < 3; ++s) {
-      text += "     " + std::to_string(s + 1) + "  " + std::to_string(t) + ".5\n";
-      for (int v = 0; v < 7; ++v) {
-        text += ' ' + std::to_string(v * 10000 + s * 100 + t + 1) + (v == 5 ? "\n" : "");
-      }
-      text += t == 66 && s == 1 ? " x\n" : " -1 -1 -1 -1 -1\n";
-    }
-  }
-  Write(".trn", text);
-  OrvoOutputData data(base_);
-  EXPECT_FALSE(Read(data));
-  EXPECT_EQ(LastMessage(),
-            "OrvoOutputData::ReadOutputData: Parse error reading data values (expected 6 floats "
-            "and got \" 60167 x\") in file " +
-                base_ + ".out");
-  ASSERT_EQ(data.GetNumTimeSteps(OutputTable::kTransport), 70);
-  EXPECT_EQ(data.GetTime(OutputTable::kTransport, 69), 69.5);
-  ExpectValues(
-      data, 70, [](int v, int s, int t) { return v * 10000 + s * 100 + t + 1; },
-      [](int v, int s, int t) { return t < 66 || (t == 66 && (s == 0 || (s == 1 && v < 6))); });
 }
 
 }  // namespace

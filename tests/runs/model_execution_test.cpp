@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,17 +19,6 @@ namespace orvo {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFile;
-using testing::WriteFile;
-using Texts = std::vector<std::string>;
-
-// Stand-in programs record who ran, with how many arguments, where, and the control file
-// they found there.
-void StandIn(const fs::path& path, const std::string& tail = "") {
-  WriteFile(path, "#!/bin/sh\necho \"" + path.filename().string() +
-                      " $# $(pwd)\" > ran.txt\ncat orvo.ctl >> ran.txt\n" + tail);
-  fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
-}
 
 // Runs of a document's deck: the scripts of tests/data/engine/model_execution/scripts/ (the
 // runner of support/cli_script.h, DATA/ holding the stand-in programs) with these commands on
@@ -45,12 +32,46 @@ void StandIn(const fs::path& path, const std::string& tail = "") {
 //                                          runs: "ok" or "failed", then what the platform said
 //   paths                                  the document's deck and run file paths
 //   setting | types                        the stored ORVO path; the types execute-file knows
+//   prepare <deck> [<timeout>]             the run up to its start, as PrepareExecuteOrvo leaves it
+//   start-prepared                         runs it: the message at its end
+//   end-message <how> <status> [<line>...] the message at the end of the prepared run, had it
+//                                          ended so (how: exited or cancelled)
+//   answers <yes|no>...  locate [<path>]   the next questions' answers; LocateExecutables with
+//                                          the path chosen (CWD our working folder)
 class ModelExecutionScript : public testing::DocumentTestOf<testing::CommandScript> {
  protected:
   std::optional<std::string> Ran(const std::vector<std::string>& args) {
     const std::string& command = args[0];
     std::string text;
-    if (command == "type") {
+    if (command == "prepare") {
+      prepared = PrepareExecuteOrvo(doc, args.at(1), args.size() > 2 ? std::stod(args[2]) : 0);
+      if (prepared) {
+        text = "program";
+        for (const std::string& arg : prepared->request.arguments) text += " \"" + arg + "\"";
+        text += "\nin " + prepared->request.working_directory + "\ntimeout " +
+                std::to_string(prepared->request.timeout_seconds) + "\nname " +
+                prepared->program_name + "\nrun file " + prepared->run_file_path + "\n";
+      }
+      text += testing::Said(platform.messages);
+    } else if (command == "start-prepared") {
+      ModelRun run(prepared->request);
+      text = run.Start() ? "" : "not started\n";
+      text += "end message \"" + RunEndMessage(*prepared, run.Wait()) + "\"\n";
+    } else if (command == "end-message") {
+      RunResult result;
+      result.how = args.at(1) == "cancelled" ? RunEnd::kCancelled : RunEnd::kExited;
+      result.exit_status = std::stoi(args.at(2));
+      result.last_lines = {args.begin() + 3, args.end()};
+      text = RunEndMessage(*prepared, result) + "\n";
+    } else if (command == "answers") {
+      for (auto arg = args.begin() + 1; arg != args.end(); ++arg)
+        platform.answers.push_back(*arg == "yes");
+    } else if (command == "locate") {
+      const std::string located =
+          args.size() > 1 ? LocateExecutables(platform, args[1]) : LocateExecutables(platform);
+      text = "located \"" + located + "\"\n" + testing::Said(platform.messages);
+      text = testing::Replaced(text, fs::current_path().string() + "/", "CWD/");
+    } else if (command == "type") {
       const std::string& type = args.at(1);
       doc.group_a.SIMTYP = type == "fenu5"    ? kFenu5
                            : type == "verda5" ? kVerda5
@@ -89,6 +110,7 @@ class ModelExecutionScript : public testing::DocumentTestOf<testing::CommandScri
     }
     return text;
   }
+  std::optional<PreparedModelRun> prepared;
 };
 
 TEST_P(ModelExecutionScript, PrintsItsTranscript) {
@@ -101,67 +123,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, ModelExecutionScript,
 
 class ModelExecutionTest : public testing::DocumentTest {
  protected:
-  void SetUp() override {
-    // Blanks, quotes and semicolons in every directory the runs touch.
-    orvo_dir = (root / "orvo dir").string() + "/";
-    app_dir = (root / "app \"dir\"").string() + "/";
-    deck_dir = (root / "deck; dir").string() + "/";
-    for (const auto& dir : {orvo_dir, app_dir, deck_dir}) fs::create_directories(dir);
-    StandIn(orvo_dir + "fenu5");
-    StandIn(orvo_dir + "verda5");
-    StandIn(app_dir + "koba4_ids");
-    deck = deck_dir + "RIVER.inp";
-    WriteFile(deck, "deck\n");
-    doc.application_directory = app_dir;
-    doc.group_a.SIMTYP = kFenu5;
-    platform.SetSetting(settings::kOrvoPath, orvo_dir);
-  }
-
-  std::string Ran() { return ReadFile(deck_dir + "ran.txt"); }
-  std::string Control(const std::string& orvo_path) { return orvo_path + "\nRIVER.inp\n"; }
-
   testing::ScratchDir scratch{"runs it's;"};
-  const fs::path& root = scratch.path();
-  std::string orvo_dir, app_dir, deck_dir, deck;
+  const std::string deck_dir = scratch.path().string() + "/";
+  const std::string deck = deck_dir + "RIVER.inp";
 };
-
-TEST_F(ModelExecutionTest, PreparedRunsStartInTheBackgroundAndReportHowTheyEnded) {
-  WriteFile(deck_dir + "RIVER.trn", "old");
-  const auto prepared = PrepareExecuteOrvo(doc, deck, 2.5);
-  ASSERT_TRUE(prepared.has_value());
-  // Everything up to the start is done; nothing has run yet.
-  EXPECT_EQ(prepared->request.arguments, Texts{orvo_dir + "fenu5"});
-  EXPECT_EQ(prepared->request.working_directory, deck_dir.substr(0, deck_dir.size() - 1));
-  EXPECT_EQ(prepared->request.timeout_seconds, 2.5);
-  EXPECT_EQ(prepared->program_name, "fenu5");
-  EXPECT_EQ(prepared->run_file_path, deck_dir + "RIVER");
-  EXPECT_EQ(ReadFile(deck_dir + "orvo.ctl"), Control(orvo_dir));
-  EXPECT_FALSE(fs::exists(deck_dir + "RIVER.trn"));
-  EXPECT_FALSE(fs::exists(deck_dir + "ran.txt"));
-
-  ModelRun run(prepared->request);
-  ASSERT_TRUE(run.Start());
-  EXPECT_EQ(RunEndMessage(*prepared, run.Wait()), "");
-  EXPECT_EQ(Ran().substr(0, 6), "fenu5 ");
-
-  RunResult result;
-  result.how = RunEnd::kCancelled;
-  result.last_lines = {"t = 1 of 2", "a", "b", "c", "d", "e", "f", "", " "};
-  EXPECT_EQ(RunEndMessage(*prepared, result),
-            "COrvoBuilderDoc::ExecuteOrvo: The run of fenu5 was cancelled.  Its last output:\n"
-            "b\nc\nd\ne\nf");
-  result.how = RunEnd::kExited;
-  result.exit_status = -1;
-  result.last_lines.clear();
-  EXPECT_EQ(RunEndMessage(*prepared, result),
-            "COrvoBuilderDoc::ExecuteOrvo: It is not known how fenu5 ended.");
-  EXPECT_EQ(platform.messages, Texts{});
-}
 
 TEST_F(ModelExecutionTest, OurEngineReportsItsProgress) {
   // The river example run by the fenu5 built beside this test.
   doc.application_directory = std::string(ORVO_BIN_DIR) + "/";
-  platform.settings.clear();
+  doc.group_a.SIMTYP = kFenu5;
   fs::copy_file(fs::path(ORVO_SOURCE_DIR) / "examples/fenu5_river/river.inp", deck,
                 fs::copy_options::overwrite_existing);
   const auto prepared = PrepareExecuteOrvo(doc, deck);
@@ -179,29 +149,6 @@ TEST_F(ModelExecutionTest, OurEngineReportsItsProgress) {
   ASSERT_TRUE(run.progress().has_value());
   EXPECT_EQ(run.progress()->Fraction(), 1.0);
   EXPECT_TRUE(fs::exists(deck_dir + "RIVER.fdf"));
-}
-
-TEST(LocateExecutablesTest, AsksAboutPathsLongerThan17Characters) {
-  ScriptedPlatform platform;
-  EXPECT_EQ(LocateExecutables(platform, "/tmp/abcdefghijk/fenu5"), "/tmp/abcdefghijk/");
-  EXPECT_EQ(platform.messages, Texts{});
-  EXPECT_EQ(platform.GetSetting(settings::kOrvoPath), "/tmp/abcdefghijk/");
-
-  platform.answers = {false, true};
-  EXPECT_EQ(LocateExecutables(platform, "/tmp/abcdefghijkl/fenu5"), "");
-  EXPECT_EQ(platform.GetSetting(settings::kOrvoPath), "/tmp/abcdefghijk/");
-  EXPECT_EQ(LocateExecutables(platform, "/tmp/x/../abcdefghijkl/verda5"), "/tmp/abcdefghijkl/");
-  EXPECT_EQ(platform.GetSetting(settings::kOrvoPath), "/tmp/abcdefghijkl/");
-  const std::string question =
-      "? Warning: ORVO path is greater than 17 characters long.  This may cause fenu5 and verda5 "
-      "to run incorrectly.  Continue anyway?";
-  EXPECT_EQ(platform.messages, (Texts{question, question}));
-
-  // Relative choices are kept absolute; a cancelled chooser stores nothing.
-  EXPECT_EQ(LocateExecutables(platform, "fenu5"), fs::current_path().string() + "/");
-  platform.settings.clear();
-  EXPECT_EQ(LocateExecutables(platform), "");
-  EXPECT_TRUE(platform.settings.empty());
 }
 
 TEST(RunFilePathTest, StripsTheExtensionOfTheFileNameOnly) {

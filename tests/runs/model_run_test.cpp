@@ -8,12 +8,15 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "model/number_text.h"
+#include "support/runs_script.h"
 
 namespace orvo {
 namespace {
@@ -51,134 +54,91 @@ bool Gone(int pid) {
   return false;
 }
 
-TEST(ParseProgressLineTest, ReadsDayAndEndDay) {
-  const struct {
-    const char* line;
-    std::optional<std::pair<double, double>> expected;
-  } cases[] = {
-      {"t = 0 of 30", std::pair{0.0, 30.0}},
-      {"t = 12.5 of 30", std::pair{12.5, 30.0}},
-      {"  t=1e-3 of 2.5E+01 days", std::pair{0.001, 25.0}},
-      {"t = -1 of 30", std::pair{-1.0, 30.0}},
-      {"t = 3 of", std::nullopt},
-      {"t = x of 30", std::nullopt},
-      {"time = 3 of 30", std::nullopt},
-      {"at t = 3 of 30", std::nullopt},
-      {"t = 1e999 of 30", std::nullopt},
-      {"", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    const std::optional<RunProgress> progress = ParseProgressLine(c.line);
-    ASSERT_EQ(progress.has_value(), c.expected.has_value()) << c.line;
-    if (!progress) continue;
-    EXPECT_EQ(progress->time, c.expected->first) << c.line;
-    EXPECT_EQ(progress->end, c.expected->second) << c.line;
-  }
-  EXPECT_EQ((RunProgress{15, 30}.Fraction()), 0.5);
-  EXPECT_EQ((RunProgress{-1, 30}.Fraction()), 0.0);
-  EXPECT_EQ((RunProgress{40, 30}.Fraction()), 1.0);
-  EXPECT_EQ((RunProgress{0, 0}.Fraction()), 1.0);
-}
-
-TEST(ModelRunTest, HandsOutLinesAndProgressAndEndsWithTheExitStatus) {
-  const fs::path directory = fs::path(::testing::TempDir()) / "model run it's here";
-  fs::create_directories(directory);
-  RunRequest request = Shell(
-      "pwd; for i in 1 2 3; do echo \"t = $i of 4\"; done; printf 'cr\\r\\n'; echo err >&2; "
-      "printf 'no line end'");
-  request.working_directory = directory.string();
-  ModelRun run(request);
-  EXPECT_FALSE(run.Running());
-  ASSERT_TRUE(run.Start());
-  EXPECT_TRUE(run.Running());
-  EXPECT_GE(run.OutputDescriptor(), 0);
-  const RunResult& result = run.Wait();
-  EXPECT_FALSE(run.Running());
-  EXPECT_EQ(result.how, RunEnd::kExited);
-  EXPECT_EQ(result.exit_status, 0);
-  EXPECT_TRUE(result.Succeeded());
-  ASSERT_TRUE(run.progress().has_value());
-  EXPECT_EQ(run.progress()->time, 3.0);
-  EXPECT_EQ(run.progress()->end, 4.0);
-  EXPECT_EQ(run.TakeLines(), (Lines{directory.string(), "t = 1 of 4", "t = 2 of 4", "t = 3 of 4",
-                                    "cr", "err", "no line end"}));
-  EXPECT_EQ(run.TakeLines(), Lines{});
-  // The last lines leave the progress out.
-  EXPECT_EQ(result.last_lines, (Lines{directory.string(), "cr", "err", "no line end"}));
-  EXPECT_GT(result.elapsed_seconds, 0.0);
-  EXPECT_FALSE(run.Poll());
-  fs::remove_all(directory);
-}
-
-TEST(ModelRunTest, ReportsFailuresSignalsTimeoutsAndProgramsThatCannotStart) {
-  ModelRun failing(Shell("echo line 1; echo 'bad deck' >&2; exit 3"));
-  ASSERT_TRUE(failing.Start());
-  EXPECT_EQ(failing.Wait().how, RunEnd::kExited);
-  EXPECT_EQ(failing.result().exit_status, 3);
-  EXPECT_FALSE(failing.result().Succeeded());
-  EXPECT_EQ(failing.result().last_lines, (Lines{"line 1", "bad deck"}));
-
-  ModelRun killed(Shell("kill -KILL $$"));
-  ASSERT_TRUE(killed.Start());
-  EXPECT_EQ(killed.Wait().how, RunEnd::kSignalled);
-  EXPECT_EQ(killed.result().signal_number, 9);
-
-  RunRequest slow = Shell("exec sleep 30");
-  slow.timeout_seconds = 0.2;
-  ModelRun timed(slow);
-  ASSERT_TRUE(timed.Start());
-  const auto begin = Clock::now();
-  EXPECT_EQ(timed.Wait().how, RunEnd::kTimedOut);
-  EXPECT_LT(Clock::now() - begin, std::chrono::seconds(3));
-  EXPECT_EQ(timed.result().signal_number, SIGTERM);
-
-  RunRequest absent;
-  absent.arguments = {"/nonexistent dir/fenu5"};
-  ModelRun missing(absent);
-  EXPECT_FALSE(missing.Start());
-  EXPECT_FALSE(missing.Running());
-  EXPECT_FALSE(missing.Poll());
-  EXPECT_EQ(missing.result().how, RunEnd::kNotStarted);
-  EXPECT_EQ(missing.result().start_error,
-            "cannot start /nonexistent dir/fenu5: No such file or directory");
-}
-
-TEST(ModelRunTest, CancelEndsTheProgramAndWhatItStarted) {
-  // The shell waits for a child of its own: both must go.
-  ModelRun run(Shell("sleep 300 & echo $!; wait"));
-  ASSERT_TRUE(run.Start());
-  const int child = AtoI(FirstLine(run));
-  ASSERT_GT(child, 0);
-  EXPECT_TRUE(run.Poll(0));
-  run.Cancel();
-  EXPECT_TRUE(run.Cancelling());
-  const auto begin = Clock::now();
-  EXPECT_EQ(run.Wait().how, RunEnd::kCancelled);
-  EXPECT_LT(Clock::now() - begin, std::chrono::seconds(2));  // no need for the grace period
-  EXPECT_TRUE(Gone(child));
-
-  // A program that ignores the request is killed once the grace period is over.
-  RunRequest stubborn = Shell("trap '' TERM; sleep 300 & echo $!; wait; wait");
-  stubborn.grace_seconds = 0.3;
-  ModelRun ignoring(stubborn);
-  ASSERT_TRUE(ignoring.Start());
-  const int sleeper = AtoI(FirstLine(ignoring));
-  ASSERT_GT(sleeper, 0);
-  ignoring.Cancel();
-  EXPECT_EQ(ignoring.Wait().how, RunEnd::kCancelled);
-  EXPECT_EQ(ignoring.result().signal_number, SIGKILL);
-  EXPECT_TRUE(Gone(sleeper));
-}
-
-TEST(ModelRunTest, DestroyingARunningRunEndsIt) {
+// Runs of a program: the scripts of tests/data/runs/model_run.txt (support/runs_script.h):
+//   in <folder>  timeout <seconds>  grace <seconds>   the request, before it starts
+//   start <argument>...   prints whether it started and whether it is running
+//   wait                  how it ended, the progress and the last lines ("slow" past 2.5 s)
+//   take                  the lines nobody took yet
+//   child                 the first line, a process number, taken as the child it started
+//                         (shown as CHILD)
+//   cancel                cancels it, then waits: also prints whether the child is gone
+//   destroy               destroys the run: whether the child is gone
+//   progress <line>       what the line says of the progress    fraction <day> <end day>
+struct RunScript {
+  fs::path dir;
+  RunRequest request;
+  std::unique_ptr<ModelRun> run;
   int child = 0;
-  {
-    ModelRun run(Shell("sleep 300 & echo $!; wait"));
-    ASSERT_TRUE(run.Start());
-    child = AtoI(FirstLine(run));
-    ASSERT_GT(child, 0);
+
+  std::string Ran(const std::vector<std::string>& args) {
+    const std::string& command = args.at(0);
+    std::string text;
+    if (command == "in") {
+      request.working_directory = args.at(1);
+    } else if (command == "timeout" || command == "grace") {
+      (command == "timeout" ? request.timeout_seconds : request.grace_seconds) =
+          std::stod(args.at(1));
+    } else if (command == "start") {
+      request.arguments = {args.begin() + 1, args.end()};
+      run = std::make_unique<ModelRun>(request);
+      text = run->Running() ? "running before the start\n" : "";
+      text += run->Start() ? "started" : "not started";
+      text += run->Running() ? ", running\n" : "\n";
+      if (run->Running() && run->OutputDescriptor() < 0) text += "no descriptor\n";
+    } else if (command == "wait" || command == "cancel") {
+      const auto begin = Clock::now();
+      if (command == "cancel") {
+        run->Cancel();
+        if (!run->Cancelling()) text += "not cancelling\n";
+      }
+      const RunResult& result = run->Wait();
+      if (Clock::now() - begin > std::chrono::milliseconds(2500)) text += "slow\n";
+      const char* hows[] = {"running",   "not started", "exited",
+                            "signalled", "timed out",   "cancelled"};
+      text += std::string(hows[static_cast<int>(result.how)]) + ", status " +
+              std::to_string(result.exit_status) + ", signal " +
+              std::to_string(result.signal_number) + (result.Succeeded() ? ", succeeded" : "") +
+              (run->Running() ? ", running" : "") + (run->Poll() ? ", polled" : "") +
+              (result.start_error.empty() ? "" : ", " + result.start_error) + "\n";
+      if (result.how == RunEnd::kExited && result.elapsed_seconds <= 0) text += "no time taken\n";
+      if (run->progress())
+        text += "progress " + std::to_string(run->progress()->time) + " of " +
+                std::to_string(run->progress()->end) + "\n";
+      text += "last lines\n" + Taken(result.last_lines);
+      if (result.last_lines != Lines(run->last_lines().begin(), run->last_lines().end()))
+        text += "differ from last_lines()\n";
+      if (child > 0) text += Gone(child) ? "child gone\n" : "child still there\n";
+    } else if (command == "progress") {
+      const std::optional<RunProgress> progress = ParseProgressLine(args.at(1));
+      std::ostringstream shown;
+      shown.precision(17);
+      if (progress) shown << "day " << progress->time << " of " << progress->end;
+      text = progress ? shown.str() + "\n" : "no progress\n";
+    } else if (command == "fraction") {
+      text = std::to_string(RunProgress{std::stod(args.at(1)), std::stod(args.at(2))}.Fraction()) +
+             "\n";
+    } else if (command == "destroy") {
+      run.reset();
+      text = Gone(child) ? "child gone\n" : "child still there\n";
+    } else if (command == "take") {
+      text = Taken(run->TakeLines());
+    } else if (command == "child") {
+      child = AtoI(FirstLine(*run));
+      text = child > 0 ? "" : "no child\n";
+    } else {
+      ADD_FAILURE() << "unknown command " << command;
+    }
+    return child > 0 ? testing::Replaced(text, std::to_string(child) + "\n", "CHILD\n") : text;
   }
-  EXPECT_TRUE(Gone(child));
+  // Many lines by their number, the first and the last.
+  static std::string Taken(const Lines& lines) {
+    if (lines.size() <= 8) return testing::LinesText(lines);
+    return std::to_string(lines.size()) + " lines, " + lines.front() + " to " + lines.back() + "\n";
+  }
+};
+
+TEST(ModelRunTest, Scripts) {
+  testing::CheckRunsScripts<RunScript>("model_run.txt");
 }
 
 TEST(ModelRunTest, OutputDescriptorWakesAWaitingCaller) {
@@ -198,28 +158,6 @@ TEST(ModelRunTest, OutputDescriptorWakesAWaitingCaller) {
   }
   EXPECT_EQ(lines, (Lines{"t = 1 of 2", "done"}));
   EXPECT_TRUE(run.result().Succeeded());
-}
-
-TEST(ModelRunTest, LongLinesComeInPiecesAndUntakenLinesStayBounded) {
-  ModelRun run(Shell("head -c 10000 /dev/zero | tr '\\000' y; echo; seq 1 3000"));
-  ASSERT_TRUE(run.Start());
-  run.Wait();
-  const Lines lines = run.TakeLines();
-  ASSERT_EQ(lines.size(), ModelRun::kPendingLines);
-  EXPECT_EQ(lines.back(), "3000");
-  EXPECT_EQ(lines.front(), "2001");
-  ASSERT_EQ(run.last_lines().size(), ModelRun::kLastLines);
-  EXPECT_EQ(run.last_lines().front(), "2981");
-
-  ModelRun pieces(Shell("head -c 10000 /dev/zero | tr '\\000' y; echo; echo end"));
-  ASSERT_TRUE(pieces.Start());
-  pieces.Wait();
-  const Lines cut = pieces.TakeLines();
-  ASSERT_EQ(cut.size(), 4u);
-  EXPECT_EQ(cut[0].size(), ModelRun::kMaxLine);
-  EXPECT_EQ(cut[1].size(), ModelRun::kMaxLine);
-  EXPECT_EQ(cut[2].size(), 10000 - 2 * ModelRun::kMaxLine);
-  EXPECT_EQ(cut[3], "end");
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
-// Sensitivity families: the range fields, the intervals, the run descriptions (expected texts in
-// tests/data/sensitivity/descriptions.txt; ORVO_UPDATE_EXPECTED=1 writes them again for
-// review), the files of a family and how it stops (the scripts of tests/data/sensitivity/scripts/).
+// Sensitivity families: the run descriptions (expected texts in
+// tests/data/sensitivity/descriptions.txt; ORVO_UPDATE_EXPECTED=1 writes them again for review);
+// the range fields, the intervals, the files of a family and how it stops (the scripts of
+// tests/data/sensitivity/scripts/).
 #include "runs/sensitivity.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,86 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFile;
 using Texts = std::vector<std::string>;
-
-// ---- Range fields and intervals -------------------------------------------------------------
-
-TEST(RangeFieldsTest, AnIncrementIsFittedToTheRange) {
-  RangeFields fields{1, 2, 0.3, 0};
-  ASSERT_TRUE(IncrementChanged(fields));
-  EXPECT_DOUBLE_EQ(fields.increment, 1.0 / 3);
-  EXPECT_EQ(fields.runs, 4);
-  EXPECT_EQ(IntervalsText(fields), "1 1.33333 1.66667 2");
-
-  // Larger than the range, or not positive: the range itself, two runs.
-  for (double increment : {25.0, 0.0, -1.0}) {
-    RangeFields wide{0, 10, increment, 7};
-    ASSERT_TRUE(IncrementChanged(wide));
-    EXPECT_EQ(wide.runs, 2);
-    EXPECT_EQ(IntervalsText(wide), "0 10");
-  }
-}
-
-TEST(RangeFieldsTest, OneRunFollowsEachGroupsRules) {
-  RangeFields b_to_g{0, 10, 0, 1};
-  ASSERT_TRUE(RunsChanged(b_to_g, RangeRules::kGroupsBToG));
-  EXPECT_EQ(b_to_g.increment, 0);
-  EXPECT_EQ(IntervalsText(b_to_g), "0");
-
-  RangeFields h_and_j{0, 10, 0, 1};
-  ASSERT_TRUE(RunsChanged(h_and_j, RangeRules::kGroupsHAndJ));
-  EXPECT_EQ(h_and_j.runs, 2);
-  EXPECT_EQ(h_and_j.increment, 10);
-  EXPECT_EQ(IntervalsText(h_and_j), "0 10");
-
-  // No runs at all still lists the first value.
-  RangeFields none{5, 10, 0, -3};
-  ASSERT_TRUE(RunsChanged(none, RangeRules::kGroupsBToG));
-  EXPECT_EQ(none.runs, 0);
-  EXPECT_EQ(IntervalsText(none), "5");
-
-  RangeFields bounds{0, 10, 0, 3};
-  bounds.maximum = 100;
-  ASSERT_TRUE(BoundChanged(bounds, RangeRules::kGroupsBToG));
-  EXPECT_EQ(IntervalsText(bounds), "0 50 100");
-}
-
-TEST(RangeFieldsTest, MoreThanAThousandRunsAreRefusedAndChangeNothing) {
-  RangeFields fields{0, 1e6, 1, 2};
-  EXPECT_FALSE(IncrementChanged(fields));
-  EXPECT_EQ(fields.runs, 2);
-  EXPECT_EQ(fields.increment, 1);
-  fields.runs = 1001;
-  EXPECT_FALSE(RunsChanged(fields, RangeRules::kGroupsHAndJ));
-  fields.runs = 1000;
-  EXPECT_TRUE(RunsChanged(fields, RangeRules::kGroupsBToG));
-  fields = {0, 1e300, 1e-300, 2};
-  EXPECT_FALSE(IncrementChanged(fields));
-}
-
-TEST(IntervalsTest, AnySeparatorAndRefusalsBeforeAnyFileIsWritten) {
-  std::vector<double> values;
-  std::string error;
-  ASSERT_TRUE(ParseIntervals("10, 20,30", values, error));
-  EXPECT_EQ(values, (std::vector<double>{10, 20, 30}));
-  ASSERT_TRUE(ParseIntervals(" -2\t1e3\r\n+4.5\n", values, error));
-  EXPECT_EQ(values, (std::vector<double>{-2, 1000, 4.5}));
-  ASSERT_TRUE(ParseIntervals("", values, error));
-  EXPECT_TRUE(values.empty());
-
-  EXPECT_FALSE(ParseIntervals("10 2O 30", values, error));
-  EXPECT_EQ(error, "The value \"2O\" in the intervals is not a number.");
-  EXPECT_TRUE(values.empty());
-  EXPECT_FALSE(ParseIntervals("1 nan", values, error));
-  std::string many;
-  for (int i = 0; i < 1001; ++i) many += "1 ";
-  EXPECT_FALSE(ParseIntervals(many, values, error));
-  EXPECT_EQ(error,
-            "The intervals hold more than 1000 values.  At most 1000 runs can be generated at "
-            "once.");
-  many.resize(many.size() - 2);
-  EXPECT_TRUE(ParseIntervals(many, values, error));
-  EXPECT_EQ(values.size(), 1000u);
-}
 
 // ---- Descriptions -------------------------------------------------------------------------
 
@@ -214,29 +136,6 @@ TEST_F(SensitivityProjectTest, DescriptionsOfEveryGroup) {
   EXPECT_EQ(platform.messages, Texts{});
 }
 
-TEST_F(SensitivityProjectTest, SelectionChecksOfGenerate) {
-  std::vector<SensitivityChoice> choices = Choices();
-  for (SensitivityChoice& choice : choices) {
-    choice.segments.clear();
-    choice.exchanges.clear();
-  }
-  choices[2].functions.clear();
-  choices[6].constant = -1;
-  std::vector<bool> passed;
-  for (const SensitivityChoice& choice : choices) {
-    passed.push_back(CheckSensitivitySelection(choice, platform));
-  }
-  EXPECT_EQ(passed, (std::vector<bool>{false, false, false, false, false, false, false, true}));
-  const std::string segments = "Please choose segments to run sensitivity analysis on.";
-  EXPECT_EQ(platform.messages,
-            (Texts{"Please select exchanges to operate on.", segments,
-                   "Please select time functions to operate on.", segments, segments, segments}));
-  choices[2].functions = {0};
-  choices[2].flow_fields.clear();
-  EXPECT_FALSE(CheckSensitivitySelection(choices[2], platform));
-  EXPECT_EQ(platform.messages.back(), "Please select flow fields to operate on.");
-}
-
 // ---- Families -----------------------------------------------------------------------------
 
 // Families of the sensitivity project: the scripts of tests/data/sensitivity/scripts/ (the runner
@@ -251,6 +150,12 @@ TEST_F(SensitivityProjectTest, SelectionChecksOfGenerate) {
 //   execute <folder>       the runs of a family of that folder never generated
 //   time-steps <step>...   card A's time steps
 //   deck-tail <file>       whether the project's deck ends with the file
+//   check <choice> [no-segments] [no-functions] [no-flow-fields] [no-constant]
+//                          the checks of "Generate" on a choice without what is named
+//   range <minimum> <maximum> <increment> <runs> <increment|runs-b-g|runs-h-j|maximum-b-g <x>>
+//                          the dialog's range fields after one changed: "changed" or "refused",
+//                          then the fields and the intervals
+//   intervals <text> [<times>]   the values read from the text (\t a tab) repeated, or the error
 // Each prints "ok" or "failed" and what the platform said; generate the run file path too.
 class FamilyScript : public testing::DocumentTestOf<testing::CommandScript> {
  protected:
@@ -298,6 +203,43 @@ class FamilyScript : public testing::DocumentTestOf<testing::CommandScript> {
       const std::string deck = DeckText(doc, ok), tail = ReadFile(args.at(1));
       ok = deck.size() >= tail.size() &&
            deck.compare(deck.size() - tail.size(), tail.size(), tail) == 0;
+    } else if (command == "check") {
+      SensitivityChoice choice = Choices(doc).at(std::stoul(args.at(1)));
+      for (auto arg = args.begin() + 2; arg != args.end(); ++arg) {
+        if (*arg == "no-segments") choice.segments.clear(), choice.exchanges.clear();
+        if (*arg == "no-functions") choice.functions.clear();
+        if (*arg == "no-flow-fields") choice.flow_fields.clear();
+        if (*arg == "no-constant") choice.constant = -1;
+      }
+      ok = CheckSensitivitySelection(choice, platform);
+    } else if (command == "range") {
+      RangeFields fields{std::stod(args.at(1)), std::stod(args.at(2)), std::stod(args.at(3)),
+                         std::stoi(args.at(4))};
+      const std::string& change = args.at(5);
+      if (change == "maximum-b-g") fields.maximum = std::stod(args.at(6));
+      ok = change == "increment" ? IncrementChanged(fields)
+           : change == "maximum-b-g"
+               ? BoundChanged(fields, RangeRules::kGroupsBToG)
+               : RunsChanged(fields, change == "runs-b-g" ? RangeRules::kGroupsBToG
+                                                          : RangeRules::kGroupsHAndJ);
+      const std::string intervals = IntervalsText(fields);
+      std::ostringstream text;
+      text.precision(15);
+      text << (ok ? "changed" : "refused") << ": runs " << fields.runs << " increment "
+           << fields.increment << " intervals " << intervals.substr(0, 60)
+           << (intervals.size() > 60 ? " ...\n" : "\n");
+      return text.str();
+    } else if (command == "intervals") {
+      std::string text;
+      for (int n = args.size() > 2 ? std::stoi(args[2]) : 1; n > 0; --n)
+        text += testing::Replaced(args.at(1), "\\t", "\t");
+      std::vector<double> values = {99};
+      std::string error;
+      ok = ParseIntervals(text, values, error);
+      std::ostringstream shown;
+      shown << (ok ? "" : error + "\n") << values.size() << " values:";
+      for (std::size_t i = 0; i < values.size() && i < 5; ++i) shown << " " << values[i];
+      return shown.str() + "\n";
     } else if (command == "time-steps") {
       doc.group_a.time_steps.GetList() = {args.begin() + 1, args.end()};
       return "";
