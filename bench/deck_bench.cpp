@@ -183,18 +183,28 @@ void BM_WriteReadDeck(benchmark::State& state) {
   Throughput(state, bytes);
 }
 
-// The deck as the write command writes it: card by card into the file (no flush to the disk).
-void BM_OrvoWriteReadDeck(benchmark::State& state) {
+// Writing the project read from the synthetic deck into a scratch file with `write`, once per
+// iteration; the file's size gives the throughput.
+template <class Write>
+void FileWriteBenchmark(benchmark::State& state, const char* extension, Write&& write) {
   const auto project = ReadProject(DeckOf(static_cast<int>(state.range(0))));
   const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("orvo_bench_" + std::to_string(::getpid()) + ".inp");
+                                     ("orvo_bench_" + std::to_string(::getpid()) + extension);
   for (auto _ : state) {
-    if (!OrvoWrite(project->document, path.string())) state.SkipWithError("no deck written");
+    if (!write(project->document, path.string())) state.SkipWithError("nothing was written");
   }
   std::error_code error;
   const auto bytes = std::filesystem::file_size(path, error);
   std::filesystem::remove(path, error);
   Throughput(state, error ? 0 : static_cast<size_t>(bytes));
+}
+
+// The deck as the write command writes it: a chunk at a time into the file (no flush to the
+// disk).
+void BM_OrvoWriteReadDeck(benchmark::State& state) {
+  FileWriteBenchmark(state, ".inp", [](const COrvoBuilderDoc& doc, const std::string& path) {
+    return OrvoWrite(doc, path);
+  });
 }
 
 void BM_SaveReadProject(benchmark::State& state) {
@@ -211,16 +221,8 @@ void BM_SaveReadProject(benchmark::State& state) {
 // The project saved as "Save" writes its file: handed on a megabyte at a time, then flushed
 // to the disk (whose speed is part of the figure).
 void BM_SaveReadProjectFile(benchmark::State& state) {
-  const auto project = ReadProject(DeckOf(static_cast<int>(state.range(0))));
-  const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("orvo_bench_" + std::to_string(::getpid()) + ".orb");
-  for (auto _ : state) {
-    if (!project->document.Save(path.string())) state.SkipWithError("the project was not saved");
-  }
-  std::error_code error;
-  const auto bytes = std::filesystem::file_size(path, error);
-  std::filesystem::remove(path, error);
-  Throughput(state, error ? 0 : static_cast<size_t>(bytes));
+  FileWriteBenchmark(state, ".orb",
+                     [](COrvoBuilderDoc& doc, const std::string& path) { return doc.Save(path); });
 }
 
 void BM_LoadReadProject(benchmark::State& state) {
