@@ -79,6 +79,7 @@ void LoadFromWC(COrvoBuilderDoc& doc, const DeckRecord& deck) {
     doc.group_f.SetSlot(k, StringArray());
     doc.group_f.ApplyDefaultsToSlot(k);
   }
+  doc.group_f.nonpoint_file = deck.f.nonpoint_file;
 }
 
 }  // namespace group_f

@@ -74,13 +74,15 @@ void CheckHydrodynamicFile(const CardDRecord& card, const std::string& directory
   }
 }
 
-// Nothing is taken from the nonpoint source file; it only has to exist.
-void AskNonpointFile(const CardFRecord& card, Platform& platform) {
+// Nothing is taken from the nonpoint source file; it only has to exist. Its name goes to
+// group F, so that the deck written from the project announces the file again.
+void AskNonpointFile(CardFRecord& card, Platform& platform) {
   if (!card.nonpoint_source) return;
   platform.ShowMessage("Please input external nonpoint source file name.");
   const std::optional<std::string> chosen =
       platform.ChooseOpenFile("All Files (*.*) |*.*|Text Files (*.txt)|*.txt||");
   if (chosen && !CanOpen(*chosen)) platform.ShowMessage(*chosen + " open attempt failed.");
+  card.nonpoint_file = chosen.value_or("");
 }
 
 }  // namespace

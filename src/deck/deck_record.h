@@ -97,6 +97,7 @@ struct CardFRecord {
   };
   std::vector<System> systems;
   bool nonpoint_source = false;  // record 5 announced an external file
+  std::string nonpoint_file;     // the file the user named for it while the deck was read
 };
 
 struct ParameterEntry {

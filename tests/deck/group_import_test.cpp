@@ -91,7 +91,8 @@ std::string Result(const testing::CardCase& c, const testing::ScratchDir& scratc
       result += as_in_file ? "written as in the file\n" : "--- written\n" + written;
       result += testing::TakeMessages(project.platform);
     }
-    result += "--- changed\n" + testing::ChangedLines(before, project.Dump());
+    result +=
+        "--- changed\n" + Replaced(testing::ChangedLines(before, project.Dump()), dir, "<dir>");
   }
   return result;
 }
