@@ -13,6 +13,7 @@
 
 #include "support/card_cases.h"
 #include "support/cli_script.h"
+#include "support/scratch_dir.h"
 
 namespace orvo::testing {
 
@@ -37,8 +38,9 @@ inline std::string LinesText(const std::vector<std::string>& lines) {
 template <class Script>
 void CheckRunsScripts(const std::string& file) {
   CheckCases(DataPath("runs/" + file), [](const CardCase& c) {
-    const std::filesystem::path dir =
-        std::filesystem::path(::testing::TempDir()) / "runs it's; a $dir";
+    // Inside a folder of this process's own: test programs run side by side.
+    const ScratchDir scratch("orvo_runs");
+    const std::filesystem::path dir = scratch.path() / "runs it's; a $dir";
     std::filesystem::create_directories(dir);
     const std::filesystem::path before = std::filesystem::current_path();
     std::string result;
@@ -55,7 +57,6 @@ void CheckRunsScripts(const std::string& file) {
         return Replaced(text, dir.string(), "DIR");
       });
     }
-    std::filesystem::remove_all(dir);
     return result;
   });
 }
