@@ -100,7 +100,9 @@ void DeckOut::SetSink(std::function<bool(std::string_view)> sink) {
 }
 
 void DeckOut::Drain() {
-  if (sink_ && sink_ok_ && !text_.empty()) sink_ok_ = sink_(text_);
+  // Without a sink the text is the result: nothing to hand on.
+  if (!sink_) return;
+  if (sink_ok_ && !text_.empty()) sink_ok_ = sink_(text_);
   text_.clear();
 }
 

@@ -30,6 +30,9 @@ struct SystemRecord {
 class SystemRecords {
  public:
   SystemRecords(const COrvoBuilderDoc& doc, SharedText SegmentData::*field);
+  // The records view the parts this object holds.
+  SystemRecords(const SystemRecords&) = delete;
+  SystemRecords& operator=(const SystemRecords&) = delete;
 
   std::vector<SystemRecord>::const_iterator begin() const { return records_.begin(); }
   std::vector<SystemRecord>::const_iterator end() const { return records_.end(); }
