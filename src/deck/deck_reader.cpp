@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "deck/card_registry.h"
 #include "deck/deck_reading.h"
 #include "deck/deck_scanner.h"
+#include "model/file_bytes.h"
 #include "model/string_array.h"
 
 namespace orvo {
@@ -41,16 +41,6 @@ bool OpenForReading(const std::string& path, std::ifstream& in) {
 bool CanOpen(const std::string& path) {
   std::ifstream in;
   return OpenForReading(path, in);
-}
-
-bool ReadWholeFile(const std::string& path, std::string& text) {
-  std::ifstream in;
-  if (!OpenForReading(path, in)) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  text = std::move(buffer).str();
-  return true;
 }
 
 // Before cards G to J a deck may simply have ended: what was read so far is kept.
@@ -89,7 +79,7 @@ void AskNonpointFile(CardFRecord& card, Platform& platform) {
 
 OrvoClass::OrvoClass(const std::string& path, Platform& platform) {
   std::string text;
-  if (!ReadWholeFile(path, text)) {
+  if (!ReadFileBytes(path, text)) {
     platform.ShowMessage(path + " open attempt failed.");
     return;
   }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -12,6 +10,7 @@
 #include "deck/card_registry.h"
 #include "deck/deck_reading.h"
 #include "deck/deck_scanner.h"
+#include "model/file_bytes.h"
 #include "model/model_vocabulary.h"
 #include "model/number_text.h"
 
@@ -19,15 +18,6 @@ namespace orvo {
 namespace {
 
 constexpr char kDeckFilter[] = "ORVO input files (*.inp)|*.inp|All Files (*.*)|*.*||";
-
-bool ReadWholeFile(const std::string& path, std::string& text) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
 
 // Precondition and file choice of every import command; text receives the whole deck.
 bool ImportCheck(COrvoBuilderDoc& doc, std::string& text) {
@@ -40,7 +30,7 @@ bool ImportCheck(COrvoBuilderDoc& doc, std::string& text) {
   }
   const std::optional<std::string> path = platform.ChooseOpenFile(kDeckFilter);
   if (!path) return false;
-  if (!ReadWholeFile(*path, text)) {
+  if (!ReadFileBytes(*path, text)) {
     platform.ShowMessage("COrvoBuilderDoc::ImportCheck: Unable to open file " + *path);
     return false;
   }

@@ -3,12 +3,11 @@
 // trusts it, and builds the whole project aside before anything of the document changes.
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <unordered_map>
 
 #include "model/archive.h"
+#include "model/file_bytes.h"
 #include "model/file_replace.h"
 #include "model/number_text.h"
 #include "model/project_document.h"
@@ -202,14 +201,14 @@ bool COrvoBuilderDoc::LoadFromBytes(std::string_view bytes, std::string& error) 
 }
 
 bool COrvoBuilderDoc::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream contents;
-  if (!in || !(contents << in.rdbuf())) {
+  std::string contents;
+  // An empty file is as unreadable as a missing one.
+  if (!ReadFileBytes(path, contents) || contents.empty()) {
     platform_->ShowMessage("Unable to open " + path + " for reading.");
     return false;
   }
   std::string error;
-  if (!LoadFromBytes(contents.view(), error)) {
+  if (!LoadFromBytes(contents, error)) {
     if (error.empty()) return false;  // stopped by the user
     platform_->ShowMessage(error);
     platform_->ShowMessage("Failed to open document " + path + ".");
