@@ -30,10 +30,17 @@ FileReplaceResult ReplaceFile(const std::string& path, const ContentWriter& writ
   struct stat old_file;
   ::fchmod(fd, ::stat(path.c_str(), &old_file) == 0 ? old_file.st_mode & 07777 : 0644);
   int write_errno = 0;
-  const ByteSink sink = [fd, &write_errno](std::string_view bytes) {
-    if (WriteAll(fd, bytes)) return true;
-    write_errno = errno != 0 ? errno : EIO;
-    return false;
+  off_t offset = 0;
+  const ByteSink sink = [fd, &write_errno, &offset](std::string_view bytes) {
+    if (!WriteAll(fd, bytes)) {
+      write_errno = errno != 0 ? errno : EIO;
+      return false;
+    }
+    // The disk starts on what is written while the rest is still being made, so that the
+    // flush at the end waits only for the last pieces. Only a hint: errors show at fsync.
+    ::sync_file_range(fd, offset, static_cast<off_t>(bytes.size()), SYNC_FILE_RANGE_WRITE);
+    offset += static_cast<off_t>(bytes.size());
+    return true;
   };
   bool written = write(sink);
   if (!written && write_errno == 0) {
