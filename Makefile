@@ -11,8 +11,8 @@
 
 SHELL := /bin/bash
 DEBIAN_PACKAGES := cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev \
-  qt6-base-dev libqt6charts6-dev qt6-svg-dev qt6-charts-dev libgl-dev rcs xvfb clang \
-  libclang-rt-14-dev locales desktop-file-utils appstream shared-mime-info dpkg-dev file
+  libjemalloc-dev qt6-base-dev libqt6charts6-dev qt6-svg-dev qt6-charts-dev libgl-dev rcs xvfb \
+  clang libclang-rt-14-dev locales desktop-file-utils appstream shared-mime-info dpkg-dev file
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
