@@ -6,8 +6,9 @@
 
 namespace orvo {
 
-// False when path cannot be opened or read (a directory cannot be read either); bytes is then
-// left empty. A file that grows or shrinks while it is read is taken as far as it goes.
+// False when path cannot be opened or read (a directory cannot be read either) or holds more
+// than a quarter of the machine's memory; bytes is then left empty. A file that grows or
+// shrinks while it is read is taken as far as it goes.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 }  // namespace orvo

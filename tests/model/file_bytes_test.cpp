@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -55,6 +57,13 @@ TEST(FileBytesTest, WhatCannotBeReadFailsAndLeavesNothing) {
     EXPECT_FALSE(ReadFileBytes(path, read)) << path.size();
     EXPECT_EQ(read, "");
   }
+  // A terabyte (sparse, so it takes no room) is refused without being read.
+  const auto huge = scratch.path() / "huge";
+  testing::WriteFile(huge, "");
+  std::filesystem::resize_file(huge, std::uintmax_t{1} << 40);
+  std::string read;
+  EXPECT_FALSE(ReadFileBytes(huge.string(), read));
+  EXPECT_EQ(read, "");
 }
 
 }  // namespace
