@@ -55,10 +55,11 @@ void BM_ReadDeckAndBuildNetwork(benchmark::State& state) {
     auto reader = std::make_shared<OrvoClass>(text, "/nonexistent", target->platform);
     if (reader->record() == nullptr) state.SkipWithError("the deck could not be read");
     target->document.dataset_reader = reader;
-    BuildNetwork(target->document);
+    BuildNetwork(target->document, reader.get());
     benchmark::DoNotOptimize(target->document.nodes().size());
     state.PauseTiming();
     target.reset();
+    reader.reset();
     state.ResumeTiming();
   }
   state.SetBytesProcessed(static_cast<int64_t>(text.size()) * state.iterations());
@@ -159,11 +160,12 @@ void BM_ReadAndBuild(benchmark::State& state) {
     state.ResumeTiming();
     auto reader = std::make_shared<OrvoClass>(text, "/nonexistent", target->platform);
     if (reader->record() == nullptr) state.SkipWithError("the deck could not be read");
-    target->document.dataset_reader = std::move(reader);
-    BuildNetwork(target->document);
+    target->document.dataset_reader = reader;
+    BuildNetwork(target->document, reader.get());
     benchmark::DoNotOptimize(target->document.nodes().size());
     state.PauseTiming();
     target.reset();
+    reader.reset();
     state.ResumeTiming();
   }
   Throughput(state, text.size());

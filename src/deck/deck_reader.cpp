@@ -131,6 +131,10 @@ void OrvoClass::ReleaseBuiltParts() {
     std::vector<PairFunction>().swap(field.functions);
   }
   std::vector<CardGRecord::Segment>().swap(record_.g.segments);
+  ReleaseCardJRows();
+}
+
+void OrvoClass::ReleaseCardJRows() {
   for (CardJRecord::System& system : record_.j.systems) {
     std::vector<CardJRecord::Segment>().swap(system.segments);
   }
@@ -151,7 +155,7 @@ bool ReadDeckAndBuild(COrvoBuilderDoc& doc, const std::string& path) {
   if (reader->record() == nullptr) return false;
   std::shared_ptr<const OrvoClass> previous = std::move(doc.dataset_reader);
   doc.dataset_reader = reader;
-  if (!BuildNetwork(doc)) {
+  if (!BuildNetwork(doc, reader.get())) {
     doc.dataset_reader = std::move(previous);
     return false;
   }

@@ -23,6 +23,9 @@ class OrvoClass {
   // Once the network is built from the record, only card B's exchange functions are consulted
   // again (SetGroupB_ExchangeData): the per-segment parts of the other cards are given back.
   void ReleaseBuiltParts();
+  // Group J takes card J's rows when the groups load, before any node is built; they are the
+  // largest part of a big deck's record, so the build gives them back at once.
+  void ReleaseCardJRows();
 
  private:
   // Tells the platform the reading is over, however it ended.
@@ -50,7 +53,9 @@ bool ReadDeckAndBuild(COrvoBuilderDoc& doc, const std::string& path);
 // Network construction from the document's dataset reader: deletes the network, lets groups
 // A to J take their values, lays out segments and labels by segment type, then creates the
 // exchanges of card B and the flow-only exchanges of card D. False when the user cancelled
-// through the platform's progress (between two of these stages).
-bool BuildNetwork(COrvoBuilderDoc& doc);
+// through the platform's progress (between two of these stages). With owned_reader (the
+// document's reader, when the caller holds it and lets it go if the build is cancelled), the
+// rows the groups have taken are given back as the build goes.
+bool BuildNetwork(COrvoBuilderDoc& doc, OrvoClass* owned_reader = nullptr);
 
 }  // namespace orvo

@@ -424,7 +424,7 @@ void NetworkBuilder::FlowPortions() {
 
 }  // namespace
 
-bool BuildNetwork(COrvoBuilderDoc& doc) {
+bool BuildNetwork(COrvoBuilderDoc& doc, OrvoClass* owned_reader) {
   // Held for the whole construction: the groups and the exchange entries read it.
   const std::shared_ptr<const OrvoClass> reader = doc.dataset_reader;
   if (reader == nullptr || reader->record() == nullptr) return true;
@@ -442,6 +442,7 @@ bool BuildNetwork(COrvoBuilderDoc& doc) {
   if (!platform.Progress(0, kSteps, kText)) return false;
   doc.DeleteNetwork();
   for (const CardEntry& card : Cards()) card.load(doc, deck);
+  if (owned_reader != nullptr && owned_reader == reader.get()) owned_reader->ReleaseCardJRows();
   for (size_t i = 0; i < kStages.size(); ++i) {
     if (i > 0 && !platform.Progress(static_cast<int>(i), kSteps, kText)) return false;
     (builder.*kStages[i])();
