@@ -126,12 +126,16 @@ OrvoClass::ProgressEnd::~ProgressEnd() {
 }
 
 void OrvoClass::ReleaseBuiltParts() {
-  std::vector<SegmentRecord>().swap(record_.c.segments);
+  ReleaseSegmentRows();
   for (CardDRecord::Field& field : record_.d.fields) {
     std::vector<PairFunction>().swap(field.functions);
   }
-  std::vector<CardGRecord::Segment>().swap(record_.g.segments);
   ReleaseCardJRows();
+}
+
+void OrvoClass::ReleaseSegmentRows() {
+  std::vector<SegmentRecord>().swap(record_.c.segments);
+  std::vector<CardGRecord::Segment>().swap(record_.g.segments);
 }
 
 void OrvoClass::ReleaseCardJRows() {

@@ -23,9 +23,10 @@ class OrvoClass {
   // Once the network is built from the record, only card B's exchange functions are consulted
   // again (SetGroupB_ExchangeData): the per-segment parts of the other cards are given back.
   void ReleaseBuiltParts();
-  // Group J takes card J's rows when the groups load, before any node is built; they are the
-  // largest part of a big deck's record, so the build gives them back at once.
+  // The build gives back what it has used as it goes: card J's rows once the groups have
+  // loaded (the largest part of a big deck's record), cards C and G's once the segments stand.
   void ReleaseCardJRows();
+  void ReleaseSegmentRows();
 
  private:
   // Tells the platform the reading is over, however it ended.

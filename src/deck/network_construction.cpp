@@ -442,10 +442,12 @@ bool BuildNetwork(COrvoBuilderDoc& doc, OrvoClass* owned_reader) {
   if (!platform.Progress(0, kSteps, kText)) return false;
   doc.DeleteNetwork();
   for (const CardEntry& card : Cards()) card.load(doc, deck);
-  if (owned_reader != nullptr && owned_reader == reader.get()) owned_reader->ReleaseCardJRows();
+  const bool owned = owned_reader != nullptr && owned_reader == reader.get();
+  if (owned) owned_reader->ReleaseCardJRows();
   for (size_t i = 0; i < kStages.size(); ++i) {
     if (i > 0 && !platform.Progress(static_cast<int>(i), kSteps, kText)) return false;
     (builder.*kStages[i])();
+    if (owned && kStages[i] == &NetworkBuilder::Segments) owned_reader->ReleaseSegmentRows();
   }
 
   doc.UpdateAllViews(kHintRedrawAll);
