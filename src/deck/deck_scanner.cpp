@@ -70,9 +70,11 @@ bool DeckScanner::ScanDouble(int width, double& value) {
   // The longest prefix of the field that reads as a decimal number.
   size_t at = start;
   if (at < limit && (text_[at] == '+' || text_[at] == '-')) ++at;
-  // Infinities and NaNs as the writer prints them for values beyond the double range.
+  // Infinities and NaNs as the writer prints them for values beyond the double range (looked
+  // for only where a letter starts the number: nearly every field starts with a digit).
+  const char lead = at < limit ? static_cast<char>(text_[at] | 0x20) : '\0';
   for (std::string_view word : {"infinity", "inf", "nan"}) {
-    if (at + word.size() <= limit) {
+    if (lead == word[0] && at + word.size() <= limit) {
       bool same = true;
       for (size_t i = 0; i < word.size() && same; ++i) {
         same = std::tolower(static_cast<unsigned char>(text_[at + i])) == word[i];

@@ -29,18 +29,19 @@ void ArchiveWriter::F64(double value) {
   Append(bytes_, value);
 }
 
+size_t ArchiveWriter::LengthPrefix(size_t length, char (&prefix)[kLongestPrefix]) {
+  const auto put = [&prefix](size_t at, auto value) {
+    std::memcpy(prefix + at, &value, sizeof value);
+    return at + sizeof value;
+  };
+  if (length < 0xFF) return put(0, static_cast<uint8_t>(length));
+  if (length < 0xFFFE) return put(put(0, uint8_t{0xFF}), static_cast<uint16_t>(length));
+  return put(put(put(0, uint8_t{0xFF}), uint16_t{0xFFFF}), static_cast<uint32_t>(length));
+}
+
 void ArchiveWriter::String(std::string_view text) {
-  const size_t length = text.size();
-  if (length < 0xFF) {
-    bytes_ += static_cast<char>(length);
-  } else if (length < 0xFFFE) {
-    bytes_ += static_cast<char>(0xFF);
-    U16(static_cast<uint16_t>(length));
-  } else {
-    bytes_ += static_cast<char>(0xFF);
-    U16(0xFFFF);
-    U32(static_cast<uint32_t>(length));
-  }
+  char prefix[kLongestPrefix];
+  bytes_.append(prefix, LengthPrefix(text.size(), prefix));
   bytes_.append(text);
 }
 

@@ -16,14 +16,33 @@ class ArchiveWriter {
   void F64(double value);
   // Length 0..254: one byte; up to 65533: 0xFF and 16 bits; longer: 0xFF, 0xFFFF, 32 bits.
   void String(std::string_view text);
+  // As String of the text that append(bytes()) adds: a long text is made where it is to stay
+  // instead of being made aside and copied in.
+  template <typename Append>
+  void StringInPlace(Append append);
   void Count(uint32_t count);
 
   const std::string& bytes() const { return bytes_; }
   std::string& bytes() { return bytes_; }
 
  private:
+  static constexpr size_t kLongestPrefix = 1 + 2 + 4;
+  // Writes the length prefix of a string of length bytes; gives its size.
+  static size_t LengthPrefix(size_t length, char (&prefix)[kLongestPrefix]);
+
   std::string bytes_;
 };
+
+template <typename Append>
+void ArchiveWriter::StringInPlace(Append append) {
+  // Room for the longest length prefix; a shorter one takes its place afterwards.
+  const size_t start = bytes_.size();
+  bytes_.append(kLongestPrefix, '\0');
+  append(bytes_);
+  char prefix[kLongestPrefix];
+  const size_t size = LengthPrefix(bytes_.size() - start - kLongestPrefix, prefix);
+  bytes_.replace(start, kLongestPrefix, prefix, size);
+}
 
 // Reads from a buffer it only views (keep the bytes alive while reading). The first failure (end of
 // data, a count or length that the remaining bytes cannot hold, or one raised by a record reader)

@@ -98,17 +98,35 @@ bool ListSlot::SetEntry(size_t index, std::string text) {
 }
 
 std::string ListSlot::Text() const {
+  std::string out;
   std::string list;
+  AppendText(out, list);
+  return out;
+}
+
+void ListSlot::AppendText(std::string& out, std::string& list) const {
   const bool assembled = entries_.size() > list_entry_ && !verbatim_;
   int level = level_;
+  int used;
   if (assembled) {
-    list = ListText();
+    list.clear();
+    if (!FormatStringArray(
+            list_level_, items_.size(), [&](size_t i) { return items_[i]; }, list, used)) {
+      list.clear();
+    }
     // The list may have needed a higher level than its items announce.
     level = std::max(level, CookieLevel(list) + 1);
   }
-  return CookieForm(level, entries_.size(), [&](size_t i) -> const std::string& {
-    return assembled && i == list_entry_ ? list : entries_[i];
-  });
+  // A slot no level can write comes out empty.
+  const size_t start = out.size();
+  if (!AppendStringArray(
+          level, entries_.size(),
+          [&](size_t i) -> const std::string& {
+            return assembled && i == list_entry_ ? list : entries_[i];
+          },
+          out, used)) {
+    out.resize(start);
+  }
 }
 
 StringArray ListSlot::Array() const {

@@ -34,6 +34,9 @@ class ListSlot {
 
   StringArray Array() const;
   std::string Text() const;
+  // Appends Text() to out; list holds the list's own form meanwhile (a buffer the caller may
+  // keep from slot to slot).
+  void AppendText(std::string& out, std::string& list) const;
   void SetArray(const StringArray& array);
   // As SetArray of the array FromString reads from text; false, with FromString's message in
   // error and the slot unchanged, where FromString fails.
@@ -81,8 +84,10 @@ template <size_t N, typename Slot>
 bool ListSlot::WriteSlots(ArchiveWriter& ar, uint16_t cookie, const std::array<Slot, N>& slot_array,
                           const std::function<bool()>& between) {
   ar.U16(cookie);
+  // A slot's list holds an entry per segment: its form is made once, in the archive itself.
+  std::string list;
   for (const Slot& slot : slot_array) {
-    ar.String(slot.data.Text());
+    ar.StringInPlace([&](std::string& bytes) { slot.data.AppendText(bytes, list); });
     if (between && !between()) return false;
   }
   return true;

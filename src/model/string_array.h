@@ -100,10 +100,12 @@ inline bool HasBar(std::string_view text) {
 // `level` on at which reading the form gives back exactly these elements: an element may
 // itself contain a delimiter ("a|@|b"), and then a higher level is used. False when no level
 // up to 37 will do. The delimiter and cookie are written in place, and boundaries are only
-// kept when an element holds a bar.
+// kept when an element holds a bar. AppendStringArray adds the form after what out holds;
+// FormatStringArray replaces out with it.
 template <typename Element>
-bool FormatStringArray(int level, size_t count, Element element, std::string& out,
+bool AppendStringArray(int level, size_t count, Element element, std::string& out,
                        int& used_level) {
+  const size_t start = out.size();
   bool has_bar = false;
   size_t length = StringArray::kCookie.size() + 3;
   for (size_t i = 0; i < count; ++i) {
@@ -116,8 +118,8 @@ bool FormatStringArray(int level, size_t count, Element element, std::string& ou
     const char delimiter_text[3] = {
         '|', string_array_detail::kLevelCharacters[static_cast<size_t>(candidate)], '|'};
     const std::string_view delimiter(delimiter_text, 3);
-    out.clear();
-    out.reserve(length);
+    out.resize(start);
+    out.reserve(start + length);
     out += StringArray::kCookie;
     if (candidate >= 10) out += static_cast<char>('0' + candidate / 10);
     out += static_cast<char>('0' + candidate % 10);
@@ -145,6 +147,13 @@ bool FormatStringArray(int level, size_t count, Element element, std::string& ou
     }
   }
   return false;
+}
+
+template <typename Element>
+bool FormatStringArray(int level, size_t count, Element element, std::string& out,
+                       int& used_level) {
+  out.clear();
+  return AppendStringArray(level, count, element, out, used_level);
 }
 
 }  // namespace orvo

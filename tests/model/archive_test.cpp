@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace orvo {
 namespace {
 
@@ -13,18 +16,32 @@ TEST(ArchiveTest, NumbersAreLittleEndian) {
   EXPECT_EQ(ar.bytes(), std::string("\xBF\x3D\xFE\xFF\xFF\xFF\0\0\0\0\0\0\xF0\x3F", 14));
 }
 
+// A text made in place, after bytes already written, is stored as String stores it.
 TEST(ArchiveTest, StringLengthPrefixEscalates) {
-  const auto prefix = [](size_t length) {
-    ArchiveWriter ar;
-    ar.String(std::string(length, 'a'));
-    return ar.bytes().substr(0, ar.bytes().size() - length);
+  const std::pair<size_t, std::string> cases[] = {
+      {0, std::string("\0", 1)},
+      {254, "\xFE"},
+      {255, std::string("\xFF\xFF\x00", 3)},
+      {300, std::string("\xFF\x2C\x01", 3)},
+      {65533, std::string("\xFF\xFD\xFF", 3)},
+      {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
   };
-  EXPECT_EQ(prefix(0), std::string("\0", 1));
-  EXPECT_EQ(prefix(254), "\xFE");
-  EXPECT_EQ(prefix(255), std::string("\xFF\xFF\x00", 3));
-  EXPECT_EQ(prefix(300), std::string("\xFF\x2C\x01", 3));
-  EXPECT_EQ(prefix(65533), std::string("\xFF\xFD\xFF", 3));
-  EXPECT_EQ(prefix(65534), std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7));
+  for (const auto& [length, prefix] : cases) {
+    const std::string text = std::string(length, 'a') + (length > 0 ? "z" : "");
+    const std::string_view body = std::string_view(text).substr(0, length);
+    ArchiveWriter copied;
+    copied.U16(7);
+    copied.String(body);
+    copied.U16(9);
+    EXPECT_EQ(copied.bytes(),
+              std::string("\x07\0", 2) + prefix + std::string(body) + std::string("\x09\0", 2))
+        << length;
+    ArchiveWriter in_place;
+    in_place.U16(7);
+    in_place.StringInPlace([&](std::string& bytes) { bytes.append(body); });
+    in_place.U16(9);
+    EXPECT_EQ(in_place.bytes(), copied.bytes()) << length;
+  }
 }
 
 TEST(ArchiveTest, ReaderAcceptsEveryPrefixFormForAnyLength) {
