@@ -15,10 +15,11 @@ struct FileReplaceResult {
   int reason = 0;          // errno of the failure
 };
 
-// Takes the next bytes of the file; false when they could not be written.
+// Takes the next bytes of the file; false once they, or bytes taken before, could not be
+// written.
 using ByteSink = std::function<bool(std::string_view)>;
 // Produces the file's contents through the sink, in as many pieces as it likes; false stops
-// the saving.
+// the saving. ReplaceFile writes each piece on another thread while the next is made.
 using ContentWriter = std::function<bool(const ByteSink& sink)>;
 
 // A replaced file keeps its permissions; a new one gets rw-r--r--. On failure or cancel the
