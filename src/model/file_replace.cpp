@@ -28,7 +28,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 // Appends pieces to a file. With `in_background`, a thread of its own writes them while the
-// next piece is being made: the writer gets a copy, at most two pieces wait (their buffers
+// next piece is being made: the writer gets a copy, at most two megabytes wait (their buffers
 // are used again), and a failed write shows at the next Put or at Finish. Without it, or
 // where no thread can be started, each piece is written before Put returns.
 class PieceWriter {
@@ -50,20 +50,12 @@ class PieceWriter {
       if (error_ == 0) error_ = Write(bytes);
       return error_ == 0;
     }
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return error_ != 0 || waiting_.size() < kMostWaiting; });
-    if (error_ != 0) return false;
-    std::string piece;
-    if (!spare_.empty()) {
-      piece = std::move(spare_.back());
-      spare_.pop_back();
+    // A long piece waits in parts, so that what waits stays small.
+    for (size_t at = 0; at < bytes.size(); at += kLongestPart) {
+      if (!Queue(bytes.substr(at, kLongestPart))) return false;
     }
-    lock.unlock();
-    piece.assign(bytes);
-    lock.lock();
-    waiting_.push_back(std::move(piece));
-    changed_.notify_all();
-    return true;
+    const std::lock_guard lock(mutex_);
+    return error_ == 0;
   }
 
   // Waits for every piece put to be written; the errno of the first failed write, or 0.
@@ -81,6 +73,24 @@ class PieceWriter {
 
  private:
   static constexpr size_t kMostWaiting = 2;
+  static constexpr size_t kLongestPart = size_t{1} << 20;
+
+  bool Queue(std::string_view part) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return error_ != 0 || waiting_.size() < kMostWaiting; });
+    if (error_ != 0) return false;
+    std::string piece;
+    if (!spare_.empty()) {
+      piece = std::move(spare_.back());
+      spare_.pop_back();
+    }
+    lock.unlock();
+    piece.assign(part);
+    lock.lock();
+    waiting_.push_back(std::move(piece));
+    changed_.notify_all();
+    return true;
+  }
 
   void Run() {
     std::unique_lock lock(mutex_);
