@@ -19,16 +19,6 @@ int CookieLevel(std::string_view text) {
   return AtoI(text.substr(StringArray::kCookie.size()));
 }
 
-// The cookie form of count elements from level up, element(i) giving each element's text;
-// empty when the elements cannot be told apart at any level.
-template <typename Element>
-std::string CookieForm(int level, size_t count, Element element) {
-  std::string out;
-  int used;
-  if (!FormatStringArray(level, count, element, out, used)) return {};
-  return out;
-}
-
 // The record a load list gains for a segment without one, {index, function}, as inserting
 // {index, ""} and then setting its function would leave it.
 std::string NewLoadRecord(int segment_index, std::string_view function_text) {
@@ -109,11 +99,7 @@ void ListSlot::AppendText(std::string& out, std::string& list) const {
   int level = level_;
   int used;
   if (assembled) {
-    list.clear();
-    if (!FormatStringArray(
-            list_level_, items_.size(), [&](size_t i) { return items_[i]; }, list, used)) {
-      list.clear();
-    }
+    FormList(list);
     // The list may have needed a higher level than its items announce.
     level = std::max(level, CookieLevel(list) + 1);
   }
@@ -276,7 +262,17 @@ void ListSlot::ParseList(std::string_view text) {
 }
 
 std::string ListSlot::ListText() const {
-  return CookieForm(list_level_, items_.size(), [&](size_t i) { return items_[i]; });
+  std::string out;
+  FormList(out);
+  return out;
+}
+
+void ListSlot::FormList(std::string& out) const {
+  int used;
+  if (!FormatStringArray(
+          list_level_, items_.size(), [&](size_t i) { return items_[i]; }, out, used)) {
+    out.clear();
+  }
 }
 
 // ---------------------------------------------------------------------------------------

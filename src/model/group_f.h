@@ -71,6 +71,8 @@ class ListSlot {
   void Touch();
   void ParseList(std::string_view text);
   std::string ListText() const;
+  // ListText into out (empty when no level can write the list).
+  void FormList(std::string& out) const;
 
   size_t list_entry_;
   std::vector<std::string> entries_;  // entries_[list_entry_] is empty unless verbatim_
