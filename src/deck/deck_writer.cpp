@@ -1,13 +1,21 @@
 #include "deck/deck_writer.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "deck/card_registry.h"
+#include "model/file_replace.h"
 
 namespace orvo {
+
+namespace fs = std::filesystem;
 
 std::string InpPath(const std::string& chosen) {
   const size_t first = chosen.find(".inp");
@@ -52,26 +60,43 @@ std::string DeckText(const COrvoBuilderDoc& doc, bool& ok) {
   return std::move(out.text());
 }
 
-bool OrvoWrite(const COrvoBuilderDoc& doc, const std::string& path) {
+namespace {
+
+// The deck to sink a chunk at a time, so that a big deck is never held whole. False when the
+// sink failed; cards_ok tells whether every card was written (a failing card's part is
+// written all the same).
+bool StreamDeck(const COrvoBuilderDoc& doc, const ByteSink& sink, bool& cards_ok) {
+  DeckOut out(doc.platform());
+  out.SetSink(sink);
+  cards_ok = WriteCards(doc, out, [&out] {
+    out.Drain();
+    return out.sink_ok();
+  });
+  return out.sink_ok();
+}
+
+void ReportUnwritable(const COrvoBuilderDoc& doc, const std::string& path, int reason) {
+  doc.platform().ShowMessage("Unable to write " + path + ": " + std::strerror(reason) + ".");
+}
+
+// Straight into the file as it stands: for what cannot be replaced (a device, a pipe, a file
+// whose folder takes no new file).
+bool WriteInPlace(const COrvoBuilderDoc& doc, const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "w");
   if (file == nullptr) {
     doc.platform().ShowMessage("Unable to open " + path + "for writing.");
     return false;
   }
-  // The text goes to the file a chunk at a time: a big deck is never held whole.
-  DeckOut out(doc.platform());
   int reason = 0;
-  out.SetSink([file, &reason](std::string_view chunk) {
-    if (std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size()) return true;
-    reason = errno;
-    return false;
-  });
-  // A failing card's part stays in the deck.
-  const bool cards_ok = WriteCards(doc, out, [&out] {
-    out.Drain();
-    return out.sink_ok();
-  });
-  bool written = out.sink_ok();
+  bool cards_ok = true;
+  bool written = StreamDeck(
+      doc,
+      [file, &reason](std::string_view chunk) {
+        if (std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size()) return true;
+        reason = errno;
+        return false;
+      },
+      cards_ok);
   // A full disk shows up at the write, the flush or the close.
   if (written && std::fflush(file) != 0) {
     written = false;
@@ -79,8 +104,41 @@ bool OrvoWrite(const COrvoBuilderDoc& doc, const std::string& path) {
   }
   const bool closed = std::fclose(file) == 0;
   if (!written || !closed) {
-    doc.platform().ShowMessage("Unable to write " + path + ": " +
-                               std::strerror(written ? errno : reason) + ".");
+    ReportUnwritable(doc, path, written ? errno : reason);
+    return false;
+  }
+  return cards_ok;
+}
+
+}  // namespace
+
+bool OrvoWrite(const COrvoBuilderDoc& doc, const std::string& path) {
+  // A link is followed, as writing into it would: the deck it names is replaced.
+  std::string target = path;
+  std::error_code error;
+  if (fs::is_symlink(path, error)) {
+    const fs::path resolved = fs::weakly_canonical(path, error);
+    if (!error) target = resolved.string();
+  }
+  struct stat status;
+  if (::stat(target.c_str(), &status) == 0) {
+    if (!S_ISREG(status.st_mode)) return WriteInPlace(doc, path);
+    // What could not be opened for writing is not replaced either.
+    const int probe = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (probe < 0) {
+      doc.platform().ShowMessage("Unable to open " + path + "for writing.");
+      return false;
+    }
+    ::close(probe);
+  }
+  // The deck replaces the previous one only once it is whole on disk: a write that fails keeps
+  // the previous deck. A card that fails still ends the deck there, as written.
+  bool cards_ok = true;
+  const FileReplaceResult result =
+      ReplaceFile(target, [&](const ByteSink& sink) { return StreamDeck(doc, sink, cards_ok); });
+  if (!result.opened) return WriteInPlace(doc, path);
+  if (!result.ok) {
+    ReportUnwritable(doc, path, result.reason);
     return false;
   }
   return cards_ok;

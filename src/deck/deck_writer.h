@@ -11,8 +11,9 @@ namespace orvo {
 // name is its last four characters (run1 -> run1.inp, a.inp.txt -> a.inp.txt.inp).
 std::string InpPath(const std::string& chosen);
 
-// Writes the deck to path, replacing what is there. The first group that cannot be written
-// is reported and ends the deck (what was written stays on disk); false then, and false when
+// Writes the deck to path, replacing what is there once the new deck is whole on disk (a
+// write that fails keeps the previous deck). The first group that cannot be written is
+// reported and ends the deck (what was written stays on disk); false then, and false when
 // the file cannot be opened or written. The project is never changed.
 bool OrvoWrite(const COrvoBuilderDoc& doc, const std::string& path);
 

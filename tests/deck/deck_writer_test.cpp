@@ -7,6 +7,7 @@
 #include "model/model_vocabulary.h"
 #include "model/scripted_platform.h"
 #include "support/document_test.h"
+#include "support/file_size_limit.h"
 #include "support/golden.h"
 #include "support/network_builder.h"
 #include "support/scratch_dir.h"
@@ -50,6 +51,31 @@ TEST_F(DeckWriterTest, FullDiskIsReported) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   EXPECT_FALSE(OrvoWrite(doc, "/dev/full"));
   EXPECT_NE(platform.messages.back().find("Unable to write /dev/full"), std::string::npos);
+}
+
+// The new deck takes the previous one's place only once it is whole on disk.
+TEST_F(DeckWriterTest, FailedWriteKeepsThePreviousDeck) {
+  const fs::path path = directory / "lake.inp";
+  testing::WriteFile(path, "previous deck\n");
+  {
+    const testing::FileSizeLimit limit(100);
+    EXPECT_FALSE(OrvoWrite(doc, path.string()));
+  }
+  EXPECT_EQ(platform.messages.back(), "Unable to write " + path.string() + ": File too large.");
+  EXPECT_EQ(ReadFile(path), "previous deck\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(directory), fs::directory_iterator()), 1)
+      << "no temporary file is left behind";
+}
+
+// A link to a deck stays a link; the deck it names is written.
+TEST_F(DeckWriterTest, WritesTheDeckALinkNames) {
+  fs::create_directories(directory / "decks");
+  testing::WriteFile(directory / "decks" / "lake.inp", "previous deck\n");
+  fs::create_symlink("decks/lake.inp", directory / "current.inp");
+  ASSERT_TRUE(OrvoWrite(doc, (directory / "current.inp").string()));
+  EXPECT_TRUE(fs::is_symlink(directory / "current.inp"));
+  testing::ExpectFileText(testing::DataPath("decks/empty_project/deck.inp"),
+                          ReadFile(directory / "decks" / "lake.inp"));
 }
 
 // The first group that fails ends the deck; what came before stays on disk.

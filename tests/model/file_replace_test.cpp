@@ -3,14 +3,13 @@
 #include "model/file_replace.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <cerrno>
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "support/file_size_limit.h"
 #include "support/scratch_dir.h"
 
 namespace orvo {
@@ -67,27 +66,6 @@ TEST_F(FileReplaceTest, StoppingKeepsThePreviousFile) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-// While alive, files of this process cannot grow past `bytes`: a write beyond fails with
-// EFBIG instead of ending the process.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &saved_);
-    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previous_handler_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*previous_handler_)(int) = nullptr;
-};
-
 // A write that fails fails the replacing, whether the maker is still making pieces (it is
 // told to stop within a few) or has already made its last.
 TEST_F(FileReplaceTest, AFailedWriteKeepsThePreviousFile) {
@@ -102,7 +80,7 @@ TEST_F(FileReplaceTest, AFailedWriteKeepsThePreviousFile) {
     size_t taken = 0;
     FileReplaceResult result;
     {
-      const FileSizeLimit limit((3 << 20) / 2);
+      const testing::FileSizeLimit limit((3 << 20) / 2);
       result = ReplaceFile(path, [&](const ByteSink& sink) {
         for (size_t i = 0; i < c.pieces; ++i) {
           if (!sink(megabyte)) return false;
